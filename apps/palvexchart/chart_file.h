@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QJsonValue>
+#include <QString>
+#include <stdexcept>
+#include <vector>
+
+#include "control/chart_item.h"
+#include "control/palvex_chart.h"
+
+namespace palvex {
+
+// A chart file that cannot be used; the message names the key at fault.
+class ChartFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct ChartProperty {
+  QString name;
+  QJsonValue value;
+};
+
+// A chart as the command line reads it: size in pixels, property writes in
+// file order, items.
+struct ChartFile {
+  int width = 560;
+  int height = 372;
+  std::vector<ChartProperty> properties;
+  std::vector<ChartItem> items;
+};
+
+ChartFile LoadChartFile(const QString& path);
+ChartFile ParseChartFile(const QByteArray& json);
+
+// Writes one property through the control's writer, as a host would at
+// run time. Unknown names and wrong value types raise ChartFileError.
+void ApplyProperty(PalvexChart& chart, const ChartProperty& property);
+
+}  // namespace palvex

@@ -1,0 +1,88 @@
+// palvexchart: renders, shows and scripts the chart control from the
+// command line.
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QJsonDocument>
+#include <cstdio>
+#include <cstdlib>
+
+#include "chart_file.h"
+#include "platform/chart_error.h"
+#include "platform/qt/image_io.h"
+#include "render.h"
+
+namespace {
+
+constexpr int kExitControlError = 1;
+constexpr int kExitUsage = 2;
+
+void PrintUsage() {
+  std::fputs(
+      "usage: palvexchart render CHART.json -o OUT.png|OUT.bmp [--state]\n"
+      "\n"
+      "  render   draws a chart file without a window and writes the control's picture;\n"
+      "           --state also prints every property and the layout values as JSON\n",
+      stderr);
+}
+
+int Render(const QStringList& args) {
+  QCommandLineParser parser;
+  parser.addPositionalArgument("chart", "chart file (JSON)");
+  QCommandLineOption out({"o", "output"}, "picture to write (.png or .bmp)", "file");
+  QCommandLineOption state("state", "print properties and layout as JSON");
+  parser.addOption(out);
+  parser.addOption(state);
+  if (!parser.parse(args)) {
+    std::fprintf(stderr, "palvexchart render: %s\n", qPrintable(parser.errorText()));
+    return kExitUsage;
+  }
+  const QStringList pos = parser.positionalArguments();
+  if (pos.size() != 1 || !parser.isSet(out)) {
+    PrintUsage();
+    return kExitUsage;
+  }
+  palvex::ChartFile file;
+  try {
+    file = palvex::LoadChartFile(pos[0]);
+  } catch (const palvex::ChartFileError& e) {
+    std::fprintf(stderr, "palvexchart: %s: %s\n", qPrintable(pos[0]), e.what());
+    return kExitUsage;
+  }
+  palvex::HeadlessHost host;
+  try {
+    auto chart = palvex::RenderChart(file, host);
+    const QString error =
+        palvex::SaveImageAtomically(palvex::ImageOf(*chart->state().surface), parser.value(out));
+    if (!error.isEmpty()) {
+      std::fprintf(stderr, "palvexchart: cannot write %s\n", qPrintable(error));
+      return kExitControlError;
+    }
+    if (parser.isSet(state)) {
+      std::fputs(QJsonDocument(palvex::ChartStateJson(*chart)).toJson().constData(), stdout);
+    }
+  } catch (const palvex::ChartError& e) {
+    std::fprintf(stderr, "palvexchart: run-time error %d: %s\n", e.number(), e.what());
+    return kExitControlError;
+  } catch (const palvex::ChartFileError& e) {
+    std::fprintf(stderr, "palvexchart: %s: %s\n", qPrintable(pos[0]), e.what());
+    return kExitUsage;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Rendering needs fonts but no display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  QStringList args = app.arguments();
+  if (args.size() < 2) {
+    PrintUsage();
+    return kExitUsage;
+  }
+  const QString command = args.takeAt(1);
+  if (command == "render") return Render(args);
+  PrintUsage();
+  return kExitUsage;
+}

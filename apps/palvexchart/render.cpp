@@ -1,0 +1,59 @@
+#include "render.h"
+
+#include <QJsonArray>
+
+#include "platform/qt/qt_text.h"
+#include "render/bars.h"
+#include "render/draw_chart.h"
+
+namespace palvex {
+
+std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& host) {
+  auto chart = std::make_unique<PalvexChart>(host);
+  chart->InitProperties();
+  ChartState& s = chart->state();
+  s.surface->ResizePixels(file.width, file.height);
+  for (const ChartProperty& p : file.properties) ApplyProperty(*chart, p);
+  for (const ChartItem& item : file.items) chart->AddItem(item);
+  InitBarPalette(s);
+  s.animationDone = false;
+  DrawChart(s);
+  return chart;
+}
+
+QJsonObject ChartStateJson(const PalvexChart& c) {
+  const ChartState& s = c.state();
+  QJsonArray tops;
+  for (double t : s.barTops) tops.append(t);
+  return QJsonObject{
+      {"MarginTop", c.MarginTop()},
+      {"MarginBottom", c.MarginBottom()},
+      {"MarginLeft", c.MarginLeft()},
+      {"MarginRight", c.MarginRight()},
+      {"ContentBorder", c.ContentBorder()},
+      {"Selectable", c.Selectable()},
+      {"HotTracking", c.HotTracking()},
+      {"SelectionInformation", c.SelectionInformation()},
+      {"DisplayXAxis", c.DisplayXAxis()},
+      {"DisplayYAxis", c.DisplayYAxis()},
+      {"ColorBars", c.ColorBars()},
+      {"ChartTitle", ToQString(c.ChartTitle())},
+      {"ChartSubTitle", ToQString(c.ChartSubTitle())},
+      {"AxisLabelX", ToQString(c.AxisLabelX())},
+      {"AxisLabelY", ToQString(c.AxisLabelY())},
+      {"IntersectMajor", c.IntersectMajor()},
+      {"IntersectMinor", c.IntersectMinor()},
+      {"MaxY", c.MaxY()},
+      {"BackColor", static_cast<qint64>(c.BackColor())},
+      {"ForeColor", static_cast<qint64>(c.ForeColor())},
+      {"SelectedColumn", c.SelectedColumn()},
+      {"ActiveTheme", c.ActiveTheme()},
+      {"valueScale", s.valueScale},
+      {"barWidth", s.barWidth},
+      {"barTops", tops},
+      {"itemCount", static_cast<int>(s.items().size())},
+      {"animationDone", s.animationDone},
+  };
+}
+
+}  // namespace palvex

@@ -1,0 +1,50 @@
+// One full drawing pass on the design size, for growing item counts.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <string>
+
+#include "control/palvex_chart.h"
+#include "platform/qt/headless_host.h"
+#include "render/bars.h"
+#include "render/draw_chart.h"
+
+namespace {
+
+void FillChart(palvex::PalvexChart& chart, int items) {
+  chart.InitProperties();
+  chart.state().ColorBars = true;
+  chart.state().AxisLabelX = u"Month";
+  chart.state().AxisLabelY = u"Sales";
+  palvex::InitBarPalette(chart.state());
+  for (int i = 0; i < items; ++i) {
+    palvex::ChartItem item;
+    const std::string id = std::to_string(i + 1);
+    item.ItemID.assign(id.begin(), id.end());
+    item.XAxisDescription = u"Item " + item.ItemID;
+    item.SelectedDescription = u"Description of item " + item.ItemID;
+    item.Value = (i * 37) % 100 + 5;
+    chart.AddItem(item);
+  }
+  chart.state().animationDone = true;
+}
+
+void BM_DrawChart(benchmark::State& st) {
+  palvex::HeadlessHost host;
+  palvex::PalvexChart chart(host);
+  FillChart(chart, static_cast<int>(st.range(0)));
+  for (auto _ : st) palvex::DrawChart(chart.state());
+  st.SetItemsProcessed(st.iterations() * st.range(0));
+}
+BENCHMARK(BM_DrawChart)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

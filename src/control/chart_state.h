@@ -1,0 +1,79 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "control/chart_item.h"
+#include "control/events.h"
+#include "platform/color.h"
+#include "platform/host.h"
+#include "platform/surface.h"
+#include "ui/child_controls.h"
+
+namespace palvex {
+
+// Everything the control holds, in the plain fields its painters and
+// handlers read and write. A new object starts with every field zero,
+// false or empty; the defaults of a newly placed control come from
+// InitProperties, a saved control's values from its property bag.
+struct ChartState {
+  explicit ChartState(Host& h);
+
+  Host& host;
+  std::unique_ptr<Surface> surface;  // the control's own area
+  ChildControls children;
+  EventSinks events;
+
+  // Configuration (the public properties). Margins are kept in twips.
+  double MarginTop = 0;
+  double MarginBottom = 0;
+  double MarginLeft = 0;
+  double MarginRight = 0;
+  bool ContentBorder = false;
+  bool Selectable = false;
+  bool HotTracking = false;
+  double SelectedColumn = 0;
+  bool SelectionInformation = false;
+  std::u16string ChartTitle;
+  std::u16string ChartSubTitle;
+  bool DisplayXAxis = false;
+  bool DisplayYAxis = false;
+  bool ColorBars = false;
+  double IntersectMajor = 0;
+  double IntersectMinor = 0;
+  double MaxY = 0;
+  std::u16string AxisLabelX;
+  std::u16string AxisLabelY;
+  std::int32_t ActiveTheme = 0;
+
+  // The items, column k at position k; empty once released.
+  std::optional<std::vector<ChartItem>> itemList{std::in_place};
+
+  // Working values of the drawing pass and the animation.
+  bool drawing = false;
+  bool animationDone = false;
+  bool resizing = false;
+  double valueScale = 0;
+  double barWidth = 0;
+  std::vector<double> barTops;
+  std::vector<std::u16string> animationBars;
+  std::array<Color, 32> barPalette{};
+
+  // Legend, selection and information label.
+  bool legendVisible = false;
+  bool legendHasRows = false;
+  bool mouseBusy = false;
+  double drawnSelection = 0;
+  double infoGrabX = 0;
+  double infoGrabY = 0;
+
+  const std::vector<ChartItem>& items() const;
+  float TwipsPerPixelX() const { return host.screen().TwipsPerPixelX(); }
+  float TwipsPerPixelY() const { return host.screen().TwipsPerPixelY(); }
+};
+
+}  // namespace palvex

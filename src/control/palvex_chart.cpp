@@ -1,0 +1,178 @@
+#include "control/palvex_chart.h"
+
+#include <cmath>
+
+#include "platform/numeric.h"
+#include "render/draw_chart.h"
+#include "theme/legend_entries.h"
+#include "theme/themes.h"
+
+namespace palvex {
+
+namespace {
+
+// A margin in twips from pixels; a conversion that overflows the double
+// range fails before anything is stored.
+double ToTwips(double pixels, float twipsPerPixel) {
+  return Finite(static_cast<double>(twipsPerPixel) * pixels);
+}
+
+}  // namespace
+
+PalvexChart::PalvexChart(Host& host) : s_(host) {}
+
+template <typename F>
+void PalvexChart::WriteAndRedraw(F&& store) {
+  store();
+  palvex::DrawChart(s_);
+}
+
+bool PalvexChart::AddItem(const ChartItem& cItem) {
+  // A value that is not a finite number would make every later pass fail,
+  // so it is refused here, where the host can see which item it was.
+  if (!std::isfinite(cItem.Value)) throw ChartError(kErrOverflow);
+  if (!s_.itemList) s_.itemList.emplace();
+  s_.itemList->push_back(cItem);
+  if (cItem.Value > s_.MaxY) s_.MaxY = cItem.Value;
+  return false;
+}
+
+void PalvexChart::Clear() {
+  s_.itemList.emplace();
+  if (s_.legendHasRows) ClearLegendEntries(s_);
+  palvex::DrawChart(s_);
+}
+
+void PalvexChart::Refresh() { palvex::DrawChart(s_); }
+void PalvexChart::DrawChart() { palvex::DrawChart(s_); }
+
+double PalvexChart::MarginTop() const { return s_.MarginTop / s_.TwipsPerPixelY(); }
+double PalvexChart::MarginBottom() const { return s_.MarginBottom / s_.TwipsPerPixelY(); }
+double PalvexChart::MarginLeft() const { return s_.MarginLeft / s_.TwipsPerPixelX(); }
+double PalvexChart::MarginRight() const { return s_.MarginRight / s_.TwipsPerPixelX(); }
+
+void PalvexChart::SetMarginTop(double v) {
+  double twips = ToTwips(v, s_.TwipsPerPixelY());
+  WriteAndRedraw([&] { s_.MarginTop = twips; });
+}
+void PalvexChart::SetMarginBottom(double v) {
+  double twips = ToTwips(v, s_.TwipsPerPixelY());
+  WriteAndRedraw([&] { s_.MarginBottom = twips; });
+}
+void PalvexChart::SetMarginLeft(double v) {
+  double twips = ToTwips(v, s_.TwipsPerPixelX());
+  WriteAndRedraw([&] { s_.MarginLeft = twips; });
+}
+void PalvexChart::SetMarginRight(double v) {
+  double twips = ToTwips(v, s_.TwipsPerPixelX());
+  WriteAndRedraw([&] { s_.MarginRight = twips; });
+}
+
+void PalvexChart::SetContentBorder(bool v) {
+  WriteAndRedraw([&] { s_.ContentBorder = v; });
+}
+void PalvexChart::SetSelectable(bool v) {
+  WriteAndRedraw([&] { s_.Selectable = v; });
+}
+void PalvexChart::SetHotTracking(bool v) {
+  WriteAndRedraw([&] { s_.HotTracking = v; });
+}
+void PalvexChart::SetSelectionInformation(bool v) {
+  WriteAndRedraw([&] { s_.SelectionInformation = v; });
+}
+void PalvexChart::SetDisplayXAxis(bool v) {
+  WriteAndRedraw([&] { s_.DisplayXAxis = v; });
+}
+void PalvexChart::SetDisplayYAxis(bool v) {
+  WriteAndRedraw([&] { s_.DisplayYAxis = v; });
+}
+void PalvexChart::SetColorBars(bool v) {
+  WriteAndRedraw([&] { s_.ColorBars = v; });
+}
+void PalvexChart::SetChartTitle(const std::u16string& v) {
+  WriteAndRedraw([&] { s_.ChartTitle = v; });
+}
+void PalvexChart::SetChartSubTitle(const std::u16string& v) {
+  WriteAndRedraw([&] { s_.ChartSubTitle = v; });
+}
+void PalvexChart::SetAxisLabelX(const std::u16string& v) {
+  WriteAndRedraw([&] { s_.AxisLabelX = v; });
+}
+void PalvexChart::SetAxisLabelY(const std::u16string& v) {
+  WriteAndRedraw([&] { s_.AxisLabelY = v; });
+}
+void PalvexChart::SetIntersectMajor(double v) {
+  WriteAndRedraw([&] { s_.IntersectMajor = v; });
+}
+void PalvexChart::SetIntersectMinor(double v) {
+  WriteAndRedraw([&] { s_.IntersectMinor = v; });
+}
+void PalvexChart::SetMaxY(double v) {
+  WriteAndRedraw([&] { s_.MaxY = v; });
+}
+
+Color PalvexChart::BackColor() const { return s_.surface->BackColor(); }
+void PalvexChart::SetBackColor(Color v) {
+  WriteAndRedraw([&] { s_.surface->SetBackColor(v); });
+}
+Color PalvexChart::ForeColor() const { return s_.surface->ForeColor(); }
+void PalvexChart::SetForeColor(Color v) {
+  WriteAndRedraw([&] { s_.surface->SetForeColor(v); });
+}
+
+std::int32_t PalvexChart::SelectedColumn() const { return ToInt32(s_.SelectedColumn); }
+
+void PalvexChart::SetSelectedColumn(std::int32_t v) {
+  // Never fails towards the host: an invalid column clears the selection.
+  try {
+    s_.SelectedColumn = v;
+    palvex::DrawChart(s_);
+    if (v >= 0 && v < static_cast<std::int32_t>(s_.barTops.size()) &&
+        v < static_cast<std::int32_t>(s_.items().size())) {
+      s_.events.RaiseItemClick(s_.items()[v]);
+    } else {
+      s_.SelectedColumn = -1;
+      s_.children.lblInfo.Visible = false;
+    }
+  } catch (const ChartError&) {
+  }
+}
+
+void PalvexChart::SetActiveTheme(std::int32_t v) {
+  s_.ActiveTheme = v;
+  ApplyThemeColors(s_);
+  s_.host.PropertyChanged(u"ActiveTheme");
+  palvex::DrawChart(s_);
+}
+
+std::int32_t PalvexChart::GetYTopLegend(std::int32_t m) { return palvex::GetYTopLegend(m); }
+void PalvexChart::DrawBackTheme() { palvex::DrawBackTheme(s_); }
+void PalvexChart::DrawIntersect(std::int32_t X1, std::int32_t Y1, std::int32_t X2,
+                                std::int32_t LastLine) {
+  palvex::DrawIntersect(s_, X1, Y1, X2, LastLine);
+}
+std::int32_t PalvexChart::GetThemeLineColor() {
+  return static_cast<std::int32_t>(palvex::GetThemeLineColor(s_));
+}
+
+void PalvexChart::InitProperties() {
+  s_.MarginTop = s_.TwipsPerPixelY() * 50.0;
+  s_.MarginBottom = s_.TwipsPerPixelY() * 55.0;
+  s_.MarginLeft = s_.TwipsPerPixelX() * 55.0;
+  s_.MarginRight = s_.TwipsPerPixelX() * 55.0;
+  s_.SelectedColumn = -1;
+  s_.drawnSelection = -1;
+  s_.ContentBorder = true;
+  s_.Selectable = false;
+  s_.HotTracking = false;
+  s_.ChartTitle = u"PalvexChart";
+  s_.ChartSubTitle = u"动画特效图表示例(支持换肤)";
+  s_.IntersectMajor = 10;
+  s_.IntersectMinor = 2;
+  s_.MaxY = 100;
+  s_.DisplayYAxis = true;
+  s_.DisplayXAxis = true;
+  s_.ColorBars = false;
+}
+
+}  // namespace palvex

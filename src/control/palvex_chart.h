@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "control/chart_item.h"
+#include "control/chart_state.h"
+#include "platform/color.h"
+
+namespace palvex {
+
+// The chart control. Its public members are what a host calls: property
+// readers and writers (pixels for margins), methods, and the life-cycle
+// notifications. Every writer stores the value as given and redraws;
+// failures come back as ChartError with the number the host sees.
+class PalvexChart {
+ public:
+  explicit PalvexChart(Host& host);
+  PalvexChart(const PalvexChart&) = delete;
+  PalvexChart& operator=(const PalvexChart&) = delete;
+
+  // Items.
+  bool AddItem(const ChartItem& cItem);
+  void Clear();
+  void Refresh();
+  void DrawChart();
+
+  // Margins: pixels at the interface, twips inside.
+  double MarginTop() const;
+  void SetMarginTop(double pixels);
+  double MarginBottom() const;
+  void SetMarginBottom(double pixels);
+  double MarginLeft() const;
+  void SetMarginLeft(double pixels);
+  double MarginRight() const;
+  void SetMarginRight(double pixels);
+
+  bool ContentBorder() const { return s_.ContentBorder; }
+  void SetContentBorder(bool v);
+  bool Selectable() const { return s_.Selectable; }
+  void SetSelectable(bool v);
+  bool HotTracking() const { return s_.HotTracking; }
+  void SetHotTracking(bool v);
+  bool SelectionInformation() const { return s_.SelectionInformation; }
+  void SetSelectionInformation(bool v);
+  bool DisplayXAxis() const { return s_.DisplayXAxis; }
+  void SetDisplayXAxis(bool v);
+  bool DisplayYAxis() const { return s_.DisplayYAxis; }
+  void SetDisplayYAxis(bool v);
+  bool ColorBars() const { return s_.ColorBars; }
+  void SetColorBars(bool v);
+
+  const std::u16string& ChartTitle() const { return s_.ChartTitle; }
+  void SetChartTitle(const std::u16string& v);
+  const std::u16string& ChartSubTitle() const { return s_.ChartSubTitle; }
+  void SetChartSubTitle(const std::u16string& v);
+  const std::u16string& AxisLabelX() const { return s_.AxisLabelX; }
+  void SetAxisLabelX(const std::u16string& v);
+  const std::u16string& AxisLabelY() const { return s_.AxisLabelY; }
+  void SetAxisLabelY(const std::u16string& v);
+
+  double IntersectMajor() const { return s_.IntersectMajor; }
+  void SetIntersectMajor(double v);
+  double IntersectMinor() const { return s_.IntersectMinor; }
+  void SetIntersectMinor(double v);
+  double MaxY() const { return s_.MaxY; }
+  void SetMaxY(double v);
+
+  Color BackColor() const;
+  void SetBackColor(Color v);
+  Color ForeColor() const;
+  void SetForeColor(Color v);
+
+  std::int32_t SelectedColumn() const;
+  void SetSelectedColumn(std::int32_t v);
+
+  std::int32_t ActiveTheme() const { return s_.ActiveTheme; }
+  void SetActiveTheme(std::int32_t v);
+
+  // Public painters a host may call directly.
+  std::int32_t GetYTopLegend(std::int32_t MaxChartValue);
+  void DrawBackTheme();
+  void DrawIntersect(std::int32_t X1, std::int32_t Y1, std::int32_t X2, std::int32_t LastLine);
+  std::int32_t GetThemeLineColor();
+
+  // Initialises the properties of a newly placed control; no redraw.
+  void InitProperties();
+
+  // The whole state, for hosts of this library, painters and tests.
+  ChartState& state() { return s_; }
+  const ChartState& state() const { return s_; }
+
+ private:
+  // Stores through the setter, then redraws.
+  template <typename F>
+  void WriteAndRedraw(F&& store);
+
+  ChartState s_;
+};
+
+}  // namespace palvex

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/clock.h"
+#include "platform/font_spec.h"
+#include "platform/screen.h"
+#include "platform/surface.h"
+
+namespace palvex {
+
+struct MenuItem;
+
+// Width and height of a text in twips.
+struct TextExtent {
+  double width = 0;
+  double height = 0;
+};
+
+// What the save dialog is asked to show; the answer is the chosen path.
+struct SaveDialogRequest {
+  std::u16string initialFolder;
+  std::u16string fileName;
+  std::u16string filterName;
+  std::u16string filterPattern;
+  std::u16string title;
+  std::u16string defaultExtension;
+  bool overwritePrompt = true;
+};
+
+// What the embedding application provides to the control. The control
+// never talks to a window system directly; a headless host answers from a
+// script, the Qt widget with real menus, dialogs and clipboard.
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  virtual Screen& screen() = 0;
+  // A new surface with its own persistent image, in pixels.
+  virtual std::unique_ptr<Surface> CreateSurface(int widthPx, int heightPx) = 0;
+  // The size of a text in a font, for labels that size themselves.
+  virtual TextExtent MeasureText(const FontSpec& font, std::u16string_view text) = 0;
+  virtual Clock& clock() = 0;
+
+  // The start timer: armed with its interval, or disarmed.
+  virtual void SetTimer(int intervalMs, bool enabled) = 0;
+  // A surface asked to show its image now (each animation frame does).
+  virtual void RepaintNow() {}
+  // A property the host should mark as changed in its saved state.
+  virtual void PropertyChanged(std::u16string_view /*name*/) {}
+  // Pops up a menu at the pointer (twips) and waits until it closes;
+  // answers the name of the chosen item, or nothing when dismissed.
+  virtual std::optional<std::string> PopupMenu(const MenuItem& /*root*/, double /*x*/,
+                                               double /*y*/) {
+    return std::nullopt;
+  }
+  // The save dialog; nothing when the user cancels.
+  virtual std::optional<std::u16string> SaveFileDialog(const SaveDialogRequest& /*request*/) {
+    return std::nullopt;
+  }
+  // The user's Pictures folder, or empty when there is none.
+  virtual std::u16string PicturesFolder() { return {}; }
+  // Places a copy of the surface's image on the clipboard.
+  virtual bool SetClipboardImage(const Surface& /*surface*/) { return false; }
+  // Writes the surface's image as a bitmap file; false when it failed.
+  virtual bool SaveBitmap(const Surface& /*surface*/, const std::u16string& /*path*/) {
+    return false;
+  }
+  // Shows the about window modally; returns when it has been closed.
+  virtual void ShowAbout() {}
+};
+
+}  // namespace palvex

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/chart_error.h"
+
+namespace palvex {
+
+// Nearest integer, ties to even (2.5 -> 2, 3.5 -> 4), as a double.
+double RoundHalfEven(double v);
+
+// Conversions that round half to even and raise Overflow (6) when the
+// result does not fit, or for NaN and infinities.
+std::int16_t ToInt16(double v);
+std::int32_t ToInt32(double v);
+
+// Raises Overflow for NaN and infinities: the floating-point faults of a
+// conversion or an arithmetic step.
+double Finite(double v);
+
+// 32-bit sums and differences that raise Overflow instead of wrapping.
+std::int32_t AddInt32(std::int32_t a, std::int32_t b);
+std::int32_t SubInt32(std::int32_t a, std::int32_t b);
+
+// The numeric value of a text, as an automation client converts it: blanks
+// around it, a sign, digits with one decimal point, an exponent, or &H / &O
+// prefixed hexadecimal and octal. Nothing for anything else.
+std::optional<double> ParseNumber(std::u16string_view text);
+// Same, raising Type mismatch (13) when the text holds no number.
+double NumberFromText(std::u16string_view text);
+
+// The decimal text of a number with up to 15 significant digits, no
+// trailing zeros, and exponent notation for very large or small values
+// ("0.5", "-3", "1E+16", "1.5E-07").
+std::u16string NumberText(double v);
+
+// UTF-8 <-> UTF-16 for messages and files; invalid sequences become U+FFFD.
+std::string ToUtf8(std::u16string_view text);
+std::u16string FromUtf8(std::string_view text);
+
+}  // namespace palvex

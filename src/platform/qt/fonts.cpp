@@ -1,0 +1,39 @@
+#include "platform/qt/fonts.h"
+
+#include <cmath>
+
+#include "platform/qt/qt_text.h"
+
+namespace palvex {
+
+QString ResolveFontFamily(const std::u16string& name) {
+  const QString n = ToQString(name);
+  if (n == QStringLiteral("宋体") || n.compare(QStringLiteral("SimSun"), Qt::CaseInsensitive) == 0)
+    return QStringLiteral("AR PL UMing CN");
+  if (n.compare(QStringLiteral("Arial"), Qt::CaseInsensitive) == 0)
+    return QStringLiteral("Liberation Sans");
+  if (n.compare(QStringLiteral("Tahoma"), Qt::CaseInsensitive) == 0 ||
+      n.compare(QStringLiteral("Webdings"), Qt::CaseInsensitive) == 0)
+    return QStringLiteral("DejaVu Sans");
+  return n;
+}
+
+QStringList TextLines(std::u16string_view text) {
+  QString t = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  t.replace(QChar(u'\r'), QChar(u'\n'));
+  return t.split(QChar(u'\n'));
+}
+
+QFont MakeFont(const FontSpec& spec, double dotsPerInch) {
+  QFont f(ResolveFontFamily(spec.name));
+  double pixels = spec.size * dotsPerInch / 72.0;
+  if (!std::isfinite(pixels) || pixels < 1) pixels = 1;
+  if (pixels > 2000) pixels = 2000;
+  f.setPixelSize(static_cast<int>(std::lround(pixels)));
+  f.setBold(spec.bold);
+  f.setStyleStrategy(QFont::PreferAntialias);
+  return f;
+}
+
+}  // namespace palvex

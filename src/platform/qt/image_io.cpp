@@ -1,0 +1,32 @@
+#include "platform/qt/image_io.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <stdexcept>
+
+#include "platform/qt/qimage_surface.h"
+
+namespace palvex {
+
+const QImage& ImageOf(const Surface& surface) {
+  auto* q = dynamic_cast<const QImageSurface*>(&surface);
+  if (!q) throw std::logic_error("surface has no QImage behind it");
+  return q->image();
+}
+
+QString SaveImageAtomically(const QImage& image, const QString& path, const char* format) {
+  QByteArray fmt = format ? QByteArray(format) : QFileInfo(path).suffix().toLower().toLatin1();
+  if (fmt.isEmpty()) return QStringLiteral("%1: no image format (give the file an extension)").arg(path);
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return QStringLiteral("%1: %2").arg(path, file.errorString());
+  QImageWriter writer(&file, fmt);
+  if (!writer.write(image)) {
+    file.cancelWriting();
+    return QStringLiteral("%1: %2").arg(path, writer.errorString());
+  }
+  if (!file.commit()) return QStringLiteral("%1: %2").arg(path, file.errorString());
+  return {};
+}
+
+}  // namespace palvex

@@ -1,0 +1,150 @@
+#include "platform/qt/qimage_surface.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/numeric.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/qt_text.h"
+
+namespace palvex {
+
+namespace {
+
+// Keeps far-off coordinates finite and inside what QPainter handles; a
+// shape that far away is off the image either way.
+int ClampedPixel(double px) {
+  if (std::isnan(px)) return 0;
+  return static_cast<int>(std::clamp(RoundHalfEven(px), -1.0e6, 1.0e6));
+}
+
+QImage BlankImage(int w, int h) {
+  QImage img(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+  return img;
+}
+
+}  // namespace
+
+QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx)
+    : screen_(screen), image_(BlankImage(widthPx, heightPx)) {
+  dc_ = std::make_unique<QImageDeviceContext>(image_);
+  Cls();
+}
+
+double QImageSurface::ScaleWidth() const { return image_.width() * screen_.TwipsPerPixelX(); }
+double QImageSurface::ScaleHeight() const { return image_.height() * screen_.TwipsPerPixelY(); }
+
+void QImageSurface::ResizePixels(int width, int height) {
+  if (width == image_.width() && height == image_.height()) return;
+  QImage next = BlankImage(width, height);
+  next.fill(ToQColor(back_));
+  {
+    QPainter p(&next);
+    p.drawImage(0, 0, image_);
+  }
+  image_.swap(next);
+}
+
+void QImageSurface::SetBackColor(Color c) {
+  // Like a window's background: a new colour shows at once.
+  back_ = c;
+  image_.fill(ToQColor(back_));
+}
+
+void QImageSurface::SetFontName(const std::u16string& name) {
+  font_.name = name;
+  FontChanged();
+}
+void QImageSurface::SetFontSize(float points) {
+  font_.size = points;
+  FontChanged();
+}
+void QImageSurface::SetFontBold(bool bold) {
+  font_.bold = bold;
+  FontChanged();
+}
+
+const QFont& QImageSurface::qfont() const {
+  if (!qfont_) qfont_ = MakeFont(font_, screen_.DotsPerInchY());
+  return *qfont_;
+}
+
+int QImageSurface::ToPixelX(double twips) const {
+  return ClampedPixel(twips / screen_.TwipsPerPixelX());
+}
+int QImageSurface::ToPixelY(double twips) const {
+  return ClampedPixel(twips / screen_.TwipsPerPixelY());
+}
+
+void QImageSurface::Cls() {
+  image_.fill(ToQColor(back_));
+  currentX_ = 0;
+  currentY_ = 0;
+}
+
+void QImageSurface::Print(const std::u16string& text) {
+  QFontMetricsF fm(qfont());
+  const QStringList lines = TextLines(text);
+  {
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setFont(qfont());
+    p.setPen(ToQColor(fore_));
+    double y = currentY_ / screen_.TwipsPerPixelY();
+    const double x = currentX_ / screen_.TwipsPerPixelX();
+    for (const QString& line : lines) {
+      if (std::isfinite(x) && std::isfinite(y) && std::abs(x) < 1e6 && std::abs(y) < 1e6)
+        p.drawText(QPointF(x, y + fm.ascent()), line);
+      y += fm.height();
+    }
+  }
+  currentX_ = 0;
+  currentY_ += lines.size() * fm.height() * screen_.TwipsPerPixelY();
+}
+
+double QImageSurface::TextWidth(const std::u16string& text) const {
+  QFontMetricsF fm(qfont());
+  double widest = 0;
+  for (const QString& line : TextLines(text)) widest = std::max(widest, fm.horizontalAdvance(line));
+  return widest * screen_.TwipsPerPixelX();
+}
+
+double QImageSurface::TextHeight(const std::u16string& text) const {
+  QFontMetricsF fm(qfont());
+  return TextLines(text).size() * fm.height() * screen_.TwipsPerPixelY();
+}
+
+void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {
+  QPainter p(&image_);
+  p.setPen(QPen(ToQColor(c), 0));
+  p.drawLine(ToPixelX(x1), ToPixelY(y1), ToPixelX(x2), ToPixelY(y2));
+}
+
+void QImageSurface::Box(double x1, double y1, double x2, double y2, Color c) {
+  const int l = std::min(ToPixelX(x1), ToPixelX(x2)), r = std::max(ToPixelX(x1), ToPixelX(x2));
+  const int t = std::min(ToPixelY(y1), ToPixelY(y2)), b = std::max(ToPixelY(y1), ToPixelY(y2));
+  QPainter p(&image_);
+  p.setPen(QPen(ToQColor(c), 0));
+  p.drawRect(l, t, r - l, b - t);
+}
+
+void QImageSurface::FilledBox(double x1, double y1, double x2, double y2, Color c) {
+  const int l = std::min(ToPixelX(x1), ToPixelX(x2)), r = std::max(ToPixelX(x1), ToPixelX(x2));
+  const int t = std::min(ToPixelY(y1), ToPixelY(y2)), b = std::max(ToPixelY(y1), ToPixelY(y2));
+  QPainter p(&image_);
+  p.fillRect(QRect(QPoint(l, t), QPoint(r, b)), ToQColor(c));
+}
+
+void QImageSurface::Refresh() {
+  if (onRefresh_) onRefresh_();
+}
+
+Color QImageSurface::PixelAt(int x, int y) const {
+  if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return kInvalidColor;
+  return FromQRgb(image_.pixel(x, y));
+}
+
+}  // namespace palvex

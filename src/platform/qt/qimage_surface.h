@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "platform/qt/qimage_device_context.h"
+#include "platform/screen.h"
+#include "platform/surface.h"
+
+namespace palvex {
+
+// A Surface over a persistent QImage. Twips map to pixels through the
+// screen's twips per pixel, read at every operation; font points map to
+// pixels through the matching dots per inch.
+class QImageSurface : public Surface {
+ public:
+  QImageSurface(const Screen& screen, int widthPx, int heightPx);
+
+  double ScaleWidth() const override;
+  double ScaleHeight() const override;
+  int PixelWidth() const override { return image_.width(); }
+  int PixelHeight() const override { return image_.height(); }
+  void ResizePixels(int width, int height) override;
+
+  Color BackColor() const override { return back_; }
+  void SetBackColor(Color c) override;
+  Color ForeColor() const override { return fore_; }
+  void SetForeColor(Color c) override { fore_ = c; }
+
+  std::u16string FontName() const override { return font_.name; }
+  void SetFontName(const std::u16string& name) override;
+  float FontSize() const override { return font_.size; }
+  void SetFontSize(float points) override;
+  bool FontBold() const override { return font_.bold; }
+  void SetFontBold(bool bold) override;
+
+  double CurrentX() const override { return currentX_; }
+  void SetCurrentX(double x) override { currentX_ = x; }
+  double CurrentY() const override { return currentY_; }
+  void SetCurrentY(double y) override { currentY_ = y; }
+
+  void Cls() override;
+  void Print(const std::u16string& text) override;
+  double TextWidth(const std::u16string& text) const override;
+  double TextHeight(const std::u16string& text) const override;
+
+  void Line(double x1, double y1, double x2, double y2, Color c) override;
+  void Box(double x1, double y1, double x2, double y2, Color c) override;
+  void FilledBox(double x1, double y1, double x2, double y2, Color c) override;
+
+  void Refresh() override;
+  DeviceContext& dc() override { return *dc_; }
+  Color PixelAt(int x, int y) const override;
+
+  const QImage& image() const { return image_; }
+  // The Qt font for the surface's current font.
+  const QFont& qfont() const;
+  // Called by Refresh: the host shows the image now.
+  void SetRefreshHandler(std::function<void()> handler) { onRefresh_ = std::move(handler); }
+
+ protected:
+  // For bindings that draw through their own device context.
+  void SetDeviceContext(std::unique_ptr<QImageDeviceContext> dc) { dc_ = std::move(dc); }
+  QImage& mutableImage() { return image_; }
+
+ private:
+  int ToPixelX(double twips) const;
+  int ToPixelY(double twips) const;
+  void FontChanged() { qfont_.reset(); }
+
+  const Screen& screen_;
+  QImage image_;
+  std::unique_ptr<QImageDeviceContext> dc_;
+  Color back_ = 0xFFFFFF;
+  Color fore_ = 0;
+  FontSpec font_;
+  double currentX_ = 0;
+  double currentY_ = 0;
+  mutable std::optional<QFont> qfont_;
+  std::function<void()> onRefresh_;
+};
+
+}  // namespace palvex

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <string>
+
+#include "platform/color.h"
+
+namespace palvex {
+
+inline QString ToQString(const std::u16string& s) { return QString::fromStdU16String(s); }
+inline std::u16string FromQString(const QString& s) { return s.toStdU16String(); }
+
+// Packed colours are red in the low byte; system colours are resolved.
+inline QColor ToQColor(Color c) {
+  Color rgb = ResolveColor(c);
+  return QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
+}
+inline Color FromQRgb(unsigned int argb) {
+  return Rgb((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+}
+
+}  // namespace palvex

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/color.h"
+#include "platform/font_spec.h"
+
+namespace palvex {
+
+class DeviceContext;
+
+// A drawing surface in twips (y downwards) with a persistent image behind
+// it: every operation, including those through dc(), lands in the image,
+// and Refresh() shows it. Corners of boxes and lines are inclusive.
+class Surface {
+ public:
+  virtual ~Surface() = default;
+
+  virtual double ScaleWidth() const = 0;
+  virtual double ScaleHeight() const = 0;
+  virtual int PixelWidth() const = 0;
+  virtual int PixelHeight() const = 0;
+  // Changes the image size; what fits is kept, new area takes BackColor.
+  virtual void ResizePixels(int width, int height) = 0;
+
+  virtual Color BackColor() const = 0;
+  virtual void SetBackColor(Color c) = 0;
+  virtual Color ForeColor() const = 0;
+  virtual void SetForeColor(Color c) = 0;
+
+  virtual std::u16string FontName() const = 0;
+  virtual void SetFontName(const std::u16string& name) = 0;
+  virtual float FontSize() const = 0;
+  virtual void SetFontSize(float points) = 0;
+  virtual bool FontBold() const = 0;
+  virtual void SetFontBold(bool bold) = 0;
+  FontSpec Font() const { return {FontName(), FontSize(), FontBold()}; }
+
+  virtual double CurrentX() const = 0;
+  virtual void SetCurrentX(double x) = 0;
+  virtual double CurrentY() const = 0;
+  virtual void SetCurrentY(double y) = 0;
+
+  // Fills the image with BackColor and moves the print position to (0, 0).
+  virtual void Cls() = 0;
+  // Draws in ForeColor at the print position, then moves to the start of
+  // the next line.
+  virtual void Print(const std::u16string& text) = 0;
+  virtual double TextWidth(const std::u16string& text) const = 0;
+  virtual double TextHeight(const std::u16string& text) const = 0;
+
+  virtual void Line(double x1, double y1, double x2, double y2, Color c) = 0;
+  virtual void Box(double x1, double y1, double x2, double y2, Color c) = 0;
+  virtual void FilledBox(double x1, double y1, double x2, double y2, Color c) = 0;
+
+  virtual void Refresh() = 0;
+  virtual DeviceContext& dc() = 0;
+
+  // The pixel at (x, y) as a packed colour; for tests and export.
+  virtual Color PixelAt(int x, int y) const = 0;
+};
+
+// How a number is printed: a non-negative number gets one leading blank
+// where the sign would stand.
+std::u16string PrintedNumber(double value);
+
+}  // namespace palvex

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/color.h"
+
+namespace palvex {
+
+struct ChartState;
+
+// Paints one bar (pixels) shaded with the first and second colour.
+void PaintBar(ChartState& chart, Color first, Color second, std::int32_t left, std::int32_t top,
+              std::int32_t width, std::int32_t height);
+// Plays the growth animation over the recorded bars; always ends with
+// animationDone set.
+void GrowBars(ChartState& chart);
+// Writes the ten colour pairs of the bars into barPalette.
+void InitBarPalette(ChartState& chart);
+
+}  // namespace palvex

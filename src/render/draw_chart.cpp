@@ -1,0 +1,260 @@
+#include "render/draw_chart.h"
+
+#include <numeric>
+#include <string>
+
+#include "control/chart_state.h"
+#include "platform/numeric.h"
+#include "render/bars.h"
+#include "render/rotated_text.h"
+#include "theme/legend_entries.h"
+#include "theme/themes.h"
+#include "ui/info_label.h"
+
+namespace palvex {
+
+namespace {
+
+// The selection colours, whatever the bar's own pair.
+constexpr Color kSelectedFirst = 0xB3E9FC;
+constexpr Color kSelectedSecond = 0x33C0F4;
+constexpr std::int32_t kSelectedColourIndex = 9;
+// Bars are laid out in twips but painted in pixels of a fixed size.
+constexpr double kBarTwipsPerPixel = 15.0;
+
+// Titles, grid and value labels go on when one of their operations fails.
+template <typename F>
+void IgnoreErrors(F&& step) {
+  try {
+    step();
+  } catch (const ChartError&) {
+  }
+}
+
+// Runs print with the font size changed by delta, undoing the change after.
+template <typename F>
+void WithFontDelta(Surface& s, float delta, F&& print) {
+  s.SetFontSize(s.FontSize() + delta);
+  print();
+  s.SetFontSize(s.FontSize() - delta);
+}
+
+void DrawTitles(ChartState& c) {
+  Surface& s = *c.surface;
+  IgnoreErrors([&] {
+    // Centred in the font the surface has before the title font is set.
+    double w = s.TextWidth(c.ChartTitle);
+    s.SetCurrentX(s.ScaleWidth() / 2 - w / 2);
+    s.SetCurrentY(0);
+  });
+  IgnoreErrors([&] { s.SetFontName(u"宋体"); });
+  IgnoreErrors([&] { s.SetFontSize(9); });
+  IgnoreErrors([&] { s.SetFontBold(true); });
+  IgnoreErrors([&] { s.Print(c.ChartTitle); });
+  IgnoreErrors([&] { s.SetFontBold(false); });
+  IgnoreErrors([&] { s.SetFontSize(s.FontSize() - 2); });
+  IgnoreErrors([&] {
+    // The subtitle stays on the line below the title.
+    s.SetCurrentX(s.ScaleWidth() / 2 - s.TextWidth(c.ChartSubTitle) / 2);
+    s.Print(c.ChartSubTitle);
+  });
+  IgnoreErrors([&] { s.SetFontSize(s.FontSize() + 2); });
+}
+
+void DrawGrid(ChartState& c, std::int32_t top) {
+  Surface& s = *c.surface;
+  const double tppx = c.TwipsPerPixelX();
+  std::int64_t major = 0;
+  IgnoreErrors([&] { major = ToInt32(c.IntersectMajor); });
+  if (major <= 0) return;
+  // Lines stand at every multiple of 10 that is also one of the major step;
+  // walking their common multiples visits exactly those.
+  const std::int64_t step = std::lcm<std::int64_t>(10, major);
+  const Color lineColour = GetThemeLineColor(c);
+  int drawn = 0;
+  double previousY = 0;
+  for (std::int64_t v = 0; v <= top; v += step) {
+    const double x1 = 2 * tppx + c.MarginLeft;
+    const double x2 = s.ScaleWidth() - c.MarginRight;
+    const double y = s.ScaleHeight() - c.MarginBottom - double(v) * c.valueScale;
+    ++drawn;
+    if (drawn % 2 == 1) {
+      previousY = y;
+    } else {
+      IgnoreErrors([&] {
+        DrawIntersect(c, ToInt32(x1), ToInt32(y), ToInt32(x2), ToInt32(previousY));
+      });
+    }
+    IgnoreErrors([&] { s.FilledBox(x1, y, x2 + 1, y + 15, lineColour); });
+    IgnoreErrors([&] { s.SetFontSize(s.FontSize() - 2); });
+    IgnoreErrors([&] {
+      const double value = double(v);
+      s.SetCurrentX(c.MarginLeft - s.TextWidth(NumberText(value)) - 5 * tppx);
+      s.SetCurrentY(y - s.TextHeight(u"0") / 2);
+      s.Print(PrintedNumber(value));
+    });
+    IgnoreErrors([&] { s.SetFontSize(s.FontSize() + 2); });
+  }
+}
+
+std::u16string BarRecord(double left, double top, double width, double height, Color first,
+                         Color second) {
+  std::u16string r;
+  for (double v : {left, top, width, height, double(first)}) {
+    r += NumberText(v);
+    r += u'|';
+  }
+  r += NumberText(double(second));
+  return r;
+}
+
+void DrawColumn(ChartState& c, int i, Color lineColour) {
+  Surface& s = *c.surface;
+  const ChartItem& item = c.items()[i];
+  const double tppx = c.TwipsPerPixelX();
+  const double tppy = c.TwipsPerPixelY();
+
+  const double barLeft = i * c.barWidth + c.MarginLeft + 2 * tppx;
+  const double barRight = barLeft + c.barWidth - 2 * tppx;
+  const double baseY = s.ScaleHeight() - c.MarginBottom;
+  const double barTop = baseY - item.Value * c.valueScale;
+  c.barTops[i] = barTop;
+
+  const double left = (barLeft + 1) / kBarTwipsPerPixel;
+  const double top = barTop / kBarTwipsPerPixel;
+  const double width = (barRight - barLeft - 1) / kBarTwipsPerPixel;
+  const double height = (baseY - barTop) / kBarTwipsPerPixel;
+
+  if (i == c.SelectedColumn && c.Selectable && c.animationDone) {
+    PaintBar(c, kSelectedFirst, kSelectedSecond, ToInt32(left), ToInt32(top), ToInt32(width),
+             ToInt32(height));
+    if (!c.resizing) AddLegendEntry(c, item.SelectedDescription, kSelectedColourIndex);
+    if (c.SelectionInformation) UpdateInfoLabel(c, i, barLeft, barRight);
+  } else {
+    const std::int32_t colourIndex = ToInt32(NumberFromText(item.ItemID) - 1) % 10;
+    if (colourIndex < 0 || colourIndex > 15) throw ChartError(kErrSubscript);
+    const Color first = c.ColorBars ? c.barPalette[colourIndex] : c.barPalette[2];
+    const Color second = c.ColorBars ? c.barPalette[16 + colourIndex] : c.barPalette[18];
+    if (c.animationDone) {
+      PaintBar(c, first, second, ToInt32(left), ToInt32(top), ToInt32(width), ToInt32(height));
+    } else {
+      c.animationBars[i] = BarRecord(left, top, width, height, first, second);
+    }
+    if (!c.resizing) AddLegendEntry(c, item.SelectedDescription, c.ColorBars ? colourIndex : 1);
+  }
+
+  if (c.DisplayXAxis) {
+    WithFontDelta(s, -1, [&] {
+      const std::u16string& caption = item.XAxisDescription;
+      DrawRotatedText(s.dc(), caption, ToInt32((barLeft + (barRight - barLeft) / 2) / tppx),
+                      ToInt32((baseY + s.TextWidth(caption) / 1.25) / tppy), 270.0f);
+      // The tick between this column and the one before.
+      s.Line(barLeft - tppx, baseY, barLeft - tppx, baseY + s.TextHeight(caption) / 2,
+             lineColour);
+    });
+  }
+}
+
+void DrawAxisLabels(ChartState& c) {
+  Surface& s = *c.surface;
+  if (!c.AxisLabelX.empty()) {
+    WithFontDelta(s, -1, [&] {
+      s.SetCurrentY(s.ScaleHeight() - 1.5 * s.TextHeight(c.AxisLabelX));
+      s.SetCurrentX(s.ScaleWidth() / 2 - s.TextWidth(c.AxisLabelX) / 2);
+      s.Print(c.AxisLabelX);
+    });
+  }
+  if (!c.AxisLabelY.empty()) {
+    WithFontDelta(s, -1, [&] {
+      DrawRotatedText(s.dc(), c.AxisLabelY, ToInt32(s.TextHeight(c.AxisLabelY) / c.TwipsPerPixelX()),
+                      ToInt32(s.ScaleHeight() / 2 / c.TwipsPerPixelY()), 90.0f);
+    });
+  }
+}
+
+}  // namespace
+
+std::int32_t GetYTopLegend(std::int32_t m) {
+  if (m <= 10) return 10;
+  const std::string s = std::to_string(m);
+  const int lead = (s[0] - '0') * 10 + (s[1] - '0');
+  const std::string zeros(s.size() - 2, '0');
+  std::string text;
+  if (lead % 10 == 0) {
+    text = std::to_string(lead) + zeros;
+  } else if (lead % 10 <= 5) {
+    text = std::to_string(lead / 10) + "5" + zeros;
+  } else {
+    text = std::to_string(lead / 10 + 1) + "0" + zeros;
+  }
+  const long long top = std::stoll(text);
+  if (top > 2147483647LL) throw ChartError(kErrOverflow);
+  return static_cast<std::int32_t>(top);
+}
+
+void DrawChart(ChartState& c) {
+  if (c.drawing) return;
+  c.drawing = true;
+  // Whatever fails below, the next pass must be able to run.
+  struct ClearDrawing {
+    bool& flag;
+    ~ClearDrawing() { flag = false; }
+  } clearDrawing{c.drawing};
+
+  Surface& s = *c.surface;
+  ChildControls& ch = c.children;
+  const std::vector<ChartItem>& items = c.items();
+
+  const std::int32_t top = GetYTopLegend(ToInt32(c.MaxY));
+  c.IntersectMajor = top / 10.0;
+
+  ch.lblInfo.Visible = false;
+  ch.lblDescription[0]->ForeColor = s.ForeColor();
+  const std::int16_t n = ToInt16(static_cast<double>(items.size()));
+  ch.mnuSelectionInfo.Checked = c.SelectionInformation;
+  ch.lblInfo.Visible = c.SelectedColumn > -1 && c.SelectionInformation && c.animationDone;
+
+  if (c.legendVisible) {
+    ch.vsbContainer.Visible = false;
+    ch.picContainer.Visible = false;
+  }
+  if (!c.resizing) ClearLegendEntries(c);
+
+  double maxValue = top;
+  for (const ChartItem& item : items) {
+    if (item.Value > maxValue) maxValue = item.Value;
+  }
+  if (maxValue == 0) maxValue = 0.001;
+  if (c.MaxY < maxValue) c.MaxY = maxValue;
+
+  c.valueScale = (s.ScaleHeight() - (c.MarginTop + c.MarginBottom)) / maxValue;
+  if (n != 0) c.barWidth = (s.ScaleWidth() - (c.MarginLeft + c.MarginRight)) / n;
+
+  DrawBackTheme(c);
+  if (n != 0) c.barTops.assign(n, 0.0);
+
+  DrawTitles(c);
+  if (c.DisplayYAxis) DrawGrid(c, top);
+  // Records of an earlier item list must not grow again once the list is
+  // empty, so an empty list empties them too.
+  c.animationBars.assign(n, std::u16string());
+
+  const Color lineColour = GetThemeLineColor(c);
+  if (c.ContentBorder) {
+    s.FilledBox(c.MarginLeft - 15, c.MarginTop, c.MarginLeft, s.ScaleHeight() - c.MarginBottom,
+                lineColour);
+  }
+
+  for (int i = 0; i < n; ++i) DrawColumn(c, i, lineColour);
+
+  if (!c.animationDone) GrowBars(c);
+
+  DrawAxisLabels(c);
+
+  if (c.legendVisible) {
+    if (c.SelectedColumn > -1 && c.Selectable) FrameSelectedEntry(c);
+    ch.picContainer.Visible = true;
+  }
+}
+
+}  // namespace palvex

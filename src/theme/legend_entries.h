@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace palvex {
+
+struct ChartState;
+
+// Adds the next description entry (colour box and label) for an item.
+void AddLegendEntry(ChartState& chart, const std::u16string& description,
+                    std::int32_t colourIndex);
+// Removes every entry; errors are ignored step by step.
+void ClearLegendEntries(ChartState& chart);
+// Paints the description panel so that it blends into the legend behind.
+void PaintEntriesBackground(ChartState& chart);
+// Scrolls the description panel up by value pixels (the scroll bar's value).
+void ScrollEntries(ChartState& chart, int value);
+// Scrolls the selected column's entry into view and frames it in white.
+void FrameSelectedEntry(ChartState& chart);
+
+}  // namespace palvex

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/color.h"
+
+namespace palvex {
+
+struct ChartState;
+
+// The colour themes; values other than 0..2 paint nothing (ThemeNormal).
+enum Theme : std::int32_t {
+  ThemePersianGulf = 0,
+  ThemeSky = 1,
+  ThemeNeon = 2,
+  ThemeNormal = 3,
+};
+
+// Clears the chart's surface and paints the theme's background gradient.
+void DrawBackTheme(ChartState& chart);
+// Shades the grid band next to the line at Y1 (twips).
+void DrawIntersect(ChartState& chart, std::int32_t X1, std::int32_t Y1, std::int32_t X2,
+                   std::int32_t LastLine);
+// The colour of grid lines, the axis line and the ticks.
+Color GetThemeLineColor(const ChartState& chart);
+// The theme's colours for the slider label and the control's text.
+void ApplyThemeColors(ChartState& chart);
+
+}  // namespace palvex

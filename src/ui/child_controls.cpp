@@ -1,0 +1,188 @@
+#include "ui/child_controls.h"
+
+#include "platform/host.h"
+#include "platform/numeric.h"
+
+namespace palvex {
+
+namespace {
+
+const FontSpec kArial9{u"Arial", 9.0f, false, 0};
+const FontSpec kTahoma9{u"Tahoma", 9.0f, false, 178};
+const FontSpec kSong9{u"宋体", 9.0f, false, 134};
+const FontSpec kWebdings9Bold{u"Webdings", 9.0f, true, 2};
+
+int PixelsOf(double twips, float twipsPerPixel) {
+  double px = RoundHalfEven(twips / twipsPerPixel);
+  if (!(px >= 1)) return 1;
+  return px > 16384 ? 16384 : static_cast<int>(px);
+}
+
+void Place(Control& c, double left, double top, double width, double height) {
+  c.Left = left;
+  c.Top = top;
+  c.Width = width;
+  c.Height = height;
+}
+
+void GiveSurface(Host& host, Control& c) {
+  const Screen& s = host.screen();
+  c.surface = host.CreateSurface(PixelsOf(c.Width, s.TwipsPerPixelX()),
+                                 PixelsOf(c.Height, s.TwipsPerPixelY()));
+  c.surface->SetBackColor(c.BackColor);
+  c.surface->SetForeColor(c.ForeColor);
+  c.surface->SetFontName(c.Font.name);
+  c.surface->SetFontSize(c.Font.size);
+  c.surface->SetFontBold(c.Font.bold);
+  c.surface->Cls();
+}
+
+void MenuEntry(MenuItem& m, const char* name, const char16_t* caption, bool checked = false) {
+  m.Name = name;
+  m.Caption = caption;
+  m.Checked = checked;
+}
+
+}  // namespace
+
+ChildControls::ChildControls(Host& host) {
+  picLegend.Name = "picLegend";
+  picLegend.Kind = ControlKind::Picture;
+  Place(picLegend, 3360, 0, 2250, 5430);
+  picLegend.BackColor = 0xF0F5F5;
+  picLegend.ForeColor = 0xFF7040;
+  picLegend.FillColor = 0xFFF0F0;
+  picLegend.Font = kArial9;
+  picLegend.TabIndex = 1;
+  GiveSurface(host, picLegend);
+
+  vsbContainer.Name = "vsbContainer";
+  vsbContainer.Kind = ControlKind::ScrollBar;
+  vsbContainer.Parent = &picLegend;
+  Place(vsbContainer, 1995, 0, 225, 5445);
+  vsbContainer.TabIndex = 4;
+
+  picContainer.Name = "picContainer";
+  picContainer.Kind = ControlKind::Picture;
+  picContainer.Parent = &picLegend;
+  Place(picContainer, 150, 0, 1830, 5205);
+  picContainer.BackColor = 0xFFFFFF;
+  picContainer.ForeColor = 0xFFFFFF;
+  picContainer.Font = kArial9;
+  picContainer.TabIndex = 2;
+  GiveSurface(host, picContainer);
+
+  auto box = std::make_unique<Control>();
+  box->Name = "Box";
+  box->Index = 0;
+  box->Kind = ControlKind::Picture;
+  box->Parent = &picContainer;
+  Place(*box, 45, 135, 240, 240);
+  box->BackColor = 0x0000C0;
+  box->Font = kTahoma9;
+  box->TabIndex = 6;
+  GiveSurface(host, *box);
+  Box.push_back(std::move(box));
+
+  auto desc = std::make_unique<Control>();
+  desc->Name = "lblDescription";
+  desc->Index = 0;
+  desc->Kind = ControlKind::Label;
+  desc->Parent = &picContainer;
+  Place(*desc, 315, 135, 990, 180);
+  desc->Caption = u"Description";
+  desc->ForeColor = 0x400000;
+  desc->BackColor = 0xFFFFFF;
+  desc->Font = kSong9;
+  desc->AutoSize = true;
+  desc->TabIndex = 3;
+  lblDescription.push_back(std::move(desc));
+
+  lblSlider.Name = "lblSlider";
+  lblSlider.Parent = &picLegend;
+  Place(lblSlider, 15, 0, 90, 5430);
+  lblSlider.Caption = u"fg";
+  lblSlider.Font = kWebdings9Bold;
+  lblSlider.BackColor = 0x400000;
+  lblSlider.ForeColor = 0xC0FFFF;
+  lblSlider.ToolTipText = u"显示图例";
+  lblSlider.TabIndex = 5;
+
+  lblInfo.Name = "lblInfo";
+  Place(lblInfo, 0, 0, 1470, 390);
+  lblInfo.Caption = u"值: 100\r\n描述: 总销售金额";
+  lblInfo.BackColor = kSystemToolTipBack;
+  lblInfo.ForeColor = kSystemToolTipText;
+  lblInfo.Font = kSong9;
+  lblInfo.AutoSize = true;
+  lblInfo.TabIndex = 0;
+
+  MenuEntry(mnuMain, "mnuMain", u"&Main");
+  MenuEntry(mnuSaveAs, "mnuSaveAs", u"另存为(&A)");
+  MenuEntry(mnuEditCopy, "mnuEditCopy", u"复制(&C)");
+  MenuEntry(mnuSeperator, "mnuSeperator", u"-");
+  MenuEntry(mnuSelectionInfo, "mnuSelectionInfo", u"图例信息(&I)", true);
+  MenuEntry(mnuAutoMoveInfo, "mnuAutoMoveInfo", u"图例信息跟随(&M)", true);
+  MenuEntry(mnuViewLegend, "mnuViewLegend", u"显示图例(&D)");
+  mnuMain.Items = {&mnuSaveAs,        &mnuEditCopy,     &mnuSeperator,
+                   &mnuSelectionInfo, &mnuAutoMoveInfo, &mnuViewLegend};
+  MenuEntry(mnuLegend, "mnuLegend", u"图例(&L)");
+  MenuEntry(mnuLegendHide, "mnuLegendHide", u"隐藏图例(&H)");
+  mnuLegend.Items = {&mnuLegendHide};
+}
+
+Control* ChildControls::Find(std::string_view name, int index) {
+  auto element = [&](std::vector<std::unique_ptr<Control>>& array) -> Control* {
+    int i = index < 0 ? 0 : index;
+    return i < static_cast<int>(array.size()) ? array[i].get() : nullptr;
+  };
+  if (name == "Box") return element(Box);
+  if (name == "lblDescription") return element(lblDescription);
+  for (Control* c : {&picLegend, &vsbContainer, &picContainer, &lblSlider, &lblInfo}) {
+    if (c->Name == name) return c;
+  }
+  return nullptr;
+}
+
+MenuItem* ChildControls::FindMenu(std::string_view name) {
+  for (MenuItem* m : {&mnuMain, &mnuSaveAs, &mnuEditCopy, &mnuSeperator, &mnuSelectionInfo,
+                      &mnuAutoMoveInfo, &mnuViewLegend, &mnuLegend, &mnuLegendHide}) {
+    if (m->Name == name) return m;
+  }
+  return nullptr;
+}
+
+bool MoveControl(Host& host, Control& c, double left, double top, double width, double height) {
+  bool resized = width != c.Width || height != c.Height;
+  Place(c, left, top, width, height);
+  if (resized && c.surface) {
+    const Screen& s = host.screen();
+    c.surface->ResizePixels(PixelsOf(width, s.TwipsPerPixelX()),
+                            PixelsOf(height, s.TwipsPerPixelY()));
+  }
+  return resized;
+}
+
+std::unique_ptr<Control> CopyControl(Host& host, const Control& templ, int index) {
+  auto c = std::make_unique<Control>();
+  c->Name = templ.Name;
+  c->Index = index;
+  c->Kind = templ.Kind;
+  c->Parent = templ.Parent;
+  Place(*c, templ.Left, templ.Top, templ.Width, templ.Height);
+  c->Visible = false;  // new array elements start hidden
+  c->Enabled = templ.Enabled;
+  c->BackColor = templ.BackColor;
+  c->ForeColor = templ.ForeColor;
+  c->FillColor = templ.FillColor;
+  c->Font = templ.Font;
+  c->Caption = templ.Caption;
+  c->ToolTipText = templ.ToolTipText;
+  c->Tag = templ.Tag;
+  c->TabIndex = templ.TabIndex;
+  c->AutoSize = templ.AutoSize;
+  if (templ.surface) GiveSurface(host, *c);
+  return c;
+}
+
+}  // namespace palvex

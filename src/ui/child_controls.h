@@ -1,0 +1,112 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/color.h"
+#include "platform/font_spec.h"
+#include "platform/surface.h"
+
+namespace palvex {
+
+class Host;
+
+enum class ControlKind { Picture, Label, ScrollBar };
+
+// A light child control: geometry in twips relative to its parent, the
+// properties the chart reads and writes, and for picture panels a surface
+// of their own. The chart composes them over its surface for the screen.
+struct Control {
+  std::string Name;
+  int Index = -1;  // element of a control array, or -1
+  ControlKind Kind = ControlKind::Label;
+  Control* Parent = nullptr;  // nullptr: lies on the chart's own surface
+
+  double Left = 0;
+  double Top = 0;
+  double Width = 0;
+  double Height = 0;
+  bool Visible = true;
+  bool Enabled = true;
+  Color BackColor = 0;
+  Color ForeColor = 0;
+  Color FillColor = 0;
+  FontSpec Font;
+  std::u16string Caption;
+  std::u16string ToolTipText;
+  std::u16string Tag;
+  int TabIndex = -1;
+  bool AutoSize = false;
+
+  // Vertical scroll bars.
+  int Min = 0;
+  int Max = 32767;
+  int Value = 0;
+  int SmallChange = 1;
+  int LargeChange = 1;
+
+  // Picture panels: the persistent image, sized to the inner area.
+  std::unique_ptr<Surface> surface;
+
+  double ScaleWidth() const { return Width; }
+  double ScaleHeight() const { return Height; }
+};
+
+struct MenuItem {
+  std::string Name;
+  std::u16string Caption;
+  bool Checked = false;
+  bool Visible = true;
+  bool Enabled = true;
+  std::vector<MenuItem*> Items;  // children, in display order
+
+  bool IsSeparator() const { return Caption == u"-"; }
+};
+
+struct StartTimer {
+  int Interval = 100;
+  bool Enabled = false;
+};
+
+// Everything the chart owns besides its own surface: panels, labels, the
+// scroll bar, the start timer and the two pop-up menus, created with their
+// design values.
+struct ChildControls {
+  explicit ChildControls(Host& host);
+  ChildControls(const ChildControls&) = delete;
+  ChildControls& operator=(const ChildControls&) = delete;
+
+  StartTimer tmrStart;
+  Control picLegend;
+  Control vsbContainer;
+  Control picContainer;
+  Control lblSlider;
+  Control lblInfo;
+  // Control arrays; element 0 exists always and is the template.
+  std::vector<std::unique_ptr<Control>> Box;
+  std::vector<std::unique_ptr<Control>> lblDescription;
+
+  MenuItem mnuMain;
+  MenuItem mnuSaveAs;
+  MenuItem mnuEditCopy;
+  MenuItem mnuSeperator;
+  MenuItem mnuSelectionInfo;
+  MenuItem mnuAutoMoveInfo;
+  MenuItem mnuViewLegend;
+  MenuItem mnuLegend;
+  MenuItem mnuLegendHide;
+
+  // Lookups by the names a script or test uses; nullptr when unknown.
+  Control* Find(std::string_view name, int index = -1);
+  MenuItem* FindMenu(std::string_view name);
+};
+
+// Moves and sizes a control; a picture panel's image follows its size.
+// Returns whether the size changed (a picture panel's resize event).
+bool MoveControl(Host& host, Control& c, double left, double top, double width, double height);
+
+// A new element of a control array, copied from element 0 of the array.
+std::unique_ptr<Control> CopyControl(Host& host, const Control& templ, int index);
+
+}  // namespace palvex
