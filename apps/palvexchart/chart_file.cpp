@@ -15,7 +15,9 @@ namespace {
 
 constexpr int kMaxSidePx = 16384;
 
-[[noreturn]] void Fail(const QString& message) { throw ChartFileError(message.toStdString()); }
+[[noreturn]] void Fail(const QString& message) {
+  throw ChartFileError(message.toStdString());
+}
 
 double NumberOf(const QJsonValue& v, const QString& key) {
   if (!v.isDouble()) Fail(QStringLiteral("\"%1\" must be a number").arg(key));
@@ -44,7 +46,9 @@ int SideOf(const QJsonObject& o, const QString& key, int fallback) {
   if (!o.contains(key)) return fallback;
   double d = NumberOf(o.value(key), key);
   if (d != std::floor(d) || d < 1 || d > kMaxSidePx)
-    Fail(QStringLiteral("\"%1\" must be a whole number of pixels from 1 to %2").arg(key).arg(kMaxSidePx));
+    Fail(QStringLiteral("\"%1\" must be a whole number of pixels from 1 to %2")
+             .arg(key)
+             .arg(kMaxSidePx));
   return static_cast<int>(d);
 }
 
@@ -78,20 +82,19 @@ void CheckKind(Kind kind, const QJsonValue& v, const QString& key) {
 const std::vector<PropertyWriter>& Writers() {
   using C = PalvexChart;
   using V = const QJsonValue&;
-  auto number = [](void (C::*set)(double)) {
-    return [set](C& c, V v) { (c.*set)(v.toDouble()); };
-  };
-  auto boolean = [](void (C::*set)(bool)) {
-    return [set](C& c, V v) { (c.*set)(v.toBool()); };
-  };
+  auto number = [](void (C::*set)(double)) { return [set](C& c, V v) { (c.*set)(v.toDouble()); }; };
+  auto boolean = [](void (C::*set)(bool)) { return [set](C& c, V v) { (c.*set)(v.toBool()); }; };
   auto text = [](void (C::*set)(const std::u16string&)) {
     return [set](C& c, V v) { (c.*set)(FromQString(v.toString())); };
   };
   auto whole = [](void (C::*set)(std::int32_t)) {
-    return [set](C& c, V v) { (c.*set)(static_cast<std::int32_t>(static_cast<std::int64_t>(v.toDouble()))); };
+    return [set](C& c, V v) {
+      (c.*set)(static_cast<std::int32_t>(static_cast<std::int64_t>(v.toDouble())));
+    };
   };
   auto colour = [](void (C::*set)(Color)) {
-    return [set](C& c, V v) { (c.*set)(static_cast<Color>(static_cast<std::int64_t>(v.toDouble()))); };
+    return
+        [set](C& c, V v) { (c.*set)(static_cast<Color>(static_cast<std::int64_t>(v.toDouble()))); };
   };
   static const std::vector<PropertyWriter> table = {
       {"MarginTop", Kind::Number, number(&C::SetMarginTop)},
@@ -165,9 +168,11 @@ ChartFile ParseChartFile(const QByteArray& json) {
   file.width = SideOf(root, "width", file.width);
   file.height = SideOf(root, "height", file.height);
   if (root.contains("properties")) {
-    if (!root.value("properties").isObject()) Fail(QStringLiteral("\"properties\" must be an object"));
+    if (!root.value("properties").isObject())
+      Fail(QStringLiteral("\"properties\" must be an object"));
     const QJsonObject props = root.value("properties").toObject();
-    for (auto it = props.begin(); it != props.end(); ++it) file.properties.push_back({it.key(), it.value()});
+    for (auto it = props.begin(); it != props.end(); ++it)
+      file.properties.push_back({it.key(), it.value()});
   }
   if (root.contains("items")) {
     if (!root.value("items").isArray()) Fail(QStringLiteral("\"items\" must be an array"));
@@ -185,7 +190,8 @@ ChartFile ParseChartFile(const QByteArray& json) {
 
 ChartFile LoadChartFile(const QString& path) {
   QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) Fail(QStringLiteral("cannot read %1: %2").arg(path, f.errorString()));
+  if (!f.open(QIODevice::ReadOnly))
+    Fail(QStringLiteral("cannot read %1: %2").arg(path, f.errorString()));
   return ParseChartFile(f.readAll());
 }
 

@@ -43,13 +43,25 @@ void PalvexChart::Clear() {
   palvex::DrawChart(s_);
 }
 
-void PalvexChart::Refresh() { palvex::DrawChart(s_); }
-void PalvexChart::DrawChart() { palvex::DrawChart(s_); }
+void PalvexChart::Refresh() {
+  palvex::DrawChart(s_);
+}
+void PalvexChart::DrawChart() {
+  palvex::DrawChart(s_);
+}
 
-double PalvexChart::MarginTop() const { return s_.MarginTop / s_.TwipsPerPixelY(); }
-double PalvexChart::MarginBottom() const { return s_.MarginBottom / s_.TwipsPerPixelY(); }
-double PalvexChart::MarginLeft() const { return s_.MarginLeft / s_.TwipsPerPixelX(); }
-double PalvexChart::MarginRight() const { return s_.MarginRight / s_.TwipsPerPixelX(); }
+double PalvexChart::MarginTop() const {
+  return s_.MarginTop / s_.TwipsPerPixelY();
+}
+double PalvexChart::MarginBottom() const {
+  return s_.MarginBottom / s_.TwipsPerPixelY();
+}
+double PalvexChart::MarginLeft() const {
+  return s_.MarginLeft / s_.TwipsPerPixelX();
+}
+double PalvexChart::MarginRight() const {
+  return s_.MarginRight / s_.TwipsPerPixelX();
+}
 
 void PalvexChart::SetMarginTop(double v) {
   double twips = ToTwips(v, s_.TwipsPerPixelY());
@@ -111,16 +123,22 @@ void PalvexChart::SetMaxY(double v) {
   WriteAndRedraw([&] { s_.MaxY = v; });
 }
 
-Color PalvexChart::BackColor() const { return s_.surface->BackColor(); }
+Color PalvexChart::BackColor() const {
+  return s_.surface->BackColor();
+}
 void PalvexChart::SetBackColor(Color v) {
   WriteAndRedraw([&] { s_.surface->SetBackColor(v); });
 }
-Color PalvexChart::ForeColor() const { return s_.surface->ForeColor(); }
+Color PalvexChart::ForeColor() const {
+  return s_.surface->ForeColor();
+}
 void PalvexChart::SetForeColor(Color v) {
   WriteAndRedraw([&] { s_.surface->SetForeColor(v); });
 }
 
-std::int32_t PalvexChart::SelectedColumn() const { return ToInt32(s_.SelectedColumn); }
+std::int32_t PalvexChart::SelectedColumn() const {
+  return ToInt32(s_.SelectedColumn);
+}
 
 void PalvexChart::SetSelectedColumn(std::int32_t v) {
   // Never fails towards the host: an invalid column clears the selection.
@@ -145,8 +163,12 @@ void PalvexChart::SetActiveTheme(std::int32_t v) {
   palvex::DrawChart(s_);
 }
 
-std::int32_t PalvexChart::GetYTopLegend(std::int32_t m) { return palvex::GetYTopLegend(m); }
-void PalvexChart::DrawBackTheme() { palvex::DrawBackTheme(s_); }
+std::int32_t PalvexChart::GetYTopLegend(std::int32_t m) {
+  return palvex::GetYTopLegend(m);
+}
+void PalvexChart::DrawBackTheme() {
+  palvex::DrawBackTheme(s_);
+}
 void PalvexChart::DrawIntersect(std::int32_t X1, std::int32_t Y1, std::int32_t X2,
                                 std::int32_t LastLine) {
   palvex::DrawIntersect(s_, X1, Y1, X2, LastLine);

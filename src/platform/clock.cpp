@@ -4,8 +4,12 @@
 
 namespace palvex {
 
-Clock::TimePoint SteadyClock::Now() { return std::chrono::steady_clock::now(); }
+Clock::TimePoint SteadyClock::Now() {
+  return std::chrono::steady_clock::now();
+}
 
-void SteadyClock::WaitUntil(TimePoint deadline) { std::this_thread::sleep_until(deadline); }
+void SteadyClock::WaitUntil(TimePoint deadline) {
+  std::this_thread::sleep_until(deadline);
+}
 
 }  // namespace palvex

@@ -11,11 +11,19 @@ using Color = std::uint32_t;
 constexpr Color Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
   return Color(r) | (Color(g) << 8) | (Color(b) << 16);
 }
-constexpr std::uint8_t RedOf(Color c) { return c & 0xFF; }
-constexpr std::uint8_t GreenOf(Color c) { return (c >> 8) & 0xFF; }
-constexpr std::uint8_t BlueOf(Color c) { return (c >> 16) & 0xFF; }
+constexpr std::uint8_t RedOf(Color c) {
+  return c & 0xFF;
+}
+constexpr std::uint8_t GreenOf(Color c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr std::uint8_t BlueOf(Color c) {
+  return (c >> 16) & 0xFF;
+}
 
-constexpr bool IsSystemColor(Color c) { return (c & 0x80000000u) != 0; }
+constexpr bool IsSystemColor(Color c) {
+  return (c & 0x80000000u) != 0;
+}
 
 // The system colours the control uses, as a desktop would show them by
 // default: the window background, tool-tip text and tool-tip background.

@@ -48,7 +48,9 @@ std::int32_t SubInt32(std::int32_t a, std::int32_t b) {
 
 namespace {
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+bool IsBlank(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
 
 std::optional<double> ParseRadix(std::u16string_view s, int radix) {
   if (s.empty() || s.size() > 22) return std::nullopt;

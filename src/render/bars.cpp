@@ -4,10 +4,11 @@
 
 namespace palvex {
 
-void PaintBar(ChartState&, Color, Color, std::int32_t, std::int32_t, std::int32_t,
-              std::int32_t) {}
+void PaintBar(ChartState&, Color, Color, std::int32_t, std::int32_t, std::int32_t, std::int32_t) {}
 
-void GrowBars(ChartState& chart) { chart.animationDone = true; }
+void GrowBars(ChartState& chart) {
+  chart.animationDone = true;
+}
 
 void InitBarPalette(ChartState& chart) {
   static constexpr Color kLight[10] = {0xFFEFB9, 0x4F7DFF, 0x00FE00, 0xFF83E9, 0xFFCE5F,

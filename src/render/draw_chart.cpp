@@ -81,9 +81,8 @@ void DrawGrid(ChartState& c, std::int32_t top) {
     if (drawn % 2 == 1) {
       previousY = y;
     } else {
-      IgnoreErrors([&] {
-        DrawIntersect(c, ToInt32(x1), ToInt32(y), ToInt32(x2), ToInt32(previousY));
-      });
+      IgnoreErrors(
+          [&] { DrawIntersect(c, ToInt32(x1), ToInt32(y), ToInt32(x2), ToInt32(previousY)); });
     }
     IgnoreErrors([&] { s.FilledBox(x1, y, x2 + 1, y + 15, lineColour); });
     IgnoreErrors([&] { s.SetFontSize(s.FontSize() - 2); });
@@ -149,8 +148,7 @@ void DrawColumn(ChartState& c, int i, Color lineColour) {
       DrawRotatedText(s.dc(), caption, ToInt32((barLeft + (barRight - barLeft) / 2) / tppx),
                       ToInt32((baseY + s.TextWidth(caption) / 1.25) / tppy), 270.0f);
       // The tick between this column and the one before.
-      s.Line(barLeft - tppx, baseY, barLeft - tppx, baseY + s.TextHeight(caption) / 2,
-             lineColour);
+      s.Line(barLeft - tppx, baseY, barLeft - tppx, baseY + s.TextHeight(caption) / 2, lineColour);
     });
   }
 }
@@ -166,7 +164,8 @@ void DrawAxisLabels(ChartState& c) {
   }
   if (!c.AxisLabelY.empty()) {
     WithFontDelta(s, -1, [&] {
-      DrawRotatedText(s.dc(), c.AxisLabelY, ToInt32(s.TextHeight(c.AxisLabelY) / c.TwipsPerPixelX()),
+      DrawRotatedText(s.dc(), c.AxisLabelY,
+                      ToInt32(s.TextHeight(c.AxisLabelY) / c.TwipsPerPixelX()),
                       ToInt32(s.ScaleHeight() / 2 / c.TwipsPerPixelY()), 90.0f);
     });
   }

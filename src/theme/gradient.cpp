@@ -20,7 +20,7 @@ bool FillGradient(ChartState& chart, Color colour1, Color colour2, std::int32_t 
   SplitColor(colour1, r, g, b);
   v[0] = {x, y, std::uint16_t(r * 256), std::uint16_t(g * 256), std::uint16_t(b * 256), 0};
   SplitColor(colour2, r, g, b);
-  v[1] = {AddInt32(x, width), AddInt32(y, height), std::uint16_t(r * 256),
+  v[1] = {AddInt32(x, width),     AddInt32(y, height),    std::uint16_t(r * 256),
           std::uint16_t(g * 256), std::uint16_t(b * 256), 0};
   GradientRect mesh{0, 1};
   DeviceContext& dc = target ? *target : chart.surface->dc();

@@ -13,7 +13,9 @@ void AddLegendEntry(ChartState& chart, const std::u16string&, std::int32_t colou
   chart.legendHasRows = true;
 }
 
-void ClearLegendEntries(ChartState& chart) { chart.legendHasRows = false; }
+void ClearLegendEntries(ChartState& chart) {
+  chart.legendHasRows = false;
+}
 
 void PaintEntriesBackground(ChartState&) {}
 
@@ -47,8 +49,8 @@ void FrameSelectedEntry(ChartState& chart) {
   const Control& box = element(ch.Box, s);
   const Control& label = element(ch.lblDescription, s);
   ch.picContainer.surface->Box(box.Left - 3 * tppx, box.Top - 3 * tppy,
-                               label.Left + label.Width + 2 * tppx,
-                               box.Top + box.Height + 2 * tppy, 0xFFFFFF);
+                               label.Left + label.Width + 2 * tppx, box.Top + box.Height + 2 * tppy,
+                               0xFFFFFF);
 }
 
 }  // namespace palvex

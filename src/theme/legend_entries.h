@@ -8,8 +8,7 @@ namespace palvex {
 struct ChartState;
 
 // Adds the next description entry (colour box and label) for an item.
-void AddLegendEntry(ChartState& chart, const std::u16string& description,
-                    std::int32_t colourIndex);
+void AddLegendEntry(ChartState& chart, const std::u16string& description, std::int32_t colourIndex);
 // Removes every entry; errors are ignored step by step.
 void ClearLegendEntries(ChartState& chart);
 // Paints the description panel so that it blends into the legend behind.

@@ -4,11 +4,15 @@
 
 namespace palvex {
 
-void DrawBackTheme(ChartState& chart) { chart.surface->Cls(); }
+void DrawBackTheme(ChartState& chart) {
+  chart.surface->Cls();
+}
 
 void DrawIntersect(ChartState&, std::int32_t, std::int32_t, std::int32_t, std::int32_t) {}
 
-Color GetThemeLineColor(const ChartState&) { return 0; }
+Color GetThemeLineColor(const ChartState&) {
+  return 0;
+}
 
 void ApplyThemeColors(ChartState&) {}
 

@@ -6,6 +6,7 @@
 
 #include "control/palvex_chart.h"
 #include "platform/qt/headless_host.h"
+#include "support/error_of.h"
 #include "support/recording_surface.h"
 
 namespace palvex::testing {

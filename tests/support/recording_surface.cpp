@@ -46,16 +46,15 @@ void RecordingSurface::Refresh() {
   ops.push_back({"Refresh", {}, {}});
   inner_->Refresh();
 }
-bool RecordingSurface::GradientFill(const TriVertex* v, std::uint32_t nv,
-                                    const GradientRect* mesh, std::uint32_t nm,
-                                    std::uint32_t mode) {
+bool RecordingSurface::GradientFill(const TriVertex* v, std::uint32_t nv, const GradientRect* mesh,
+                                    std::uint32_t nm, std::uint32_t mode) {
   if (nv >= 2) {
-    ops.push_back({"GradientFill",
-                   {double(v[0].x), double(v[0].y), double(v[1].x), double(v[1].y),
-                    double(v[0].Red >> 8 | (v[0].Green >> 8) << 8 | (v[0].Blue >> 8) << 16),
-                    double(v[1].Red >> 8 | (v[1].Green >> 8) << 8 | (v[1].Blue >> 8) << 16),
-                    double(mode)},
-                   {}});
+    ops.push_back(
+        {"GradientFill",
+         {double(v[0].x), double(v[0].y), double(v[1].x), double(v[1].y),
+          double(v[0].Red >> 8 | (v[0].Green >> 8) << 8 | (v[0].Blue >> 8) << 16),
+          double(v[1].Red >> 8 | (v[1].Green >> 8) << 8 | (v[1].Blue >> 8) << 16), double(mode)},
+         {}});
   }
   return inner_->dc().GradientFill(v, nv, mesh, nm, mode);
 }

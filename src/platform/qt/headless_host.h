@@ -32,9 +32,7 @@ class HeadlessHost : public Host {
   void RepaintNow() override { ++repaints_; }
   int repaints() const { return repaints_; }
 
-  void PropertyChanged(std::u16string_view name) override {
-    changedProperties_.emplace_back(name);
-  }
+  void PropertyChanged(std::u16string_view name) override { changedProperties_.emplace_back(name); }
   const std::vector<std::u16string>& changedProperties() const { return changedProperties_; }
 
   // Pop-up menus: each answers the next queued item name (or nothing).

@@ -17,9 +17,11 @@ const QImage& ImageOf(const Surface& surface) {
 
 QString SaveImageAtomically(const QImage& image, const QString& path, const char* format) {
   QByteArray fmt = format ? QByteArray(format) : QFileInfo(path).suffix().toLower().toLatin1();
-  if (fmt.isEmpty()) return QStringLiteral("%1: no image format (give the file an extension)").arg(path);
+  if (fmt.isEmpty())
+    return QStringLiteral("%1: no image format (give the file an extension)").arg(path);
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return QStringLiteral("%1: %2").arg(path, file.errorString());
+  if (!file.open(QIODevice::WriteOnly))
+    return QStringLiteral("%1: %2").arg(path, file.errorString());
   QImageWriter writer(&file, fmt);
   if (!writer.write(image)) {
     file.cancelWriting();

@@ -11,9 +11,8 @@ class QImageDeviceContext : public DeviceContext {
  public:
   explicit QImageDeviceContext(QImage& image) : image_(image) {}
 
-  bool GradientFill(const TriVertex* vertices, std::uint32_t vertexCount,
-                    const GradientRect* mesh, std::uint32_t meshCount,
-                    std::uint32_t mode) override;
+  bool GradientFill(const TriVertex* vertices, std::uint32_t vertexCount, const GradientRect* mesh,
+                    std::uint32_t meshCount, std::uint32_t mode) override;
   Color GetPixel(int x, int y) const override;
 
  protected:

@@ -34,8 +34,12 @@ QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx)
   Cls();
 }
 
-double QImageSurface::ScaleWidth() const { return image_.width() * screen_.TwipsPerPixelX(); }
-double QImageSurface::ScaleHeight() const { return image_.height() * screen_.TwipsPerPixelY(); }
+double QImageSurface::ScaleWidth() const {
+  return image_.width() * screen_.TwipsPerPixelX();
+}
+double QImageSurface::ScaleHeight() const {
+  return image_.height() * screen_.TwipsPerPixelY();
+}
 
 void QImageSurface::ResizePixels(int width, int height) {
   if (width == image_.width() && height == image_.height()) return;

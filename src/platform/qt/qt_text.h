@@ -8,8 +8,12 @@
 
 namespace palvex {
 
-inline QString ToQString(const std::u16string& s) { return QString::fromStdU16String(s); }
-inline std::u16string FromQString(const QString& s) { return s.toStdU16String(); }
+inline QString ToQString(const std::u16string& s) {
+  return QString::fromStdU16String(s);
+}
+inline std::u16string FromQString(const QString& s) {
+  return s.toStdU16String();
+}
 
 // Packed colours are red in the low byte; system colours are resolved.
 inline QColor ToQColor(Color c) {

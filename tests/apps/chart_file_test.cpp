@@ -1,0 +1,83 @@
+#include "chart_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+
+#include "platform/qt/headless_host.h"
+#include "render.h"
+#include "support/error_of.h"
+
+namespace palvex {
+namespace {
+
+std::string RefusalOf(const char* json) {
+  try {
+    ParseChartFile(QByteArray(json));
+  } catch (const ChartFileError& e) {
+    return e.what();
+  }
+  return "accepted";
+}
+
+TEST(ChartFile, ReadsSizePropertiesInFileOrderAndItems) {
+  const ChartFile f = ParseChartFile(R"({
+    "width": 800, "height": 600,
+    "properties": {"ChartTitle": "销售", "maxy": 50, "ColorBars": true},
+    "items": [{"ItemID": "1", "XAxisDescription": "Jan", "SelectedDescription": "North", "Value": 120.5},
+              {"ItemID": "2"}]})");
+  EXPECT_EQ(f.width, 800);
+  EXPECT_EQ(f.height, 600);
+  ASSERT_EQ(f.properties.size(), 3u);
+  ASSERT_EQ(f.items.size(), 2u);
+  EXPECT_EQ(f.items[0].SelectedDescription, u"North");
+  EXPECT_EQ(f.items[0].Value, 120.5);
+  EXPECT_EQ(f.items[1].Value, 0);
+  EXPECT_EQ(ParseChartFile("{}").width, 560);
+}
+
+TEST(ChartFile, RefusesWhatItCannotUseNamingTheKeyOrLine) {
+  EXPECT_NE(RefusalOf("{\n\"width\": 5,\n oops}").find("line 3"), std::string::npos);
+  EXPECT_EQ(RefusalOf("[]"), "the chart file must hold one JSON object");
+  EXPECT_NE(RefusalOf(R"({"colour": 1})").find("\"colour\""), std::string::npos);
+  EXPECT_NE(RefusalOf(R"({"width": 0})").find("\"width\""), std::string::npos);
+  EXPECT_NE(RefusalOf(R"({"height": 1e9})").find("\"height\""), std::string::npos);
+  EXPECT_NE(RefusalOf(R"({"width": "wide"})").find("\"width\""), std::string::npos);
+  EXPECT_NE(RefusalOf(R"({"properties": {"Title": "x"}})").find("unknown property \"Title\""),
+            std::string::npos);
+  EXPECT_NE(RefusalOf(R"({"properties": {"MaxY": "high"}})").find("properties.MaxY"),
+            std::string::npos);
+  EXPECT_NE(RefusalOf(R"({"properties": {"Selectable": 1}})").find("true or false"),
+            std::string::npos);
+  EXPECT_NE(RefusalOf(R"({"properties": {"ActiveTheme": 1.5}})").find("whole"), std::string::npos);
+  EXPECT_NE(RefusalOf(R"({"items": [{"ItemID": 1}]})").find("items[0].ItemID"), std::string::npos);
+  EXPECT_NE(RefusalOf(R"({"items": [{"Value": "12"}]})").find("items[0].Value"), std::string::npos);
+  EXPECT_NE(RefusalOf(R"({"items": [{"Colour": 1}]})").find("items[0].Colour"), std::string::npos);
+  EXPECT_NE(RefusalOf(R"({"items": {}})").find("\"items\""), std::string::npos);
+}
+
+TEST(RenderChart, GoesThroughTheWritersAndLeavesTheAnimationPlayed) {
+  HeadlessHost host;
+  const ChartFile f = ParseChartFile(R"({"width": 400, "height": 300,
+    "properties": {"MaxY": 5, "MarginLeft": 10, "BackColor": 2147483653},
+    "items": [{"ItemID": "1", "Value": 42}]})");
+  auto chart = RenderChart(f, host);
+  EXPECT_EQ(chart->state().surface->PixelWidth(), 400);
+  EXPECT_EQ(chart->MaxY(), 45);  // the nice top of 42
+  EXPECT_EQ(chart->MarginLeft(), 10);
+  EXPECT_EQ(chart->BackColor(), 0x80000005u);
+  EXPECT_TRUE(chart->state().animationDone);
+  EXPECT_EQ(chart->state().barPalette[2], 0x00FE00u);
+  const QJsonObject json = ChartStateJson(*chart);
+  EXPECT_EQ(json["barTops"].toArray().size(), 1);
+  EXPECT_EQ(json["IntersectMajor"].toDouble(), 4.5);
+}
+
+TEST(RenderChart, AControlErrorComesBackWithItsNumber) {
+  HeadlessHost host;
+  const ChartFile f = ParseChartFile(R"({"items": [{"ItemID": "North", "Value": 1}]})");
+  EXPECT_EQ(testing::ErrorOf([&] { RenderChart(f, host); }), kErrTypeMismatch);
+}
+
+}  // namespace
+}  // namespace palvex
