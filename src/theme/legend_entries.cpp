@@ -1,27 +1,157 @@
 #include "theme/legend_entries.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "control/chart_state.h"
 #include "platform/chart_error.h"
+#include "platform/device_context.h"
 #include "platform/numeric.h"
+#include "theme/gradient.h"
+#include "theme/themes.h"
 
 namespace palvex {
 
-void AddLegendEntry(ChartState& chart, const std::u16string&, std::int32_t colourIndex) {
-  if (colourIndex < 0 || colourIndex > 15) throw ChartError(kErrSubscript);
-  chart.legendHasRows = true;
+namespace {
+
+// Entry texts longer than this are cut to kCutLength characters and "..".
+constexpr std::size_t kLongestWholeText = 17;
+constexpr std::size_t kCutLength = 15;
+// Gradients of the legend are painted at a fixed 15 twips per pixel.
+constexpr double kPanelTwipsPerPixel = 15.0;
+
+Color PaletteEntry(const ChartState& chart, std::int32_t index) {
+  if (index < 0 || index >= static_cast<std::int32_t>(chart.barPalette.size()))
+    throw ChartError(kErrSubscript);
+  return chart.barPalette[index];
+}
+
+std::u16string EntryText(const std::u16string& description) {
+  if (description.size() <= kLongestWholeText) return description;
+  return description.substr(0, kCutLength) + u"..";
+}
+
+// Labels of the description panel size themselves to their text.
+void SetLabelCaption(Host& host, Control& label, const std::u16string& text) {
+  label.Caption = text;
+  if (!label.AutoSize) return;
+  const TextExtent extent = host.MeasureText(label.Font, text);
+  label.Width = extent.width;
+  label.Height = extent.height;
+}
+
+// The colour box: the pair's gradient with a one-pixel frame in reverse.
+void PaintColourBox(ChartState& chart, Control& box, std::int32_t colourIndex) {
+  const Color first = PaletteEntry(chart, colourIndex);
+  const Color second = PaletteEntry(chart, 16 + colourIndex);
+  const double w = box.Width / kPanelTwipsPerPixel;
+  const double h = box.Height / kPanelTwipsPerPixel;
+  DeviceContext& dc = box.surface->dc();
+  FillGradient(chart, second, first, FillVer, 0, 0, ToInt32(w), ToInt32(h), &dc);
+  FillGradient(chart, first, second, FillVer, 1, 1, ToInt32(w - 2), ToInt32(h - 2), &dc);
+}
+
+// The top colour of the description panel's gradient, per theme.
+std::optional<Color> EntriesTopColour(std::int32_t theme) {
+  switch (theme) {
+    case ThemePersianGulf:
+      return 0xCA6400;
+    case ThemeSky:
+      return 0xEFD2B9;
+    case ThemeNeon:
+      return 0x4B4B4B;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+void AddLegendEntry(ChartState& chart, const std::u16string& description,
+                    std::int32_t colourIndex) {
+  ChildControls& ch = chart.children;
+  const double tppy = chart.TwipsPerPixelY();
+  const std::u16string text = EntryText(description);
+  std::size_t k;
+  if (!chart.legendHasRows) {
+    k = 0;
+    ch.Box[0]->BackColor = PaletteEntry(chart, colourIndex);
+    SetLabelCaption(chart.host, *ch.lblDescription[0], text);
+    ch.lblDescription[0]->ToolTipText = description;
+    chart.legendHasRows = true;
+  } else {
+    k = ch.Box.size();
+    // The array index is 16-bit, as the control arrays are.
+    ToInt16(static_cast<double>(k));
+    ch.Box.push_back(CopyControl(chart.host, *ch.Box[0], static_cast<int>(k)));
+    ch.lblDescription.push_back(
+        CopyControl(chart.host, *ch.lblDescription[0], static_cast<int>(k)));
+    Control& box = *ch.Box[k];
+    const Control& above = *ch.Box[k - 1];
+    box.BackColor = PaletteEntry(chart, colourIndex);
+    box.Top = above.Top + above.Height + 10 * tppy;
+    Control& label = *ch.lblDescription[k];
+    label.Top = box.Top;
+    SetLabelCaption(chart.host, label, text);
+    label.ToolTipText = description;
+  }
+  PaintColourBox(chart, *ch.Box[k], colourIndex);
+  ch.Box[k]->Visible = true;
+  ch.lblDescription[k]->Visible = true;
+
+  // The stack's height; its image is sized when it is next painted, so a
+  // thousand entries do not reallocate it a thousand times.
+  ch.picContainer.Height =
+      (10 * tppy + ch.Box[0]->Height) * static_cast<double>(ch.Box.size()) - 1 + 10 * tppy;
+  if (ch.picContainer.ScaleHeight() > ch.picLegend.ScaleHeight()) {
+    // Beyond a 16-bit range the scroll bar stops at its largest value
+    // rather than leaving the chart unable to draw at all.
+    const double overflow =
+        RoundHalfEven(ch.picContainer.ScaleHeight() / tppy - ch.picLegend.ScaleHeight() / tppy);
+    ch.vsbContainer.Max = static_cast<int>(std::min(overflow, 32767.0));
+    ch.vsbContainer.Visible = true;
+  } else {
+    ch.vsbContainer.Visible = false;
+  }
 }
 
 void ClearLegendEntries(ChartState& chart) {
+  if (!chart.legendHasRows) return;
   chart.legendHasRows = false;
+  ChildControls& ch = chart.children;
+  // Each step runs even if an earlier one failed.
+  auto step = [](auto&& f) {
+    try {
+      f();
+    } catch (const ChartError&) {
+    }
+  };
+  step([&] { ch.Box.resize(1); });
+  step([&] { ch.lblDescription.resize(1); });
+  step([&] { ScrollEntries(chart, 0); });
+  step([&] { ch.Box[0]->Visible = false; });
+  step([&] { ch.lblDescription[0]->Visible = false; });
 }
 
-void PaintEntriesBackground(ChartState&) {}
+void PaintEntriesBackground(ChartState& chart) {
+  ChildControls& ch = chart.children;
+  FitSurfaceToSize(chart.host, ch.picContainer);
+  // The legend's colour where the stack ends, so the two gradients meet;
+  // a stack taller than the legend samples outside it and ends in white.
+  const Color sample =
+      ch.picLegend.surface->dc().GetPixel(1, ToInt32(ch.picContainer.Height / kPanelTwipsPerPixel));
+  Surface& panel = *ch.picContainer.surface;
+  panel.Cls();
+  if (auto top = EntriesTopColour(chart.ActiveTheme)) {
+    FillGradient(chart, *top, sample, FillVer, 0, 0,
+                 ToInt32(ch.picContainer.ScaleWidth() / kPanelTwipsPerPixel),
+                 ToInt32(ch.picContainer.ScaleHeight() / kPanelTwipsPerPixel), &panel.dc());
+  }
+}
 
 void ScrollEntries(ChartState& chart, int value) {
   Control& bar = chart.children.vsbContainer;
-  bar.Value = value;
+  bar.Value = ToInt16(value);
   chart.children.picContainer.Top = -double(bar.Value) * chart.TwipsPerPixelY();
 }
 

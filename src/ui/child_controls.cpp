@@ -152,14 +152,17 @@ MenuItem* ChildControls::FindMenu(std::string_view name) {
   return nullptr;
 }
 
+void FitSurfaceToSize(Host& host, Control& c) {
+  if (!c.surface) return;
+  const Screen& s = host.screen();
+  c.surface->ResizePixels(PixelsOf(c.Width, s.TwipsPerPixelX()),
+                          PixelsOf(c.Height, s.TwipsPerPixelY()));
+}
+
 bool MoveControl(Host& host, Control& c, double left, double top, double width, double height) {
   bool resized = width != c.Width || height != c.Height;
   Place(c, left, top, width, height);
-  if (resized && c.surface) {
-    const Screen& s = host.screen();
-    c.surface->ResizePixels(PixelsOf(width, s.TwipsPerPixelX()),
-                            PixelsOf(height, s.TwipsPerPixelY()));
-  }
+  if (resized) FitSurfaceToSize(host, c);
   return resized;
 }
 

@@ -106,6 +106,9 @@ struct ChildControls {
 // Returns whether the size changed (a picture panel's resize event).
 bool MoveControl(Host& host, Control& c, double left, double top, double width, double height);
 
+// Sizes a picture panel's image to the panel, where it was left behind.
+void FitSurfaceToSize(Host& host, Control& c);
+
 // A new element of a control array, copied from element 0 of the array.
 std::unique_ptr<Control> CopyControl(Host& host, const Control& templ, int index);
 

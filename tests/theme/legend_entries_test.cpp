@@ -1,0 +1,166 @@
+#include "theme/legend_entries.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/numeric.h"
+#include "support/chart_fixture.h"
+#include "theme/themes.h"
+
+namespace palvex::testing {
+namespace {
+
+class LegendEntries : public ChartFixture {
+ protected:
+  ChildControls& ch() { return state().children; }
+  void AddEntries(int n, std::int32_t colourIndex = 1) {
+    for (int i = 0; i < n; ++i) AddLegendEntry(state(), u"entry", colourIndex);
+  }
+};
+
+TEST_F(LegendEntries, LongTextsAreCutButTheToolTipKeepsThemWhole) {
+  const std::u16string seventeen = u"ABCDEFGHIJKLMNOPQ";
+  const std::u16string eighteen = u"北京市朝阳区建国路八十八号现代城五号楼";
+  AddLegendEntry(state(), seventeen, 1);
+  AddLegendEntry(state(), eighteen, 1);
+  EXPECT_EQ(ch().lblDescription[0]->Caption, seventeen);
+  EXPECT_EQ(ch().lblDescription[1]->Caption, eighteen.substr(0, 15) + u"..");
+  EXPECT_EQ(ch().lblDescription[1]->ToolTipText, eighteen);
+}
+
+TEST_F(LegendEntries, TheFirstEntryReusesElementZeroAndTheNextStandOnePitchBelow) {
+  AddEntries(3);
+  ASSERT_EQ(ch().Box.size(), 3u);
+  EXPECT_EQ(ch().Box[0]->Top, 135);
+  EXPECT_EQ(ch().Box[1]->Top, 525);  // 240 high plus 10 pixels
+  EXPECT_EQ(ch().Box[2]->Top, 915);
+  EXPECT_EQ(ch().Box[2]->Left, 45);
+  EXPECT_EQ(ch().lblDescription[2]->Top, 915);
+  EXPECT_EQ(ch().lblDescription[2]->Left, 315);
+  EXPECT_TRUE(ch().Box[2]->Visible && ch().lblDescription[2]->Visible);
+  EXPECT_EQ(ch().picContainer.Height, 390 * 3 + 149);
+  EXPECT_TRUE(state().legendHasRows);
+}
+
+TEST_F(LegendEntries, TheScrollBarShowsOnlyWhenTheStackOutgrowsThePanel) {
+  AddEntries(13);  // 5219 twips fit in the 5430 of the legend
+  EXPECT_FALSE(ch().vsbContainer.Visible);
+  AddEntries(1);  // 5609: 12 pixels too tall
+  EXPECT_TRUE(ch().vsbContainer.Visible);
+  EXPECT_EQ(ch().vsbContainer.Max, 12);
+}
+
+TEST_F(LegendEntries, AHugeStackCapsTheScrollRangeInsteadOfFailing) {
+  AddEntries(1300);
+  EXPECT_EQ(ch().vsbContainer.Max, 32767);
+  EXPECT_EQ(ch().Box.size(), 1300u);
+}
+
+TEST_F(LegendEntries, ScrollingMovesTheStackUpByWholePixels) {
+  ScrollEntries(state(), 12);
+  EXPECT_EQ(ch().picContainer.Top, -180);
+  EXPECT_EQ(ch().vsbContainer.Value, 12);
+}
+
+TEST_F(LegendEntries, ClearingRemovesAllButElementZeroAndScrollsBackUp) {
+  AddEntries(20);
+  ScrollEntries(state(), 30);
+  ClearLegendEntries(state());
+  EXPECT_EQ(ch().Box.size(), 1u);
+  EXPECT_EQ(ch().lblDescription.size(), 1u);
+  EXPECT_FALSE(ch().Box[0]->Visible);
+  EXPECT_EQ(ch().picContainer.Top, 0);
+  EXPECT_FALSE(state().legendHasRows);
+  AddEntries(1);
+  EXPECT_EQ(ch().Box[0]->Top, 135);
+}
+
+TEST_F(LegendEntries, ClearingAnEmptyPanelDoesNothingAtAll) {
+  ScrollEntries(state(), 7);
+  ClearLegendEntries(state());
+  EXPECT_EQ(ch().vsbContainer.Value, 7);
+}
+
+TEST_F(LegendEntries, AColourIndexOutsideTheTableFailsAfterTheElementsExist) {
+  AddEntries(1);
+  EXPECT_EQ(ErrorOf([&] { AddLegendEntry(state(), u"x", 16); }), kErrSubscript);
+  EXPECT_EQ(ch().Box.size(), 2u);
+  EXPECT_EQ(ErrorOf([&] { AddLegendEntry(state(), u"x", -1); }), kErrSubscript);
+}
+
+TEST_F(LegendEntries, TheColourBoxIsTheBarGradientFramedInReverse) {
+  AddEntries(1, 2);  // pair 2: 0x00FE00 light, 0x007A00 dark
+  const Surface& box = *ch().Box[0]->surface;
+  EXPECT_EQ(box.PixelAt(5, 0), 0x007A00u);       // the frame starts with the dark colour
+  EXPECT_EQ(box.PixelAt(5, 1), 0x00FE00u);       // the face starts with the light one
+  EXPECT_GT(GreenOf(box.PixelAt(5, 15)), 0xF0);  // the frame ends light at the bottom
+  EXPECT_EQ(ch().Box[0]->BackColor, 0x00FE00u);
+}
+
+TEST_F(LegendEntries, ThePanelBackgroundContinuesTheLegendGradient) {
+  state().ActiveTheme = ThemeSky;
+  ch().picLegend.surface->SetBackColor(0x123456);  // stands for the legend gradient
+  AddEntries(2);
+  PaintEntriesBackground(state());
+  const Surface& panel = *ch().picContainer.surface;
+  EXPECT_EQ(panel.PixelAt(3, 0), 0xEFD2B9u);
+  const int last = panel.PixelHeight() - 1;
+  const Color bottom = panel.PixelAt(3, last);
+  EXPECT_NEAR(RedOf(bottom), 0x56, 3);
+  EXPECT_NEAR(BlueOf(bottom), 0x12, 3);
+}
+
+TEST_F(LegendEntries, AStackTallerThanTheLegendFadesToWhite) {
+  state().ActiveTheme = ThemeNeon;
+  AddEntries(30);
+  PaintEntriesBackground(state());
+  const Surface& panel = *ch().picContainer.surface;
+  EXPECT_EQ(panel.PixelAt(3, 0), 0x4B4B4Bu);
+  EXPECT_GT(RedOf(panel.PixelAt(3, panel.PixelHeight() - 1)), 0xF0);
+}
+
+TEST_F(LegendEntries, WithoutAThemeThePanelStaysWhite) {
+  state().ActiveTheme = ThemeNormal;
+  AddEntries(2);
+  PaintEntriesBackground(state());
+  EXPECT_EQ(ch().picContainer.surface->PixelAt(3, 3), 0xFFFFFFu);
+}
+
+TEST_F(LegendEntries, EveryPassRebuildsTheEntriesExceptWhileResizing) {
+  AnimationPlayed();
+  AddItems({10, 20, 30});
+  chart->Refresh();
+  EXPECT_EQ(ch().Box.size(), 3u);
+  chart->Refresh();
+  EXPECT_EQ(ch().Box.size(), 3u);
+  chart->AddItem(Item(u"4", 5));
+  state().resizing = true;
+  chart->Refresh();
+  EXPECT_EQ(ch().Box.size(), 3u);
+  state().resizing = false;
+  chart->Clear();
+  EXPECT_EQ(ch().Box.size(), 1u);
+  EXPECT_FALSE(state().legendHasRows);
+}
+
+TEST_F(LegendEntries, TheSelectedEntryIsScrolledIntoViewAndFramedInWhite) {
+  AnimationPlayed();
+  state().legendVisible = true;
+  state().Selectable = true;
+  for (int i = 0; i < 30; ++i) chart->AddItem(Item(u"1", 10));
+  state().SelectedColumn = 25;
+  chart->Refresh();
+  // 13 rows fit; the 26th entry scrolls the stack up to show it.
+  const int visible = 13;
+  const double expected = RoundHalfEven(26 * (240.0 / 15 + 10) - ch().Box[visible]->Top / 15);
+  EXPECT_EQ(ch().vsbContainer.Value, std::min<int>(expected, ch().vsbContainer.Max));
+  EXPECT_TRUE(ch().picContainer.Visible);
+  const Control& box = *ch().Box[25];
+  const Surface& panel = *ch().picContainer.surface;
+  const int left = static_cast<int>((box.Left - 45) / 15),
+            top = static_cast<int>((box.Top - 45) / 15);
+  EXPECT_EQ(panel.PixelAt(left, top), 0xFFFFFFu);
+  EXPECT_EQ(panel.PixelAt(left, top + 5), 0xFFFFFFu);
+}
+
+}  // namespace
+}  // namespace palvex::testing
