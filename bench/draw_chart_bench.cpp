@@ -38,6 +38,20 @@ void BM_DrawChart(benchmark::State& st) {
 }
 BENCHMARK(BM_DrawChart)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
+// The same pass with the legend shown and a column selected: the entries are
+// rebuilt, the description panel repainted and the selection framed.
+void BM_DrawChartWithLegend(benchmark::State& st) {
+  palvex::HeadlessHost host;
+  palvex::PalvexChart chart(host);
+  FillChart(chart, static_cast<int>(st.range(0)));
+  chart.state().legendVisible = true;
+  chart.state().Selectable = true;
+  chart.state().SelectedColumn = static_cast<double>(st.range(0) / 2);
+  for (auto _ : st) palvex::DrawChart(chart.state());
+  st.SetItemsProcessed(st.iterations() * st.range(0));
+}
+BENCHMARK(BM_DrawChartWithLegend)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -1,5 +1,6 @@
 #include "platform/qt/fonts.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/qt/qt_text.h"
@@ -34,6 +35,24 @@ QFont MakeFont(const FontSpec& spec, double dotsPerInch) {
   f.setBold(spec.bold);
   f.setStyleStrategy(QFont::PreferAntialias);
   return f;
+}
+
+PixelExtent MeasureLines(const QFontMetricsF& metrics, std::u16string_view text) {
+  const QStringList lines = TextLines(text);
+  double widest = 0;
+  for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+  return {widest, lines.size() * metrics.height()};
+}
+
+const QFontMetricsF& FontMetricsCache::Get(const FontSpec& spec, double dotsPerInch) {
+  const Key key{spec.name, spec.size, spec.bold, dotsPerInch};
+  auto it = cache_.find(key);
+  if (it == cache_.end()) {
+    // A handful of faces and sizes are in use; a runaway caller gets a fresh start.
+    if (cache_.size() > 64) cache_.clear();
+    it = cache_.emplace(key, QFontMetricsF(MakeFont(spec, dotsPerInch))).first;
+  }
+  return it->second;
 }
 
 }  // namespace palvex

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <string_view>
+#include <tuple>
 
 #include "platform/font_spec.h"
 
@@ -18,5 +21,23 @@ QStringList TextLines(std::u16string_view text);
 
 // A QFont for a spec; point sizes become pixels through dotsPerInch.
 QFont MakeFont(const FontSpec& spec, double dotsPerInch);
+
+// The size of a text's lines in pixels: the widest line by the line count.
+struct PixelExtent {
+  double width = 0;
+  double height = 0;
+};
+PixelExtent MeasureLines(const QFontMetricsF& metrics, std::u16string_view text);
+
+// Metrics of the fonts a host measures with, made once per face, size and
+// weight: labels are measured on every drawing pass.
+class FontMetricsCache {
+ public:
+  const QFontMetricsF& Get(const FontSpec& spec, double dotsPerInch);
+
+ private:
+  using Key = std::tuple<std::u16string, float, bool, double>;
+  std::map<Key, QFontMetricsF> cache_;
+};
 
 }  // namespace palvex

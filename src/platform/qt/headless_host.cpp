@@ -1,7 +1,5 @@
 #include "platform/qt/headless_host.h"
 
-#include <QFontMetricsF>
-
 #include "platform/qt/fonts.h"
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
@@ -18,11 +16,8 @@ std::unique_ptr<Surface> HeadlessHost::CreateSurface(int widthPx, int heightPx) 
 }
 
 TextExtent HeadlessHost::MeasureText(const FontSpec& font, std::u16string_view text) {
-  QFontMetricsF fm(MakeFont(font, screen_.DotsPerInchY()));
-  const QStringList lines = TextLines(text);
-  double widest = 0;
-  for (const QString& line : lines) widest = std::max(widest, fm.horizontalAdvance(line));
-  return {widest * screen_.TwipsPerPixelX(), lines.size() * fm.height() * screen_.TwipsPerPixelY()};
+  const PixelExtent px = MeasureLines(metrics_.Get(font, screen_.DotsPerInchY()), text);
+  return {px.width * screen_.TwipsPerPixelX(), px.height * screen_.TwipsPerPixelY()};
 }
 
 void HeadlessHost::SetTimer(int intervalMs, bool enabled) {

@@ -9,6 +9,7 @@
 
 #include "platform/clock.h"
 #include "platform/host.h"
+#include "platform/qt/fonts.h"
 
 namespace palvex {
 
@@ -43,6 +44,7 @@ class HeadlessHost : public Host {
 
  private:
   Screen screen_;
+  FontMetricsCache metrics_;
   InstantClock instant_;
   Clock* clock_ = &instant_;
   bool timerEnabled_ = false;

@@ -76,6 +76,11 @@ const QFont& QImageSurface::qfont() const {
   return *qfont_;
 }
 
+const QFontMetricsF& QImageSurface::metrics() const {
+  if (!metrics_) metrics_.emplace(qfont());
+  return *metrics_;
+}
+
 int QImageSurface::ToPixelX(double twips) const {
   return ClampedPixel(twips / screen_.TwipsPerPixelX());
 }
@@ -90,7 +95,7 @@ void QImageSurface::Cls() {
 }
 
 void QImageSurface::Print(const std::u16string& text) {
-  QFontMetricsF fm(qfont());
+  const QFontMetricsF& fm = metrics();
   const QStringList lines = TextLines(text);
   {
     QPainter p(&image_);
@@ -110,15 +115,11 @@ void QImageSurface::Print(const std::u16string& text) {
 }
 
 double QImageSurface::TextWidth(const std::u16string& text) const {
-  QFontMetricsF fm(qfont());
-  double widest = 0;
-  for (const QString& line : TextLines(text)) widest = std::max(widest, fm.horizontalAdvance(line));
-  return widest * screen_.TwipsPerPixelX();
+  return MeasureLines(metrics(), text).width * screen_.TwipsPerPixelX();
 }
 
 double QImageSurface::TextHeight(const std::u16string& text) const {
-  QFontMetricsF fm(qfont());
-  return TextLines(text).size() * fm.height() * screen_.TwipsPerPixelY();
+  return MeasureLines(metrics(), text).height * screen_.TwipsPerPixelY();
 }
 
 void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {

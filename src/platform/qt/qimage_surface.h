@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <functional>
 #include <memory>
@@ -69,7 +70,11 @@ class QImageSurface : public Surface {
  private:
   int ToPixelX(double twips) const;
   int ToPixelY(double twips) const;
-  void FontChanged() { qfont_.reset(); }
+  const QFontMetricsF& metrics() const;
+  void FontChanged() {
+    qfont_.reset();
+    metrics_.reset();
+  }
 
   const Screen& screen_;
   QImage image_;
@@ -80,6 +85,7 @@ class QImageSurface : public Surface {
   double currentX_ = 0;
   double currentY_ = 0;
   mutable std::optional<QFont> qfont_;
+  mutable std::optional<QFontMetricsF> metrics_;
   std::function<void()> onRefresh_;
 };
 
