@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 
+#include "platform/qt/json_error_line.h"
 #include "platform/qt/qt_text.h"
 
 namespace palvex {
@@ -155,8 +156,7 @@ ChartFile ParseChartFile(const QByteArray& json) {
   QJsonParseError error{};
   const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
   if (error.error != QJsonParseError::NoError) {
-    const int line = json.left(error.offset).count('\n') + 1;
-    Fail(QStringLiteral("line %1: %2").arg(line).arg(error.errorString()));
+    Fail(QStringLiteral("line %1: %2").arg(JsonErrorLine(json, error)).arg(error.errorString()));
   }
   if (!doc.isObject()) Fail(QStringLiteral("the chart file must hold one JSON object"));
   const QJsonObject root = doc.object();

@@ -1,0 +1,127 @@
+#include "platform/qt/json_property_bag.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QSaveFile>
+#include <cmath>
+
+#include "platform/chart_error.h"
+#include "platform/qt/json_error_line.h"
+#include "platform/qt/qt_text.h"
+
+namespace palvex {
+
+namespace {
+
+[[noreturn]] void Fail(int number, const QString& message) {
+  throw ChartError(number, message.toStdString());
+}
+
+QString Quoted(std::u16string_view key) {
+  return QStringLiteral("\"%1\"").arg(QString::fromUtf16(key.data(), key.size()));
+}
+
+}  // namespace
+
+JsonPropertyBag JsonPropertyBag::Load(const QString& path) {
+  QFile file(path);
+  if (!file.exists()) Fail(kErrFileNotFound, QStringLiteral("%1: no such file").arg(path));
+  if (!file.open(QIODevice::ReadOnly))
+    Fail(kErrPathAccess, QStringLiteral("%1: %2").arg(path, file.errorString()));
+  return Parse(file.readAll(), path);
+}
+
+JsonPropertyBag JsonPropertyBag::Parse(const QByteArray& json, const QString& source) {
+  QJsonParseError error{};
+  const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
+  if (error.error != QJsonParseError::NoError) {
+    Fail(kErrInvalidPropertyValue, QStringLiteral("%1: line %2: %3")
+                                       .arg(source)
+                                       .arg(JsonErrorLine(json, error))
+                                       .arg(error.errorString()));
+  }
+  if (!doc.isObject())
+    Fail(kErrInvalidPropertyValue,
+         QStringLiteral("%1: a property bag is one JSON object").arg(source));
+  JsonPropertyBag bag;
+  bag.values_ = doc.object();
+  // Keys match in any case, so two spellings of one key would be ambiguous.
+  const QStringList keys = bag.values_.keys();
+  for (qsizetype i = 1; i < keys.size(); ++i) {
+    for (qsizetype j = 0; j < i; ++j) {
+      if (keys[i].compare(keys[j], Qt::CaseInsensitive) == 0)
+        Fail(kErrInvalidPropertyValue,
+             QStringLiteral("%1: keys \"%2\" and \"%3\" differ only in letter case")
+                 .arg(source, keys[j], keys[i]));
+    }
+  }
+  return bag;
+}
+
+QByteArray JsonPropertyBag::ToJson() const {
+  return QJsonDocument(values_).toJson();
+}
+
+void JsonPropertyBag::Save(const QString& path) const {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly))
+    Fail(kErrPathAccess, QStringLiteral("%1: %2").arg(path, file.errorString()));
+  const QByteArray json = ToJson();
+  if (file.write(json) != json.size()) {
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    Fail(kErrPathAccess, QStringLiteral("%1: %2").arg(path, reason));
+  }
+  if (!file.commit()) Fail(kErrPathAccess, QStringLiteral("%1: %2").arg(path, file.errorString()));
+}
+
+QString JsonPropertyBag::FindKey(std::u16string_view key) const {
+  const QString wanted = QString::fromUtf16(key.data(), key.size());
+  for (auto it = values_.begin(); it != values_.end(); ++it) {
+    if (it.key().compare(wanted, Qt::CaseInsensitive) == 0) return it.key();
+  }
+  return {};
+}
+
+std::optional<BagValue> JsonPropertyBag::Read(std::u16string_view key) {
+  const QString found = FindKey(key);
+  if (found.isNull()) return std::nullopt;
+  const QJsonValue v = values_.value(found);
+  switch (v.type()) {
+    case QJsonValue::Double:
+      return BagValue(v.toDouble());
+    case QJsonValue::Bool:
+      return BagValue(v.toBool());
+    case QJsonValue::String:
+      return BagValue(FromQString(v.toString()));
+    default:
+      Fail(kErrTypeMismatch,
+           QStringLiteral("\"%1\" must be a number, true/false or a string").arg(found));
+  }
+}
+
+void JsonPropertyBag::Write(std::u16string_view key, const BagValue& value) {
+  QJsonValue json;
+  switch (value.type()) {
+    case BagValue::Type::Number:
+      if (!std::isfinite(value.AsNumber()))
+        Fail(kErrInvalidPropertyValue,
+             QStringLiteral("%1: %2 cannot be saved").arg(Quoted(key)).arg(value.AsNumber()));
+      json = value.AsNumber();
+      break;
+    case BagValue::Type::Boolean:
+      json = value.AsBoolean();
+      break;
+    case BagValue::Type::Text:
+      json = ToQString(value.AsText());
+      break;
+    case BagValue::Type::Int32:
+      json = static_cast<qint64>(value.AsInt32());
+      break;
+  }
+  const QString old = FindKey(key);
+  if (!old.isNull()) values_.remove(old);
+  values_.insert(QString::fromUtf16(key.data(), key.size()), json);
+}
+
+}  // namespace palvex

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+
+#include "platform/property_bag.h"
+
+namespace palvex {
+
+// A property bag kept as a JSON object in a file: each key holds a number,
+// true/false or a string. Keys match in any letter case. Nothing touches
+// the file until Save, which writes a temporary file and renames it over
+// the old one, so a failure never leaves a half-written bag.
+class JsonPropertyBag : public PropertyBag {
+ public:
+  JsonPropertyBag() = default;
+
+  // Raises ChartError: File not found (53) or Path/File access (75) when
+  // the file cannot be read, Invalid property value (380) with the line
+  // for malformed JSON, a document that is not an object, or two keys
+  // that differ only in letter case.
+  static JsonPropertyBag Load(const QString& path);
+  static JsonPropertyBag Parse(const QByteArray& json, const QString& source);
+
+  // Raises ChartError Path/File access (75) naming the file and the reason.
+  void Save(const QString& path) const;
+  QByteArray ToJson() const;
+
+  // Raises Type mismatch (13) naming the key for a value that is an array,
+  // an object or null.
+  std::optional<BagValue> Read(std::u16string_view key) override;
+  // Raises Invalid property value (380) naming the key for a number JSON
+  // cannot hold (NaN, infinities).
+  void Write(std::u16string_view key, const BagValue& value) override;
+
+ private:
+  QString FindKey(std::u16string_view key) const;
+
+  QJsonObject values_;
+};
+
+}  // namespace palvex

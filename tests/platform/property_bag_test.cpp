@@ -1,0 +1,166 @@
+#include "platform/property_bag.h"
+
+#include <gmock/gmock.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cmath>
+#include <limits>
+
+#include "platform/chart_error.h"
+#include "platform/qt/json_property_bag.h"
+
+namespace palvex {
+namespace {
+
+using ::testing::HasSubstr;
+
+// Runs f and answers the ChartError it raised.
+template <typename F>
+ChartError ErrorOf(F&& f) {
+  try {
+    f();
+  } catch (const ChartError& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no ChartError raised";
+  return ChartError(0, "");
+}
+
+TEST(BagValueTest, ConvertsLikeAnAutomationClient) {
+  EXPECT_EQ(BagValue(u" 750 ").ToNumber(), 750);
+  EXPECT_EQ(BagValue(true).ToNumber(), -1);
+  EXPECT_EQ(BagValue(std::int32_t{-7}).ToNumber(), -7);
+
+  EXPECT_TRUE(BagValue(u"TRUE").ToBoolean());
+  EXPECT_FALSE(BagValue(u"false").ToBoolean());
+  EXPECT_TRUE(BagValue(u"-1").ToBoolean());
+  EXPECT_FALSE(BagValue(0.0).ToBoolean());
+  EXPECT_TRUE(BagValue(0.25).ToBoolean());
+
+  EXPECT_EQ(BagValue(1.5).ToText(), u"1.5");
+  EXPECT_EQ(BagValue(false).ToText(), u"False");
+  EXPECT_EQ(BagValue(std::int32_t{42}).ToText(), u"42");
+
+  // Fractions round half to even.
+  EXPECT_EQ(BagValue(2.5).ToInt32(), 2);
+  EXPECT_EQ(BagValue(3.5).ToInt32(), 4);
+  EXPECT_EQ(BagValue(-2.5).ToInt32(), -2);
+  EXPECT_EQ(BagValue(u"&H80000005").ToInt32(), -2147483643);
+}
+
+TEST(BagValueTest, RefusesWhatCannotConvert) {
+  EXPECT_EQ(ErrorOf([] { BagValue(u"abc").ToNumber(); }).number(), kErrTypeMismatch);
+  EXPECT_EQ(ErrorOf([] { BagValue(u"").ToBoolean(); }).number(), kErrTypeMismatch);
+  EXPECT_EQ(ErrorOf([] { BagValue(3e9).ToInt32(); }).number(), kErrOverflow);
+  EXPECT_EQ(ErrorOf([] { BagValue(std::nan("")).ToInt32(); }).number(), kErrOverflow);
+  EXPECT_EQ(ErrorOf([] { BagValue(-std::numeric_limits<double>::infinity()).ToInt32(); }).number(),
+            kErrOverflow);
+}
+
+TEST(MemoryPropertyBagTest, MatchesKeysInAnyCaseAndKeepsTheFirstWriteOrder) {
+  MemoryPropertyBag bag;
+  bag.Write(u"uYAxislabel", u"rain");
+  bag.Write(u"BackColor", std::int32_t{5});
+  EXPECT_EQ(bag.Read(u"uYAxisLabel"), BagValue(u"rain"));
+  EXPECT_EQ(bag.Read(u"BACKCOLOR"), BagValue(std::int32_t{5}));
+  EXPECT_EQ(bag.Read(u"ForeColor"), std::nullopt);
+
+  bag.Write(u"UYAXISLABEL", u"snow");
+  ASSERT_EQ(bag.entries().size(), 2u);
+  EXPECT_EQ(bag.entries()[0].first, u"UYAXISLABEL");
+  EXPECT_EQ(bag.entries()[0].second, BagValue(u"snow"));
+  EXPECT_TRUE(bag.Remove(u"backcolor"));
+  EXPECT_FALSE(bag.Remove(u"backcolor"));
+}
+
+class JsonPropertyBagTest : public ::testing::Test {
+ protected:
+  QString Path(const QString& name) const { return dir.filePath(name); }
+  void WriteFile(const QString& name, const QByteArray& content) {
+    QFile f(Path(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(content);
+  }
+  QByteArray ReadFile(const QString& name) {
+    QFile f(Path(name));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+  }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(JsonPropertyBagTest, KeepsEveryValueTypeThroughTheFile) {
+  JsonPropertyBag bag;
+  bag.Write(u"uTopMargin", 750.0);
+  bag.Write(u"uMaxYValue", 0.1 + 0.2);
+  bag.Write(u"uSelectable", true);
+  bag.Write(u"uYAxislabel", u"降雨量 \"mm\"\n");
+  bag.Write(u"BackColor", std::int32_t{-2147483643});
+  bag.Save(Path("bag.json"));
+
+  JsonPropertyBag loaded = JsonPropertyBag::Load(Path("bag.json"));
+  EXPECT_EQ(loaded.Read(u"uTopMargin"), BagValue(750.0));
+  EXPECT_EQ(loaded.Read(u"uMaxYValue"), BagValue(0.1 + 0.2));
+  EXPECT_EQ(loaded.Read(u"uSelectable"), BagValue(true));
+  EXPECT_EQ(loaded.Read(u"uYAxisLabel"), BagValue(u"降雨量 \"mm\"\n"));
+  EXPECT_EQ(loaded.Read(u"backcolor")->ToInt32(), -2147483643);
+  EXPECT_EQ(loaded.Read(u"ForeColor"), std::nullopt);
+}
+
+TEST_F(JsonPropertyBagTest, RefusesAMalformedFileNamingTheLine) {
+  WriteFile("bad.json", "{\n  \"uTopMargin\": 750,\n  \"uSelectable\": tru\n}\n");
+  const ChartError e = ErrorOf([&] { JsonPropertyBag::Load(Path("bad.json")); });
+  EXPECT_EQ(e.number(), kErrInvalidPropertyValue);
+  EXPECT_THAT(e.what(), HasSubstr("line 3"));
+
+  WriteFile("array.json", "[1, 2]");
+  EXPECT_EQ(ErrorOf([&] { JsonPropertyBag::Load(Path("array.json")); }).number(),
+            kErrInvalidPropertyValue);
+  // Keys match in any case, so two spellings of one key are ambiguous.
+  WriteFile("twice.json", R"({"uYAxislabel": "a", "uYAxisLabel": "b"})");
+  EXPECT_THAT(ErrorOf([&] { JsonPropertyBag::Load(Path("twice.json")); }).what(),
+              HasSubstr("letter case"));
+  EXPECT_EQ(ErrorOf([&] { JsonPropertyBag::Load(Path("missing.json")); }).number(),
+            kErrFileNotFound);
+}
+
+TEST_F(JsonPropertyBagTest, RefusesAValueOfTheWrongTypeNamingTheKey) {
+  JsonPropertyBag bag = JsonPropertyBag::Parse(
+      R"({"uTopMargin": [750], "uChartTitle": null, "uSelectable": {"v": true}, "uColorBars": true})",
+      "test");
+  for (const char16_t* key : {u"utopmargin", u"uChartTitle", u"uSelectable"}) {
+    const ChartError e = ErrorOf([&] { bag.Read(key); });
+    EXPECT_EQ(e.number(), kErrTypeMismatch);
+    EXPECT_THAT(e.what(), HasSubstr("\"u"));
+  }
+  EXPECT_THAT(ErrorOf([&] { bag.Read(u"uTopMargin"); }).what(), HasSubstr("uTopMargin"));
+  EXPECT_EQ(bag.Read(u"uColorBars"), BagValue(true));
+}
+
+TEST_F(JsonPropertyBagTest, RefusesANumberJsonCannotHoldNamingTheKey) {
+  JsonPropertyBag bag;
+  const ChartError e = ErrorOf([&] { bag.Write(u"uMaxYValue", std::nan("")); });
+  EXPECT_EQ(e.number(), kErrInvalidPropertyValue);
+  EXPECT_THAT(e.what(), HasSubstr("uMaxYValue"));
+  EXPECT_EQ(bag.Read(u"uMaxYValue"), std::nullopt);
+}
+
+TEST_F(JsonPropertyBagTest, AFailedSaveLeavesTheOldBagIntact) {
+  // The replacement is written under the name plus a suffix first; a name
+  // that leaves no room for the suffix makes that step fail.
+  const QString name = QString(247, 'b') + ".json";
+  WriteFile(name, R"({"uTopMargin": 1})");
+  JsonPropertyBag bag;
+  bag.Write(u"uTopMargin", 750.0);
+  EXPECT_EQ(ErrorOf([&] { bag.Save(Path(name)); }).number(), kErrPathAccess);
+  EXPECT_EQ(ReadFile(name), R"({"uTopMargin": 1})");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+
+  EXPECT_EQ(ErrorOf([&] { bag.Save(Path("no/such/folder/bag.json")); }).number(), kErrPathAccess);
+}
+
+}  // namespace
+}  // namespace palvex
