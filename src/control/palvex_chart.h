@@ -9,6 +9,8 @@
 
 namespace palvex {
 
+class PropertyBag;
+
 // The chart control. Its public members are what a host calls: property
 // readers and writers (pixels for margins), methods, and the life-cycle
 // notifications. Every writer stores the value as given and redraws;
@@ -85,6 +87,17 @@ class PalvexChart {
 
   // Initialises the properties of a newly placed control; no redraw.
   void InitProperties();
+  // Saves the design-time properties into the host's bag, and loads a
+  // saved control from one (no redraw). Items are not persisted. A failing
+  // key stops either at that key; the keys before it stay done.
+  void WriteProperties(PropertyBag& bag) const;
+  void ReadProperties(PropertyBag& bag);
+
+  // Copies the chart's picture to the clipboard; the result is false in
+  // every case, a failure raises ChartError.
+  bool EditCopy();
+  // Shows the about window; returns when the user has closed it.
+  void About();
 
   // The whole state, for hosts of this library, painters and tests.
   ChartState& state() { return s_; }
