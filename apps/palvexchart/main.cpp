@@ -5,10 +5,12 @@
 #include <QJsonDocument>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "chart_file.h"
 #include "platform/chart_error.h"
 #include "platform/qt/image_io.h"
+#include "platform/qt/json_property_bag.h"
 #include "render.h"
 
 namespace {
@@ -18,10 +20,14 @@ constexpr int kExitUsage = 2;
 
 void PrintUsage() {
   std::fputs(
-      "usage: palvexchart render CHART.json -o OUT.png|OUT.bmp [--state]\n"
+      "usage: palvexchart render CHART.json -o OUT.png|OUT.bmp [--bag BAG.json] [--state]\n"
+      "       palvexchart save-bag CHART.json -o BAG.json\n"
       "\n"
       "  render   draws a chart file without a window and writes the control's picture;\n"
-      "           --state also prints every property and the layout values as JSON\n",
+      "           --bag loads a saved control from its property bag instead of the\n"
+      "           defaults, the chart file's properties and items go on top;\n"
+      "           --state also prints every property and the layout values as JSON\n"
+      "  save-bag writes the property bag of the control a chart file describes\n",
       stderr);
 }
 
@@ -30,8 +36,10 @@ int Render(const QStringList& args) {
   parser.addPositionalArgument("chart", "chart file (JSON)");
   QCommandLineOption out({"o", "output"}, "picture to write (.png or .bmp)", "file");
   QCommandLineOption state("state", "print properties and layout as JSON");
+  QCommandLineOption bag("bag", "property bag of a saved control (JSON)", "file");
   parser.addOption(out);
   parser.addOption(state);
+  parser.addOption(bag);
   if (!parser.parse(args)) {
     std::fprintf(stderr, "palvexchart render: %s\n", qPrintable(parser.errorText()));
     return kExitUsage;
@@ -48,9 +56,18 @@ int Render(const QStringList& args) {
     std::fprintf(stderr, "palvexchart: %s: %s\n", qPrintable(pos[0]), e.what());
     return kExitUsage;
   }
+  std::optional<palvex::JsonPropertyBag> saved;
+  if (parser.isSet(bag)) {
+    try {
+      saved = palvex::JsonPropertyBag::Load(parser.value(bag));
+    } catch (const palvex::ChartError& e) {
+      std::fprintf(stderr, "palvexchart: %s\n", e.what());
+      return kExitUsage;
+    }
+  }
   palvex::HeadlessHost host;
   try {
-    auto chart = palvex::RenderChart(file, host);
+    auto chart = palvex::RenderChart(file, host, saved ? &*saved : nullptr);
     const QString error =
         palvex::SaveImageAtomically(palvex::ImageOf(*chart->state().surface), parser.value(out));
     if (!error.isEmpty()) {
@@ -70,6 +87,37 @@ int Render(const QStringList& args) {
   return 0;
 }
 
+int SaveBag(const QStringList& args) {
+  QCommandLineParser parser;
+  parser.addPositionalArgument("chart", "chart file (JSON)");
+  QCommandLineOption out({"o", "output"}, "property bag to write (JSON)", "file");
+  parser.addOption(out);
+  if (!parser.parse(args)) {
+    std::fprintf(stderr, "palvexchart save-bag: %s\n", qPrintable(parser.errorText()));
+    return kExitUsage;
+  }
+  const QStringList pos = parser.positionalArguments();
+  if (pos.size() != 1 || !parser.isSet(out)) {
+    PrintUsage();
+    return kExitUsage;
+  }
+  try {
+    const palvex::ChartFile file = palvex::LoadChartFile(pos[0]);
+    palvex::HeadlessHost host;
+    auto chart = palvex::RenderChart(file, host);
+    palvex::JsonPropertyBag bag;
+    chart->WriteProperties(bag);
+    bag.Save(parser.value(out));
+  } catch (const palvex::ChartFileError& e) {
+    std::fprintf(stderr, "palvexchart: %s: %s\n", qPrintable(pos[0]), e.what());
+    return kExitUsage;
+  } catch (const palvex::ChartError& e) {
+    std::fprintf(stderr, "palvexchart: run-time error %d: %s\n", e.number(), e.what());
+    return kExitControlError;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -83,6 +131,7 @@ int main(int argc, char** argv) {
   }
   const QString command = args.takeAt(1);
   if (command == "render") return Render(args);
+  if (command == "save-bag") return SaveBag(args);
   PrintUsage();
   return kExitUsage;
 }

@@ -8,9 +8,15 @@
 
 namespace palvex {
 
-std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& host) {
+std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& host,
+                                         PropertyBag* saved) {
   auto chart = std::make_unique<PalvexChart>(host);
-  chart->InitProperties();
+  // A host gives a control either the defaults or its saved bag, never both.
+  if (saved) {
+    chart->ReadProperties(*saved);
+  } else {
+    chart->InitProperties();
+  }
   ChartState& s = chart->state();
   s.surface->ResizePixels(file.width, file.height);
   for (const ChartProperty& p : file.properties) ApplyProperty(*chart, p);

@@ -5,14 +5,16 @@
 
 #include "chart_file.h"
 #include "control/palvex_chart.h"
+#include "platform/property_bag.h"
 #include "platform/qt/headless_host.h"
 
 namespace palvex {
 
-// Runs a chart's life without a window: create, defaults, size, property
-// writes, items, the colour table, then the drawing pass with the growth
-// animation due.
-std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& host);
+// Runs a chart's life without a window: create, defaults (or a saved
+// control's properties from its bag), size, property writes, items, the
+// colour table, then the drawing pass with the growth animation due.
+std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& host,
+                                         PropertyBag* saved = nullptr);
 
 // Every public property and the layout values the last pass left.
 QJsonObject ChartStateJson(const PalvexChart& chart);
