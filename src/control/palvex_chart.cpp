@@ -6,6 +6,7 @@
 #include "render/draw_chart.h"
 #include "theme/legend_entries.h"
 #include "theme/themes.h"
+#include "ui/about.h"
 
 namespace palvex {
 
@@ -176,6 +177,14 @@ void PalvexChart::DrawIntersect(std::int32_t X1, std::int32_t Y1, std::int32_t X
 std::int32_t PalvexChart::GetThemeLineColor() {
   return static_cast<std::int32_t>(palvex::GetThemeLineColor(s_));
 }
+
+bool PalvexChart::EditCopy() {
+  // The picture the last pass left; the chart is not redrawn first.
+  if (!s_.host.SetClipboardImage(*s_.surface)) throw ChartError(kErrClipboard);
+  return false;
+}
+
+void PalvexChart::About() { ShowAboutBox(s_); }
 
 void PalvexChart::InitProperties() {
   s_.MarginTop = s_.TwipsPerPixelY() * 50.0;

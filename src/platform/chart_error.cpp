@@ -26,6 +26,8 @@ std::string ErrorMessage(int number) {
       return "Argument not optional";
     case kErrNoSuchMember:
       return "Object doesn't support this property or method";
+    case kErrClipboard:
+      return "Can't open Clipboard";
     default:
       return "Application-defined or object-defined error";
   }

@@ -18,6 +18,7 @@ enum ErrorNumber : int {
   kErrInvalidPropertyValue = 380,
   kErrArgumentNotOptional = 449,
   kErrNoSuchMember = 438,
+  kErrClipboard = 521,
 };
 
 // The standard message for an error number.

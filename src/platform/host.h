@@ -71,6 +71,8 @@ class Host {
   }
   // Shows the about window modally; returns when it has been closed.
   virtual void ShowAbout() {}
+  // Tells the user that something they asked for from a menu failed.
+  virtual void ShowMessage(const std::u16string& /*text*/) {}
 };
 
 }  // namespace palvex

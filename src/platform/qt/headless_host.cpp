@@ -1,13 +1,18 @@
 #include "platform/qt/headless_host.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "platform/qt/fonts.h"
+#include "platform/qt/image_io.h"
+#include "platform/qt/pictures_folder.h"
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
 #include "ui/child_controls.h"
 
 namespace palvex {
 
-HeadlessHost::HeadlessHost() = default;
+HeadlessHost::HeadlessHost() : picturesFolder_(UserPicturesFolder()) {}
 
 std::unique_ptr<Surface> HeadlessHost::CreateSurface(int widthPx, int heightPx) {
   auto surface = std::make_unique<QImageSurface>(screen_, widthPx, heightPx);
@@ -31,6 +36,29 @@ std::optional<std::string> HeadlessHost::PopupMenu(const MenuItem& root, double,
   auto answer = menuAnswers_.front();
   menuAnswers_.pop_front();
   return answer;
+}
+
+std::optional<std::u16string> HeadlessHost::SaveFileDialog(const SaveDialogRequest& request) {
+  saveRequests_.push_back(request);
+  if (saveAnswers_.empty()) return std::nullopt;
+  const std::optional<std::u16string> answer = saveAnswers_.front();
+  saveAnswers_.pop_front();
+  if (!answer) return std::nullopt;
+  QString path = ToQString(*answer);
+  if (QFileInfo(path).isRelative()) path = QDir(ToQString(request.initialFolder)).filePath(path);
+  if (QFileInfo(path).suffix().isEmpty() && !request.defaultExtension.empty())
+    path += "." + ToQString(request.defaultExtension);
+  return FromQString(path);
+}
+
+bool HeadlessHost::SetClipboardImage(const Surface& surface) {
+  if (!clipboardAvailable_) return false;
+  clipboard_ = ImageOf(surface).copy();
+  return true;
+}
+
+bool HeadlessHost::SaveBitmap(const Surface& surface, const std::u16string& path) {
+  return SaveImageAtomically(ImageOf(surface), ToQString(path), "bmp").isEmpty();
 }
 
 }  // namespace palvex

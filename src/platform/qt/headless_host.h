@@ -42,6 +42,31 @@ class HeadlessHost : public Host {
   // The name of every menu popped up, in order.
   const std::vector<std::string>& poppedMenus() const { return poppedMenus_; }
 
+  // Save dialogs: each answers the next queued reply, as the user would
+  // type it (a bare name lands in the initial folder and gets the default
+  // extension); nothing queued cancels.
+  std::optional<std::u16string> SaveFileDialog(const SaveDialogRequest& request) override;
+  void QueueSaveAnswer(std::optional<std::u16string> path) { saveAnswers_.push_back(path); }
+  const std::vector<SaveDialogRequest>& saveRequests() const { return saveRequests_; }
+
+  std::u16string PicturesFolder() override { return picturesFolder_; }
+  void SetPicturesFolder(std::u16string folder) { picturesFolder_ = std::move(folder); }
+
+  // The clipboard is kept here for inspection; it can be made to refuse.
+  bool SetClipboardImage(const Surface& surface) override;
+  const QImage& clipboardImage() const { return clipboard_; }
+  void SetClipboardAvailable(bool available) { clipboardAvailable_ = available; }
+
+  // A real bitmap file, written through a temporary file.
+  bool SaveBitmap(const Surface& surface, const std::u16string& path) override;
+
+  // No one can click a headless about window: it closes at once.
+  void ShowAbout() override { ++aboutShown_; }
+  int aboutShown() const { return aboutShown_; }
+
+  void ShowMessage(const std::u16string& text) override { messages_.push_back(text); }
+  const std::vector<std::u16string>& messages() const { return messages_; }
+
  private:
   Screen screen_;
   FontMetricsCache metrics_;
@@ -53,6 +78,13 @@ class HeadlessHost : public Host {
   std::vector<std::u16string> changedProperties_;
   std::deque<std::optional<std::string>> menuAnswers_;
   std::vector<std::string> poppedMenus_;
+  std::deque<std::optional<std::u16string>> saveAnswers_;
+  std::vector<SaveDialogRequest> saveRequests_;
+  std::u16string picturesFolder_;
+  QImage clipboard_;
+  bool clipboardAvailable_ = true;
+  int aboutShown_ = 0;
+  std::vector<std::u16string> messages_;
 };
 
 }  // namespace palvex

@@ -1,0 +1,163 @@
+#include "ui/export.h"
+
+#include <gmock/gmock.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "control/palvex_chart.h"
+#include "platform/chart_error.h"
+#include "platform/numeric.h"
+#include "platform/qt/headless_host.h"
+#include "platform/qt/image_io.h"
+#include "platform/qt/qt_text.h"
+
+namespace palvex {
+namespace {
+
+using ::testing::HasSubstr;
+
+constexpr Color kLegendMark = Rgb(1, 254, 3);  // painted on the legend panel only
+
+class ExportTest : public ::testing::Test {
+ protected:
+  ExportTest() {
+    host.SetPicturesFolder(FromQString(pictures.path()));
+    chart.InitProperties();
+    chart.SetBackColor(0x202020);
+    chart.SetChartTitle(u"Export");
+    for (int i = 1; i <= 4; ++i) {
+      ChartItem item;
+      item.ItemID = FromQString(QString::number(i));
+      item.Value = 20.0 * i;
+      item.SelectedDescription = u"item";
+      chart.AddItem(item);
+    }
+    chart.SetSelectable(true);
+    chart.SetSelectionInformation(true);
+    chart.SetSelectedColumn(1);
+  }
+
+  // The legend panel open over the chart's right part, painted after the
+  // last drawing pass, and the information label shown.
+  void OpenLegend() {
+    ChartState& s = chart.state();
+    s.legendVisible = true;
+    Control& legend = s.children.picLegend;
+    legend.Visible = true;
+    legend.Left = s.surface->ScaleWidth() - legend.Width;
+    legend.surface->SetBackColor(kLegendMark);
+    s.children.lblInfo.Visible = true;
+  }
+
+  const QImage& Surface() const { return ImageOf(*chart.state().surface); }
+  QString InPictures(const QString& name) const { return pictures.filePath(name); }
+
+  QTemporaryDir pictures;
+  HeadlessHost host;
+  PalvexChart chart{host};
+};
+
+bool HasColour(const QImage& image, Color c) {
+  const QRgb wanted = qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if ((image.pixel(x, y) & 0xFFFFFF) == (wanted & 0xFFFFFF)) return true;
+    }
+  }
+  return false;
+}
+
+TEST_F(ExportTest, SaveAsAsksWithTheBindingValues) {
+  EXPECT_EQ(SaveAsBitmap(chart.state()), ExportResult::Cancelled);  // nothing queued
+  ASSERT_EQ(host.saveRequests().size(), 1u);
+  const SaveDialogRequest& r = host.saveRequests()[0];
+  EXPECT_EQ(r.initialFolder, FromQString(pictures.path()));
+  EXPECT_EQ(r.fileName, u"Wendolith.bmp");
+  EXPECT_EQ(r.filterName, u"Windows Bitmap");
+  EXPECT_EQ(r.filterPattern, u"*.bmp");
+  EXPECT_EQ(r.title, u"保持图表为文件");
+  EXPECT_TRUE(r.overwritePrompt);
+  EXPECT_EQ(r.defaultExtension, u"bmp");
+  // Cancelling writes nothing and says nothing.
+  EXPECT_TRUE(QDir(pictures.path()).isEmpty());
+  EXPECT_TRUE(host.messages().empty());
+}
+
+TEST_F(ExportTest, SavesTheControlsOwnSurfaceAsABitmapWithoutTheChildControls) {
+  OpenLegend();
+  host.QueueSaveAnswer(u"chart");  // typed without an extension
+  EXPECT_EQ(SaveAsBitmap(chart.state()), ExportResult::Done);
+
+  QFile file(InPictures("chart.bmp"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.read(2), "BM");
+  file.close();
+  const QImage saved(InPictures("chart.bmp"), "BMP");
+  ASSERT_FALSE(saved.isNull());
+  EXPECT_EQ(saved.size(),
+            QSize(chart.state().surface->PixelWidth(), chart.state().surface->PixelHeight()));
+  EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), Surface());
+  EXPECT_FALSE(HasColour(saved, kLegendMark));
+  EXPECT_TRUE(HasColour(saved, 0x202020));
+}
+
+TEST_F(ExportTest, AFailedSaveLeavesTheExistingFileIntactAndTellsTheUser) {
+  // The picture goes to a temporary name first, the file's name plus a
+  // suffix; a name with no room left for the suffix makes that step fail.
+  const QString name = QString(250, 'w') + ".bmp";
+  QFile existing(InPictures(name));
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.write("old picture");
+  existing.close();
+
+  host.QueueSaveAnswer(FromQString(InPictures(name)));
+  EXPECT_EQ(SaveAsBitmap(chart.state()), ExportResult::Failed);
+  ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+  EXPECT_EQ(existing.readAll(), "old picture");
+  EXPECT_EQ(QDir(pictures.path()).entryList(QDir::Files).size(), 1);
+  ASSERT_EQ(host.messages().size(), 1u);
+  EXPECT_THAT(ToUtf8(host.messages()[0]), HasSubstr(name.toStdString()));
+}
+
+TEST_F(ExportTest, CopyPutsTheLastDrawnPictureOnTheClipboardWithoutRedrawing) {
+  OpenLegend();
+  // Drawn after the last pass: a redraw before copying would lose it.
+  chart.state().surface->FilledBox(0, 0, 150, 150, 0x00FFFF);
+  EXPECT_EQ(CopyToClipboard(chart.state()), ExportResult::Done);
+  EXPECT_EQ(host.clipboardImage(), Surface());
+  EXPECT_FALSE(HasColour(host.clipboardImage(), kLegendMark));
+  EXPECT_EQ(host.clipboardImage().pixel(5, 5) & 0xFFFFFF, 0xFFFF00u);
+
+  host.SetClipboardAvailable(false);
+  EXPECT_EQ(CopyToClipboard(chart.state()), ExportResult::Failed);
+  EXPECT_EQ(host.messages().size(), 1u);
+}
+
+TEST_F(ExportTest, EditCopyAnswersFalseAndRaisesWhenTheClipboardRefuses) {
+  EXPECT_FALSE(chart.EditCopy());
+  EXPECT_EQ(host.clipboardImage(), Surface());
+
+  host.SetClipboardAvailable(false);
+  try {
+    chart.EditCopy();
+    FAIL() << "no error";
+  } catch (const ChartError& e) {
+    EXPECT_EQ(e.number(), kErrClipboard);
+  }
+  EXPECT_TRUE(host.messages().empty());  // the host hears it, not the user
+}
+
+TEST_F(ExportTest, AboutShowsTheAboutWindowAndLeavesTheChartAlone) {
+  const QImage before = Surface();
+  chart.About();
+  chart.About();
+  EXPECT_EQ(host.aboutShown(), 2);
+  EXPECT_EQ(Surface(), before);
+  EXPECT_EQ(chart.SelectedColumn(), 1);
+}
+
+}  // namespace
+}  // namespace palvex
