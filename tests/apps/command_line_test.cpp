@@ -89,4 +89,80 @@ TEST(CommandLine, UsageErrorsExitTwo) {
   EXPECT_EQ(Palvexchart({"render", "/no/such/chart.json", "-o", "x.png"}).exitCode, 2);
 }
 
+// The chart's items alone, without its properties.
+QString ItemsOnly(const QTemporaryDir& dir, const QString& chart) {
+  QFile f(chart);
+  f.open(QIODevice::ReadOnly);
+  QJsonObject o = QJsonDocument::fromJson(f.readAll()).object();
+  o.remove("properties");
+  return WriteFile(dir, "items.json", QJsonDocument(o).toJson());
+}
+
+// Every persisted property away from its default, so that a key the bag
+// lost would show in the picture.
+const char kEveryProperty[] = R"({
+  "width": 480, "height": 300,
+  "properties": {
+    "MarginTop": 40, "MarginBottom": 60, "MarginLeft": 70, "MarginRight": 30,
+    "ContentBorder": false, "Selectable": true, "HotTracking": true,
+    "SelectionInformation": true, "DisplayXAxis": true, "DisplayYAxis": false,
+    "ColorBars": true, "ChartTitle": "Saved", "ChartSubTitle": "and loaded",
+    "AxisLabelX": "month", "AxisLabelY": "rain", "IntersectMinor": 5,
+    "BackColor": 2105376, "ForeColor": 65535, "ActiveTheme": 1
+  },
+  "items": [
+    {"ItemID": "1", "XAxisDescription": "Jan", "SelectedDescription": "January", "Value": 190},
+    {"ItemID": "2", "XAxisDescription": "Feb", "SelectedDescription": "February", "Value": 152},
+    {"ItemID": "3", "XAxisDescription": "Mar", "SelectedDescription": "March", "Value": 70}
+  ]
+})";
+
+TEST(CommandLine, AChartSavedToABagAndLoadedAgainRendersIdentically) {
+  QTemporaryDir charts;
+  const QStringList files = {WriteFile(charts, "every.json", kEveryProperty),
+                             PALVEX_EXAMPLES_DIR "/sales_cn.json",
+                             PALVEX_EXAMPLES_DIR "/rainfall_en.json"};
+  for (const QString& chart : files) {
+    QTemporaryDir dir;
+    const QString bag = dir.filePath("bag.json");
+    const ProgramRun saved = Palvexchart({"save-bag", chart, "-o", bag});
+    ASSERT_EQ(saved.exitCode, 0) << saved.err.toStdString();
+    QFile f(bag);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QJsonObject keys = QJsonDocument::fromJson(f.readAll()).object();
+    EXPECT_EQ(keys.size(), 22);
+    EXPECT_TRUE(keys.contains("uYAxislabel"));
+
+    const QString items = ItemsOnly(dir, chart);
+    ASSERT_EQ(Palvexchart({"render", chart, "-o", dir.filePath("direct.png")}).exitCode, 0);
+    // Without the bag the items get a new control's defaults.
+    ASSERT_EQ(Palvexchart({"render", items, "-o", dir.filePath("defaults.png")}).exitCode, 0);
+    const ProgramRun loaded =
+        Palvexchart({"render", items, "--bag", bag, "-o", dir.filePath("loaded.png")});
+    ASSERT_EQ(loaded.exitCode, 0) << loaded.err.toStdString();
+    const QImage direct(dir.filePath("direct.png"));
+    EXPECT_EQ(QImage(dir.filePath("loaded.png")), direct) << chart.toStdString();
+    if (chart == files[0]) {
+      EXPECT_NE(QImage(dir.filePath("defaults.png")), direct);
+    }
+  }
+}
+
+TEST(CommandLine, ABadBagNamesTheLineOrTheKey) {
+  QTemporaryDir dir;
+  const QString chart = PALVEX_EXAMPLES_DIR "/sales_cn.json";
+  const QString png = dir.filePath("x.png");
+  const QString malformed =
+      WriteFile(dir, "bad.json", "{\n  \"uTopMargin\": 750,\n  \"uSelectable\": tru\n}");
+  ProgramRun r = Palvexchart({"render", chart, "--bag", malformed, "-o", png});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.err.contains("line 3")) << r.err.toStdString();
+
+  const QString wrongType = WriteFile(dir, "type.json", R"({"uMaxYValue": [500]})");
+  r = Palvexchart({"render", chart, "--bag", wrongType, "-o", png});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains("uMaxYValue")) << r.err.toStdString();
+  EXPECT_FALSE(QFile::exists(png));
+}
+
 }  // namespace

@@ -7,12 +7,15 @@
 #include "platform/property_bag.h"
 #include "platform/qt/headless_host.h"
 #include "platform/qt/json_property_bag.h"
+#include "support/error_of.h"
 
 namespace palvex {
 namespace {
 
+using palvex::testing::ErrorOf;
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
 using Type = BagValue::Type;
 
 std::vector<std::pair<std::u16string, Type>> KeysAndTypes(const MemoryPropertyBag& bag) {
@@ -195,13 +198,9 @@ TEST_F(PersistenceTest, AFailingKeyStopsTheReadAndKeepsTheKeysBeforeIt) {
   bag.Write(u"uDisplayDescript", true);
   PalvexChart chart(host);
   chart.state().drawnSelection = 4;
-  try {
-    chart.ReadProperties(bag);
-    FAIL() << "read did not fail";
-  } catch (const ChartError& e) {
-    EXPECT_EQ(e.number(), kErrTypeMismatch);
-    EXPECT_THAT(e.what(), HasSubstr("uMaxYValue"));
-  }
+  EXPECT_EQ(ErrorOf([&] { chart.ReadProperties(bag); }), kErrTypeMismatch);
+  EXPECT_THAT([&] { chart.ReadProperties(bag); },
+              ThrowsMessage<ChartError>(HasSubstr("uMaxYValue")));
   const ChartState& l = chart.state();
   EXPECT_EQ(l.MarginTop, 1);
   EXPECT_EQ(l.IntersectMinor, 2);
