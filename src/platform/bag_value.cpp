@@ -67,18 +67,4 @@ std::int32_t BagValue::ToInt32() const {
   return type() == Type::Int32 ? AsInt32() : palvex::ToInt32(ToNumber());
 }
 
-const char* TypeName(BagValue::Type type) {
-  switch (type) {
-    case BagValue::Type::Number:
-      return "number";
-    case BagValue::Type::Boolean:
-      return "boolean";
-    case BagValue::Type::Text:
-      return "string";
-    case BagValue::Type::Int32:
-      return "32-bit number";
-  }
-  return "value";
-}
-
 }  // namespace palvex

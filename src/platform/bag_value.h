@@ -40,7 +40,4 @@ class BagValue {
   std::variant<double, bool, std::u16string, std::int32_t> v_;
 };
 
-// "number", "boolean", "string" or "32-bit number", for messages.
-const char* TypeName(BagValue::Type type);
-
 }  // namespace palvex

@@ -13,6 +13,7 @@
 #include "platform/qt/headless_host.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/qt_text.h"
+#include "support/chart_fixture.h"
 #include "support/error_of.h"
 
 namespace palvex {
@@ -154,6 +155,15 @@ TEST_F(ExportTest, AboutShowsTheAboutWindowAndLeavesTheChartAlone) {
   EXPECT_EQ(host.aboutShown(), 2);
   EXPECT_EQ(Surface(), before);
   EXPECT_EQ(chart.SelectedColumn(), 1);
+}
+
+using WrappedSurfaceExportTest = testing::ChartFixture;
+
+TEST_F(WrappedSurfaceExportTest, ExportsASurfaceSeenThroughARecorder) {
+  AddItems({10, 20});
+  chart->Refresh();
+  EXPECT_FALSE(chart->EditCopy());
+  EXPECT_EQ(host.clipboardImage(), ImageOf(surface().inner()));
 }
 
 }  // namespace

@@ -53,12 +53,12 @@ std::optional<std::u16string> HeadlessHost::SaveFileDialog(const SaveDialogReque
 
 bool HeadlessHost::SetClipboardImage(const Surface& surface) {
   if (!clipboardAvailable_) return false;
-  clipboard_ = ImageOf(surface).copy();
+  clipboard_ = PictureOf(surface);
   return true;
 }
 
 bool HeadlessHost::SaveBitmap(const Surface& surface, const std::u16string& path) {
-  return SaveImageAtomically(ImageOf(surface), ToQString(path), "bmp").isEmpty();
+  return SaveImageAtomically(PictureOf(surface), ToQString(path), "bmp").isEmpty();
 }
 
 }  // namespace palvex

@@ -15,6 +15,18 @@ const QImage& ImageOf(const Surface& surface) {
   return q->image();
 }
 
+QImage PictureOf(const Surface& surface) {
+  if (auto* q = dynamic_cast<const QImageSurface*>(&surface)) return q->image().copy();
+  QImage picture(surface.PixelWidth(), surface.PixelHeight(), QImage::Format_RGB32);
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const Color c = surface.PixelAt(x, y);
+      picture.setPixel(x, y, qRgb(RedOf(c), GreenOf(c), BlueOf(c)));
+    }
+  }
+  return picture;
+}
+
 QString SaveImageAtomically(const QImage& image, const QString& path, const char* format) {
   QByteArray fmt = format ? QByteArray(format) : QFileInfo(path).suffix().toLower().toLatin1();
   if (fmt.isEmpty())

@@ -9,6 +9,9 @@ namespace palvex {
 
 // The persistent image behind a surface made by a Qt binding.
 const QImage& ImageOf(const Surface& surface);
+// A copy of any surface's picture: the image behind a Qt surface, or the
+// pixels read one by one from a surface that wraps another (a recorder).
+QImage PictureOf(const Surface& surface);
 
 // Writes an image in the format named by the path's extension (png, bmp,
 // ...), through a temporary file renamed into place, so a failure never

@@ -17,8 +17,8 @@ namespace {
   throw ChartError(number, message.toStdString());
 }
 
-QString Quoted(std::u16string_view key) {
-  return QStringLiteral("\"%1\"").arg(QString::fromUtf16(key.data(), key.size()));
+QString KeyText(std::u16string_view key) {
+  return QString::fromUtf16(key.data(), static_cast<qsizetype>(key.size()));
 }
 
 }  // namespace
@@ -49,7 +49,7 @@ JsonPropertyBag JsonPropertyBag::Parse(const QByteArray& json, const QString& so
   const QStringList keys = bag.values_.keys();
   for (qsizetype i = 1; i < keys.size(); ++i) {
     for (qsizetype j = 0; j < i; ++j) {
-      if (keys[i].compare(keys[j], Qt::CaseInsensitive) == 0)
+      if (SameKey(FromQString(keys[i]), FromQString(keys[j])))
         Fail(kErrInvalidPropertyValue,
              QStringLiteral("%1: keys \"%2\" and \"%3\" differ only in letter case")
                  .arg(source, keys[j], keys[i]));
@@ -75,18 +75,17 @@ void JsonPropertyBag::Save(const QString& path) const {
   if (!file.commit()) Fail(kErrPathAccess, QStringLiteral("%1: %2").arg(path, file.errorString()));
 }
 
-QString JsonPropertyBag::FindKey(std::u16string_view key) const {
-  const QString wanted = QString::fromUtf16(key.data(), key.size());
+std::optional<QString> JsonPropertyBag::FindKey(std::u16string_view key) const {
   for (auto it = values_.begin(); it != values_.end(); ++it) {
-    if (it.key().compare(wanted, Qt::CaseInsensitive) == 0) return it.key();
+    if (SameKey(FromQString(it.key()), key)) return it.key();
   }
-  return {};
+  return std::nullopt;
 }
 
 std::optional<BagValue> JsonPropertyBag::Read(std::u16string_view key) {
-  const QString found = FindKey(key);
-  if (found.isNull()) return std::nullopt;
-  const QJsonValue v = values_.value(found);
+  const std::optional<QString> found = FindKey(key);
+  if (!found) return std::nullopt;
+  const QJsonValue v = values_.value(*found);
   switch (v.type()) {
     case QJsonValue::Double:
       return BagValue(v.toDouble());
@@ -96,7 +95,7 @@ std::optional<BagValue> JsonPropertyBag::Read(std::u16string_view key) {
       return BagValue(FromQString(v.toString()));
     default:
       Fail(kErrTypeMismatch,
-           QStringLiteral("\"%1\" must be a number, true/false or a string").arg(found));
+           QStringLiteral("\"%1\" must be a number, true/false or a string").arg(*found));
   }
 }
 
@@ -106,7 +105,7 @@ void JsonPropertyBag::Write(std::u16string_view key, const BagValue& value) {
     case BagValue::Type::Number:
       if (!std::isfinite(value.AsNumber()))
         Fail(kErrInvalidPropertyValue,
-             QStringLiteral("%1: %2 cannot be saved").arg(Quoted(key)).arg(value.AsNumber()));
+             QStringLiteral("\"%1\": %2 cannot be saved").arg(KeyText(key)).arg(value.AsNumber()));
       json = value.AsNumber();
       break;
     case BagValue::Type::Boolean:
@@ -119,9 +118,8 @@ void JsonPropertyBag::Write(std::u16string_view key, const BagValue& value) {
       json = static_cast<qint64>(value.AsInt32());
       break;
   }
-  const QString old = FindKey(key);
-  if (!old.isNull()) values_.remove(old);
-  values_.insert(QString::fromUtf16(key.data(), key.size()), json);
+  if (const std::optional<QString> old = FindKey(key)) values_.remove(*old);
+  values_.insert(KeyText(key), json);
 }
 
 }  // namespace palvex

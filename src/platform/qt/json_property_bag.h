@@ -35,7 +35,8 @@ class JsonPropertyBag : public PropertyBag {
   void Write(std::u16string_view key, const BagValue& value) override;
 
  private:
-  QString FindKey(std::u16string_view key) const;
+  // The key as the file spells it.
+  std::optional<QString> FindKey(std::u16string_view key) const;
 
   QJsonObject values_;
 };
