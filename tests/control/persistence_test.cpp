@@ -121,7 +121,7 @@ TEST_F(PersistenceTest, SaveThenLoadKeepsEveryProperty) {
   }
 }
 
-TEST_F(PersistenceTest, AnEmptyBagLoadsTheDocumentedDefaultsAndKeepsTheRest) {
+TEST_F(PersistenceTest, AnEmptyBagLoadsEachKeysDefaultAndKeepsTheRest) {
   PalvexChart chart(host);
   chart.state().ChartSubTitle = u"kept";
   chart.state().DisplayXAxis = true;
