@@ -1,5 +1,5 @@
-// Widget tests need a QApplication (the other layers get by with a
-// QGuiApplication); the offscreen platform provides it without a display.
+// Widget tests need a QApplication (the shared test main only starts a
+// QGuiApplication); defining main here keeps the shared one out.
 #include <gmock/gmock.h>
 
 #include <QApplication>
