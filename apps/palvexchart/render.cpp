@@ -3,10 +3,13 @@
 #include <QJsonArray>
 
 #include "platform/qt/qt_text.h"
-#include "render/bars.h"
-#include "render/draw_chart.h"
 
 namespace palvex {
+
+void LoadChart(const ChartFile& file, PalvexChart& chart) {
+  for (const ChartProperty& p : file.properties) ApplyProperty(chart, p);
+  for (const ChartItem& item : file.items) chart.AddItem(item);
+}
 
 std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& host,
                                          PropertyBag* saved) {
@@ -17,13 +20,10 @@ std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& ho
   } else {
     chart->InitProperties();
   }
-  ChartState& s = chart->state();
-  s.surface->ResizePixels(file.width, file.height);
-  for (const ChartProperty& p : file.properties) ApplyProperty(*chart, p);
-  for (const ChartItem& item : file.items) chart->AddItem(item);
-  InitBarPalette(s);
-  s.animationDone = false;
-  DrawChart(s);
+  chart->Resize(file.width, file.height);
+  LoadChart(file, *chart);
+  chart->Show();
+  if (host.timerEnabled()) chart->StartTimerTick();
   return chart;
 }
 

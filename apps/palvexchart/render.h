@@ -10,9 +10,12 @@
 
 namespace palvex {
 
+// Writes a chart file's properties, in file order, and its items.
+void LoadChart(const ChartFile& file, PalvexChart& chart);
+
 // Runs a chart's life without a window: create, defaults (or a saved
-// control's properties from its bag), size, property writes, items, the
-// colour table, then the drawing pass with the growth animation due.
+// control's properties from its bag), size, property writes, items, show,
+// and the start timer's tick with the growth animation.
 std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& host,
                                          PropertyBag* saved = nullptr);
 

@@ -13,6 +13,7 @@
 #include "platform/host.h"
 #include "platform/surface.h"
 #include "ui/child_controls.h"
+#include "ui/pointer.h"
 
 namespace palvex {
 
@@ -70,6 +71,7 @@ struct ChartState {
   double drawnSelection = 0;
   double infoGrabX = 0;
   double infoGrabY = 0;
+  PointerState pointer;
 
   const std::vector<ChartItem>& items() const;
   float TwipsPerPixelX() const { return host.screen().TwipsPerPixelX(); }

@@ -99,6 +99,28 @@ class PalvexChart {
   // Shows the about window; returns when the user has closed it.
   void About();
 
+  // Life-cycle notifications from the host. The item list is created with
+  // the object. Show arms the one-shot start timer, whose tick plays the
+  // growth animation; Resize takes the new size in pixels; Drop places a
+  // dragged child by the point it was grabbed at.
+  void Show();
+  void StartTimerTick();
+  void Resize(int widthPx, int heightPx);
+  void Drop(Control& Source, float X, float Y);
+  void Terminate();
+
+  // Raw mouse input in the control's twips (buttons 1 left, 2 right,
+  // 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt), routed to the child under the
+  // pointer. A double-click comes instead of the second press.
+  void MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
+  void MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
+  void MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+  void DblClick(float X, float Y);
+  // The tool tip of the child under the pointer; empty when none.
+  std::u16string ToolTipAt(float X, float Y);
+  // What the screen shows: the control's picture with its children over it.
+  void ComposeScreen(Surface& target);
+
   // The whole state, for hosts of this library, painters and tests.
   ChartState& state() { return s_; }
   const ChartState& state() const { return s_; }

@@ -22,6 +22,10 @@ std::string ErrorMessage(int number) {
       return "Path/File access error";
     case kErrInvalidPropertyValue:
       return "Invalid property value";
+    case kErrNoSuchElement:
+      return "Control array element doesn't exist";
+    case kErrDesignTimeControl:
+      return "Can't unload controls created at design time";
     case kErrArgumentNotOptional:
       return "Argument not optional";
     case kErrNoSuchMember:

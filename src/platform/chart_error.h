@@ -16,6 +16,8 @@ enum ErrorNumber : int {
   kErrFileNotFound = 53,
   kErrPathAccess = 75,
   kErrInvalidPropertyValue = 380,
+  kErrNoSuchElement = 340,
+  kErrDesignTimeControl = 362,
   kErrArgumentNotOptional = 449,
   kErrNoSuchMember = 438,
   kErrClipboard = 521,

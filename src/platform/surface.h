@@ -53,6 +53,11 @@ class Surface {
   virtual void Line(double x1, double y1, double x2, double y2, Color c) = 0;
   virtual void Box(double x1, double y1, double x2, double y2, Color c) = 0;
   virtual void FilledBox(double x1, double y1, double x2, double y2, Color c) = 0;
+  // Copies the part (srcX, srcY, width, height) of another surface's image
+  // to (x, y) on this one, all in twips; what falls outside either image is
+  // left out. How child panels are laid over the chart for the screen.
+  virtual void PaintPicture(const Surface& source, double x, double y, double srcX, double srcY,
+                            double width, double height) = 0;
 
   virtual void Refresh() = 0;
   virtual DeviceContext& dc() = 0;

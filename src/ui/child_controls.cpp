@@ -1,5 +1,8 @@
 #include "ui/child_controls.h"
 
+#include <utility>
+
+#include "platform/chart_error.h"
 #include "platform/host.h"
 #include "platform/numeric.h"
 
@@ -95,6 +98,8 @@ ChildControls::ChildControls(Host& host) {
   desc->BackColor = 0xFFFFFF;
   desc->Font = kSong9;
   desc->AutoSize = true;
+  // The description panel paints a gradient behind its entries.
+  desc->Transparent = true;
   desc->TabIndex = 3;
   lblDescription.push_back(std::move(desc));
 
@@ -121,6 +126,8 @@ ChildControls::ChildControls(Host& host) {
   MenuEntry(mnuSaveAs, "mnuSaveAs", u"另存为(&A)");
   MenuEntry(mnuEditCopy, "mnuEditCopy", u"复制(&C)");
   MenuEntry(mnuSeperator, "mnuSeperator", u"-");
+  // Shown together with the selection item the first time it is offered.
+  mnuSeperator.Visible = false;
   MenuEntry(mnuSelectionInfo, "mnuSelectionInfo", u"图例信息(&I)", true);
   MenuEntry(mnuAutoMoveInfo, "mnuAutoMoveInfo", u"图例信息跟随(&M)", true);
   MenuEntry(mnuViewLegend, "mnuViewLegend", u"显示图例(&D)");
@@ -150,6 +157,33 @@ MenuItem* ChildControls::FindMenu(std::string_view name) {
     if (m->Name == name) return m;
   }
   return nullptr;
+}
+
+std::vector<Control*> ChildControls::ChildrenOf(const Control* parent) {
+  // Creation order: the legend panel, its scroll bar, the description
+  // panel with its boxes and labels, the slider, the information label.
+  std::vector<Control*> all{&picLegend, &vsbContainer, &picContainer};
+  for (auto& b : Box) all.push_back(b.get());
+  for (auto& d : lblDescription) all.push_back(d.get());
+  all.push_back(&lblSlider);
+  all.push_back(&lblInfo);
+
+  std::vector<Control*> children;
+  for (Control* c : all) {
+    if (c->Parent == parent && c->Kind == ControlKind::Label) children.push_back(c);
+  }
+  for (Control* c : all) {
+    if (c->Parent == parent && c->Kind != ControlKind::Label) children.push_back(c);
+  }
+  return children;
+}
+
+void AdjustMainMenu(ChildControls& children, bool selectable) {
+  children.mnuSelectionInfo.Visible = false;
+  if (selectable) {
+    children.mnuSelectionInfo.Visible = true;
+    children.mnuSeperator.Visible = true;
+  }
 }
 
 void FitSurfaceToSize(Host& host, Control& c) {
@@ -184,8 +218,49 @@ std::unique_ptr<Control> CopyControl(Host& host, const Control& templ, int index
   c->Tag = templ.Tag;
   c->TabIndex = templ.TabIndex;
   c->AutoSize = templ.AutoSize;
+  c->Transparent = templ.Transparent;
   if (templ.surface) GiveSurface(host, *c);
   return c;
+}
+
+Control& LoadElement(Host& host, ControlArray& array) {
+  if (array.empty()) throw ChartError(kErrNoSuchElement);
+  array.push_back(CopyControl(host, *array[0], static_cast<int>(array.size())));
+  return *array.back();
+}
+
+void UnloadElement(ControlArray& array, int index) {
+  if (index == 0) throw ChartError(kErrDesignTimeControl);
+  if (index < 0 || index >= static_cast<int>(array.size())) throw ChartError(kErrNoSuchElement);
+  // Elements keep their index as their position, so only the last can go.
+  if (index != static_cast<int>(array.size()) - 1) throw ChartError(kErrInvalidCall);
+  array.pop_back();
+}
+
+namespace {
+
+void FitToText(Host& host, Control& c) {
+  if (!c.AutoSize || c.Kind != ControlKind::Label) return;
+  const TextExtent size = host.MeasureText(c.Font, c.Caption);
+  c.Width = size.width;
+  c.Height = size.height;
+}
+
+}  // namespace
+
+void SetCaption(Host& host, Control& c, std::u16string caption) {
+  c.Caption = std::move(caption);
+  FitToText(host, c);
+}
+
+void SetFont(Host& host, Control& c, const FontSpec& font) {
+  c.Font = font;
+  if (c.surface) {
+    c.surface->SetFontName(font.name);
+    c.surface->SetFontSize(font.size);
+    c.surface->SetFontBold(font.bold);
+  }
+  FitToText(host, c);
 }
 
 }  // namespace palvex

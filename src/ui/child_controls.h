@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/color.h"
@@ -38,6 +39,8 @@ struct Control {
   std::u16string Tag;
   int TabIndex = -1;
   bool AutoSize = false;
+  // Labels only: the parent's picture shows through around the text.
+  bool Transparent = false;
 
   // Vertical scroll bars.
   int Min = 0;
@@ -49,9 +52,16 @@ struct Control {
   // Picture panels: the persistent image, sized to the inner area.
   std::unique_ptr<Surface> surface;
 
+  // The panels have no border: inner and outer size are the same.
   double ScaleWidth() const { return Width; }
   double ScaleHeight() const { return Height; }
+  bool Contains(double x, double y) const {
+    return x >= Left && y >= Top && x < Left + Width && y < Top + Height;
+  }
 };
+
+// Control arrays: element k at position k; element 0 exists always.
+using ControlArray = std::vector<std::unique_ptr<Control>>;
 
 struct MenuItem {
   std::string Name;
@@ -84,8 +94,8 @@ struct ChildControls {
   Control lblSlider;
   Control lblInfo;
   // Control arrays; element 0 exists always and is the template.
-  std::vector<std::unique_ptr<Control>> Box;
-  std::vector<std::unique_ptr<Control>> lblDescription;
+  ControlArray Box;
+  ControlArray lblDescription;
 
   MenuItem mnuMain;
   MenuItem mnuSaveAs;
@@ -100,7 +110,17 @@ struct ChildControls {
   // Lookups by the names a script or test uses; nullptr when unknown.
   Control* Find(std::string_view name, int index = -1);
   MenuItem* FindMenu(std::string_view name);
+
+  // The children lying directly on parent (nullptr: on the chart itself),
+  // bottom first. Labels are drawn on their parent's picture, so every
+  // panel and scroll bar lies above them; otherwise later ones lie above.
+  std::vector<Control*> ChildrenOf(const Control* parent);
 };
+
+// Before the main menu opens from the chart's surface: the selection
+// information item shows only while columns can be selected. The
+// separator is only ever made visible, never hidden again.
+void AdjustMainMenu(ChildControls& children, bool selectable);
 
 // Moves and sizes a control; a picture panel's image follows its size.
 // Returns whether the size changed (a picture panel's resize event).
@@ -111,5 +131,16 @@ void FitSurfaceToSize(Host& host, Control& c);
 
 // A new element of a control array, copied from element 0 of the array.
 std::unique_ptr<Control> CopyControl(Host& host, const Control& templ, int index);
+
+// Creates the next element of an array (index = its size) as a copy of
+// element 0, hidden, and returns it.
+Control& LoadElement(Host& host, ControlArray& array);
+// Destroys the last element; element 0 cannot be destroyed.
+void UnloadElement(ControlArray& array, int index);
+
+// Caption and font changes; a label that sizes itself takes the size of
+// its text at once, so callers can read the new Width and Height.
+void SetCaption(Host& host, Control& c, std::u16string caption);
+void SetFont(Host& host, Control& c, const FontSpec& font);
 
 }  // namespace palvex

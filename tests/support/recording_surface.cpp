@@ -42,6 +42,11 @@ void RecordingSurface::FilledBox(double x1, double y1, double x2, double y2, Col
   ops.push_back({"FilledBox", {x1, y1, x2, y2, double(c)}, {}});
   inner_->FilledBox(x1, y1, x2, y2, c);
 }
+void RecordingSurface::PaintPicture(const Surface& source, double x, double y, double srcX,
+                                    double srcY, double width, double height) {
+  ops.push_back({"PaintPicture", {x, y, srcX, srcY, width, height}, {}});
+  inner_->PaintPicture(source, x, y, srcX, srcY, width, height);
+}
 void RecordingSurface::Refresh() {
   ops.push_back({"Refresh", {}, {}});
   inner_->Refresh();

@@ -54,6 +54,8 @@ class RecordingSurface : public Surface, private DeviceContext {
   void Line(double x1, double y1, double x2, double y2, Color c) override;
   void Box(double x1, double y1, double x2, double y2, Color c) override;
   void FilledBox(double x1, double y1, double x2, double y2, Color c) override;
+  void PaintPicture(const Surface& source, double x, double y, double srcX, double srcY,
+                    double width, double height) override;
   void Refresh() override;
   DeviceContext& dc() override { return *this; }
   Color PixelAt(int x, int y) const override { return inner_->PixelAt(x, y); }

@@ -143,6 +143,28 @@ void QImageSurface::FilledBox(double x1, double y1, double x2, double y2, Color 
   p.fillRect(QRect(QPoint(l, t), QPoint(r, b)), ToQColor(c));
 }
 
+void QImageSurface::PaintPicture(const Surface& source, double x, double y, double srcX,
+                                 double srcY, double width, double height) {
+  const QRect wanted(ToPixelX(srcX), ToPixelY(srcY), ToPixelX(width), ToPixelY(height));
+  const QRect from = wanted & QRect(0, 0, source.PixelWidth(), source.PixelHeight());
+  if (from.isEmpty()) return;
+  QImage part;
+  if (auto* q = dynamic_cast<const QImageSurface*>(&source)) {
+    part = q->image_.copy(from);  // a copy, so a surface may paint from itself
+  } else {
+    // Another kind of surface (a decorator in tests): read it pixel by pixel.
+    part = QImage(from.size(), QImage::Format_RGB32);
+    for (int py = 0; py < from.height(); ++py) {
+      for (int px = 0; px < from.width(); ++px) {
+        part.setPixelColor(px, py, ToQColor(source.PixelAt(from.x() + px, from.y() + py)));
+      }
+    }
+  }
+  QPainter p(&image_);
+  p.drawImage(QPoint(ToPixelX(x) + from.x() - wanted.x(), ToPixelY(y) + from.y() - wanted.y()),
+              part);
+}
+
 void QImageSurface::Refresh() {
   if (onRefresh_) onRefresh_();
 }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace palvex {
+
+// A child control named so it can be found again: the description entries
+// are destroyed and created anew by a redraw that a press may cause.
+struct ControlRef {
+  std::string name;  // empty: the chart's own surface
+  int index = -1;
+
+  bool IsSurface() const { return name.empty(); }
+};
+
+// What the mouse is doing between a press and its release: the control
+// that took the press receives the moves and the release (as a window
+// system captures the mouse), and a label may be being dragged.
+struct PointerState {
+  bool captured = false;
+  ControlRef capture;
+  std::int16_t buttons = 0;  // held buttons, 1 left, 2 right, 4 middle
+  bool dragging = false;
+  ControlRef dragSource;
+};
+
+}  // namespace palvex

@@ -1,0 +1,70 @@
+#include "ui/scroll_bar.h"
+
+#include <algorithm>
+
+#include "platform/surface.h"
+#include "ui/child_controls.h"
+
+namespace palvex {
+
+namespace {
+
+constexpr Color kTrack = 0xE8E8E8;
+constexpr Color kButtonFace = 0xF0F0F0;
+constexpr Color kEdge = 0x808080;
+constexpr Color kArrow = 0x000000;
+
+// A raised button: face and a one-pixel edge.
+void Button(Surface& s, double l, double t, double r, double b) {
+  s.FilledBox(l, t, r, b, kButtonFace);
+  s.Box(l, t, r, b, kEdge);
+}
+
+// A small filled triangle, pointing up or down, centred in the box.
+void Arrow(Surface& s, double l, double t, double r, double b, bool up, float tppx, float tppy) {
+  const double cx = (l + r) / 2, cy = (t + b) / 2;
+  for (int row = 0; row < 4; ++row) {
+    const double y = up ? cy - 2 * tppy + row * tppy : cy + 2 * tppy - row * tppy;
+    s.FilledBox(cx - row * tppx, y, cx + row * tppx, y, kArrow);
+  }
+}
+
+}  // namespace
+
+ScrollBarLayout LayoutScrollBar(const Control& bar, float tppy) {
+  ScrollBarLayout layout;
+  layout.arrowHeight = std::min(bar.Width, bar.Height / 2);
+  const double track = std::max(0.0, bar.Height - 2 * layout.arrowHeight);
+  // The thumb is square, like the arrow buttons, however long the range.
+  layout.thumbHeight = std::min(track, std::max(layout.arrowHeight, 8.0 * tppy));
+  const double range = double(bar.Max) - bar.Min;
+  double fraction = range == 0 ? 0 : (double(bar.Value) - bar.Min) / range;
+  fraction = std::clamp(fraction, 0.0, 1.0);
+  layout.thumbTop = layout.arrowHeight + fraction * (track - layout.thumbHeight);
+  return layout;
+}
+
+void PaintScrollBar(Surface& s, const Control& bar, double left, double top, float tppx,
+                    float tppy) {
+  const ScrollBarLayout layout = LayoutScrollBar(bar, tppy);
+  // Corners are inclusive: the last pixel column and row lie one pixel in.
+  const double right = left + bar.Width - tppx;
+  const double bottom = top + bar.Height - tppy;
+  s.FilledBox(left, top, right, bottom, kTrack);
+  const double upBottom = top + layout.arrowHeight - tppy;
+  const double downTop = top + bar.Height - layout.arrowHeight;
+  Button(s, left, top, right, upBottom);
+  Arrow(s, left, top, right, upBottom, true, tppx, tppy);
+  Button(s, left, downTop, right, bottom);
+  Arrow(s, left, downTop, right, bottom, false, tppx, tppy);
+  if (layout.thumbHeight > 0) {
+    Button(s, left, top + layout.thumbTop, right,
+           top + layout.thumbTop + layout.thumbHeight - tppy);
+  }
+}
+
+void ScrollBarMouseDown(ChartState&, std::int16_t, float, float) {}
+void ScrollBarMouseMove(ChartState&, std::int16_t, float, float) {}
+void ScrollBarMouseUp(ChartState&, std::int16_t, float, float) {}
+
+}  // namespace palvex

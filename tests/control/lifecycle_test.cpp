@@ -1,0 +1,165 @@
+// Show, the start timer's tick, resizes, the drop and termination.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "platform/chart_error.h"
+#include "support/chart_fixture.h"
+#include "theme/themes.h"
+
+namespace palvex {
+namespace {
+
+using testing::ChartFixture;
+
+class Lifecycle : public ChartFixture {
+ protected:
+  Lifecycle() { AddItems({40, 75, 20}); }
+  // Whether the last pass recorded the bars for the growth animation
+  // instead of painting them.
+  bool AnimationPlayed() {
+    for (const auto& record : state().animationBars) {
+      if (record.empty()) return false;
+    }
+    return !state().animationBars.empty();
+  }
+  bool Drew() { return !surface().Named("Print").empty(); }
+};
+
+TEST_F(Lifecycle, ShowPaintsTheBackgroundAndArmsTheTimerWithoutDrawing) {
+  chart->Show();
+  EXPECT_FALSE(surface().Named("Cls").empty());
+  EXPECT_FALSE(Drew());
+  EXPECT_TRUE(host.timerEnabled());
+  EXPECT_EQ(host.timerInterval(), 100);
+  EXPECT_TRUE(state().children.tmrStart.Enabled);
+}
+
+TEST_F(Lifecycle, TheTickFillsThePaletteAndDrawsWithTheAnimationOnce) {
+  state().barPalette.fill(0);
+  chart->Show();
+  chart->StartTimerTick();
+  EXPECT_FALSE(host.timerEnabled());
+  EXPECT_FALSE(state().children.tmrStart.Enabled);
+  EXPECT_TRUE(Drew());
+  EXPECT_TRUE(AnimationPlayed());
+  EXPECT_TRUE(state().animationDone);
+
+  const Color light[10] = {0xFFEFB9, 0x4F7DFF, 0x00FE00, 0xFF83E9, 0xFFCE5F,
+                           0x42C1FF, 0xA8FFD7, 0x9A3DC9, 0xFE0000, 0xA0FFFF};
+  const Color dark[10] = {0xE69B1E, 0x000081, 0x007A00, 0xFF17D6, 0xD27400,
+                          0x0000B9, 0x17A363, 0x6A0D99, 0x7A0000, 0x0CC5FA};
+  for (int n = 0; n < 16; ++n) {
+    EXPECT_EQ(state().barPalette[n], n < 10 ? light[n] : 0u) << n;
+    EXPECT_EQ(state().barPalette[16 + n], n < 10 ? dark[n] : 0u) << 16 + n;
+  }
+
+  // One tick per showing: a late tick after the timer was disarmed does
+  // nothing.
+  surface().ops.clear();
+  chart->StartTimerTick();
+  EXPECT_FALSE(Drew());
+}
+
+TEST_F(Lifecycle, ShowingAgainPlaysTheAnimationAgain) {
+  chart->Show();
+  chart->StartTimerTick();
+  chart->Resize(600, 400);
+  EXPECT_FALSE(AnimationPlayed());
+  chart->Show();
+  EXPECT_TRUE(host.timerEnabled());
+  chart->StartTimerTick();
+  EXPECT_TRUE(AnimationPlayed());
+}
+
+TEST_F(Lifecycle, AResizeBeforeTheFirstTickLaysOutButDoesNotDraw) {
+  chart->Show();
+  surface().ops.clear();
+  chart->Resize(700, 450);
+  const ChildControls& ch = state().children;
+  EXPECT_FALSE(Drew());
+  EXPECT_EQ(surface().PixelWidth(), 700);
+  EXPECT_EQ(ch.picLegend.Left, 700 * 15 - ch.lblSlider.Width);
+  EXPECT_EQ(ch.picLegend.Height, 450 * 15);
+  EXPECT_EQ(ch.vsbContainer.Height, 450 * 15);
+  EXPECT_EQ(ch.lblSlider.Height, 450 * 15);
+  chart->StartTimerTick();
+  EXPECT_TRUE(AnimationPlayed());
+}
+
+TEST_F(Lifecycle, AResizeAfterTheAnimationRedrawsAndLeavesTheEntriesAlone) {
+  chart->Show();
+  chart->StartTimerTick();
+  surface().ops.clear();
+  state().legendHasRows = false;  // a normal pass would add the entries again
+  state().legendVisible = true;
+  chart->Resize(640, 300);
+  EXPECT_TRUE(Drew());
+  EXPECT_FALSE(AnimationPlayed());
+  EXPECT_FALSE(state().legendHasRows);
+  EXPECT_FALSE(state().resizing);
+  EXPECT_EQ(state().children.picLegend.Left, 640 * 15 - 2250);
+  EXPECT_DOUBLE_EQ(state().barWidth, (640 * 15 - state().MarginLeft - state().MarginRight) / 3);
+
+  // A pass that fails still ends the resize.
+  chart->AddItem(testing::Item(u"x", 1));
+  EXPECT_THROW(chart->Resize(600, 300), ChartError);
+  EXPECT_FALSE(state().resizing);
+}
+
+TEST_F(Lifecycle, TheLegendBackgroundIsRepaintedWhenItsHeightChanges) {
+  state().ActiveTheme = ThemeNormal;
+  chart->Resize(560, 372);
+  Surface& legend = *state().children.picLegend.surface;
+  legend.FilledBox(0, 0, 300, 300, 0x0000FF);
+  chart->Resize(600, 372);  // same height: left as it is
+  EXPECT_EQ(legend.PixelAt(1, 1), 0x0000FFu);
+  chart->Resize(600, 380);
+  EXPECT_EQ(legend.PixelAt(1, 1), state().children.picLegend.BackColor);
+}
+
+TEST_F(Lifecycle, SizesOutsideTheSurfaceRangeAreRefusedUnchanged) {
+  for (auto [w, h] : {std::pair{-1, 100}, {100, -5}, {100000, 100}, {100, 16385}}) {
+    try {
+      chart->Resize(w, h);
+      ADD_FAILURE() << w << " x " << h;
+    } catch (const ChartError& e) {
+      EXPECT_EQ(e.number(), kErrInvalidPropertyValue);
+    }
+  }
+  EXPECT_EQ(surface().PixelWidth(), 560);
+}
+
+TEST_F(Lifecycle, DropPlacesTheLabelByItsGrabPoint) {
+  Control& label = state().children.lblInfo;
+  state().infoGrabX = 30;
+  state().infoGrabY = 15;
+  chart->Drop(label, 1000, 500);
+  EXPECT_EQ(label.Left, 970);
+  EXPECT_EQ(label.Top, 485);
+
+  // A coordinate that is no number fails with Overflow and is not set; the
+  // one before it stays set.
+  const float inf = std::numeric_limits<float>::infinity();
+  EXPECT_THROW(chart->Drop(label, inf, 700), ChartError);
+  EXPECT_EQ(label.Left, 970);
+  EXPECT_EQ(label.Top, 485);
+  try {
+    chart->Drop(label, 2000, std::numeric_limits<float>::quiet_NaN());
+    ADD_FAILURE();
+  } catch (const ChartError& e) {
+    EXPECT_EQ(e.number(), kErrOverflow);
+  }
+  EXPECT_EQ(label.Left, 1970);
+  EXPECT_EQ(label.Top, 485);
+}
+
+TEST_F(Lifecycle, TerminateReleasesTheItems) {
+  chart->Terminate();
+  EXPECT_FALSE(state().itemList.has_value());
+  EXPECT_TRUE(state().items().empty());
+  chart->Refresh();
+}
+
+}  // namespace
+}  // namespace palvex

@@ -1,0 +1,104 @@
+// What the screen shows: the chart's own picture with its children laid
+// over it, each cut to its parent, while the chart's picture stays bare.
+#include "ui/compose.h"
+
+#include <gtest/gtest.h>
+
+#include "control/palvex_chart.h"
+#include "platform/qt/headless_host.h"
+
+namespace palvex {
+namespace {
+
+constexpr Color kChart = 0x203040;
+constexpr Color kLegend = 0x00A000;
+constexpr Color kContainer = 0xA00000;
+
+class Compose : public ::testing::Test {
+ protected:
+  Compose() : chart(host) {
+    chart.InitProperties();
+    chart.Resize(560, 372);
+    s().surface->SetBackColor(kChart);
+    ch().picLegend.surface->SetBackColor(kLegend);
+    ch().picContainer.surface->SetBackColor(kContainer);
+    // Labels without text, so only their areas show.
+    ch().lblInfo.Caption.clear();
+    ch().lblSlider.Caption.clear();
+    ch().lblDescription[0]->Caption.clear();
+  }
+  ChartState& s() { return chart.state(); }
+  ChildControls& ch() { return chart.state().children; }
+  Color At(int x, int y) {
+    screen = host.CreateSurface(1, 1);
+    chart.ComposeScreen(*screen);
+    return screen->PixelAt(x, y);
+  }
+
+  HeadlessHost host;
+  PalvexChart chart;
+  std::unique_ptr<Surface> screen;
+};
+
+TEST_F(Compose, FoldedLegendShowsOnlyItsStripOverTheChart) {
+  ch().lblInfo.Visible = false;
+  EXPECT_EQ(At(100, 100), kChart);
+  EXPECT_EQ(screen->PixelWidth(), 560);
+  EXPECT_EQ(screen->PixelHeight(), 372);
+  // picLegend from pixel 554: its own first pixel column, then the slider.
+  EXPECT_EQ(At(553, 100), kChart);
+  EXPECT_EQ(At(554, 100), kLegend);
+  EXPECT_EQ(At(555, 100), ResolveColor(ch().lblSlider.BackColor));
+  EXPECT_EQ(At(559, 371), ResolveColor(ch().lblSlider.BackColor));
+}
+
+TEST_F(Compose, ShownLegendNestsItsPanelsAndTheirChildren) {
+  s().legendVisible = true;
+  chart.Resize(560, 372);  // picLegend at pixel 410
+  ch().Box[0]->surface->SetBackColor(0x0000FF);
+  EXPECT_EQ(At(410, 100), kLegend);
+  EXPECT_EQ(At(420, 100), kContainer);  // picContainer from 420
+  EXPECT_EQ(At(423, 9), 0x0000FFu);     // Box(0) from 423, 9
+  EXPECT_EQ(At(445, 12), kContainer);   // transparent label 0 shows the panel
+  EXPECT_EQ(At(420, 360), kLegend);     // below picContainer's 347 rows
+  EXPECT_NE(At(550, 200), kLegend);     // the scroll bar at 543..557
+  EXPECT_NE(At(550, 200), kContainer);
+}
+
+TEST_F(Compose, ChildrenAreCutToTheirParentAndHiddenOnesAreLeftOut) {
+  s().legendVisible = true;
+  chart.Resize(560, 372);
+  // The panel 100 pixels down, its list scrolled up by 200 pixels: Box(0)
+  // straddles the panel's top edge and shows only inside it.
+  ch().picLegend.Top = 1500;
+  ch().picContainer.Top = -3000;
+  ch().Box[0]->surface->SetBackColor(0x0000FF);
+  ch().Box[0]->Top = 3000 - 60;
+  EXPECT_EQ(At(425, 98), kChart);
+  EXPECT_EQ(At(425, 101), 0x0000FFu);
+
+  ch().picContainer.Visible = false;
+  EXPECT_EQ(At(425, 101), kLegend);
+  ch().picLegend.Visible = false;
+  EXPECT_EQ(At(425, 101), kChart);
+}
+
+TEST_F(Compose, TheInfoLabelLiesOverTheChartButUnderTheLegend) {
+  ch().lblInfo.Left = 8400 - 600;  // reaches under the legend's strip
+  ch().lblInfo.Top = 1500;
+  const Color tip = ResolveColor(kSystemToolTipBack);
+  EXPECT_EQ(At(520, 110), tip);
+  EXPECT_EQ(At(555, 110), ResolveColor(ch().lblSlider.BackColor));
+}
+
+TEST_F(Compose, TheChartsOwnPictureStaysBare) {
+  s().legendVisible = true;
+  chart.Resize(560, 372);
+  const Color before = s().surface->PixelAt(450, 100);
+  At(0, 0);
+  EXPECT_EQ(s().surface->PixelAt(450, 100), before);
+  EXPECT_EQ(before, kChart);
+}
+
+}  // namespace
+}  // namespace palvex
