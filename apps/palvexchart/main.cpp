@@ -1,5 +1,6 @@
 // palvexchart: renders, shows and scripts the chart control from the
 // command line.
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QJsonDocument>
@@ -12,23 +13,29 @@
 #include "platform/qt/image_io.h"
 #include "platform/qt/json_property_bag.h"
 #include "render.h"
+#include "show.h"
 
 namespace {
 
 constexpr int kExitControlError = 1;
 constexpr int kExitUsage = 2;
 
-void PrintUsage() {
+void PrintUsage(std::FILE* to = stderr) {
   std::fputs(
-      "usage: palvexchart render CHART.json -o OUT.png|OUT.bmp [--bag BAG.json] [--state]\n"
-      "       palvexchart save-bag CHART.json -o BAG.json\n"
+      "usage: palvexchart <command> [arguments]\n"
       "\n"
-      "  render   draws a chart file without a window and writes the control's picture;\n"
+      "  render CHART.json -o OUT.png|OUT.bmp [--bag BAG.json] [--state]\n"
+      "           draws a chart file without a window and writes the control's picture;\n"
       "           --bag loads a saved control from its property bag instead of the\n"
       "           defaults, the chart file's properties and items go on top;\n"
       "           --state also prints every property and the layout values as JSON\n"
-      "  save-bag writes the property bag of the control a chart file describes\n",
-      stderr);
+      "  save-bag CHART.json -o BAG.json\n"
+      "           writes the property bag of the control a chart file describes\n"
+      "  show CHART.json\n"
+      "           opens the chart file in a window: the bars grow, the right button\n"
+      "           opens the context menu\n"
+      "  help     prints this text\n",
+      to);
 }
 
 int Render(const QStringList& args) {
@@ -121,17 +128,25 @@ int SaveBag(const QStringList& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Rendering needs fonts but no display.
+  const QString command = argc >= 2 ? QString::fromLocal8Bit(argv[1]) : QString();
+  if (command == "show") {
+    // A window needs the platform's display.
+    QApplication app(argc, argv);
+    QStringList args = app.arguments();
+    args.removeAt(1);
+    return palvex::ShowChart(args);
+  }
+  // Everything else needs fonts but no display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   QStringList args = app.arguments();
-  if (args.size() < 2) {
-    PrintUsage();
-    return kExitUsage;
-  }
-  const QString command = args.takeAt(1);
+  if (args.size() >= 2) args.removeAt(1);
   if (command == "render") return Render(args);
   if (command == "save-bag") return SaveBag(args);
+  if (command == "help" || command == "--help" || command == "-h") {
+    PrintUsage(stdout);
+    return 0;
+  }
   PrintUsage();
   return kExitUsage;
 }

@@ -121,6 +121,8 @@ ChildControls::ChildControls(Host& host) {
   lblInfo.Font = kSong9;
   lblInfo.AutoSize = true;
   lblInfo.TabIndex = 0;
+  // Shown only for a selected column, with a caption of its own by then.
+  lblInfo.Visible = false;
 
   MenuEntry(mnuMain, "mnuMain", u"&Main");
   MenuEntry(mnuSaveAs, "mnuSaveAs", u"另存为(&A)");

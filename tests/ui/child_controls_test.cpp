@@ -42,7 +42,7 @@ TEST(ChildControls, EveryChildStartsWithItsDesignGeometryAndNesting) {
     EXPECT_EQ(c->Width, d.width);
     EXPECT_EQ(c->Height, d.height);
     EXPECT_EQ(c->TabIndex, d.tab);
-    EXPECT_TRUE(c->Visible);
+    EXPECT_EQ(c->Visible, c != &ch.lblInfo);
     // Picture panels, and only they, have an image of their own, sized to
     // their area at 15 twips per pixel.
     ASSERT_EQ(c->surface != nullptr, d.kind == ControlKind::Picture);

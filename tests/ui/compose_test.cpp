@@ -41,7 +41,6 @@ class Compose : public ::testing::Test {
 };
 
 TEST_F(Compose, FoldedLegendShowsOnlyItsStripOverTheChart) {
-  ch().lblInfo.Visible = false;
   EXPECT_EQ(At(100, 100), kChart);
   EXPECT_EQ(screen->PixelWidth(), 560);
   EXPECT_EQ(screen->PixelHeight(), 372);
@@ -86,6 +85,7 @@ TEST_F(Compose, ChildrenAreCutToTheirParentAndHiddenOnesAreLeftOut) {
 TEST_F(Compose, TheInfoLabelLiesOverTheChartButUnderTheLegend) {
   ch().lblInfo.Left = 8400 - 600;  // reaches under the legend's strip
   ch().lblInfo.Top = 1500;
+  ch().lblInfo.Visible = true;
   const Color tip = ResolveColor(kSystemToolTipBack);
   EXPECT_EQ(At(520, 110), tip);
   EXPECT_EQ(At(555, 110), ResolveColor(ch().lblSlider.BackColor));

@@ -58,6 +58,7 @@ TEST_F(MenuAndInput, EachPressOpensItsMenuOrNone) {
   LegendShown();
   ch().lblInfo.Left = 1000;
   ch().lblInfo.Top = 1000;
+  ch().lblInfo.Visible = true;
   struct Case {
     const char* where;
     std::int16_t button;
@@ -101,6 +102,7 @@ TEST_F(MenuAndInput, SelectionItemShowsOnlyWhileSelectableAndTheSeparatorStays) 
 
   // The label's menu opens as it stands: no adjustment.
   ch().mnuSelectionInfo.Visible = true;
+  ch().lblInfo.Visible = true;
   MenuOf(kRight, 100, 100);  // lblInfo at its design place, 0, 0
   EXPECT_TRUE(ch().mnuSelectionInfo.Visible);
 }
@@ -114,7 +116,9 @@ TEST_F(MenuAndInput, MouseDownFollowsTheClosedMenuAndMouseUpAlwaysComes) {
                                                     "up 1", "down 4 after 1", "up 4"}));
   // Presses on children raise nothing on the surface.
   recorder.log.clear();
+  ch().lblInfo.Visible = true;
   MenuOf(kMiddle, 100, 100);
+  ch().lblInfo.Visible = false;
   EXPECT_TRUE(recorder.log.empty());
 
   // A press while a pass is running is ignored; its release is not.
@@ -194,6 +198,7 @@ TEST_F(MenuAndInput, DraggedInfoLabelLandsByItsGrabPoint) {
   chart.Resize(560, 372);
   ch().lblInfo.Left = 600;
   ch().lblInfo.Top = 300;
+  ch().lblInfo.Visible = true;
   chart.MouseDown(kLeft, 0, 630, 315);  // grabbed 30 right of and 15 below its corner
   EXPECT_EQ(ch().lblInfo.Tag, u"Fix");
   EXPECT_FALSE(ch().mnuAutoMoveInfo.Checked);

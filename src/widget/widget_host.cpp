@@ -1,0 +1,97 @@
+#include "widget/widget_host.h"
+
+#include <QMenu>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/numeric.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/qimage_surface.h"
+#include "platform/qt/qt_text.h"
+#include "ui/child_controls.h"
+
+namespace palvex {
+
+namespace {
+
+// Twips per pixel from the screen's logical resolution: 15 at 96 dots per
+// inch, 12 at 120. Device pixel ratios are the painter's business.
+float TwipsPerPixel(const QWidget& window) {
+  const QScreen* s = window.screen();
+  const double dpi = s ? s->logicalDotsPerInch() : 96.0;
+  if (!(dpi >= 48 && dpi <= 480)) return 15.0f;
+  return static_cast<float>(1440.0 / RoundHalfEven(dpi));
+}
+
+// A twip position as a window pixel, kept inside what a window can show.
+int PixelOf(double twips, float twipsPerPixel) {
+  const double px = RoundHalfEven(twips / twipsPerPixel);
+  return std::isfinite(px) ? static_cast<int>(std::clamp(px, -1.0e6, 1.0e6)) : 0;
+}
+
+}  // namespace
+
+WidgetHost::WidgetHost(QWidget& window) : window_(window), windowClock_(window) {
+  const float tpp = TwipsPerPixel(window);
+  screen_.SetTwipsPerPixel(tpp, tpp);
+}
+
+std::unique_ptr<Surface> WidgetHost::CreateSurface(int widthPx, int heightPx) {
+  auto surface = std::make_unique<QImageSurface>(screen_, widthPx, heightPx);
+  surface->SetRefreshHandler([this] { RepaintNow(); });
+  return surface;
+}
+
+TextExtent WidgetHost::MeasureText(const FontSpec& font, std::u16string_view text) {
+  return MeasureTextExtent(font, text, screen_);
+}
+
+void WidgetHost::SetTimer(int intervalMs, bool enabled) {
+  timer_.setInterval(intervalMs);
+  if (enabled) {
+    timer_.start();
+  } else {
+    timer_.stop();
+  }
+}
+
+void WidgetHost::RepaintNow() {
+  if (window_.isVisible()) window_.repaint();
+}
+
+void WidgetHost::AddItems(QMenu& menu, const MenuItem& parent) {
+  for (const MenuItem* item : parent.Items) {
+    if (!item->Visible) continue;
+    if (item->IsSeparator()) {
+      menu.addSeparator();
+      continue;
+    }
+    // Captions mark their access key with "&", as Qt's do.
+    const QString caption = ToQString(item->Caption);
+    if (!item->Items.empty()) {
+      QMenu* sub = menu.addMenu(caption);
+      sub->setEnabled(item->Enabled);
+      AddItems(*sub, *item);
+      continue;
+    }
+    QAction* action = menu.addAction(caption);
+    action->setData(QString::fromStdString(item->Name));
+    // Only a checked item shows a mark; unchecked ones look plain.
+    action->setCheckable(item->Checked);
+    action->setChecked(item->Checked);
+    action->setEnabled(item->Enabled);
+  }
+}
+
+std::optional<std::string> WidgetHost::PopupMenu(const MenuItem& root, double x, double y) {
+  QMenu menu(&window_);
+  AddItems(menu, root);
+  if (menu.isEmpty()) return std::nullopt;
+  const QPoint at(PixelOf(x, screen_.TwipsPerPixelX()), PixelOf(y, screen_.TwipsPerPixelY()));
+  const QAction* chosen = menu.exec(window_.mapToGlobal(at));
+  if (!chosen) return std::nullopt;
+  return chosen->data().toString().toStdString();
+}
+
+}  // namespace palvex

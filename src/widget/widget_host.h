@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "platform/host.h"
+#include "widget/window_clock.h"
+
+class QMenu;
+
+namespace palvex {
+
+// The host a window gives the control: its screen's resolution, QImage
+// surfaces, real pop-up menus, a QTimer for the start timer and immediate
+// repaints, so each animation frame shows as it is drawn.
+class WidgetHost : public Host {
+ public:
+  explicit WidgetHost(QWidget& window);
+
+  Screen& screen() override { return screen_; }
+  std::unique_ptr<Surface> CreateSurface(int widthPx, int heightPx) override;
+  TextExtent MeasureText(const FontSpec& font, std::u16string_view text) override;
+  Clock& clock() override { return clock_ ? *clock_ : windowClock_; }
+  // Another clock (tests); nullptr goes back to the window's own.
+  void SetClock(Clock* clock) { clock_ = clock; }
+
+  void SetTimer(int intervalMs, bool enabled) override;
+  QTimer& startTimer() { return timer_; }
+  void RepaintNow() override;
+  // A QMenu at the pointer; the answer is the chosen item's name.
+  std::optional<std::string> PopupMenu(const MenuItem& root, double x, double y) override;
+
+ private:
+  static void AddItems(QMenu& menu, const MenuItem& parent);
+
+  QWidget& window_;
+  Screen screen_;
+  WindowClock windowClock_;
+  Clock* clock_ = nullptr;
+  QTimer timer_;
+};
+
+}  // namespace palvex

@@ -1,0 +1,156 @@
+// The control in a real (offscreen) Qt window: painting, the start timer,
+// real pop-up menus, tool tips, properties and signals.
+#include "widget/palvex_chart_widget.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QTimerEvent>
+#include <QToolTip>
+
+#include "platform/qt/qt_text.h"
+
+namespace palvex {
+namespace {
+
+class Widget : public ::testing::Test {
+ protected:
+  Widget() {
+    w.SetClock(&clock);  // the growth animation without waiting
+    w.resize(560, 372);
+  }
+  // Delivers the start timer's expiry as the event loop would.
+  void FireStartTimer() {
+    ASSERT_TRUE(w.StartTimer().isActive());
+    QTimerEvent expired(w.StartTimer().timerId());
+    QCoreApplication::sendEvent(&w.StartTimer(), &expired);
+  }
+  ChartState& s() { return w.chart().state(); }
+
+  InstantClock clock;
+  PalvexChartWidget w;
+};
+
+TEST_F(Widget, EachShowingArmsTheStartTimerForOneTick) {
+  EXPECT_FALSE(w.StartTimer().isActive());
+  w.AddItem("1", "North", "Jan", 40);
+  w.show();
+  EXPECT_TRUE(w.StartTimer().isActive());
+  EXPECT_EQ(w.StartTimer().interval(), 100);
+  FireStartTimer();
+  EXPECT_FALSE(w.StartTimer().isActive());
+  EXPECT_TRUE(s().animationDone);
+  EXPECT_EQ(s().barPalette[0], 0xFFEFB9u);
+  EXPECT_EQ(s().barPalette[25], 0x0CC5FAu);
+
+  w.hide();
+  EXPECT_FALSE(w.StartTimer().isActive());
+  w.show();
+  FireStartTimer();
+  EXPECT_FALSE(w.StartTimer().isActive());
+}
+
+TEST_F(Widget, ARightPressPopsUpTheMainMenuAsARealMenu) {
+  w.SetSelectable(true);
+  w.show();
+  QStringList shown;
+  bool separator = false;
+  QString checked;
+  QTimer::singleShot(0, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    for (QAction* a : menu->actions()) {
+      if (a->isSeparator()) {
+        separator = true;
+        continue;
+      }
+      shown << a->text();
+      if (a->isChecked()) checked += a->text() + ";";
+      if (a->text() == QStringLiteral("显示图例(&D)")) menu->setActiveAction(a);
+    }
+    QTest::keyClick(menu, Qt::Key_Return);
+  });
+  QSignalSpy downs(&w, &PalvexChartWidget::MouseDown);
+  QTest::mousePress(&w, Qt::RightButton, {}, QPoint(200, 200));
+  EXPECT_EQ(shown, (QStringList{"另存为(&A)", "复制(&C)", "图例信息(&I)", "图例信息跟随(&M)",
+                                "显示图例(&D)"}));
+  EXPECT_TRUE(separator);
+  // The selection item mirrors SelectionInformation, off by default.
+  EXPECT_EQ(checked, QStringLiteral("图例信息跟随(&M);"));
+  // The chosen item ran, then MouseDown came, in twips.
+  EXPECT_TRUE(s().legendVisible);
+  EXPECT_TRUE(s().children.mnuViewLegend.Checked);
+  ASSERT_EQ(downs.size(), 1);
+  EXPECT_EQ(downs[0][0].value<short>(), 2);
+  EXPECT_EQ(downs[0][2].value<float>(), 200 * 15);
+
+  QSignalSpy ups(&w, &PalvexChartWidget::MouseUp);
+  QTest::mouseRelease(&w, Qt::RightButton, {}, QPoint(200, 200));
+  EXPECT_EQ(ups.size(), 1);
+}
+
+TEST_F(Widget, PaintsTheComposedChartPixelForPixel) {
+  w.show();
+  FireStartTimer();
+  const QImage painted = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage composed = w.ComposedImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(painted.size(), QSize(560, 372));
+  EXPECT_EQ(painted, composed);
+  // The folded legend's slider strip at the right edge.
+  EXPECT_EQ(painted.pixelColor(557, 200), ToQColor(s().children.lblSlider.BackColor));
+}
+
+TEST_F(Widget, ResizingTheWindowLaysTheSidePanelOutAgain) {
+  w.show();
+  FireStartTimer();
+  w.resize(700, 300);
+  EXPECT_EQ(s().surface->PixelWidth(), 700);
+  EXPECT_EQ(s().children.picLegend.Left, 700 * 15 - 90);
+  EXPECT_EQ(s().children.picLegend.Height, 300 * 15);
+}
+
+TEST_F(Widget, ToolTipsComeFromTheChildUnderThePointer) {
+  w.show();
+  QHelpEvent overChart(QEvent::ToolTip, QPoint(100, 100), w.mapToGlobal(QPoint(100, 100)));
+  QApplication::sendEvent(&w, &overChart);
+  EXPECT_FALSE(QToolTip::isVisible());
+  QHelpEvent overSlider(QEvent::ToolTip, QPoint(557, 100), w.mapToGlobal(QPoint(557, 100)));
+  QApplication::sendEvent(&w, &overSlider);
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("显示图例"));
+}
+
+TEST_F(Widget, PropertiesAndSignalsUseTheControlsNames) {
+  EXPECT_TRUE(w.setProperty("ChartTitle", QStringLiteral("季度销售")));
+  EXPECT_EQ(w.chart().ChartTitle(), u"季度销售");
+  EXPECT_TRUE(w.setProperty("MarginLeft", 40.0));
+  EXPECT_EQ(s().MarginLeft, 600);
+  EXPECT_EQ(w.property("MaxY").toDouble(), 100);
+
+  w.AddItem("3", "Shanghai", "Jan", 12.5);
+  QSignalSpy clicks(&w, &PalvexChartWidget::ItemClick);
+  w.setProperty("SelectedColumn", 0);
+  ASSERT_EQ(clicks.size(), 1);
+  EXPECT_EQ(clicks[0][0].toString(), "3");
+  EXPECT_EQ(clicks[0][1].toString(), "Shanghai");
+  EXPECT_EQ(clicks[0][3].toDouble(), 12.5);
+
+  // A failing call is a warning, not an exception out of the window.
+  static QStringList warnings;
+  const QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtWarningMsg) warnings << text;
+      });
+  w.AddItem("not a number", "", "", 1);
+  w.Refresh();
+  qInstallMessageHandler(previous);
+  EXPECT_EQ(warnings, QStringList{"PalvexChart: Refresh: run-time error 13: Type mismatch"});
+}
+
+}  // namespace
+}  // namespace palvex
