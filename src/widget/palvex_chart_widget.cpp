@@ -163,38 +163,38 @@ void PalvexChartWidget::showEvent(QShowEvent* e) {
   if (!e->spontaneous()) Run("show", [&] { chart_->Show(); });
 }
 
-void PalvexChartWidget::mousePressEvent(QMouseEvent* e) {
-  const std::int16_t button = ButtonOf(e->button());
-  if (button == 0) return;
-  const QPointF at = Twips(e->position());
-  Run("mouse down", [&] {
-    chart_->MouseDown(button, ShiftOf(e->modifiers()), static_cast<float>(at.x()),
-                      static_cast<float>(at.y()));
+template <typename F>
+void PalvexChartWidget::DeliverMouse(const char* what, const QMouseEvent& e, F&& call) {
+  const QPointF at = Twips(e.position());
+  Run(what, [&] {
+    call(ShiftOf(e.modifiers()), static_cast<float>(at.x()), static_cast<float>(at.y()));
   });
 }
 
+void PalvexChartWidget::mousePressEvent(QMouseEvent* e) {
+  if (const std::int16_t button = ButtonOf(e->button())) {
+    DeliverMouse("mouse down", *e, [&](std::int16_t shift, float x, float y) {
+      chart_->MouseDown(button, shift, x, y);
+    });
+  }
+}
+
 void PalvexChartWidget::mouseMoveEvent(QMouseEvent* e) {
-  const QPointF at = Twips(e->position());
-  Run("mouse move", [&] {
-    chart_->MouseMove(ButtonsOf(e->buttons()), ShiftOf(e->modifiers()), static_cast<float>(at.x()),
-                      static_cast<float>(at.y()));
+  DeliverMouse("mouse move", *e, [&](std::int16_t shift, float x, float y) {
+    chart_->MouseMove(ButtonsOf(e->buttons()), shift, x, y);
   });
 }
 
 void PalvexChartWidget::mouseReleaseEvent(QMouseEvent* e) {
-  const std::int16_t button = ButtonOf(e->button());
-  if (button == 0) return;
-  const QPointF at = Twips(e->position());
-  Run("mouse up", [&] {
-    chart_->MouseUp(button, ShiftOf(e->modifiers()), static_cast<float>(at.x()),
-                    static_cast<float>(at.y()));
-  });
+  if (const std::int16_t button = ButtonOf(e->button())) {
+    DeliverMouse("mouse up", *e, [&](std::int16_t shift, float x, float y) {
+      chart_->MouseUp(button, shift, x, y);
+    });
+  }
 }
 
 void PalvexChartWidget::mouseDoubleClickEvent(QMouseEvent* e) {
-  const QPointF at = Twips(e->position());
-  Run("double-click",
-      [&] { chart_->DblClick(static_cast<float>(at.x()), static_cast<float>(at.y())); });
+  DeliverMouse("double-click", *e, [&](std::int16_t, float x, float y) { chart_->DblClick(x, y); });
 }
 
 bool PalvexChartWidget::AddItem(const QString& ItemID, const QString& SelectedDescription,

@@ -134,6 +134,10 @@ class PalvexChartWidget : public QWidget {
   // window shows whatever the call drew.
   template <typename F>
   bool Run(const char* what, F&& call);
+  // Hands a mouse event to the control with its shift state and position
+  // in twips.
+  template <typename F>
+  void DeliverMouse(const char* what, const QMouseEvent& e, F&& call);
   QPointF Twips(const QPointF& pixels) const;
 
   std::unique_ptr<WidgetHost> host_;
