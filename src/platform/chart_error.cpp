@@ -24,8 +24,6 @@ std::string ErrorMessage(int number) {
       return "Invalid property value";
     case kErrNoSuchElement:
       return "Control array element doesn't exist";
-    case kErrDesignTimeControl:
-      return "Can't unload controls created at design time";
     case kErrArgumentNotOptional:
       return "Argument not optional";
     case kErrNoSuchMember:

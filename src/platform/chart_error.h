@@ -17,7 +17,6 @@ enum ErrorNumber : int {
   kErrPathAccess = 75,
   kErrInvalidPropertyValue = 380,
   kErrNoSuchElement = 340,
-  kErrDesignTimeControl = 362,
   kErrArgumentNotOptional = 449,
   kErrNoSuchMember = 438,
   kErrClipboard = 521,

@@ -31,15 +31,6 @@ std::u16string EntryText(const std::u16string& description) {
   return description.substr(0, kCutLength) + u"..";
 }
 
-// Labels of the description panel size themselves to their text.
-void SetLabelCaption(Host& host, Control& label, const std::u16string& text) {
-  label.Caption = text;
-  if (!label.AutoSize) return;
-  const TextExtent extent = host.MeasureText(label.Font, text);
-  label.Width = extent.width;
-  label.Height = extent.height;
-}
-
 // The colour box: the pair's gradient with a one-pixel frame in reverse.
 void PaintColourBox(ChartState& chart, Control& box, std::int32_t colourIndex) {
   const Color first = PaletteEntry(chart, colourIndex);
@@ -76,23 +67,21 @@ void AddLegendEntry(ChartState& chart, const std::u16string& description,
   if (!chart.legendHasRows) {
     k = 0;
     ch.Box[0]->BackColor = PaletteEntry(chart, colourIndex);
-    SetLabelCaption(chart.host, *ch.lblDescription[0], text);
+    SetCaption(chart.host, *ch.lblDescription[0], text);
     ch.lblDescription[0]->ToolTipText = description;
     chart.legendHasRows = true;
   } else {
     k = ch.Box.size();
     // The array index is 16-bit, as the control arrays are.
     ToInt16(static_cast<double>(k));
-    ch.Box.push_back(CopyControl(chart.host, *ch.Box[0], static_cast<int>(k)));
-    ch.lblDescription.push_back(
-        CopyControl(chart.host, *ch.lblDescription[0], static_cast<int>(k)));
-    Control& box = *ch.Box[k];
+    Control& box = LoadElement(chart.host, ch.Box);
+    LoadElement(chart.host, ch.lblDescription);
     const Control& above = *ch.Box[k - 1];
     box.BackColor = PaletteEntry(chart, colourIndex);
     box.Top = above.Top + above.Height + 10 * tppy;
     Control& label = *ch.lblDescription[k];
     label.Top = box.Top;
-    SetLabelCaption(chart.host, label, text);
+    SetCaption(chart.host, label, text);
     label.ToolTipText = description;
   }
   PaintColourBox(chart, *ch.Box[k], colourIndex);

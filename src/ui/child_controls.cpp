@@ -231,14 +231,6 @@ Control& LoadElement(Host& host, ControlArray& array) {
   return *array.back();
 }
 
-void UnloadElement(ControlArray& array, int index) {
-  if (index == 0) throw ChartError(kErrDesignTimeControl);
-  if (index < 0 || index >= static_cast<int>(array.size())) throw ChartError(kErrNoSuchElement);
-  // Elements keep their index as their position, so only the last can go.
-  if (index != static_cast<int>(array.size()) - 1) throw ChartError(kErrInvalidCall);
-  array.pop_back();
-}
-
 namespace {
 
 void FitToText(Host& host, Control& c) {

@@ -133,10 +133,9 @@ void FitSurfaceToSize(Host& host, Control& c);
 std::unique_ptr<Control> CopyControl(Host& host, const Control& templ, int index);
 
 // Creates the next element of an array (index = its size) as a copy of
-// element 0, hidden, and returns it.
+// element 0, hidden, and returns it. Destroying elements is shrinking the
+// array, never below element 0.
 Control& LoadElement(Host& host, ControlArray& array);
-// Destroys the last element; element 0 cannot be destroyed.
-void UnloadElement(ControlArray& array, int index);
 
 // Caption and font changes; a label that sizes itself takes the size of
 // its text at once, so callers can read the new Width and Height.

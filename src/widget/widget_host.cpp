@@ -44,7 +44,8 @@ std::unique_ptr<Surface> WidgetHost::CreateSurface(int widthPx, int heightPx) {
 }
 
 TextExtent WidgetHost::MeasureText(const FontSpec& font, std::u16string_view text) {
-  return MeasureTextExtent(font, text, screen_);
+  const PixelExtent px = MeasureLines(metrics_.Get(font, screen_.DotsPerInchY()), text);
+  return {px.width * screen_.TwipsPerPixelX(), px.height * screen_.TwipsPerPixelY()};
 }
 
 void WidgetHost::SetTimer(int intervalMs, bool enabled) {

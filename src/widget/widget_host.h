@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/host.h"
+#include "platform/qt/fonts.h"
 #include "widget/window_clock.h"
 
 class QMenu;
@@ -36,6 +37,7 @@ class WidgetHost : public Host {
 
   QWidget& window_;
   Screen screen_;
+  FontMetricsCache metrics_;
   WindowClock windowClock_;
   Clock* clock_ = nullptr;
   QTimer timer_;
