@@ -5,6 +5,7 @@
 #include "control/chart_state.h"
 #include "render/draw_chart.h"
 #include "theme/legend_panel.h"
+#include "ui/export.h"
 #include "ui/input.h"
 
 namespace palvex {
@@ -28,7 +29,11 @@ void ToggleInfoFollowsBar(ChartState& chart) {
 }  // namespace
 
 void RunMenuItem(ChartState& chart, std::string_view itemName) {
-  if (itemName == "mnuSelectionInfo") {
+  if (itemName == "mnuSaveAs") {
+    SaveAsBitmap(chart);
+  } else if (itemName == "mnuEditCopy") {
+    CopyToClipboard(chart);
+  } else if (itemName == "mnuSelectionInfo") {
     ToggleSelectionInformation(chart);
   } else if (itemName == "mnuAutoMoveInfo") {
     ToggleInfoFollowsBar(chart);
@@ -37,7 +42,6 @@ void RunMenuItem(ChartState& chart, std::string_view itemName) {
   } else if (itemName == "mnuLegendHide") {
     HideLegend(chart);
   }
-  // mnuSaveAs and mnuEditCopy export the picture once export exists.
 }
 
 void PopupMenuAndRun(ChartState& chart, MenuItem& root, double x, double y) {

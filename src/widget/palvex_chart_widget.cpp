@@ -215,6 +215,14 @@ void PalvexChartWidget::Clear() {
 void PalvexChartWidget::Refresh() {
   Run("Refresh", [&] { chart_->Refresh(); });
 }
+bool PalvexChartWidget::EditCopy() {
+  bool result = false;
+  Run("EditCopy", [&] { result = chart_->EditCopy(); });
+  return result;
+}
+void PalvexChartWidget::About() {
+  Run("About", [&] { chart_->About(); });
+}
 
 // Properties: readers straight from the control, writers through Run.
 #define PALVEX_PROPERTY(GetType, SetType, Name, ToWidget, ToControl) \

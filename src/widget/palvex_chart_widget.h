@@ -111,6 +111,8 @@ class PalvexChartWidget : public QWidget {
                const QString& XAxisDescription, double Value);
   void Clear();
   void Refresh();
+  bool EditCopy();
+  void About();
 
  signals:
   void ItemClick(const QString& ItemID, const QString& SelectedDescription,

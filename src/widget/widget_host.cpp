@@ -1,15 +1,20 @@
 #include "widget/widget_host.h"
 
 #include <QMenu>
+#include <QMessageBox>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
 
 #include "platform/numeric.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/image_io.h"
+#include "platform/qt/pictures_folder.h"
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
 #include "ui/child_controls.h"
+#include "widget/about_window.h"
+#include "widget/window_export.h"
 
 namespace palvex {
 
@@ -93,6 +98,30 @@ std::optional<std::string> WidgetHost::PopupMenu(const MenuItem& root, double x,
   const QAction* chosen = menu.exec(window_.mapToGlobal(at));
   if (!chosen) return std::nullopt;
   return chosen->data().toString().toStdString();
+}
+
+std::optional<std::u16string> WidgetHost::SaveFileDialog(const SaveDialogRequest& request) {
+  return RunSaveFileDialog(&window_, request);
+}
+
+std::u16string WidgetHost::PicturesFolder() {
+  return UserPicturesFolder();
+}
+
+bool WidgetHost::SetClipboardImage(const Surface& surface) {
+  return PutImageOnClipboard(PictureOf(surface));
+}
+
+bool WidgetHost::SaveBitmap(const Surface& surface, const std::u16string& path) {
+  return SaveImageAtomically(PictureOf(surface), ToQString(path), "bmp").isEmpty();
+}
+
+void WidgetHost::ShowAbout() {
+  AboutWindow::ShowModal(&window_);
+}
+
+void WidgetHost::ShowMessage(const std::u16string& text) {
+  QMessageBox::warning(&window_, window_.windowTitle(), ToQString(text));
 }
 
 }  // namespace palvex

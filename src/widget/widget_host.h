@@ -13,8 +13,9 @@ class QMenu;
 namespace palvex {
 
 // The host a window gives the control: its screen's resolution, QImage
-// surfaces, real pop-up menus, a QTimer for the start timer and immediate
-// repaints, so each animation frame shows as it is drawn.
+// surfaces, real pop-up menus, a QTimer for the start timer, immediate
+// repaints (so each animation frame shows as it is drawn), the file
+// dialog, the clipboard, the about window and message boxes.
 class WidgetHost : public Host {
  public:
   explicit WidgetHost(QWidget& window);
@@ -31,6 +32,12 @@ class WidgetHost : public Host {
   void RepaintNow() override;
   // A QMenu at the pointer; the answer is the chosen item's name.
   std::optional<std::string> PopupMenu(const MenuItem& root, double x, double y) override;
+  std::optional<std::u16string> SaveFileDialog(const SaveDialogRequest& request) override;
+  std::u16string PicturesFolder() override;
+  bool SetClipboardImage(const Surface& surface) override;
+  bool SaveBitmap(const Surface& surface, const std::u16string& path) override;
+  void ShowAbout() override;
+  void ShowMessage(const std::u16string& text) override;
 
  private:
   static void AddItems(QMenu& menu, const MenuItem& parent);

@@ -2,8 +2,12 @@
 // input reaches the child under the pointer.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QTemporaryDir>
+
 #include "control/palvex_chart.h"
 #include "platform/qt/headless_host.h"
+#include "platform/qt/qt_text.h"
 #include "render/bars.h"
 
 namespace palvex {
@@ -169,6 +173,21 @@ TEST_F(MenuAndInput, ChosenItemsRunAndHiddenOnesCannotBeChosen) {
   MenuOf(kRight, 3000, 3000);
   EXPECT_TRUE(s().SelectionInformation);
   EXPECT_TRUE(s().legendVisible);
+}
+
+TEST_F(MenuAndInput, SaveAsAndCopyExportTheChartsOwnPicture) {
+  LegendShown();
+  QTemporaryDir dir;
+  host.QueueSaveAnswer(FromQString(dir.filePath("chart.bmp")));
+  host.QueueMenuAnswer("mnuSaveAs");
+  MenuOf(kRight, 3000, 3000);
+  EXPECT_EQ(QImage(dir.filePath("chart.bmp")).size(), QSize(560, 372));
+
+  host.QueueMenuAnswer("mnuEditCopy");
+  MenuOf(kRight, 3000, 3000);
+  // The legend panel lies over x 410.. on the screen, not in the picture.
+  ASSERT_EQ(host.clipboardImage().size(), QSize(560, 372));
+  EXPECT_EQ(FromQRgb(host.clipboardImage().pixel(450, 300)), s().surface->PixelAt(450, 300));
 }
 
 TEST_F(MenuAndInput, TheLegendMenuHidesTheShownPanel) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QSignalSpy>
@@ -92,6 +93,20 @@ TEST_F(Widget, ARightPressPopsUpTheMainMenuAsARealMenu) {
   QSignalSpy ups(&w, &PalvexChartWidget::MouseUp);
   QTest::mouseRelease(&w, Qt::RightButton, {}, QPoint(200, 200));
   EXPECT_EQ(ups.size(), 1);
+}
+
+TEST_F(Widget, CopyFromTheMenuPutsTheChartOnTheSystemClipboard) {
+  w.show();
+  FireStartTimer();
+  QGuiApplication::clipboard()->clear();
+  QTimer::singleShot(0, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    // The access key of "复制(&C)".
+    QTest::keyClick(menu, Qt::Key_C);
+  });
+  QTest::mousePress(&w, Qt::RightButton, {}, QPoint(200, 200));
+  EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(560, 372));
 }
 
 TEST_F(Widget, PaintsTheComposedChartPixelForPixel) {

@@ -8,6 +8,7 @@
 
 #include "platform/numeric.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/image_io.h"
 #include "platform/qt/qt_text.h"
 
 namespace palvex {
@@ -148,18 +149,10 @@ void QImageSurface::PaintPicture(const Surface& source, double x, double y, doub
   const QRect wanted(ToPixelX(srcX), ToPixelY(srcY), ToPixelX(width), ToPixelY(height));
   const QRect from = wanted & QRect(0, 0, source.PixelWidth(), source.PixelHeight());
   if (from.isEmpty()) return;
-  QImage part;
-  if (auto* q = dynamic_cast<const QImageSurface*>(&source)) {
-    part = q->image_.copy(from);  // a copy, so a surface may paint from itself
-  } else {
-    // Another kind of surface (a decorator in tests): read it pixel by pixel.
-    part = QImage(from.size(), QImage::Format_RGB32);
-    for (int py = 0; py < from.height(); ++py) {
-      for (int px = 0; px < from.width(); ++px) {
-        part.setPixelColor(px, py, ToQColor(source.PixelAt(from.x() + px, from.y() + py)));
-      }
-    }
-  }
+  // A copy, so a surface may paint from itself; a surface of another kind
+  // (a recorder in tests) is read pixel by pixel.
+  auto* q = dynamic_cast<const QImageSurface*>(&source);
+  const QImage part = q ? q->image_.copy(from) : PictureOf(source).copy(from);
   QPainter p(&image_);
   p.drawImage(QPoint(ToPixelX(x) + from.x() - wanted.x(), ToPixelY(y) + from.y() - wanted.y()),
               part);
