@@ -5,6 +5,7 @@
 #include "platform/numeric.h"
 #include "render/draw_chart.h"
 #include "theme/legend_entries.h"
+#include "theme/legend_panel.h"
 #include "theme/themes.h"
 #include "ui/about.h"
 
@@ -185,6 +186,21 @@ bool PalvexChart::EditCopy() {
 }
 
 void PalvexChart::About() { ShowAboutBox(s_); }
+
+void PalvexChart::ShowLegend(bool bHidden) { palvex::ShowLegend(s_, bHidden); }
+
+// Selection by the mouse comes with hot tracking; until then a press only
+// reports itself, and never while a drawing pass runs.
+void PalvexChart::MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+  if (s_.drawing) return;
+  s_.events.RaiseMouseDown(Button, Shift, X, Y);
+}
+
+void PalvexChart::MouseMove(std::int16_t, std::int16_t, float, float) {}
+
+void PalvexChart::MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+  s_.events.RaiseMouseUp(Button, Shift, X, Y);
+}
 
 void PalvexChart::InitProperties() {
   s_.MarginTop = s_.TwipsPerPixelY() * 50.0;

@@ -84,6 +84,8 @@ class PalvexChart {
   void DrawBackTheme();
   void DrawIntersect(std::int32_t X1, std::int32_t Y1, std::int32_t X2, std::int32_t LastLine);
   std::int32_t GetThemeLineColor();
+  // Shows the legend panel (bHidden false) or folds it away; no redraw.
+  void ShowLegend(bool bHidden = false);
 
   // Initialises the properties of a newly placed control; no redraw.
   void InitProperties();
@@ -98,6 +100,12 @@ class PalvexChart {
   bool EditCopy();
   // Shows the about window; returns when the user has closed it.
   void About();
+
+  // Raw mouse input on the control's surface, in twips. Buttons: 1 left,
+  // 2 right, 4 middle.
+  void MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
+  void MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
+  void MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
 
   // The whole state, for hosts of this library, painters and tests.
   ChartState& state() { return s_; }
