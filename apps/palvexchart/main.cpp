@@ -12,6 +12,8 @@
 #include "platform/qt/image_io.h"
 #include "platform/qt/json_property_bag.h"
 #include "render.h"
+#include "script_host.h"
+#include "typelib_command.h"
 
 namespace {
 
@@ -22,12 +24,16 @@ void PrintUsage() {
   std::fputs(
       "usage: palvexchart render CHART.json -o OUT.png|OUT.bmp [--bag BAG.json] [--state]\n"
       "       palvexchart save-bag CHART.json -o BAG.json\n"
+      "       palvexchart script FILE.js\n"
+      "       palvexchart typelib [--json]\n"
       "\n"
       "  render   draws a chart file without a window and writes the control's picture;\n"
       "           --bag loads a saved control from its property bag instead of the\n"
       "           defaults, the chart file's properties and items go on top;\n"
       "           --state also prints every property and the layout values as JSON\n"
-      "  save-bag writes the property bag of the control a chart file describes\n",
+      "  save-bag writes the property bag of the control a chart file describes\n"
+      "  script   runs a JavaScript file against a new control, late-bound by name\n"
+      "  typelib  prints the control's type library as IDL, or as JSON\n",
       stderr);
 }
 
@@ -132,6 +138,8 @@ int main(int argc, char** argv) {
   const QString command = args.takeAt(1);
   if (command == "render") return Render(args);
   if (command == "save-bag") return SaveBag(args);
+  if (command == "script") return palvex::ScriptCommand(args.mid(1));
+  if (command == "typelib") return palvex::TypelibCommand(args);
   PrintUsage();
   return kExitUsage;
 }

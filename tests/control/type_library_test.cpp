@@ -154,7 +154,7 @@ TEST(TypeLibrary, ParametersAndResults) {
   }
   const MemberInfo& add = lib.Interface().members[0];
   ASSERT_EQ(add.params.size(), 1u);
-  EXPECT_EQ(add.params[0].type, TypeId::ChartItem);
+  EXPECT_EQ(add.params[0].type, TypeId::Record);
   EXPECT_TRUE(add.params[0].byRef);
   EXPECT_EQ(add.result, TypeId::Bool);
 
@@ -163,7 +163,7 @@ TEST(TypeLibrary, ParametersAndResults) {
   EXPECT_TRUE(legend->params[0].byRef);
   EXPECT_TRUE(legend->params[0].optional);
   EXPECT_EQ(legend->params[0].defaultValue, Variant::Boolean(false));
-  EXPECT_EQ(legend->result, TypeId::Variant);
+  EXPECT_EQ(legend->result, TypeId::Any);
 
   const MemberInfo* band = FindMemberByName(lib.Interface(), u"DrawIntersect");
   ASSERT_EQ(band->params.size(), 4u);
@@ -171,9 +171,9 @@ TEST(TypeLibrary, ParametersAndResults) {
     EXPECT_EQ(p.type, TypeId::I4);
     EXPECT_FALSE(p.byRef);
   }
-  EXPECT_EQ(FindMemberByName(lib.Interface(), u"BackColor")->params[0].type, TypeId::Color);
-  EXPECT_EQ(FindMemberByName(lib.Interface(), u"ActiveTheme")->result, TypeId::Theme);
-  EXPECT_EQ(FindMemberByName(lib.Interface(), u"About")->result, TypeId::Variant);
+  EXPECT_EQ(FindMemberByName(lib.Interface(), u"BackColor")->params[0].type, TypeId::OleColor);
+  EXPECT_EQ(FindMemberByName(lib.Interface(), u"ActiveTheme")->result, TypeId::ThemeEnum);
+  EXPECT_EQ(FindMemberByName(lib.Interface(), u"About")->result, TypeId::Any);
 }
 
 TEST(TypeLibrary, EnumerationsAndTheRecordLayout) {

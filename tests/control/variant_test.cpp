@@ -6,19 +6,13 @@
 #include <limits>
 
 #include "platform/chart_error.h"
+#include "support/error_of.h"
 #include "support/variant_printer.h"
 
 namespace palvex {
 namespace {
 
-int ErrorOf(auto&& convert) {
-  try {
-    convert();
-  } catch (const ChartError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using testing::ErrorOf;
 
 TEST(Variant, TrueIsMinusOneAsANumberAndTrueAsText) {
   const Variant t = Variant::Boolean(true);

@@ -6,6 +6,7 @@
 
 #include "platform/chart_error.h"
 #include "support/chart_fixture.h"
+#include "support/error_of.h"
 
 namespace palvex {
 namespace {
@@ -40,12 +41,7 @@ TEST_F(LegendPanelTest, FoldingTwiceNarrowsTheMarginTwiceByTheOuterWidth) {
 
 TEST_F(LegendPanelTest, AMarginThatCannotGrowFailsWithOverflowAfterTheSwitch) {
   state().MarginRight = INFINITY;
-  try {
-    ShowLegend(state(), false);
-    FAIL() << "expected an overflow";
-  } catch (const ChartError& e) {
-    EXPECT_EQ(e.number(), kErrOverflow);
-  }
+  EXPECT_EQ(testing::ErrorOf([&] { ShowLegend(state(), false); }), kErrOverflow);
   EXPECT_TRUE(state().legendVisible);
 }
 

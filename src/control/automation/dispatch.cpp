@@ -19,7 +19,7 @@ Variant Convert(const Variant& v, TypeId type) {
     case TypeId::I2:
       return Variant::Short(v.ToI2());
     case TypeId::I4:
-    case TypeId::Theme:  // enumerations are not range-checked
+    case TypeId::ThemeEnum:  // enumerations are not range-checked
       return Variant::Long(v.ToI4());
     case TypeId::R4:
       return Variant::Single(v.ToR4());
@@ -27,11 +27,11 @@ Variant Convert(const Variant& v, TypeId type) {
       return Variant::Double(v.ToR8());
     case TypeId::String:
       return Variant::Text(v.ToText());
-    case TypeId::Color:
+    case TypeId::OleColor:
       return Variant::Unsigned(v.ToUI4());
-    case TypeId::ChartItem:
+    case TypeId::Record:
       return Variant::Record(v.ToRecord());
-    case TypeId::Variant:
+    case TypeId::Any:
     case TypeId::Void:
       break;
   }
@@ -48,7 +48,7 @@ std::size_t RequiredCount(const MemberInfo& m) {
 
 }  // namespace
 
-HResult Dispatch::GetIDsOfNames(std::u16string_view name, DispId& id) const {
+HResult Dispatch::GetIDsOfNames(std::u16string_view name, DispId& id) {
   const MemberInfo* m = FindMemberByName(PalvexChartLibrary().Interface(), name);
   id = m ? m->dispid : -1;
   return m ? status::kOk : status::kUnknownName;

@@ -57,8 +57,9 @@ class Dispatch {
  public:
   explicit Dispatch(PalvexChart& chart) : chart_(chart) {}
 
-  // Case-insensitive; an unknown name answers kUnknownName and id -1.
-  HResult GetIDsOfNames(std::u16string_view name, DispId& id) const;
+  // Case-insensitive; an unknown name answers kUnknownName and id -1. The
+  // names are the same for every control, so no instance is needed.
+  static HResult GetIDsOfNames(std::u16string_view name, DispId& id);
 
   // args in call order (first argument first); a Missing variant stands for
   // an omitted optional argument. A property put takes the value as its

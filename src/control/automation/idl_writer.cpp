@@ -23,9 +23,11 @@ int IndexOf(const TypeLibrary& lib, const TypeInfo& t) {
 }
 
 std::string Heading(const TypeLibrary& lib, const TypeInfo& t) {
+  const std::string flags =
+      t.flags ? "type flags " + Hex(t.flags, 4) + " (" + TypeFlagNames(t.flags) + ")"
+              : std::string("no type flags");
   return "    // type " + std::to_string(IndexOf(lib, t)) + " of " +
-         std::to_string(lib.types.size()) + ", type flags " + Hex(t.flags, 4) +
-         (t.flags ? " (" + TypeFlagNames(t.flags) + ")" : std::string()) + "\n";
+         std::to_string(lib.types.size()) + ", " + flags + "\n";
 }
 
 std::string Attributes(const TypeInfo& t, std::initializer_list<std::string_view> extra) {

@@ -100,12 +100,10 @@ std::vector<MemberInfo> InterfaceMembers() {
   using K = MemberKind;
   using T = TypeId;
   std::vector<MemberInfo> m;
-  m.push_back({"AddItem",
-               K::Method,
-               0x60030016,
-               {{"cItem", T::ChartItem, true}},
-               T::Bool,
-               [](C& c, Args a) { return Variant::Boolean(c.AddItem(a[0].ToRecord())); }});
+  m.push_back(
+      {"AddItem", K::Method, 0x60030016, {{"cItem", T::Record, true}}, T::Bool, [](C& c, Args a) {
+         return Variant::Boolean(c.AddItem(a[0].ToRecord()));
+       }});
   m.push_back({"EditCopy", K::Method, 0x60030017, {}, T::Bool, [](C& c, Args) {
                  return Variant::Boolean(c.EditCopy());
                }});
@@ -136,8 +134,8 @@ std::vector<MemberInfo> InterfaceMembers() {
            Read<&C::SelectionInformation>);
   Property(m, "AxisLabelY", 0x68030005, T::String, Write<&C::SetAxisLabelY>, Read<&C::AxisLabelY>);
   Property(m, "AxisLabelX", 0x68030004, T::String, Write<&C::SetAxisLabelX>, Read<&C::AxisLabelX>);
-  Property(m, "BackColor", 0x68030003, T::Color, Write<&C::SetBackColor>, Read<&C::BackColor>);
-  Property(m, "ForeColor", 0x68030002, T::Color, Write<&C::SetForeColor>, Read<&C::ForeColor>);
+  Property(m, "BackColor", 0x68030003, T::OleColor, Write<&C::SetBackColor>, Read<&C::BackColor>);
+  Property(m, "ForeColor", 0x68030002, T::OleColor, Write<&C::SetForeColor>, Read<&C::ForeColor>);
   Property(m, "ColorBars", 0x68030001, T::Bool, Write<&C::SetColorBars>, Read<&C::ColorBars>);
   m.push_back({"Refresh", K::Method, 0x6003002D, {}, T::Void, Do<&C::Refresh>});
   m.push_back({"Clear", K::Method, 0x6003002E, {}, T::Void, Do<&C::Clear>});
@@ -146,7 +144,7 @@ std::vector<MemberInfo> InterfaceMembers() {
                K::Method,
                0x60030030,
                {{"bHidden", T::Bool, true, true, Variant::Boolean(false)}},
-               T::Variant,
+               T::Any,
                [](C& c, Args a) {
                  c.ShowLegend(a[0].ToBool());
                  return Variant();
@@ -157,11 +155,11 @@ std::vector<MemberInfo> InterfaceMembers() {
        }});
   // The theme's reader takes the first slot, and its writer takes the value
   // by value.
-  m.push_back({"ActiveTheme", K::PropertyGet, 0x68030000, {}, T::Theme, Read<&C::ActiveTheme>});
+  m.push_back({"ActiveTheme", K::PropertyGet, 0x68030000, {}, T::ThemeEnum, Read<&C::ActiveTheme>});
   m.push_back({"ActiveTheme",
                K::PropertyPut,
                0x68030000,
-               {{"NewValue", T::Theme}},
+               {{"NewValue", T::ThemeEnum}},
                T::Void,
                Write<&C::SetActiveTheme>});
   m.push_back({"DrawBackTheme", K::Method, 0x60030041, {}, T::Void, Do<&C::DrawBackTheme>});
@@ -177,7 +175,7 @@ std::vector<MemberInfo> InterfaceMembers() {
   m.push_back({"GetThemeLineColor", K::Method, 0x60030043, {}, T::I4, [](C& c, Args) {
                  return Variant::Long(c.GetThemeLineColor());
                }});
-  m.push_back({"About", K::Method, kDispIdAboutBox, {}, T::Variant, [](C& c, Args) {
+  m.push_back({"About", K::Method, kDispIdAboutBox, {}, T::Any, [](C& c, Args) {
                  c.About();
                  return Variant();
                }});
@@ -190,7 +188,7 @@ std::vector<MemberInfo> EventMembers() {
   const std::vector<ParamInfo> mouse = {
       {"Button", T::I2, true}, {"Shift", T::I2, true}, {"X", T::R4, true}, {"Y", T::R4, true}};
   return {
-      {"ItemClick", K::Method, 1, {{"cItem", T::ChartItem, true}}, T::Void},
+      {"ItemClick", K::Method, 1, {{"cItem", T::Record, true}}, T::Void},
       {"MouseDown", K::Method, 2, mouse, T::Void},
       {"MouseUp", K::Method, 3, mouse, T::Void},
   };
@@ -255,13 +253,13 @@ const char* TypeName(TypeId t) {
       return "double";
     case TypeId::String:
       return "BSTR";
-    case TypeId::Color:
+    case TypeId::OleColor:
       return "OLE_COLOR";
-    case TypeId::Theme:
+    case TypeId::ThemeEnum:
       return "Theme";
-    case TypeId::ChartItem:
+    case TypeId::Record:
       return "ChartItem";
-    case TypeId::Variant:
+    case TypeId::Any:
       return "VARIANT";
   }
   return "?";

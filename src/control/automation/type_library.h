@@ -25,10 +25,10 @@ enum class TypeId {
   R4,
   R8,
   String,
-  Color,      // OLE_COLOR, unsigned 32-bit
-  Theme,      // the Theme enumeration, 32-bit
-  ChartItem,  // the record
-  Variant,    // any value
+  OleColor,   // unsigned 32-bit
+  ThemeEnum,  // 32-bit
+  Record,     // ChartItem
+  Any,        // a variant
 };
 
 // How the type is written in the library's source ("VARIANT_BOOL").
