@@ -231,8 +231,12 @@ ScriptOutcome ScriptHost::Run(const QString& source, const QString& fileName) {
   QStringList trace;
   const QJSValue result = impl_->engine.evaluate(source, fileName, 1, &trace);
   impl_->retired.clear();
+  impl_->pendingError = QJSValue();
+  impl_->hasPendingError = false;
+  // Only a thrown value leaves a stack trace; a script may well end with an
+  // Error object as its value.
   ScriptOutcome outcome;
-  if (trace.isEmpty() && !result.isError()) return outcome;
+  if (trace.isEmpty()) return outcome;
   outcome.ok = false;
   if (result.isError()) {
     outcome.message = result.property("message").toString();

@@ -16,6 +16,13 @@ namespace {
 
 class ScriptHostTest : public ::testing::Test {
  protected:
+  // What a failing action threw: its number, or its number and message.
+  ScriptHostTest() {
+    script.Run(
+        "function number(f) { try { f(); } catch (e) { return e.number; } }"
+        "function failure(f) { try { f(); } catch (e) { return e.number + ' ' + e.message; } }");
+  }
+
   // Runs a script that must end without an uncaught error.
   void Ok(const QString& source) {
     const ScriptOutcome o = script.Run(source);
@@ -50,15 +57,14 @@ TEST_F(ScriptHostTest, InvokeReachesMembersByDispId) {
 }
 
 TEST_F(ScriptHostTest, FailingCallsThrowErrorsCarryingTheirNumbers) {
-  Ok("function n(f) { try { f(); } catch (e) { return e.number + ' ' + e.message; } }"
-     "print(n(() => { chart.MaxY = 'abc'; }));"
-     "print(n(() => chart.DrawIntersect(1, 2, 'x', 4)));"
-     "print(n(() => { chart.SelectedColumn = 3e9; }));"
-     "print(n(() => chart.Nothing));"
-     "print(n(() => chart.Refresh(1)));"
-     "print(n(() => chart.AddItem(undefined)));"
-     "print(n(() => { chart.Clear = 1; }));"
-     "print(n(() => chart.invoke(1, 'poke')));");
+  Ok("print(failure(() => { chart.MaxY = 'abc'; }));"
+     "print(failure(() => chart.DrawIntersect(1, 2, 'x', 4)));"
+     "print(failure(() => { chart.SelectedColumn = 3e9; }));"
+     "print(failure(() => chart.Nothing));"
+     "print(failure(() => chart.Refresh(1)));"
+     "print(failure(() => chart.AddItem(undefined)));"
+     "print(failure(() => { chart.Clear = 1; }));"
+     "print(failure(() => chart.invoke(1, 'poke')));");
   ASSERT_EQ(printed.size(), 8);
   EXPECT_EQ(printed[0], "13 MaxY: Type mismatch");
   EXPECT_EQ(printed[1], "13 DrawIntersect: Type mismatch (argument 3)");
@@ -90,6 +96,8 @@ TEST_F(ScriptHostTest, AnUncaughtErrorEndsTheScriptWithItsNumberAndLine) {
   const ScriptOutcome thrown = script.Run("throw 'plain text';");
   EXPECT_FALSE(thrown.ok);
   EXPECT_EQ(thrown.message, "plain text");
+
+  EXPECT_TRUE(script.Run("new Error('only a value')").ok);
 }
 
 TEST_F(ScriptHostTest, TheRecordCrossesInAndOutByValue) {
@@ -109,10 +117,9 @@ TEST_F(ScriptHostTest, TheRecordCrossesInAndOutByValue) {
 }
 
 TEST_F(ScriptHostTest, OnlyPlainObjectsWithTheRecordsFieldsAreItems) {
-  Ok("function n(f) { try { f(); } catch (e) { return e.number + ' ' + e.message; } }"
-     "print(n(() => chart.AddItem({Valeu: 3})));"
-     "print(n(() => chart.AddItem([1, 2])));"
-     "print(n(() => chart.AddItem({Value: 'lots'})));"
+  Ok("print(failure(() => chart.AddItem({Valeu: 3})));"
+     "print(failure(() => chart.AddItem([1, 2])));"
+     "print(failure(() => chart.AddItem({Value: 'lots'})));"
      "chart.AddItem({itemid: '2', value: 4});");
   EXPECT_EQ(printed[0], "13 AddItem: ChartItem has no field 'Valeu'");
   EXPECT_EQ(printed[1], "13 AddItem: Type mismatch");
@@ -151,8 +158,7 @@ TEST_F(ScriptHostTest, AHandlersErrorReachesTheScriptAfterTheCallThatRaisedIt) {
 }
 
 TEST_F(ScriptHostTest, EventNamesAndHandlersAreChecked) {
-  Ok("function n(f) { try { f(); } catch (e) { return e.number; } }"
-     "print(n(() => chart.on('Click', () => 0)), n(() => chart.on('ItemClick', 5)));");
+  Ok("print(number(() => chart.on('Click', () => 0)), number(() => chart.on('ItemClick', 5)));");
   EXPECT_EQ(Last(), "5 13");
 }
 
@@ -166,10 +172,10 @@ TEST_F(ScriptHostTest, TheHostResizesAndSavesThePicture) {
   EXPECT_EQ(saved.size(), QSize(320, 240));
   EXPECT_EQ(script.chart().state().surface->ScaleWidth(), 320 * 15);
 
-  Ok(QStringLiteral("function n(f) { try { f(); } catch (e) { return e.number; } }"
-                    "print(n(() => host.resize(0, 10)), n(() => host.resize(10, 'wide')),"
-                    "n(() => host.resize(20000, 10)), n(() => host.saveImage('%1/no/such/x.png')),"
-                    "n(() => host.saveImage('')));")
+  Ok(QStringLiteral(
+         "print(number(() => host.resize(0, 10)), number(() => host.resize(10, 'wide')),"
+         "number(() => host.resize(20000, 10)), number(() => host.saveImage('%1/no/such/x.png')),"
+         "number(() => host.saveImage('')));")
          .arg(dir.path()));
   EXPECT_EQ(Last(), "5 13 5 75 52");
   EXPECT_EQ(script.chart().state().surface->PixelWidth(), 320);
