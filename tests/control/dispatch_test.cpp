@@ -15,19 +15,6 @@
 namespace palvex {
 namespace {
 
-// The about box and the clipboard need a person or a desktop; this host
-// only counts that the control asked for them.
-class CountingHost : public HeadlessHost {
- public:
-  void ShowAbout() override { ++aboutShown; }
-  bool SetClipboardImage(const Surface& surface) override {
-    copied = &surface;
-    return true;
-  }
-  int aboutShown = 0;
-  const Surface* copied = nullptr;
-};
-
 class DispatchTest : public ::testing::Test {
  protected:
   DispatchTest() {
@@ -55,7 +42,7 @@ class DispatchTest : public ::testing::Test {
 
   static std::string ToUtf8(std::u16string_view s) { return std::string(s.begin(), s.end()); }
 
-  CountingHost host;
+  HeadlessHost host;
   PalvexChart chart{host};
   Dispatch dispatch{chart};
   ErrorInfo error;
@@ -270,15 +257,18 @@ TEST_F(DispatchTest, TheAboutBoxDispIdReachesAbout) {
   Variant result = Variant::Long(1);
   std::vector<Variant> none;
   ASSERT_EQ(dispatch.Invoke(kDispIdAboutBox, kInvokeMethod, none, &result, &error), status::kOk);
-  EXPECT_EQ(host.aboutShown, 1);
+  EXPECT_EQ(host.aboutShown(), 1);
   EXPECT_TRUE(result.IsEmpty());
 }
 
-TEST_F(DispatchTest, EditCopyHandsTheSurfaceToTheClipboardAndAnswersFalse) {
+TEST_F(DispatchTest, EditCopyAnswersFalseAndAClipboardFailureCarriesItsNumber) {
   Variant result;
   ASSERT_EQ(Call(u"EditCopy", kInvokeMethod, {}, &result), status::kOk);
   EXPECT_EQ(result, Variant::Boolean(false));
-  EXPECT_EQ(host.copied, chart.state().surface.get());
+  EXPECT_EQ(host.clipboardImage().width(), chart.state().surface->PixelWidth());
+  host.SetClipboardAvailable(false);
+  EXPECT_EQ(Call(u"EditCopy", kInvokeMethod, {}, &result), status::kException);
+  EXPECT_EQ(error.number, kErrClipboard);
 }
 
 }  // namespace
