@@ -5,8 +5,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cmath>
-#include <functional>
 
+#include "control/automation/dispatch.h"
+#include "platform/chart_error.h"
 #include "platform/qt/json_error_line.h"
 #include "platform/qt/qt_text.h"
 
@@ -35,12 +36,12 @@ std::u16string TextOf(const QJsonValue& v, const QString& key) {
   return FromQString(v.toString());
 }
 
-std::int32_t Int32Of(const QJsonValue& v, const QString& key) {
+// A whole number within [low, high]; colours may be written unsigned
+// (0x80000005 = 2147483653), other 32-bit values only signed.
+void CheckWhole(const QJsonValue& v, const QString& key, double low, double high) {
   double d = NumberOf(v, key);
-  if (d != std::floor(d) || d < -2147483648.0 || d > 4294967295.0)
+  if (d != std::floor(d) || d < low || d > high)
     Fail(QStringLiteral("\"%1\" must be a whole 32-bit number").arg(key));
-  // Colours may be written unsigned (0x80000005 = 2147483653).
-  return static_cast<std::int32_t>(static_cast<std::int64_t>(d));
 }
 
 int SideOf(const QJsonObject& o, const QString& key, int fallback) {
@@ -53,82 +54,37 @@ int SideOf(const QJsonObject& o, const QString& key, int fallback) {
   return static_cast<int>(d);
 }
 
-enum class Kind { Number, Boolean, Text, Whole };
+// The writer of a property, resolved by name as any late-bound host does;
+// methods and unknown names are refused.
+const MemberInfo& WriterOf(const QString& name) {
+  DispId id = 0;
+  const MemberInfo* writer = nullptr;
+  if (Dispatch::GetIDsOfNames(FromQString(name), id) == status::kOk)
+    writer = Dispatch::Resolve(id, kInvokePropertyPut);
+  if (!writer) Fail(QStringLiteral("unknown property \"%1\"").arg(name));
+  return *writer;
+}
 
-struct PropertyWriter {
-  const char* name;
-  Kind kind;
-  std::function<void(PalvexChart&, const QJsonValue&)> write;
-};
-
-// Checks the JSON type of a value against the property's kind; raises
-// ChartFileError naming the key.
-void CheckKind(Kind kind, const QJsonValue& v, const QString& key) {
-  switch (kind) {
-    case Kind::Number:
+// A file is stricter than a script: the JSON type must already be the
+// property's type, so a typo'd value is caught before anything is drawn.
+Variant ValueOf(const MemberInfo& writer, const QJsonValue& v, const QString& key) {
+  switch (writer.params[0].type) {
+    case TypeId::Bool:
+      return Variant::Boolean(BoolOf(v, key));
+    case TypeId::String:
+      return Variant::Text(TextOf(v, key));
+    case TypeId::I4:
+    case TypeId::ThemeEnum:
+      CheckWhole(v, key, -2147483648.0, 2147483647.0);
+      break;
+    case TypeId::OleColor:
+      CheckWhole(v, key, -2147483648.0, 4294967295.0);
+      break;
+    default:
       NumberOf(v, key);
       break;
-    case Kind::Boolean:
-      BoolOf(v, key);
-      break;
-    case Kind::Text:
-      TextOf(v, key);
-      break;
-    case Kind::Whole:
-      Int32Of(v, key);
-      break;
   }
-}
-
-const std::vector<PropertyWriter>& Writers() {
-  using C = PalvexChart;
-  using V = const QJsonValue&;
-  auto number = [](void (C::*set)(double)) { return [set](C& c, V v) { (c.*set)(v.toDouble()); }; };
-  auto boolean = [](void (C::*set)(bool)) { return [set](C& c, V v) { (c.*set)(v.toBool()); }; };
-  auto text = [](void (C::*set)(const std::u16string&)) {
-    return [set](C& c, V v) { (c.*set)(FromQString(v.toString())); };
-  };
-  auto whole = [](void (C::*set)(std::int32_t)) {
-    return [set](C& c, V v) {
-      (c.*set)(static_cast<std::int32_t>(static_cast<std::int64_t>(v.toDouble())));
-    };
-  };
-  auto colour = [](void (C::*set)(Color)) {
-    return
-        [set](C& c, V v) { (c.*set)(static_cast<Color>(static_cast<std::int64_t>(v.toDouble()))); };
-  };
-  static const std::vector<PropertyWriter> table = {
-      {"MarginTop", Kind::Number, number(&C::SetMarginTop)},
-      {"MarginBottom", Kind::Number, number(&C::SetMarginBottom)},
-      {"MarginLeft", Kind::Number, number(&C::SetMarginLeft)},
-      {"MarginRight", Kind::Number, number(&C::SetMarginRight)},
-      {"ContentBorder", Kind::Boolean, boolean(&C::SetContentBorder)},
-      {"Selectable", Kind::Boolean, boolean(&C::SetSelectable)},
-      {"HotTracking", Kind::Boolean, boolean(&C::SetHotTracking)},
-      {"SelectionInformation", Kind::Boolean, boolean(&C::SetSelectionInformation)},
-      {"DisplayXAxis", Kind::Boolean, boolean(&C::SetDisplayXAxis)},
-      {"DisplayYAxis", Kind::Boolean, boolean(&C::SetDisplayYAxis)},
-      {"ColorBars", Kind::Boolean, boolean(&C::SetColorBars)},
-      {"ChartTitle", Kind::Text, text(&C::SetChartTitle)},
-      {"ChartSubTitle", Kind::Text, text(&C::SetChartSubTitle)},
-      {"AxisLabelX", Kind::Text, text(&C::SetAxisLabelX)},
-      {"AxisLabelY", Kind::Text, text(&C::SetAxisLabelY)},
-      {"IntersectMajor", Kind::Number, number(&C::SetIntersectMajor)},
-      {"IntersectMinor", Kind::Number, number(&C::SetIntersectMinor)},
-      {"MaxY", Kind::Number, number(&C::SetMaxY)},
-      {"BackColor", Kind::Whole, colour(&C::SetBackColor)},
-      {"ForeColor", Kind::Whole, colour(&C::SetForeColor)},
-      {"SelectedColumn", Kind::Whole, whole(&C::SetSelectedColumn)},
-      {"ActiveTheme", Kind::Whole, whole(&C::SetActiveTheme)},
-  };
-  return table;
-}
-
-const PropertyWriter* FindWriter(const QString& name) {
-  for (const PropertyWriter& w : Writers()) {
-    if (name.compare(QLatin1String(w.name), Qt::CaseInsensitive) == 0) return &w;
-  }
-  return nullptr;
+  return Variant::Double(v.toDouble());
 }
 
 ChartItem ItemOf(const QJsonValue& v, int index) {
@@ -181,9 +137,7 @@ ChartFile ParseChartFile(const QByteArray& json) {
   }
   // Unknown names and wrong types are refused before anything is drawn.
   for (const ChartProperty& p : file.properties) {
-    const PropertyWriter* w = FindWriter(p.name);
-    if (!w) Fail(QStringLiteral("unknown property \"%1\"").arg(p.name));
-    CheckKind(w->kind, p.value, QStringLiteral("properties.") + p.name);
+    ValueOf(WriterOf(p.name), p.value, QStringLiteral("properties.") + p.name);
   }
   return file;
 }
@@ -196,10 +150,13 @@ ChartFile LoadChartFile(const QString& path) {
 }
 
 void ApplyProperty(PalvexChart& chart, const ChartProperty& property) {
-  const PropertyWriter* w = FindWriter(property.name);
-  if (!w) Fail(QStringLiteral("unknown property \"%1\"").arg(property.name));
-  CheckKind(w->kind, property.value, QStringLiteral("properties.") + property.name);
-  w->write(chart, property.value);
+  const MemberInfo& writer = WriterOf(property.name);
+  Variant args[] = {ValueOf(writer, property.value, QStringLiteral("properties.") + property.name)};
+  ErrorInfo error;
+  if (Dispatch(chart).Invoke(writer.dispid, kInvokePropertyPut, args, nullptr, &error) !=
+      status::kOk) {
+    throw ChartError(error.number, error.description);
+  }
 }
 
 }  // namespace palvex

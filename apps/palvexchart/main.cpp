@@ -13,7 +13,9 @@
 #include "platform/qt/image_io.h"
 #include "platform/qt/json_property_bag.h"
 #include "render.h"
+#include "script_host.h"
 #include "show.h"
+#include "typelib_command.h"
 
 namespace {
 
@@ -34,6 +36,10 @@ void PrintUsage(std::FILE* to = stderr) {
       "  show CHART.json\n"
       "           opens the chart file in a window: the bars grow, the right button\n"
       "           opens the context menu\n"
+      "  script FILE.js\n"
+      "           runs a JavaScript file against a new control, late-bound by name\n"
+      "  typelib [--json]\n"
+      "           prints the control's type library as IDL, or as JSON\n"
       "  help     prints this text\n",
       to);
 }
@@ -143,6 +149,8 @@ int main(int argc, char** argv) {
   if (args.size() >= 2) args.removeAt(1);
   if (command == "render") return Render(args);
   if (command == "save-bag") return SaveBag(args);
+  if (command == "script") return palvex::ScriptCommand(args.mid(1));
+  if (command == "typelib") return palvex::TypelibCommand(args);
   if (command == "help" || command == "--help" || command == "-h") {
     PrintUsage(stdout);
     return 0;

@@ -5,6 +5,7 @@
 #include "platform/numeric.h"
 #include "render/draw_chart.h"
 #include "theme/legend_entries.h"
+#include "theme/legend_panel.h"
 #include "theme/themes.h"
 #include "ui/about.h"
 
@@ -185,6 +186,8 @@ bool PalvexChart::EditCopy() {
 }
 
 void PalvexChart::About() { ShowAboutBox(s_); }
+
+void PalvexChart::ShowLegend(bool bHidden) { palvex::ShowLegend(s_, bHidden); }
 
 void PalvexChart::InitProperties() {
   s_.MarginTop = s_.TwipsPerPixelY() * 50.0;

@@ -8,12 +8,16 @@ std::string ErrorMessage(int number) {
       return "Invalid procedure call or argument";
     case kErrOverflow:
       return "Overflow";
+    case kErrOutOfMemory:
+      return "Out of memory";
     case kErrSubscript:
       return "Subscript out of range";
     case kErrDivisionByZero:
       return "Division by zero";
     case kErrTypeMismatch:
       return "Type mismatch";
+    case kErrInternal:
+      return "Internal error";
     case kErrBadFileName:
       return "Bad file name or number";
     case kErrFileNotFound:
@@ -30,6 +34,8 @@ std::string ErrorMessage(int number) {
       return "Object doesn't support this property or method";
     case kErrClipboard:
       return "Can't open Clipboard";
+    case kErrWrongArgumentCount:
+      return "Wrong number of arguments or invalid property assignment";
     default:
       return "Application-defined or object-defined error";
   }

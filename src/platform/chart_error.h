@@ -9,9 +9,11 @@ namespace palvex {
 enum ErrorNumber : int {
   kErrInvalidCall = 5,
   kErrOverflow = 6,
+  kErrOutOfMemory = 7,
   kErrSubscript = 9,
   kErrDivisionByZero = 11,
   kErrTypeMismatch = 13,
+  kErrInternal = 51,
   kErrBadFileName = 52,
   kErrFileNotFound = 53,
   kErrPathAccess = 75,
@@ -19,6 +21,7 @@ enum ErrorNumber : int {
   kErrInvalidPropertyValue = 380,
   kErrArgumentNotOptional = 449,
   kErrNoSuchMember = 438,
+  kErrWrongArgumentCount = 450,
   kErrClipboard = 521,
 };
 

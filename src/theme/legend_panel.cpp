@@ -1,31 +1,87 @@
 #include "theme/legend_panel.h"
 
+#include <optional>
+#include <utility>
+
 #include "control/chart_state.h"
+#include "platform/numeric.h"
 #include "render/draw_chart.h"
+#include "theme/gradient.h"
+#include "theme/legend_entries.h"
+#include "theme/themes.h"
 
 namespace palvex {
 
-void PaintLegendBackground(ChartState& chart) {
-  chart.children.picLegend.surface->Cls();
+namespace {
+
+// The slider's glyphs in its symbol font: "fold away" and "open".
+constexpr char16_t kShownGlyph = 187;
+constexpr char16_t kFoldedGlyph = 171;
+// The legend's gradient is painted at a fixed 15 twips per pixel.
+constexpr double kPanelTwipsPerPixel = 15.0;
+
+// The legend's top and bottom colours: the background's, upside down.
+std::optional<std::pair<Color, Color>> LegendColours(std::int32_t theme) {
+  switch (theme) {
+    case ThemePersianGulf:
+      return std::pair<Color, Color>{0xCA6400, 0x660300};
+    case ThemeSky:
+      return std::pair<Color, Color>{0xEFD2B9, 0xE6BE9E};
+    case ThemeNeon:
+      return std::pair<Color, Color>{0x4B4B4B, 0x000000};
+    default:
+      return std::nullopt;
+  }
 }
 
-void ShowLegend(ChartState& chart, bool bHidden) {
-  chart.legendVisible = !bHidden;
-}
-
-void ToggleLegend(ChartState& chart) {
+// The toggle and hide handlers flip the menu's check mark and follow it.
+void FlipViewLegendCheck(ChartState& chart) {
   MenuItem& item = chart.children.mnuViewLegend;
   item.Checked = !item.Checked;
   chart.legendVisible = item.Checked;
+}
+
+}  // namespace
+
+void PaintLegendBackground(ChartState& chart) {
+  Control& panel = chart.children.picLegend;
+  panel.surface->Cls();
+  if (auto colours = LegendColours(chart.ActiveTheme)) {
+    FillGradient(chart, colours->first, colours->second, FillVer, 0, 0,
+                 ToInt32(panel.ScaleWidth() / kPanelTwipsPerPixel),
+                 ToInt32(panel.ScaleHeight() / kPanelTwipsPerPixel), &panel.surface->dc());
+  }
+}
+
+void ShowLegend(ChartState& chart, bool bHidden) {
+  ChildControls& ch = chart.children;
+  Control& panel = ch.picLegend;
+  const Surface& surface = *chart.surface;
+  ch.lblSlider.Height = panel.ScaleHeight();
+  chart.legendVisible = !bHidden;
+  if (chart.legendVisible) {
+    chart.MarginRight = Finite(chart.MarginRight + panel.ScaleWidth());
+    const double left = Finite(surface.ScaleWidth() - panel.Width + chart.TwipsPerPixelX());
+    if (MoveControl(chart.host, panel, left, 0, panel.Width, surface.ScaleHeight()))
+      PaintLegendBackground(chart);
+    PaintEntriesBackground(chart);
+    ch.lblSlider.Caption = std::u16string(1, kShownGlyph);
+  } else {
+    chart.MarginRight = Finite(chart.MarginRight - panel.Width);
+    panel.Left = Finite(surface.ScaleWidth() - ch.lblSlider.Width);
+    ch.lblSlider.Caption = std::u16string(1, kFoldedGlyph);
+  }
+}
+
+void ToggleLegend(ChartState& chart) {
+  FlipViewLegendCheck(chart);
   ShowLegend(chart, !chart.legendVisible);
   DrawChart(chart);
 }
 
 void HideLegend(ChartState& chart) {
   // Opened from the shown panel, so this normally clears the check mark.
-  MenuItem& item = chart.children.mnuViewLegend;
-  item.Checked = !item.Checked;
-  chart.legendVisible = item.Checked;
+  FlipViewLegendCheck(chart);
   ShowLegend(chart, true);
   DrawChart(chart);
 }

@@ -4,10 +4,13 @@ namespace palvex {
 
 struct ChartState;
 
-// Clears the legend panel and paints its background; runs whenever the
-// panel changes size.
+// Clears the legend panel and paints the theme's legend gradient; runs
+// whenever the panel changes size.
 void PaintLegendBackground(ChartState& chart);
-// Shows the side panel (bHidden false) or folds it away; no redraw.
+// Shows the legend panel at the right edge and widens the right margin by
+// its inner width, or folds it away so that only the slider strip stays in
+// view and narrows the margin by its outer width. Each call moves the
+// margin, whatever the panel's state was before. No redraw.
 void ShowLegend(ChartState& chart, bool bHidden);
 // The slider's click and the "show legend" item: flips the panel, redraws.
 void ToggleLegend(ChartState& chart);

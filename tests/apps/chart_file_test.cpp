@@ -56,6 +56,41 @@ TEST(ChartFile, RefusesWhatItCannotUseNamingTheKeyOrLine) {
   EXPECT_NE(RefusalOf(R"({"items": {}})").find("\"items\""), std::string::npos);
 }
 
+TEST(ChartFile, PropertiesGoThroughTheControlsWritersByName) {
+  const ChartFile f = ParseChartFile(
+      R"({"properties": {"charttitle": "Rain", "MARGINLEFT": 10, "ActiveTheme": 7,
+          "BackColor": 2147483653, "ForeColor": -2147483643, "Selectable": true}})");
+  HeadlessHost host;
+  PalvexChart chart(host);
+  chart.InitProperties();
+  for (const ChartProperty& p : f.properties) ApplyProperty(chart, p);
+  EXPECT_EQ(chart.ChartTitle(), u"Rain");
+  EXPECT_EQ(chart.state().MarginLeft, 150);
+  EXPECT_EQ(chart.ActiveTheme(), 7);
+  EXPECT_EQ(chart.BackColor(), 0x80000005u);
+  EXPECT_EQ(chart.ForeColor(), 0x80000005u);
+  EXPECT_TRUE(chart.Selectable());
+}
+
+TEST(ChartFile, OnlyPropertyWritersAndTheirRangesAreAccepted) {
+  EXPECT_EQ(RefusalOf(R"({"properties": {"AddItem": 1}})"), "unknown property \"AddItem\"");
+  EXPECT_EQ(RefusalOf(R"({"properties": {"ChartTitle": 5}})"),
+            "\"properties.ChartTitle\" must be a string");
+  EXPECT_EQ(RefusalOf(R"({"properties": {"SelectedColumn": 3000000000}})"),
+            "\"properties.SelectedColumn\" must be a whole 32-bit number");
+  EXPECT_EQ(RefusalOf(R"({"properties": {"BackColor": 4294967296}})"),
+            "\"properties.BackColor\" must be a whole 32-bit number");
+}
+
+TEST(ChartFile, AWriterThatFailsRaisesItsRunTimeErrorAndStoresNothing) {
+  const ChartFile f = ParseChartFile(R"({"properties": {"MarginLeft": 1e308}})");
+  HeadlessHost host;
+  PalvexChart chart(host);
+  chart.InitProperties();
+  EXPECT_EQ(testing::ErrorOf([&] { ApplyProperty(chart, f.properties[0]); }), kErrOverflow);
+  EXPECT_EQ(chart.MarginLeft(), 55);
+}
+
 TEST(RenderChart, GoesThroughTheWritersAndLeavesTheAnimationPlayed) {
   HeadlessHost host;
   const ChartFile f = ParseChartFile(R"({"width": 400, "height": 300,

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace palvex {
+
+class HeadlessHost;
+class PalvexChart;
+
+// How a script ended: ok, or the uncaught error with its run-time error
+// number (0 for an error of the script language itself) and line.
+struct ScriptOutcome {
+  bool ok = true;
+  QString message;
+  int number = 0;
+  int line = 0;
+};
+
+// A JavaScript host for one new control on a headless host. The global
+// `chart` is late-bound: every name goes through GetIDsOfNames and every
+// call through Invoke, as any automation client's would; `host` drives the
+// headless host; `print` writes a line.
+class ScriptHost {
+ public:
+  using PrintLine = std::function<void(const QString&)>;
+  explicit ScriptHost(PrintLine print);
+  ~ScriptHost();
+  ScriptHost(const ScriptHost&) = delete;
+  ScriptHost& operator=(const ScriptHost&) = delete;
+
+  ScriptOutcome Run(const QString& source, const QString& fileName = QStringLiteral("script"));
+
+  PalvexChart& chart();
+  HeadlessHost& host();
+
+  struct Impl;
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+// palvexchart script FILE.js: exit 0 when the script ran to its end, 1 on
+// an uncaught error (printed with its number), 2 when it cannot be read.
+int ScriptCommand(const QStringList& args);
+
+}  // namespace palvex
