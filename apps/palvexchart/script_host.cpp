@@ -48,6 +48,7 @@ constexpr const char* kGlobals = R"JS(
     saveImage: (path) => hostBridge.saveImage(path),
     show: () => hostBridge.show(),
     tick: () => hostBridge.tick(),
+    dblClick: (x, y) => hostBridge.dblClick(x, y),
     mouseDown: (button, shift, x, y) => hostBridge.mouseDown(button, shift, x, y),
     mouseMove: (button, shift, x, y) => hostBridge.mouseMove(button, shift, x, y),
     mouseUp: (button, shift, x, y) => hostBridge.mouseUp(button, shift, x, y),

@@ -16,8 +16,7 @@ class HostBridge : public QObject {
  public:
   explicit HostBridge(ScriptHost::Impl& impl) : impl_(impl) {}
 
-  // The control's surface takes the new size in pixels; the life cycle's
-  // resize handling is not part of the control yet.
+  // The host resizes the control, in pixels, as a window would.
   Q_INVOKABLE void resize(const QJSValue& width, const QJSValue& height) {
     try {
       const std::int32_t w = impl_.FromJs(width).ToI4();
@@ -28,7 +27,7 @@ class HostBridge : public QObject {
                                          .arg(kMaxSidePx));
         return;
       }
-      impl_.chart.state().surface->ResizePixels(w, h);
+      impl_.chart.Resize(w, h);
     } catch (const ChartError& e) {
       impl_.Throw(e.number(), QStringLiteral("host.resize: %1").arg(e.what()));
     }
@@ -43,8 +42,18 @@ class HostBridge : public QObject {
     if (!error.isEmpty()) impl_.Throw(kErrPathAccess, QStringLiteral("host.saveImage: ") + error);
   }
 
-  Q_INVOKABLE void show() { NotYet("show"); }
-  Q_INVOKABLE void tick() { NotYet("tick"); }
+  // Shows the control (themed background, start timer armed); tick fires
+  // the start timer, whose pass plays the growth animation.
+  Q_INVOKABLE void show() {
+    Notify("show", [this] { impl_.chart.Show(); });
+  }
+  Q_INVOKABLE void tick() {
+    Notify("tick", [this] { impl_.chart.StartTimerTick(); });
+  }
+  Q_INVOKABLE void dblClick(const QJSValue& x, const QJSValue& y) {
+    Notify("dblClick",
+           [&] { impl_.chart.DblClick(impl_.FromJs(x).ToR4(), impl_.FromJs(y).ToR4()); });
+  }
 
   Q_INVOKABLE void mouseDown(const QJSValue& b, const QJSValue& s, const QJSValue& x,
                              const QJSValue& y) {
@@ -89,10 +98,16 @@ class HostBridge : public QObject {
   Q_INVOKABLE void printLine(const QString& line) { impl_.print(line); }
 
  private:
-  void NotYet(const char* what) {
-    impl_.Throw(
-        kErrNoSuchMember,
-        QStringLiteral("host.%1 is not available yet: the control has no life cycle").arg(what));
+  // Runs a notification; its error reaches the script with its number.
+  template <typename F>
+  void Notify(const char* what, F&& notify) {
+    try {
+      notify();
+    } catch (const ChartError& e) {
+      impl_.Throw(e.number(), QStringLiteral("host.%1: %2").arg(what, e.what()));
+      return;
+    }
+    impl_.RethrowPending();
   }
 
   void Mouse(const char* what,

@@ -201,9 +201,18 @@ TEST_F(ScriptHostTest, MenuAnswersAreQueuedForTheNextPopUp) {
   EXPECT_EQ(script.host().PopupMenu(menu, 0, 0), std::nullopt);
 }
 
-TEST_F(ScriptHostTest, LifeCycleCallsSayTheyAreNotAvailableYet) {
-  Ok("try { host.show(); } catch (e) { print(e.number, e.message); }");
-  EXPECT_EQ(Last(), "438 host.show is not available yet: the control has no life cycle");
+TEST_F(ScriptHostTest, ShowThenTickPlaysTheAnimationAndResizeLaysOut) {
+  Ok("chart.AddItem({ItemID: '1', Value: 40});"
+     "host.show(); print(host.control('tmrStart').Enabled);"
+     "host.tick(); print(host.control('tmrStart').Enabled);"
+     "host.resize(700, 400); print(host.control('picLegend').Height);"
+     "try { host.resize(-1, 5); } catch (e) { print(e.number); }");
+  EXPECT_EQ(printed[0], "true");
+  EXPECT_EQ(printed[1], "false");
+  EXPECT_EQ(printed[2], "6000");
+  EXPECT_EQ(printed[3], "5");
+  EXPECT_TRUE(script.chart().state().animationDone);
+  EXPECT_EQ(script.chart().state().barTops.size(), 1u);
 }
 
 TEST(ScriptCommand, ExitCodesAndMessages) {
