@@ -98,6 +98,10 @@ void AddLegendEntry(ChartState& chart, const std::u16string& description,
     const double overflow =
         RoundHalfEven(ch.picContainer.ScaleHeight() / tppy - ch.picLegend.ScaleHeight() / tppy);
     ch.vsbContainer.Max = static_cast<int>(std::min(overflow, 32767.0));
+    // An arrow scrolls by one entry, the track by a panel's height.
+    ch.vsbContainer.SmallChange = static_cast<int>(RoundHalfEven(ch.Box[0]->Height / tppy + 10));
+    ch.vsbContainer.LargeChange =
+        static_cast<int>(RoundHalfEven(ch.picLegend.ScaleHeight() / tppy));
     ch.vsbContainer.Visible = true;
   } else {
     ch.vsbContainer.Visible = false;

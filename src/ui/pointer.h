@@ -23,6 +23,9 @@ struct PointerState {
   std::int16_t buttons = 0;  // held buttons, 1 left, 2 right, 4 middle
   bool dragging = false;
   ControlRef dragSource;
+  // While the scroll bar's thumb is dragged: where on the thumb it was
+  // grabbed, in twips from the thumb's top; negative when not dragging.
+  double thumbGrab = -1;
 };
 
 }  // namespace palvex

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "control/chart_state.h"
+#include "platform/numeric.h"
 #include "platform/surface.h"
+#include "theme/legend_entries.h"
 #include "ui/child_controls.h"
 
 namespace palvex {
@@ -27,6 +30,12 @@ void Arrow(Surface& s, double l, double t, double r, double b, bool up, float tp
     const double y = up ? cy - 2 * tppy + row * tppy : cy + 2 * tppy - row * tppy;
     s.FilledBox(cx - row * tppx, y, cx + row * tppx, y, kArrow);
   }
+}
+
+constexpr std::int16_t kLeftButton = 1;
+
+int Clamped(const Control& bar, int value) {
+  return std::clamp(value, bar.Min, bar.Max);
 }
 
 }  // namespace
@@ -63,8 +72,41 @@ void PaintScrollBar(Surface& s, const Control& bar, double left, double top, flo
   }
 }
 
-void ScrollBarMouseDown(ChartState&, std::int16_t, float, float) {}
-void ScrollBarMouseMove(ChartState&, std::int16_t, float, float) {}
-void ScrollBarMouseUp(ChartState&, std::int16_t, float, float) {}
+void ScrollBarMouseDown(ChartState& chart, std::int16_t button, float x, float y) {
+  (void)x;
+  if (button != kLeftButton) return;
+  Control& bar = chart.children.vsbContainer;
+  const ScrollBarLayout layout = LayoutScrollBar(bar, chart.TwipsPerPixelY());
+  // Arrows step by SmallChange, the track on either side of the thumb by
+  // LargeChange; the thumb itself is grabbed for dragging.
+  if (y < layout.arrowHeight) {
+    ScrollEntries(chart, Clamped(bar, bar.Value - bar.SmallChange));
+  } else if (y >= bar.Height - layout.arrowHeight) {
+    ScrollEntries(chart, Clamped(bar, bar.Value + bar.SmallChange));
+  } else if (y < layout.thumbTop) {
+    ScrollEntries(chart, Clamped(bar, bar.Value - bar.LargeChange));
+  } else if (y >= layout.thumbTop + layout.thumbHeight) {
+    ScrollEntries(chart, Clamped(bar, bar.Value + bar.LargeChange));
+  } else {
+    chart.pointer.thumbGrab = y - layout.thumbTop;
+  }
+}
+
+void ScrollBarMouseMove(ChartState& chart, std::int16_t buttons, float, float y) {
+  if (chart.pointer.thumbGrab < 0 || !(buttons & kLeftButton)) return;
+  Control& bar = chart.children.vsbContainer;
+  const ScrollBarLayout layout = LayoutScrollBar(bar, chart.TwipsPerPixelY());
+  const double travel = bar.Height - 2 * layout.arrowHeight - layout.thumbHeight;
+  if (travel <= 0) return;
+  // The value whose thumb would sit where the pointer holds it.
+  const double fraction = (y - chart.pointer.thumbGrab - layout.arrowHeight) / travel;
+  const double value = bar.Min + std::clamp(fraction, 0.0, 1.0) * (double(bar.Max) - bar.Min);
+  const int next = Clamped(bar, static_cast<int>(RoundHalfEven(value)));
+  if (next != bar.Value) ScrollEntries(chart, next);
+}
+
+void ScrollBarMouseUp(ChartState& chart, std::int16_t button, float, float) {
+  if (button == kLeftButton) chart.pointer.thumbGrab = -1;
+}
 
 }  // namespace palvex
