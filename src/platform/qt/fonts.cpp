@@ -26,12 +26,16 @@ QStringList TextLines(std::u16string_view text) {
   return t.split(QChar(u'\n'));
 }
 
-QFont MakeFont(const FontSpec& spec, double dotsPerInch) {
-  QFont f(ResolveFontFamily(spec.name));
+int FontPixelSize(const FontSpec& spec, double dotsPerInch) {
   double pixels = spec.size * dotsPerInch / 72.0;
   if (!std::isfinite(pixels) || pixels < 1) pixels = 1;
   if (pixels > 2000) pixels = 2000;
-  f.setPixelSize(static_cast<int>(std::lround(pixels)));
+  return static_cast<int>(std::lround(pixels));
+}
+
+QFont MakeFont(const FontSpec& spec, double dotsPerInch) {
+  QFont f(ResolveFontFamily(spec.name));
+  f.setPixelSize(FontPixelSize(spec, dotsPerInch));
   f.setBold(spec.bold);
   f.setStyleStrategy(QFont::PreferAntialias);
   return f;

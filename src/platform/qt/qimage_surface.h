@@ -76,6 +76,7 @@ class QImageSurface : public Surface {
   void FontChanged() {
     qfont_.reset();
     metrics_.reset();
+    dc_->SurfaceFontChanged();
   }
 
   const Screen& screen_;
