@@ -55,14 +55,14 @@ class Bars : public ChartFixture {
 using Fill = std::vector<double>;  // x0, y0, x1, y1, colour0, colour1, mode
 
 TEST_F(Bars, OtherThemesShadeABarAcrossItsWidthInThreeFills) {
-  for (std::int32_t theme : {std::int32_t(ThemeSky), std::int32_t(ThemeNeon),
-                             std::int32_t(ThemeNormal), 7}) {
+  for (std::int32_t theme :
+       {std::int32_t(ThemeSky), std::int32_t(ThemeNeon), std::int32_t(ThemeNormal), 7}) {
     UseTheme(theme);
     surface().ops.clear();
     PaintBar(state(), kLight, kDark, 10, 20, 30, 40);
     EXPECT_EQ(Fills(), (std::vector<Fill>{{10, 20, 40, 60, kDark, kLight, FillHor},
-                                           {12, 22, 28, 58, kLight, kDark, FillHor},
-                                           {28, 22, 37, 58, kDark, kLight, FillHor}}))
+                                          {12, 22, 28, 58, kLight, kDark, FillHor},
+                                          {28, 22, 37, 58, kDark, kLight, FillHor}}))
         << theme;
   }
 }
@@ -71,7 +71,7 @@ TEST_F(Bars, PersianGulfShadesABarAlongItsHeightInTwoFills) {
   UseTheme(ThemePersianGulf);
   PaintBar(state(), kLight, kDark, 10, 20, 30, 40);
   EXPECT_EQ(Fills(), (std::vector<Fill>{{10, 20, 40, 60, kDark, kLight, FillVer},
-                                         {12, 22, 38, 58, kLight, kDark, FillVer}}));
+                                        {12, 22, 38, 58, kLight, kDark, FillVer}}));
   EXPECT_EQ(surface().PixelAt(10, 20), kDark);
   EXPECT_EQ(surface().PixelAt(12, 22), kLight);
 }
@@ -105,7 +105,8 @@ TEST_F(Bars, AFivePixelBarGrowsByRoundedHalfPixelsOverTenFrames) {
 
 TEST_F(Bars, EachFrameWaitsSeventyMillisecondsThenRefreshesWithoutErasing) {
   Grow({u"10|100|6|50|16773049|15112990", u"30|80|6|70|16773049|15112990"});
-  EXPECT_EQ(clock.waits, std::vector<Clock::TimePoint::duration>(10, std::chrono::milliseconds(70)));
+  EXPECT_EQ(clock.waits,
+            std::vector<Clock::TimePoint::duration>(10, std::chrono::milliseconds(70)));
   std::vector<std::size_t> expected;
   for (std::size_t k = 0; k < 10; ++k) expected.push_back(k);
   EXPECT_EQ(clock.refreshesAtWait, expected);  // frame k's wait comes before its refresh

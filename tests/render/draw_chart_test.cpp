@@ -127,8 +127,8 @@ TEST_F(DrawChartTest, TheContentBorderIsAOnePixelLineLeftOfThePlot) {
   Draw();
   bool found = false;
   for (const Op& op : surface().Named("FilledBox")) {
-    found = found || (op.args == std::vector<double>{810, 750, 825, 4755,
-                                                     double(chart->GetThemeLineColor())});
+    found = found || (op.args ==
+                      std::vector<double>{810, 750, 825, 4755, double(chart->GetThemeLineColor())});
   }
   EXPECT_TRUE(found);
   state().ContentBorder = false;

@@ -43,8 +43,7 @@ TEST_F(Themes, EachPaintedThemeShadesTheWholeBackgroundFromTopToBottom) {
     EXPECT_EQ(surface().PixelAt(559, 0), c.top);
     // The last row is one step short of the bottom colour.
     const Color last = surface().PixelAt(300, 371);
-    EXPECT_NEAR(BlueOf(last), BlueOf(c.top) + (BlueOf(c.bottom) - BlueOf(c.top)) * 371.0 / 372,
-                1);
+    EXPECT_NEAR(BlueOf(last), BlueOf(c.top) + (BlueOf(c.bottom) - BlueOf(c.top)) * 371.0 / 372, 1);
   }
 }
 
@@ -76,8 +75,8 @@ constexpr std::int32_t kX1 = 900, kY1 = 1500, kX2 = 7575, kLineBelow = 2100;
 TEST_F(Themes, PersianGulfShadesTheWholeBandAndDrawsAThickLine) {
   UseTheme(ThemePersianGulf);
   DrawIntersect(state(), kX1, kY1, kX2, kLineBelow);
-  EXPECT_EQ(Fills(), (std::vector<std::vector<double>>{
-                         {60, 101, 506, 60, 0x903600, 0x953B00, FillVer}}));
+  EXPECT_EQ(Fills(),
+            (std::vector<std::vector<double>>{{60, 101, 506, 60, 0x903600, 0x953B00, FillVer}}));
   const auto boxes = surface().Named("FilledBox");
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].args, (std::vector<double>{900, 1500, 7576, 1530, 0xC78100}));
@@ -91,9 +90,9 @@ TEST_F(Themes, SkySplitsAnOddBandIntoTwoHalvesRoundedToEven) {
   UseTheme(ThemeSky);
   DrawIntersect(state(), kX1, kY1, kX2, kLineBelow);
   // h2 = round(-20.5) = -20; top2 = round(80.5) = 80; h3 = round(-19.5) = -20.
-  EXPECT_EQ(Fills(), (std::vector<std::vector<double>>{
-                         {60, 101, 506, 81, 0xFFEFE3, 0xFFE0C9, FillVer},
-                         {60, 80, 506, 60, 0xFFD6B7, 0xFFDABE, FillVer}}));
+  EXPECT_EQ(Fills(),
+            (std::vector<std::vector<double>>{{60, 101, 506, 81, 0xFFEFE3, 0xFFE0C9, FillVer},
+                                              {60, 80, 506, 60, 0xFFD6B7, 0xFFDABE, FillVer}}));
 }
 
 TEST_F(Themes, NeonStacksThreeEighthsFourEighthsAndTheTopEighth) {
@@ -101,10 +100,10 @@ TEST_F(Themes, NeonStacksThreeEighthsFourEighthsAndTheTopEighth) {
   DrawIntersect(state(), kX1, kY1, kX2, kLineBelow);
   // round(-15.375) = -15; top round(85.625) = 86, round(-20.5) = -20;
   // top round(64.125) = 64, round(-4.125) = -4.
-  EXPECT_EQ(Fills(), (std::vector<std::vector<double>>{
-                         {60, 101, 506, 86, 0x514642, 0x453D3A, FillVer},
-                         {60, 86, 506, 66, 0x2F2F2E, 0x3B3B3B, FillVer},
-                         {60, 64, 506, 60, 0x444444, 0x4B4B4B, FillVer}}));
+  EXPECT_EQ(Fills(),
+            (std::vector<std::vector<double>>{{60, 101, 506, 86, 0x514642, 0x453D3A, FillVer},
+                                              {60, 86, 506, 66, 0x2F2F2E, 0x3B3B3B, FillVer},
+                                              {60, 64, 506, 60, 0x444444, 0x4B4B4B, FillVer}}));
 }
 
 TEST_F(Themes, NormalAndUnknownThemesShadeNoBands) {
@@ -136,9 +135,12 @@ TEST_F(Themes, BandDifferencesBeyond32BitsFailBeforePainting) {
 }
 
 TEST_F(Themes, LineColoursFollowTheTheme) {
-  const std::pair<std::int32_t, Color> cases[] = {
-      {ThemePersianGulf, 0xC78100}, {ThemeSky, 0xE3B28D}, {ThemeNeon, 0x282828},
-      {ThemeNormal, 0},             {7, 0},               {-1, 0}};
+  const std::pair<std::int32_t, Color> cases[] = {{ThemePersianGulf, 0xC78100},
+                                                  {ThemeSky, 0xE3B28D},
+                                                  {ThemeNeon, 0x282828},
+                                                  {ThemeNormal, 0},
+                                                  {7, 0},
+                                                  {-1, 0}};
   for (auto [theme, colour] : cases) {
     state().ActiveTheme = theme;
     EXPECT_EQ(GetThemeLineColor(state()), colour) << theme;
@@ -175,7 +177,7 @@ TEST_F(Themes, ActiveThemeStoresAnyValueTellsTheHostAndRedraws) {
   EXPECT_EQ(chart->ActiveTheme(), 7);
   EXPECT_EQ(host.changedProperties(),
             (std::vector<std::u16string>{u"ActiveTheme", u"ActiveTheme"}));
-  EXPECT_EQ(chart->ForeColor(), 0x0000FFu);  // 7 sets no colours
+  EXPECT_EQ(chart->ForeColor(), 0x0000FFu);      // 7 sets no colours
   EXPECT_EQ(surface().Named("Cls").size(), 1u);  // the pass ran
   EXPECT_TRUE(surface().Named("GradientFill").empty());
   EXPECT_EQ(surface().PixelAt(5, 5), kWhite);
