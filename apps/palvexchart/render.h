@@ -34,7 +34,6 @@ class FrameWriter {
  public:
   explicit FrameWriter(QString folder) : folder_(std::move(folder)) {}
   void operator()(const QImage& frame);
-  int written() const { return written_; }
   const QString& error() const { return error_; }
 
  private:

@@ -55,7 +55,7 @@ void PaintFrame(ChartState& chart, int frame) {
     // The baseline stays; the top climbs a tenth of the height per frame.
     const std::int32_t bottom = AddInt32(b.top, b.height);
     const double part = b.height / 10.0 * frame;
-    if (part > b.height) continue;  // a negative height never grows
+    if (part > b.height) continue;  // a negative height shows in the last frame only
     PaintBar(chart, b.first, b.second, b.left, ToInt32(bottom - part), b.width, ToInt32(part));
   }
 }

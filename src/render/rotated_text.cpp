@@ -67,8 +67,8 @@ bool DrawRotatedText(DeviceContext& dc, const std::u16string& text, std::int32_t
 }
 
 void RotatePoint(PointL centre, PointL& point, float angle) {
-  // The angle in radians is held in single precision, from a fifteen-digit
-  // pi: the start points land on the same pixels as the layouts expect.
+  // Radians are held in single precision, like the angle (pi to fifteen
+  // digits); sine and cosine are then taken in double precision.
   const float r = static_cast<float>(3.14159265358979 / 180 * angle);
   const float dx = static_cast<float>(SubInt32(point.x, centre.x));
   const float dy = static_cast<float>(SubInt32(point.y, centre.y));

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/narrow_text.h"
 #include "platform/qt/fonts.h"
