@@ -19,7 +19,7 @@ QString ResolveFontFamily(const std::u16string& name);
 // A text's lines: CR LF, CR and LF each end one.
 QStringList TextLines(std::u16string_view text);
 
-// The pixel (em) size of a spec's point size at dotsPerInch, kept to 1..2000.
+// The pixel (em) size of a font's point size at dotsPerInch, kept to 1..2000.
 int FontPixelSize(const FontSpec& spec, double dotsPerInch);
 
 // A QFont for a spec; point sizes become pixels through dotsPerInch.
