@@ -20,10 +20,10 @@ QString ResolveFontFamily(const std::u16string& name);
 QStringList TextLines(std::u16string_view text);
 
 // The pixel (em) size of a font's point size at dotsPerInch, kept to 1..2000.
-int FontPixelSize(const FontSpec& spec, double dotsPerInch);
+int FontPixelSize(const FontSpec& font, double dotsPerInch);
 
-// A QFont for a spec; point sizes become pixels through dotsPerInch.
-QFont MakeFont(const FontSpec& spec, double dotsPerInch);
+// A QFont for a font; point sizes become pixels through dotsPerInch.
+QFont MakeFont(const FontSpec& font, double dotsPerInch);
 
 // The size of a text's lines in pixels: the widest line by the line count.
 struct PixelExtent {

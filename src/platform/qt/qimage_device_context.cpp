@@ -113,13 +113,13 @@ Color QImageDeviceContext::GetPixel(int x, int y) const {
 
 const LogFont* QImageDeviceContext::Describe(ObjectHandle object) {
   if (object == kSurfaceFont) {
-    const FontSpec spec = owner_ ? owner_->Font() : FontSpec{};
+    const FontSpec font = owner_ ? owner_->Font() : FontSpec{};
     const double dpi = screen_ ? screen_->DotsPerInchY() : 96.0;
     surfaceFont_ = LogFont{};
-    surfaceFont_.lfHeight = -FontPixelSize(spec, dpi);
-    surfaceFont_.lfWeight = spec.bold ? kBoldWeight : kNormalWeight;
-    surfaceFont_.lfCharSet = static_cast<std::uint8_t>(spec.charset);
-    surfaceFont_.lfFaceName = spec.name;
+    surfaceFont_.lfHeight = -FontPixelSize(font, dpi);
+    surfaceFont_.lfWeight = font.bold ? kBoldWeight : kNormalWeight;
+    surfaceFont_.lfCharSet = static_cast<std::uint8_t>(font.charset);
+    surfaceFont_.lfFaceName = font.name;
     return &surfaceFont_;
   }
   if (object == kSystemFontObject) {
