@@ -5,6 +5,7 @@
 #include <string>
 
 #include "control/palvex_chart.h"
+#include "platform/clock.h"
 #include "platform/qt/headless_host.h"
 #include "render/bars.h"
 #include "render/draw_chart.h"
@@ -51,6 +52,40 @@ void BM_DrawChartWithLegend(benchmark::State& st) {
   st.SetItemsProcessed(st.iterations() * st.range(0));
 }
 BENCHMARK(BM_DrawChartWithLegend)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// The first pass after the control is shown: the bars are recorded and grow
+// over ten frames. With the renderer's instant clock this is the work of
+// the animation alone.
+void BM_GrowthAnimation(benchmark::State& st) {
+  palvex::HeadlessHost host;
+  palvex::PalvexChart chart(host);
+  FillChart(chart, static_cast<int>(st.range(0)));
+  for (auto _ : st) {
+    chart.state().animationDone = false;
+    palvex::DrawChart(chart.state());
+  }
+  st.SetItemsProcessed(st.iterations() * st.range(0));
+}
+BENCHMARK(BM_GrowthAnimation)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// The same on the window's clock: the wall time is what the user waits
+// (at least 0.7 s), the CPU time what the waiting costs the machine.
+void BM_GrowthAnimationRealTime(benchmark::State& st) {
+  palvex::HeadlessHost host;
+  palvex::SteadyClock clock;
+  host.SetClock(&clock);
+  palvex::PalvexChart chart(host);
+  FillChart(chart, static_cast<int>(st.range(0)));
+  for (auto _ : st) {
+    chart.state().animationDone = false;
+    palvex::DrawChart(chart.state());
+  }
+}
+BENCHMARK(BM_GrowthAnimationRealTime)
+    ->Arg(10)
+    ->Iterations(5)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

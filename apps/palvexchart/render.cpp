@@ -1,7 +1,10 @@
 #include "render.h"
 
+#include <QDir>
 #include <QJsonArray>
 
+#include "platform/qt/image_io.h"
+#include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
 
 namespace palvex {
@@ -12,7 +15,7 @@ void LoadChart(const ChartFile& file, PalvexChart& chart) {
 }
 
 std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& host,
-                                         PropertyBag* saved) {
+                                         PropertyBag* saved, const FrameSink& onFrame) {
   auto chart = std::make_unique<PalvexChart>(host);
   // A host gives a control either the defaults or its saved bag, never both.
   if (saved) {
@@ -23,8 +26,37 @@ std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& ho
   chart->Resize(file.width, file.height);
   LoadChart(file, *chart);
   chart->Show();
-  if (host.timerEnabled()) chart->StartTimerTick();
+  if (!host.timerEnabled()) return chart;
+  auto* own = dynamic_cast<QImageSurface*>(chart->state().surface.get());
+  if (!onFrame || !own) {
+    chart->StartTimerTick();
+    return chart;
+  }
+  // The tick plays the growth animation. Frames are what the surface shows
+  // at each refresh; the host still sees every refresh as before.
+  const std::function<void()> showOnHost = own->refreshHandler();
+  own->SetRefreshHandler([&] {
+    onFrame(own->image());
+    if (showOnHost) showOnHost();
+  });
+  struct RestoreRefresh {
+    QImageSurface& surface;
+    const std::function<void()>& handler;
+    ~RestoreRefresh() { surface.SetRefreshHandler(handler); }
+  } restore{*own, showOnHost};
+  chart->StartTimerTick();
   return chart;
+}
+
+void FrameWriter::operator()(const QImage& frame) {
+  if (!error_.isEmpty()) return;
+  if (written_ == 0 && !QDir().mkpath(folder_)) {
+    error_ = QStringLiteral("%1: cannot create the folder").arg(folder_);
+    return;
+  }
+  const QString name = QStringLiteral("frame-%1.png").arg(written_ + 1, 2, 10, QChar(u'0'));
+  error_ = SaveImageAtomically(frame, QDir(folder_).filePath(name));
+  if (error_.isEmpty()) ++written_;
 }
 
 QJsonObject ChartStateJson(const PalvexChart& c) {

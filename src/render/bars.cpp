@@ -1,13 +1,108 @@
 #include "render/bars.h"
 
+#include <chrono>
+#include <string_view>
+#include <vector>
+
 #include "control/chart_state.h"
+#include "platform/chart_error.h"
+#include "platform/numeric.h"
+#include "theme/gradient.h"
+#include "theme/themes.h"
 
 namespace palvex {
 
-void PaintBar(ChartState&, Color, Color, std::int32_t, std::int32_t, std::int32_t, std::int32_t) {}
+namespace {
+
+constexpr int kGrowthFrames = 10;
+constexpr std::chrono::milliseconds kFrameWait{70};
+
+// One bar as the drawing pass recorded it for the animation.
+struct RecordedBar {
+  std::int32_t left, top, width, height;
+  Color first, second;
+};
+
+// A colour field: the record holds the colour's unsigned 32-bit value.
+Color ColourField(std::u16string_view text) {
+  const double v = RoundHalfEven(NumberFromText(text));
+  if (!(v >= -2147483648.0 && v <= 4294967295.0)) throw ChartError(kErrOverflow);
+  return v < 0 ? static_cast<Color>(static_cast<std::int32_t>(v)) : static_cast<Color>(v);
+}
+
+// Reads "left|top|width|height|first|second"; a record that does not hold
+// six numbers is a type mismatch or a subscript out of range.
+RecordedBar ParseBarRecord(std::u16string_view record) {
+  std::vector<std::u16string_view> fields;
+  for (std::size_t start = 0;;) {
+    const std::size_t bar = record.find(u'|', start);
+    fields.push_back(record.substr(start, bar - start));
+    if (bar == std::u16string_view::npos) break;
+    start = bar + 1;
+  }
+  if (fields.size() != 6) throw ChartError(kErrSubscript);
+  return {ToInt32(NumberFromText(fields[0])),
+          ToInt32(NumberFromText(fields[1])),
+          ToInt32(NumberFromText(fields[2])),
+          ToInt32(NumberFromText(fields[3])),
+          ColourField(fields[4]),
+          ColourField(fields[5])};
+}
+
+void PaintFrame(ChartState& chart, int frame) {
+  for (const std::u16string& record : chart.animationBars) {
+    const RecordedBar b = ParseBarRecord(record);
+    // The baseline stays; the top climbs a tenth of the height per frame.
+    const std::int32_t bottom = AddInt32(b.top, b.height);
+    const double part = b.height / 10.0 * frame;
+    if (part > b.height) continue;  // a negative height shows in the last frame only
+    PaintBar(chart, b.first, b.second, b.left, ToInt32(bottom - part), b.width, ToInt32(part));
+  }
+}
+
+}  // namespace
+
+void PaintBar(ChartState& chart, Color first, Color second, std::int32_t left, std::int32_t top,
+              std::int32_t width, std::int32_t height) {
+  const double w = width;
+  if (chart.ActiveTheme == ThemePersianGulf) {
+    // Shaded along the height: the bar from the second colour at the top
+    // to the first at the bottom, an inset band the other way round.
+    FillGradient(chart, second, first, FillVer, left, top, width, height);
+    FillGradient(chart, first, second, FillVer, AddInt32(left, 2), AddInt32(top, 2),
+                 SubInt32(width, 4), SubInt32(height, 4));
+    return;
+  }
+  // Shaded across the width: the bar from the second colour to the first,
+  // a reversed band over its left two thirds and a band like the bar over
+  // its right third.
+  FillGradient(chart, second, first, FillHor, left, top, width, height);
+  FillGradient(chart, first, second, FillHor, AddInt32(left, 2), AddInt32(top, 2),
+               ToInt32(w / 3 * 2 - 4), SubInt32(height, 4));
+  FillGradient(chart, second, first, FillHor, ToInt32(w / 3 * 2 + left - 2), AddInt32(top, 2),
+               ToInt32(w / 3 - 1), SubInt32(height, 4));
+}
 
 void GrowBars(ChartState& chart) {
-  chart.animationDone = true;
+  // Whatever goes wrong, the animation counts as played.
+  struct MarkDone {
+    bool& done;
+    ~MarkDone() { done = true; }
+  } markDone{chart.animationDone};
+  // With nothing recorded there is nothing to grow: the animation ends at
+  // once rather than holding the thread for empty frames.
+  if (chart.animationBars.empty()) return;
+  Clock& clock = chart.host.clock();
+  try {
+    for (int frame = 1; frame <= kGrowthFrames; ++frame) {
+      PaintFrame(chart, frame);
+      // No messages are processed while waiting; the clock sleeps.
+      clock.WaitUntil(clock.Now() + kFrameWait);
+      chart.surface->Refresh();
+    }
+  } catch (const ChartError&) {
+    // An animation that fails ends quietly; the next pass paints the bars.
+  }
 }
 
 void InitBarPalette(ChartState& chart) {

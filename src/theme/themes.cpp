@@ -1,19 +1,104 @@
 #include "theme/themes.h"
 
 #include "control/chart_state.h"
+#include "platform/numeric.h"
+#include "theme/gradient.h"
 
 namespace palvex {
 
+namespace {
+
+// Grid bands are laid out with a fixed pixel size, whatever the screen.
+constexpr double kBandTwipsPerPixel = 15.0;
+
+// The colours of one painted theme.
+struct ThemeColours {
+  Color backgroundTop;
+  Color backgroundBottom;
+  Color line;
+  Color sliderBack;
+  Color sliderFore;
+  Color foreColor;
+};
+
+constexpr ThemeColours kPersianGulf{0x660300, 0xCA6400, 0xC78100, 0x400000, 0xFFFFFF, 0xFFFFFF};
+constexpr ThemeColours kSky{0xE6BE9E, 0xEFD2B9, 0xE3B28D, 0xE6BE9E, 0x000000, 0x000000};
+constexpr ThemeColours kNeon{0x000000, 0x4B4B4B, 0x282828, 0x000000, 0xFFFFFF, 0xFFFFFF};
+
+// The colours of a painted theme; nothing for ThemeNormal and every value
+// outside 0..2, which paint nothing.
+const ThemeColours* ColoursOf(std::int32_t theme) {
+  switch (theme) {
+    case ThemePersianGulf:
+      return &kPersianGulf;
+    case ThemeSky:
+      return &kSky;
+    case ThemeNeon:
+      return &kNeon;
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
 void DrawBackTheme(ChartState& chart) {
-  chart.surface->Cls();
+  Surface& s = *chart.surface;
+  // Sized first, so a zero twips-per-pixel value fails before anything is
+  // cleared.
+  const std::int32_t w = ToInt32(s.ScaleWidth() / chart.TwipsPerPixelX());
+  const std::int32_t h = ToInt32(s.ScaleHeight() / chart.TwipsPerPixelY());
+  s.Cls();
+  if (const ThemeColours* c = ColoursOf(chart.ActiveTheme)) {
+    FillGradient(chart, c->backgroundTop, c->backgroundBottom, FillVer, 0, 0, w, h);
+  }
 }
 
-void DrawIntersect(ChartState&, std::int32_t, std::int32_t, std::int32_t, std::int32_t) {}
+void DrawIntersect(ChartState& chart, std::int32_t X1, std::int32_t Y1, std::int32_t X2,
+                   std::int32_t LastLine) {
+  // h runs from the row below Y1 towards LastLine: negative (upwards) in
+  // the grid pass, which gives the line below as LastLine. The segments'
+  // sizes keep their fractions until they are rounded.
+  const std::int32_t h = ToInt32(SubInt32(Y1, LastLine) / kBandTwipsPerPixel - 1);
+  const std::int32_t w = ToInt32(SubInt32(X2, X1) / kBandTwipsPerPixel + 1);
+  const std::int32_t x = ToInt32(X1 / kBandTwipsPerPixel);
+  const std::int32_t y = ToInt32(Y1 / kBandTwipsPerPixel + 1);
+  const double hf = h;
 
-Color GetThemeLineColor(const ChartState&) {
-  return 0;
+  switch (chart.ActiveTheme) {
+    case ThemePersianGulf:
+      FillGradient(chart, 0x903600, 0x953B00, FillVer, x, y, w, h);
+      // A three-pixel line whose top row is the grid line's.
+      chart.surface->FilledBox(X1, Y1, AddInt32(X2, 1), AddInt32(Y1, 30), 0xC78100);
+      break;
+    case ThemeSky:
+      FillGradient(chart, 0xFFEFE3, 0xFFE0C9, FillVer, x, y, w, ToInt32(hf / 2));
+      FillGradient(chart, 0xFFD6B7, 0xFFDABE, FillVer, x, ToInt32(hf / 2 + y), w,
+                   ToInt32(hf - hf / 2 + 1));
+      break;
+    case ThemeNeon:
+      FillGradient(chart, 0x514642, 0x453D3A, FillVer, x, y, w, ToInt32(hf / 8 * 3));
+      FillGradient(chart, 0x2F2F2E, 0x3B3B3B, FillVer, x, ToInt32(hf / 8 * 3 + y), w,
+                   ToInt32(hf / 8 * 4));
+      FillGradient(chart, 0x444444, 0x4B4B4B, FillVer, x, ToInt32(hf / 8 * 7 + y - 1), w,
+                   ToInt32(hf - hf / 8 * 7 + 1));
+      break;
+    default:
+      break;
+  }
 }
 
-void ApplyThemeColors(ChartState&) {}
+Color GetThemeLineColor(const ChartState& chart) {
+  const ThemeColours* c = ColoursOf(chart.ActiveTheme);
+  return c ? c->line : 0x000000;
+}
+
+void ApplyThemeColors(ChartState& chart) {
+  const ThemeColours* c = ColoursOf(chart.ActiveTheme);
+  if (!c) return;
+  chart.children.lblSlider.BackColor = c->sliderBack;
+  chart.children.lblSlider.ForeColor = c->sliderFore;
+  chart.surface->SetForeColor(c->foreColor);
+}
 
 }  // namespace palvex

@@ -1,6 +1,7 @@
 // Runs the real palvexchart program and checks what a user sees.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -80,6 +81,46 @@ TEST(CommandLine, AnUnwritableOutputFailsWithoutLeavingAFile) {
       {"render", PALVEX_EXAMPLES_DIR "/sales_cn.json", "-o", "/nonexistent-dir/out.png"});
   EXPECT_NE(r.exitCode, 0);
   EXPECT_TRUE(r.err.contains("/nonexistent-dir/out.png"));
+}
+
+// Rows 40..316 of pixel column x: the plot area above the baseline.
+std::vector<QRgb> PlotColumn(const QImage& image, int x) {
+  std::vector<QRgb> column;
+  for (int y = 40; y < 317; ++y) column.push_back(image.pixel(x, y));
+  return column;
+}
+
+TEST(CommandLine, FramesShowTheBarsGrowingUpToTheFinalPicture) {
+  QTemporaryDir dir;
+  const QString frames = dir.filePath("frames");
+  const ProgramRun r = Palvexchart({"render", PALVEX_EXAMPLES_DIR "/sales_cn.json", "-o",
+                                    dir.filePath("out.png"), "--frames", frames});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(QDir(frames).entryList(QDir::Files).size(), 10);
+  // Through the tallest bar: each frame covers more of the column.
+  const int x = 84;
+  const auto first = PlotColumn(QImage(frames + "/frame-01.png"), x);
+  int previous = 0;
+  for (int k = 2; k <= 10; ++k) {
+    const auto column =
+        PlotColumn(QImage(frames + QString("/frame-%1.png").arg(k, 2, 10, QChar('0'))), x);
+    int changed = 0;
+    for (std::size_t y = 0; y < column.size(); ++y) changed += column[y] != first[y];
+    EXPECT_GT(changed, previous) << "frame " << k;
+    previous = changed;
+    if (k == 10) {
+      EXPECT_EQ(column, PlotColumn(QImage(dir.filePath("out.png")), x));
+    }
+  }
+}
+
+TEST(CommandLine, AFramesFolderThatCannotBeMadeFailsNamingIt) {
+  QTemporaryDir dir;
+  const QString blocker = WriteFile(dir, "file", "not a folder");
+  const ProgramRun r = Palvexchart({"render", PALVEX_EXAMPLES_DIR "/sales_cn.json", "-o",
+                                    dir.filePath("out.png"), "--frames", blocker + "/frames"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains(blocker + "/frames")) << r.err.toStdString();
 }
 
 TEST(CommandLine, UsageErrorsExitTwo) {

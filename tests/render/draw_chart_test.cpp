@@ -27,7 +27,9 @@ class DrawChartTest : public ChartFixture {
   std::vector<Op> GridLines() const {
     std::vector<Op> lines;
     for (const Op& op : recorder->Named("FilledBox")) {
-      if (op.args[0] == 855) lines.push_back(op);  // the grid starts 2 pixels into the plot
+      // The grid starts 2 pixels into the plot; its lines are one pixel high
+      // (a themed band adds a thicker line of its own).
+      if (op.args[0] == 855 && op.args[3] - op.args[1] == 15) lines.push_back(op);
     }
     return lines;
   }
@@ -125,7 +127,8 @@ TEST_F(DrawChartTest, TheContentBorderIsAOnePixelLineLeftOfThePlot) {
   Draw();
   bool found = false;
   for (const Op& op : surface().Named("FilledBox")) {
-    found = found || (op.args == std::vector<double>{810, 750, 825, 4755, 0});
+    found = found || (op.args ==
+                      std::vector<double>{810, 750, 825, 4755, double(chart->GetThemeLineColor())});
   }
   EXPECT_TRUE(found);
   state().ContentBorder = false;

@@ -64,4 +64,16 @@ bool RecordingSurface::GradientFill(const TriVertex* v, std::uint32_t nv, const 
   return inner_->dc().GradientFill(v, nv, mesh, nm, mode);
 }
 
+ObjectHandle RecordingSurface::CreateFontIndirect(const LogFont& font) {
+  ops.push_back({"CreateFont",
+                 {double(font.lfEscapement), double(font.lfHeight), double(font.lfWeight)},
+                 font.lfFaceName});
+  return inner_->dc().CreateFontIndirect(font);
+}
+bool RecordingSurface::TextOut(std::int32_t x, std::int32_t y, std::u16string_view text,
+                               std::int32_t byteLength) {
+  ops.push_back({"TextOut", {double(x), double(y), double(byteLength)}, std::u16string(text)});
+  return inner_->dc().TextOut(x, y, text, byteLength);
+}
+
 }  // namespace palvex::testing

@@ -17,8 +17,9 @@ struct Op {
   std::u16string text;
 };
 
-// Wraps a real surface and records every drawing operation (and every
-// gradient fill of its device context) before passing it on.
+// Wraps a real surface and records every drawing operation (and the
+// gradient fills, created fonts and text output of its device context)
+// before passing it on.
 class RecordingSurface : public Surface, private DeviceContext {
  public:
   explicit RecordingSurface(std::unique_ptr<Surface> inner) : inner_(std::move(inner)) {}
@@ -64,6 +65,21 @@ class RecordingSurface : public Surface, private DeviceContext {
   bool GradientFill(const TriVertex* v, std::uint32_t nv, const GradientRect* mesh,
                     std::uint32_t nm, std::uint32_t mode) override;
   Color GetPixel(int x, int y) const override { return inner_->dc().GetPixel(x, y); }
+  ObjectHandle GetStockObject(int index) override { return inner_->dc().GetStockObject(index); }
+  ObjectHandle SelectObject(ObjectHandle object) override {
+    return inner_->dc().SelectObject(object);
+  }
+  int GetObject(ObjectHandle object, int bufferSize, LogFont* font) override {
+    return inner_->dc().GetObject(object, bufferSize, font);
+  }
+  ObjectHandle CreateFontIndirect(const LogFont& font) override;
+  bool GetTextExtentPoint32(std::u16string_view text, std::int32_t byteLength,
+                            TextSize* size) override {
+    return inner_->dc().GetTextExtentPoint32(text, byteLength, size);
+  }
+  bool TextOut(std::int32_t x, std::int32_t y, std::u16string_view text,
+               std::int32_t byteLength) override;
+  bool DeleteObject(ObjectHandle object) override { return inner_->dc().DeleteObject(object); }
 
   std::unique_ptr<Surface> inner_;
 };

@@ -15,6 +15,7 @@
 #include "platform/qt/qt_text.h"
 #include "support/chart_fixture.h"
 #include "support/error_of.h"
+#include "theme/themes.h"
 
 namespace palvex {
 namespace {
@@ -29,6 +30,7 @@ class ExportTest : public ::testing::Test {
   ExportTest() {
     host.SetPicturesFolder(FromQString(pictures.path()));
     chart.InitProperties();
+    chart.state().ActiveTheme = ThemeNormal;  // no gradient: the BackColor shows
     chart.SetBackColor(0x202020);
     chart.SetChartTitle(u"Export");
     for (int i = 1; i <= 4; ++i) {

@@ -26,13 +26,17 @@ QStringList TextLines(std::u16string_view text) {
   return t.split(QChar(u'\n'));
 }
 
-QFont MakeFont(const FontSpec& spec, double dotsPerInch) {
-  QFont f(ResolveFontFamily(spec.name));
-  double pixels = spec.size * dotsPerInch / 72.0;
+int FontPixelSize(const FontSpec& font, double dotsPerInch) {
+  double pixels = font.size * dotsPerInch / 72.0;
   if (!std::isfinite(pixels) || pixels < 1) pixels = 1;
   if (pixels > 2000) pixels = 2000;
-  f.setPixelSize(static_cast<int>(std::lround(pixels)));
-  f.setBold(spec.bold);
+  return static_cast<int>(std::lround(pixels));
+}
+
+QFont MakeFont(const FontSpec& font, double dotsPerInch) {
+  QFont f(ResolveFontFamily(font.name));
+  f.setPixelSize(FontPixelSize(font, dotsPerInch));
+  f.setBold(font.bold);
   f.setStyleStrategy(QFont::PreferAntialias);
   return f;
 }

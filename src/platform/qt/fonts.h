@@ -19,8 +19,11 @@ QString ResolveFontFamily(const std::u16string& name);
 // A text's lines: CR LF, CR and LF each end one.
 QStringList TextLines(std::u16string_view text);
 
-// A QFont for a spec; point sizes become pixels through dotsPerInch.
-QFont MakeFont(const FontSpec& spec, double dotsPerInch);
+// The pixel (em) size of a font's point size at dotsPerInch, kept to 1..2000.
+int FontPixelSize(const FontSpec& font, double dotsPerInch);
+
+// A QFont for a font; point sizes become pixels through dotsPerInch.
+QFont MakeFont(const FontSpec& font, double dotsPerInch);
 
 // The size of a text's lines in pixels: the widest line by the line count.
 struct PixelExtent {

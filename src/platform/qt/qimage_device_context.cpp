@@ -1,21 +1,70 @@
 #include "platform/qt/qimage_device_context.h"
 
+#include <QFontMetrics>
+#include <QPainter>
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <vector>
 
+#include "platform/narrow_text.h"
+#include "platform/qt/fonts.h"
 #include "platform/qt/qt_text.h"
+#include "platform/surface.h"
 
 namespace palvex {
 
 namespace {
 
-// One channel at position pos of a run from a (at pos 0) to b (at span).
-std::uint8_t Blend(std::uint16_t a, std::uint16_t b, std::int64_t pos, std::int64_t span) {
-  std::int64_t v = a + (std::int64_t(b) - std::int64_t(a)) * pos / span;
-  return static_cast<std::uint8_t>(std::clamp<std::int64_t>(v, 0, 0xFFFF) >> 8);
+// Like the platform's own limit on drawing objects: a caller that never
+// deletes its fonts runs out instead of exhausting memory.
+constexpr std::size_t kMaxCreatedFonts = 10000;
+
+// The stock system font: a bold 16-pixel face.
+LogFont SystemFont() {
+  LogFont f;
+  f.lfHeight = 16;
+  f.lfWeight = kBoldWeight;
+  f.lfFaceName = u"System";
+  return f;
+}
+
+// One 8-bit channel of the ramp running from a at coordinate `from` to b at
+// `to`, taken at coordinate pos; the 16-bit channels are interpolated and
+// their high byte is the colour.
+int RampChannel(std::uint16_t a, std::uint16_t b, std::int64_t from, std::int64_t to,
+                std::int64_t pos) {
+  const std::int64_t v = a + (std::int64_t(b) - a) * (pos - from) / (to - from);
+  return static_cast<int>(std::clamp<std::int64_t>(v, 0, 0xFFFF) >> 8);
+}
+
+QRgb RampColour(const TriVertex& a, const TriVertex& b, std::int64_t from, std::int64_t to,
+                std::int64_t pos) {
+  return qRgb(RampChannel(a.Red, b.Red, from, to, pos),
+              RampChannel(a.Green, b.Green, from, to, pos),
+              RampChannel(a.Blue, b.Blue, from, to, pos));
 }
 
 }  // namespace
+
+QFont QFontFor(const LogFont& font) {
+  QFont f(ResolveFontFamily(font.lfFaceName));
+  const std::int64_t height = std::llabs(std::int64_t(font.lfHeight));
+  f.setPixelSize(static_cast<int>(std::clamp<std::int64_t>(height == 0 ? 16 : height, 1, 2000)));
+  const std::int32_t weight = font.lfWeight == 0 ? kNormalWeight : font.lfWeight;
+  f.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
+  f.setItalic(font.lfItalic != 0);
+  f.setUnderline(font.lfUnderline != 0);
+  f.setStrikeOut(font.lfStrikeOut != 0);
+  f.setStyleStrategy(font.lfQuality == kNonAntialiasedQuality ? QFont::NoAntialias
+                                                              : QFont::PreferAntialias);
+  return f;
+}
+
+QImageDeviceContext::QImageDeviceContext(QImage& image) : image_(image) {}
+
+QImageDeviceContext::QImageDeviceContext(QImage& image, const Screen& screen, const Surface& owner)
+    : image_(image), screen_(&screen), owner_(&owner) {}
 
 bool QImageDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t vertexCount,
                                        const GradientRect* mesh, std::uint32_t meshCount,
@@ -23,28 +72,34 @@ bool QImageDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t 
   if (!vertices || !mesh || mode > kGradientFillRectV) return false;
   for (std::uint32_t m = 0; m < meshCount; ++m) {
     if (mesh[m].UpperLeft >= vertexCount || mesh[m].LowerRight >= vertexCount) return false;
+  }
+  const bool vertical = mode == kGradientFillRectV;
+  for (std::uint32_t m = 0; m < meshCount; ++m) {
     const TriVertex& a = vertices[mesh[m].UpperLeft];
     const TriVertex& b = vertices[mesh[m].LowerRight];
-    const std::int64_t left = std::min(a.x, b.x), right = std::max(a.x, b.x);
-    const std::int64_t top = std::min(a.y, b.y), bottom = std::max(a.y, b.y);
-    if (left == right || top == bottom) continue;
-    // The colour runs from vertex a's edge to vertex b's edge, whichever
-    // side of the rectangle each lies on.
-    const bool vertical = mode == kGradientFillRectV;
-    const std::int64_t from = vertical ? a.y : a.x;
-    const std::int64_t span = (vertical ? b.y : b.x) - from;
-    const std::int64_t x0 = std::max<std::int64_t>(left, 0);
-    const std::int64_t x1 = std::min<std::int64_t>(right, image_.width());
-    const std::int64_t y0 = std::max<std::int64_t>(top, 0);
-    const std::int64_t y1 = std::min<std::int64_t>(bottom, image_.height());
-    for (std::int64_t y = y0; y < y1; ++y) {
-      auto* row = reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(y)));
-      for (std::int64_t x = x0; x < x1; ++x) {
-        // Pixel centres sit half a pixel inside the edge they start from.
-        std::int64_t pos = (vertical ? y : x) - from;
-        if (span < 0) pos += 1;
-        row[x] = qRgb(Blend(a.Red, b.Red, pos, span), Blend(a.Green, b.Green, pos, span),
-                      Blend(a.Blue, b.Blue, pos, span));
+    // The vertices may lie in either order; right and bottom are exclusive,
+    // so a zero extent paints nothing.
+    const std::int64_t x0 = std::max<std::int64_t>(std::min(a.x, b.x), 0);
+    const std::int64_t x1 = std::min<std::int64_t>(std::max(a.x, b.x), image_.width());
+    const std::int64_t y0 = std::max<std::int64_t>(std::min(a.y, b.y), 0);
+    const std::int64_t y1 = std::min<std::int64_t>(std::max(a.y, b.y), image_.height());
+    if (x0 >= x1 || y0 >= y1) continue;
+    // Each row (or column) takes the ramp's value at its top (left) edge:
+    // the one at vertex a's coordinate has a's colour exactly, and swapping
+    // both vertices gives the same picture.
+    if (vertical) {
+      for (std::int64_t y = y0; y < y1; ++y) {
+        const QRgb c = RampColour(a, b, a.y, b.y, y);
+        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(y)));
+        std::fill(row + x0, row + x1, c);
+      }
+    } else {
+      std::vector<QRgb> columns;
+      columns.reserve(static_cast<std::size_t>(x1 - x0));
+      for (std::int64_t x = x0; x < x1; ++x) columns.push_back(RampColour(a, b, a.x, b.x, x));
+      for (std::int64_t y = y0; y < y1; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(y)));
+        std::copy(columns.begin(), columns.end(), row + x0);
       }
     }
   }
@@ -54,6 +109,91 @@ bool QImageDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t 
 Color QImageDeviceContext::GetPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return kInvalidColor;
   return FromQRgb(image_.pixel(x, y));
+}
+
+const LogFont* QImageDeviceContext::Describe(ObjectHandle object) {
+  if (object == kSurfaceFont) {
+    const FontSpec font = owner_ ? owner_->Font() : FontSpec{};
+    const double dpi = screen_ ? screen_->DotsPerInchY() : 96.0;
+    surfaceFont_ = LogFont{};
+    surfaceFont_.lfHeight = -FontPixelSize(font, dpi);
+    surfaceFont_.lfWeight = font.bold ? kBoldWeight : kNormalWeight;
+    surfaceFont_.lfCharSet = static_cast<std::uint8_t>(font.charset);
+    surfaceFont_.lfFaceName = font.name;
+    return &surfaceFont_;
+  }
+  if (object == kSystemFontObject) {
+    static const LogFont system = SystemFont();
+    return &system;
+  }
+  auto it = created_.find(object);
+  return it == created_.end() ? nullptr : &it->second;
+}
+
+QFont QImageDeviceContext::SelectedQFont() {
+  return QFontFor(*Describe(selected_));
+}
+
+ObjectHandle QImageDeviceContext::GetStockObject(int index) {
+  return index == kSystemFont ? kSystemFontObject : kNullObject;
+}
+
+ObjectHandle QImageDeviceContext::SelectObject(ObjectHandle object) {
+  if (!Describe(object)) return kNullObject;
+  const ObjectHandle previous = selected_;
+  selected_ = object;
+  return previous;
+}
+
+int QImageDeviceContext::GetObject(ObjectHandle object, int bufferSize, LogFont* font) {
+  const LogFont* description = Describe(object);
+  if (!description) return 0;
+  if (!font) return kLogFontBytes;  // the size a caller must provide
+  if (bufferSize < kLogFontBytes) return 0;
+  *font = *description;
+  return kLogFontBytes;
+}
+
+ObjectHandle QImageDeviceContext::CreateFontIndirect(const LogFont& font) {
+  if (created_.size() >= kMaxCreatedFonts) return kNullObject;
+  while (nextHandle_ < kFirstCreated || created_.count(nextHandle_)) ++nextHandle_;
+  const ObjectHandle handle = nextHandle_++;
+  created_.emplace(handle, font);
+  return handle;
+}
+
+bool QImageDeviceContext::GetTextExtentPoint32(std::u16string_view text, std::int32_t byteLength,
+                                               TextSize* size) {
+  const auto shown = NarrowPrefix(text, byteLength);
+  if (!shown || !size) return false;
+  const QFontMetrics fm(SelectedQFont());
+  size->cx = fm.horizontalAdvance(QString::fromUtf16(shown->data(), qsizetype(shown->size())));
+  size->cy = fm.height();
+  return true;
+}
+
+bool QImageDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string_view text,
+                                  std::int32_t byteLength) {
+  const auto shown = NarrowPrefix(text, byteLength);
+  if (!shown) return false;
+  const LogFont& description = *Describe(selected_);
+  const QFont font = QFontFor(description);
+  QPainter p(&image_);
+  p.setRenderHint(QPainter::TextAntialiasing, description.lfQuality != kNonAntialiasedQuality);
+  p.setFont(font);
+  p.setPen(owner_ ? ToQColor(owner_->ForeColor()) : QColor(Qt::black));
+  // The escapement turns counter-clockwise on screen; Qt turns clockwise.
+  p.translate(x, y);
+  p.rotate(-description.lfEscapement / 10.0);
+  p.drawText(QPointF(0, QFontMetricsF(font).ascent()),
+             QString::fromUtf16(shown->data(), qsizetype(shown->size())));
+  return true;
+}
+
+bool QImageDeviceContext::DeleteObject(ObjectHandle object) {
+  if (object == kSystemFontObject) return true;  // stock objects are never freed
+  if (object == selected_) return false;
+  return created_.erase(object) == 1;
 }
 
 }  // namespace palvex

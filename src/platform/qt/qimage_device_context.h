@@ -1,25 +1,73 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
+#include <map>
 
 #include "platform/device_context.h"
+#include "platform/screen.h"
 
 namespace palvex {
 
-// Pixel-level drawing straight into a surface's QImage.
+class Surface;
+
+// Pixel-level drawing straight into a surface's QImage. Its fonts are Qt
+// fonts made from their descriptions; the one selected at first is the
+// owning surface's current font, read afresh at every use, and text is
+// drawn in the surface's ForeColor.
 class QImageDeviceContext : public DeviceContext {
  public:
-  explicit QImageDeviceContext(QImage& image) : image_(image) {}
+  // A context of its own, not tied to a surface: default font, black text.
+  explicit QImageDeviceContext(QImage& image);
+  QImageDeviceContext(QImage& image, const Screen& screen, const Surface& owner);
 
   bool GradientFill(const TriVertex* vertices, std::uint32_t vertexCount, const GradientRect* mesh,
                     std::uint32_t meshCount, std::uint32_t mode) override;
   Color GetPixel(int x, int y) const override;
 
+  ObjectHandle GetStockObject(int index) override;
+  ObjectHandle SelectObject(ObjectHandle object) override;
+  int GetObject(ObjectHandle object, int bufferSize, LogFont* font) override;
+  ObjectHandle CreateFontIndirect(const LogFont& font) override;
+  bool GetTextExtentPoint32(std::u16string_view text, std::int32_t byteLength,
+                            TextSize* size) override;
+  bool TextOut(std::int32_t x, std::int32_t y, std::u16string_view text,
+               std::int32_t byteLength) override;
+  bool DeleteObject(ObjectHandle object) override;
+
+  // The owner's font changed: like a window's font property, the new font
+  // becomes the selected one.
+  void SurfaceFontChanged() { selected_ = kSurfaceFont; }
+
+  // The handle of the surface's own font, the one selected at first.
+  static constexpr ObjectHandle kSurfaceFont = 1;
+  ObjectHandle SelectedFont() const { return selected_; }
+  // Fonts created and not yet deleted.
+  std::size_t CreatedFonts() const { return created_.size(); }
+
  protected:
   QImage& image() { return image_; }
 
  private:
+  // The description of a font this context knows, or nothing.
+  const LogFont* Describe(ObjectHandle object);
+  QFont SelectedQFont();
+
   QImage& image_;
+  const Screen* screen_ = nullptr;
+  const Surface* owner_ = nullptr;
+  LogFont surfaceFont_;
+  ObjectHandle selected_ = kSurfaceFont;
+  std::map<ObjectHandle, LogFont> created_;
+  ObjectHandle nextHandle_ = kFirstCreated;
+
+  static constexpr ObjectHandle kSystemFontObject = 2;
+  static constexpr ObjectHandle kFirstCreated = 16;
 };
+
+// The Qt font a description stands for: the face's stand-in, |lfHeight|
+// pixels, its weight, italic, underline and strike-out; anti-aliased unless
+// the quality asks otherwise.
+QFont QFontFor(const LogFont& font);
 
 }  // namespace palvex

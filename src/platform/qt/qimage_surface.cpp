@@ -31,7 +31,7 @@ QImage BlankImage(int w, int h) {
 
 QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx)
     : screen_(screen), image_(BlankImage(widthPx, heightPx)) {
-  dc_ = std::make_unique<QImageDeviceContext>(image_);
+  dc_ = std::make_unique<QImageDeviceContext>(image_, screen_, *this);
   Cls();
 }
 

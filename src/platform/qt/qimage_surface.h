@@ -63,6 +63,7 @@ class QImageSurface : public Surface {
   const QFont& qfont() const;
   // Called by Refresh: the host shows the image now.
   void SetRefreshHandler(std::function<void()> handler) { onRefresh_ = std::move(handler); }
+  const std::function<void()>& refreshHandler() const { return onRefresh_; }
 
  protected:
   // For bindings that draw through their own device context.
@@ -76,6 +77,7 @@ class QImageSurface : public Surface {
   void FontChanged() {
     qfont_.reset();
     metrics_.reset();
+    dc_->SurfaceFontChanged();
   }
 
   const Screen& screen_;
