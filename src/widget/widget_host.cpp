@@ -42,17 +42,6 @@ WidgetHost::WidgetHost(QWidget& window) : window_(window), windowClock_(window) 
   screen_.SetTwipsPerPixel(tpp, tpp);
 }
 
-std::unique_ptr<Surface> WidgetHost::CreateSurface(int widthPx, int heightPx) {
-  auto surface = std::make_unique<QImageSurface>(screen_, widthPx, heightPx);
-  surface->SetRefreshHandler([this] { RepaintNow(); });
-  return surface;
-}
-
-TextExtent WidgetHost::MeasureText(const FontSpec& font, std::u16string_view text) {
-  const PixelExtent px = MeasureLines(metrics_.Get(font, screen_.DotsPerInchY()), text);
-  return {px.width * screen_.TwipsPerPixelX(), px.height * screen_.TwipsPerPixelY()};
-}
-
 void WidgetHost::SetTimer(int intervalMs, bool enabled) {
   timer_.setInterval(intervalMs);
   if (enabled) {
@@ -110,10 +99,6 @@ std::u16string WidgetHost::PicturesFolder() {
 
 bool WidgetHost::SetClipboardImage(const Surface& surface) {
   return PutImageOnClipboard(PictureOf(surface));
-}
-
-bool WidgetHost::SaveBitmap(const Surface& surface, const std::u16string& path) {
-  return SaveImageAtomically(PictureOf(surface), ToQString(path), "bmp").isEmpty();
 }
 
 void WidgetHost::ShowAbout() {

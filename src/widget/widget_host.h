@@ -4,8 +4,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "platform/host.h"
-#include "platform/qt/fonts.h"
+#include "platform/qt/qt_host.h"
 #include "widget/window_clock.h"
 
 class QMenu;
@@ -16,13 +15,10 @@ namespace palvex {
 // surfaces, real pop-up menus, a QTimer for the start timer, immediate
 // repaints (so each animation frame shows as it is drawn), the file
 // dialog, the clipboard, the about window and message boxes.
-class WidgetHost : public Host {
+class WidgetHost : public QtHost {
  public:
   explicit WidgetHost(QWidget& window);
 
-  Screen& screen() override { return screen_; }
-  std::unique_ptr<Surface> CreateSurface(int widthPx, int heightPx) override;
-  TextExtent MeasureText(const FontSpec& font, std::u16string_view text) override;
   Clock& clock() override { return clock_ ? *clock_ : windowClock_; }
   // Another clock (tests); nullptr goes back to the window's own.
   void SetClock(Clock* clock) { clock_ = clock; }
@@ -35,7 +31,6 @@ class WidgetHost : public Host {
   std::optional<std::u16string> SaveFileDialog(const SaveDialogRequest& request) override;
   std::u16string PicturesFolder() override;
   bool SetClipboardImage(const Surface& surface) override;
-  bool SaveBitmap(const Surface& surface, const std::u16string& path) override;
   void ShowAbout() override;
   void ShowMessage(const std::u16string& text) override;
 
@@ -43,8 +38,6 @@ class WidgetHost : public Host {
   static void AddItems(QMenu& menu, const MenuItem& parent);
 
   QWidget& window_;
-  Screen screen_;
-  FontMetricsCache metrics_;
   WindowClock windowClock_;
   Clock* clock_ = nullptr;
   QTimer timer_;

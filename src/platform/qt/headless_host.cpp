@@ -14,17 +14,6 @@ namespace palvex {
 
 HeadlessHost::HeadlessHost() : picturesFolder_(UserPicturesFolder()) {}
 
-std::unique_ptr<Surface> HeadlessHost::CreateSurface(int widthPx, int heightPx) {
-  auto surface = std::make_unique<QImageSurface>(screen_, widthPx, heightPx);
-  surface->SetRefreshHandler([this] { RepaintNow(); });
-  return surface;
-}
-
-TextExtent HeadlessHost::MeasureText(const FontSpec& font, std::u16string_view text) {
-  const PixelExtent px = MeasureLines(metrics_.Get(font, screen_.DotsPerInchY()), text);
-  return {px.width * screen_.TwipsPerPixelX(), px.height * screen_.TwipsPerPixelY()};
-}
-
 void HeadlessHost::SetTimer(int intervalMs, bool enabled) {
   timerInterval_ = intervalMs;
   timerEnabled_ = enabled;
@@ -55,10 +44,6 @@ bool HeadlessHost::SetClipboardImage(const Surface& surface) {
   if (!clipboardAvailable_) return false;
   clipboard_ = PictureOf(surface);
   return true;
-}
-
-bool HeadlessHost::SaveBitmap(const Surface& surface, const std::u16string& path) {
-  return SaveImageAtomically(PictureOf(surface), ToQString(path), "bmp").isEmpty();
 }
 
 }  // namespace palvex

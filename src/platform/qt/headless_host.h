@@ -8,21 +8,17 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/host.h"
-#include "platform/qt/fonts.h"
+#include "platform/qt/qt_host.h"
 
 namespace palvex {
 
 // A host with no window: surfaces are QImages, the timer fires when the
 // caller says so, menus and dialogs answer from queued replies. Used by the
 // renderer, the scripting host and the tests.
-class HeadlessHost : public Host {
+class HeadlessHost : public QtHost {
  public:
   HeadlessHost();
 
-  Screen& screen() override { return screen_; }
-  std::unique_ptr<Surface> CreateSurface(int widthPx, int heightPx) override;
-  TextExtent MeasureText(const FontSpec& font, std::u16string_view text) override;
   Clock& clock() override { return *clock_; }
   void SetClock(Clock* clock) { clock_ = clock ? clock : &instant_; }
 
@@ -58,7 +54,6 @@ class HeadlessHost : public Host {
   void SetClipboardAvailable(bool available) { clipboardAvailable_ = available; }
 
   // A real bitmap file, written through a temporary file.
-  bool SaveBitmap(const Surface& surface, const std::u16string& path) override;
 
   // No one can click a headless about window: it closes at once.
   void ShowAbout() override { ++aboutShown_; }
@@ -68,8 +63,6 @@ class HeadlessHost : public Host {
   const std::vector<std::u16string>& messages() const { return messages_; }
 
  private:
-  Screen screen_;
-  FontMetricsCache metrics_;
   InstantClock instant_;
   Clock* clock_ = &instant_;
   bool timerEnabled_ = false;

@@ -1,0 +1,24 @@
+#include "platform/qt/qt_host.h"
+
+#include "platform/qt/image_io.h"
+#include "platform/qt/qimage_surface.h"
+#include "platform/qt/qt_text.h"
+
+namespace palvex {
+
+std::unique_ptr<Surface> QtHost::CreateSurface(int widthPx, int heightPx) {
+  auto surface = std::make_unique<QImageSurface>(screen_, widthPx, heightPx);
+  surface->SetRefreshHandler([this] { RepaintNow(); });
+  return surface;
+}
+
+TextExtent QtHost::MeasureText(const FontSpec& font, std::u16string_view text) {
+  const PixelExtent px = MeasureLines(metrics_.Get(font, screen_.DotsPerInchY()), text);
+  return {px.width * screen_.TwipsPerPixelX(), px.height * screen_.TwipsPerPixelY()};
+}
+
+bool QtHost::SaveBitmap(const Surface& surface, const std::u16string& path) {
+  return SaveImageAtomically(PictureOf(surface), ToQString(path), "bmp").isEmpty();
+}
+
+}  // namespace palvex

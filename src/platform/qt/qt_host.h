@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/host.h"
+#include "platform/qt/fonts.h"
+
+namespace palvex {
+
+// What every Qt host gives the control alike: QImage surfaces that report
+// their refreshes, text measured with cached font metrics, bitmap files.
+class QtHost : public Host {
+ public:
+  Screen& screen() override { return screen_; }
+  std::unique_ptr<Surface> CreateSurface(int widthPx, int heightPx) override;
+  TextExtent MeasureText(const FontSpec& font, std::u16string_view text) override;
+  bool SaveBitmap(const Surface& surface, const std::u16string& path) override;
+
+ protected:
+  Screen screen_;
+
+ private:
+  FontMetricsCache metrics_;
+};
+
+}  // namespace palvex
