@@ -29,7 +29,7 @@ void EventSinks::ForEachSink(F&& deliver) {
   }
 }
 
-void EventSinks::RaiseItemClick(const ChartItem& item) {
+void EventSinks::RaiseItemClick(ChartItem item) {
   ForEachSink([&](EventSink& sink) {
     ChartItem copy = item;
     sink.ItemClick(copy);

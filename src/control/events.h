@@ -28,7 +28,8 @@ class EventSinks {
   bool Unadvise(std::uint32_t cookie);
   std::size_t size() const { return sinks_.size(); }
 
-  void RaiseItemClick(const ChartItem& item);
+  // Takes its own copy: a handler may change the item list it came from.
+  void RaiseItemClick(ChartItem item);
   void RaiseMouseDown(std::int16_t button, std::int16_t shift, float x, float y);
   void RaiseMouseUp(std::int16_t button, std::int16_t shift, float x, float y);
 

@@ -8,6 +8,7 @@
 #include "theme/legend_panel.h"
 #include "theme/themes.h"
 #include "ui/about.h"
+#include "ui/selection.h"
 
 namespace palvex {
 
@@ -143,19 +144,7 @@ std::int32_t PalvexChart::SelectedColumn() const {
 }
 
 void PalvexChart::SetSelectedColumn(std::int32_t v) {
-  // Never fails towards the host: an invalid column clears the selection.
-  try {
-    s_.SelectedColumn = v;
-    palvex::DrawChart(s_);
-    if (v >= 0 && v < static_cast<std::int32_t>(s_.barTops.size()) &&
-        v < static_cast<std::int32_t>(s_.items().size())) {
-      s_.events.RaiseItemClick(s_.items()[v]);
-    } else {
-      s_.SelectedColumn = -1;
-      s_.children.lblInfo.Visible = false;
-    }
-  } catch (const ChartError&) {
-  }
+  WriteSelectedColumn(s_, v);
 }
 
 void PalvexChart::SetActiveTheme(std::int32_t v) {

@@ -210,8 +210,7 @@ void DrawChart(ChartState& c) {
   ch.lblInfo.Visible = false;
   ch.lblDescription[0]->ForeColor = s.ForeColor();
   const std::int16_t n = ToInt16(static_cast<double>(items.size()));
-  ch.mnuSelectionInfo.Checked = c.SelectionInformation;
-  ch.lblInfo.Visible = c.SelectedColumn > -1 && c.SelectionInformation && c.animationDone;
+  ShowInfoLabelForPass(c, n);
 
   if (c.legendVisible) {
     ch.vsbContainer.Visible = false;

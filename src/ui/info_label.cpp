@@ -1,5 +1,10 @@
 #include "ui/info_label.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
 #include "control/chart_state.h"
 #include "ui/input.h"
 #include "ui/menu_commands.h"
@@ -7,11 +12,75 @@
 namespace palvex {
 
 namespace {
+
 constexpr std::int16_t kLeftButton = 1;
+// The label's tag in fixed mode; any other tag means it follows the bar.
+constexpr std::u16string_view kFixed = u"Fix";
+// How far below the plot's bottom edge the label hangs, in twips.
+constexpr double kBelowPlot = 20;
+
+// Digits of a whole, non-negative number. A double holds 15 significant
+// digits; larger amounts show those and zeros, as a number format does.
+std::string WholeDigits(double whole) {
+  char buf[48];
+  if (whole < 1e15) {
+    std::snprintf(buf, sizeof buf, "%.0f", whole);
+    return buf;
+  }
+  std::snprintf(buf, sizeof buf, "%.14e", whole);  // d.dddddddddddddde+XX
+  std::string digits(1, buf[0]);
+  digits.append(buf + 2, 14);
+  const int exponent = std::atoi(std::strchr(buf, 'e') + 1);
+  digits.append(static_cast<std::size_t>(exponent - 14), '0');
+  return digits;
+}
+
+// The value as the "#,0" pattern shows it: no decimals, halves rounded
+// away from zero as display formats round, thousands grouped by ",". An
+// amount that rounds to nothing shows as "0", without a sign.
+std::u16string GroupedAmount(double value) {
+  double whole = std::round(value);
+  if (!std::isfinite(whole)) return std::u16string();
+  const bool negative = whole < 0;
+  const std::string digits = WholeDigits(std::fabs(whole));
+  std::u16string text;
+  if (negative) text += u'-';
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) text += u',';
+    text += static_cast<char16_t>(digits[i]);
+  }
+  return text;
+}
+
 }  // namespace
 
-void UpdateInfoLabel(ChartState& chart, int, double, double) {
-  chart.children.lblInfo.Visible = true;
+std::u16string InfoCaption(const ChartItem& item) {
+  return u"记录: " + item.XAxisDescription + u"\r" +        // record
+         u"金额: " + GroupedAmount(item.Value) + u"元\r" +  // amount, in yuan
+         item.SelectedDescription;
+}
+
+void ShowInfoLabelForPass(ChartState& chart, std::int16_t columns) {
+  Control& label = chart.children.lblInfo;
+  label.Visible = false;
+  chart.children.mnuSelectionInfo.Checked = chart.SelectionInformation;
+  // Only a column the pass highlights refreshes the label; shown for any
+  // other, it would tell of an item that is not drawn as selected or no
+  // longer exists.
+  label.Visible = chart.SelectedColumn > -1 && chart.SelectedColumn < columns &&
+                  chart.SelectionInformation && chart.animationDone && chart.Selectable;
+}
+
+void UpdateInfoLabel(ChartState& chart, int column, double barLeft, double barRight) {
+  Control& label = chart.children.lblInfo;
+  label.Visible = false;
+  SetCaption(chart.host, label, InfoCaption(chart.items()[column]));
+  if (label.Tag != kFixed) {
+    // Control positions are 32-bit floats.
+    label.Left = static_cast<float>(barLeft + (barRight - barLeft - label.Width) / 2);
+    label.Top = static_cast<float>(chart.surface->ScaleHeight() - chart.MarginBottom + kBelowPlot);
+  }
+  label.Visible = true;
 }
 
 void InfoLabelMouseDown(ChartState& chart, std::int16_t button, std::int16_t, float x, float y) {
@@ -19,7 +88,7 @@ void InfoLabelMouseDown(ChartState& chart, std::int16_t button, std::int16_t, fl
   if (button == kLeftButton) {
     chart.infoGrabX = x;
     chart.infoGrabY = y;
-    label.Tag = u"Fix";
+    label.Tag = kFixed;
     chart.children.mnuAutoMoveInfo.Checked = false;
     BeginDrag(chart, label);
   } else {
@@ -31,6 +100,14 @@ void InfoLabelDblClick(ChartState& chart) {
   chart.children.lblInfo.Visible = false;
   chart.children.lblInfo.Tag.clear();
   chart.children.mnuAutoMoveInfo.Checked = true;
+}
+
+std::optional<DragOutline> DragOutlineAt(ChartState& chart, float x, float y) {
+  const PointerState& p = chart.pointer;
+  if (!p.dragging) return std::nullopt;
+  const Control* source = chart.children.Find(p.dragSource.name, p.dragSource.index);
+  if (!source) return std::nullopt;
+  return DragOutline{x - chart.infoGrabX, y - chart.infoGrabY, source->Width, source->Height};
 }
 
 }  // namespace palvex

@@ -10,6 +10,7 @@
 #include "platform/chart_error.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/qt_text.h"
+#include "ui/info_label.h"
 #include "widget/widget_host.h"
 
 namespace palvex {
@@ -151,6 +152,24 @@ void PalvexChartWidget::paintEvent(QPaintEvent*) {
   // smoothing: the chart keeps its sharp edges rather than turning soft.
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   p.drawImage(QPoint(0, 0), ImageOf(*screen_));
+  PaintDragOutline(p);
+}
+
+void PalvexChartWidget::PaintDragOutline(QPainter& p) {
+  const std::optional<DragOutline> outline = DragOutlineAt(
+      chart_->state(), static_cast<float>(pointer_.x()), static_cast<float>(pointer_.y()));
+  if (!outline) return;
+  const Screen& s = host_->screen();
+  const float tppx = s.TwipsPerPixelX(), tppy = s.TwipsPerPixelY();
+  const QRect r = QRectF(outline->left / tppx, outline->top / tppy, outline->width / tppx,
+                         outline->height / tppy)
+                      .toRect();
+  p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  p.setPen(QPen(Qt::white, 0));
+  p.setBrush(Qt::NoBrush);
+  // A frame two pixels wide, inside the label's size.
+  p.drawRect(r.adjusted(0, 0, -1, -1));
+  p.drawRect(r.adjusted(1, 1, -2, -2));
 }
 
 void PalvexChartWidget::resizeEvent(QResizeEvent*) {
@@ -166,6 +185,7 @@ void PalvexChartWidget::showEvent(QShowEvent* e) {
 template <typename F>
 void PalvexChartWidget::DeliverMouse(const char* what, const QMouseEvent& e, F&& call) {
   const QPointF at = Twips(e.position());
+  pointer_ = at;
   Run(what, [&] {
     call(ShiftOf(e.modifiers()), static_cast<float>(at.x()), static_cast<float>(at.y()));
   });

@@ -7,6 +7,7 @@
 
 #include "control/palvex_chart.h"
 
+class QPainter;
 class QTimer;
 
 namespace palvex {
@@ -141,11 +142,15 @@ class PalvexChartWidget : public QWidget {
   template <typename F>
   void DeliverMouse(const char* what, const QMouseEvent& e, F&& call);
   QPointF Twips(const QPointF& pixels) const;
+  // Outlines a label being dragged where the pointer holds it, in colours
+  // inverted from the picture below, as a window system shows a drag.
+  void PaintDragOutline(QPainter& p);
 
   std::unique_ptr<WidgetHost> host_;
   std::unique_ptr<PalvexChart> chart_;
   std::unique_ptr<Sink> sink_;
   std::unique_ptr<Surface> screen_;
+  QPointF pointer_;  // the last mouse position, in twips
 };
 
 }  // namespace palvex

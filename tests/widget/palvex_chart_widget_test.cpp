@@ -15,6 +15,7 @@
 #include <QToolTip>
 
 #include "platform/qt/qt_text.h"
+#include "ui/info_label.h"
 
 namespace palvex {
 namespace {
@@ -165,6 +166,65 @@ TEST_F(Widget, PropertiesAndSignalsUseTheControlsNames) {
   w.Refresh();
   qInstallMessageHandler(previous);
   EXPECT_EQ(warnings, QStringList{"PalvexChart: Refresh: run-time error 13: Type mismatch"});
+}
+
+TEST_F(Widget, PressingABarSignalsItemClickBeforeMouseDown) {
+  w.SetSelectable(true);
+  w.AddItem("7", "North", "Jan", 40);
+  w.AddItem("8", "South", "Feb", 60);
+  w.show();
+  FireStartTimer();
+  QStringList signalled;
+  QObject::connect(
+      &w, &PalvexChartWidget::ItemClick,
+      [&](const QString& id, const QString& description, const QString&, double value) {
+        signalled << QStringLiteral("ItemClick %1 %2 %3").arg(id, description).arg(value);
+      });
+  QObject::connect(&w, &PalvexChartWidget::MouseDown, [&](short button, short, float, float) {
+    signalled << QStringLiteral("MouseDown %1").arg(button);
+  });
+  QSignalSpy clicks(&w, &PalvexChartWidget::ItemClick);
+  // Column 1, one pixel above the plot's bottom edge.
+  const QPoint onBar(qRound((s().MarginLeft + 1.5 * s().barWidth) / 15),
+                     qRound((s().surface->ScaleHeight() - s().MarginBottom) / 15) - 1);
+  QTest::mouseClick(&w, Qt::LeftButton, {}, onBar);
+  QTest::mouseClick(&w, Qt::LeftButton, {}, onBar);
+  EXPECT_EQ(signalled, (QStringList{"ItemClick 8 South 60", "MouseDown 1", "MouseDown 1"}));
+  EXPECT_EQ(clicks.size(), 1);
+  EXPECT_EQ(w.SelectedColumn(), 1);
+}
+
+TEST_F(Widget, ADraggedLabelShowsAnOutlineThatFollowsThePointer) {
+  w.SetSelectable(true);
+  w.SetSelectionInformation(true);
+  w.AddItem("1", "North", "Jan", 40);
+  w.show();
+  FireStartTimer();
+  w.SetSelectedColumn(0);
+  const Control& label = s().children.lblInfo;
+  ASSERT_TRUE(label.Visible);
+  const QPoint grab(qRound(label.Left / 15) + 4, qRound(label.Top / 15) + 4);
+  QTest::mousePress(&w, Qt::LeftButton, {}, grab);
+  const QPoint to(100, 80);
+  QMouseEvent move(QEvent::MouseMove, to, w.mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&w, &move);
+
+  const std::optional<DragOutline> outline = DragOutlineAt(s(), 100 * 15, 80 * 15);
+  ASSERT_TRUE(outline);
+  const QPoint corner(qRound(outline->left / 15), qRound(outline->top / 15));
+  const QImage shown = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage composed = w.ComposedImage().convertToFormat(QImage::Format_RGB32);
+  // The frame inverts what lies below it; inside, the picture shows through.
+  EXPECT_EQ(shown.pixel(corner) & 0xFFFFFF, ~composed.pixel(corner) & 0xFFFFFF);
+  EXPECT_EQ(shown.pixel(corner + QPoint(1, 1)) & 0xFFFFFF,
+            ~composed.pixel(corner + QPoint(1, 1)) & 0xFFFFFF);
+  EXPECT_EQ(shown.pixel(corner + QPoint(5, 5)), composed.pixel(corner + QPoint(5, 5)));
+
+  QTest::mouseRelease(&w, Qt::LeftButton, {}, to);
+  EXPECT_EQ(label.Left, outline->left);
+  EXPECT_EQ(w.grab().toImage().convertToFormat(QImage::Format_RGB32),
+            w.ComposedImage().convertToFormat(QImage::Format_RGB32));
 }
 
 }  // namespace

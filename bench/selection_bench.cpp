@@ -1,0 +1,60 @@
+// The mouse over the chart: a hover that stays on the hot column costs a
+// hit test only; a press on another column redraws the whole chart and
+// raises ItemClick.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "control/palvex_chart.h"
+#include "platform/qt/headless_host.h"
+
+namespace {
+
+struct ShownChart {
+  explicit ShownChart(int items) : chart(host) {
+    chart.InitProperties();
+    chart.Resize(560, 372);
+    chart.SetSelectable(true);
+    chart.SetSelectionInformation(true);
+    for (int i = 0; i < items; ++i) {
+      const std::string id = std::to_string(i % 10 + 1);
+      chart.AddItem({std::u16string(id.begin(), id.end()), u"item", u"axis", 10.0 + i % 7});
+    }
+    chart.Show();
+    chart.StartTimerTick();
+  }
+  float SlotMiddle(int column) const {
+    const palvex::ChartState& s = chart.state();
+    return static_cast<float>(s.MarginLeft + (column + 0.5) * s.barWidth);
+  }
+  float PlotBottom() const {
+    const palvex::ChartState& s = chart.state();
+    return static_cast<float>(s.surface->ScaleHeight() - s.MarginBottom);
+  }
+
+  palvex::HeadlessHost host;
+  palvex::PalvexChart chart;
+};
+
+void BM_HoverOnTheHotColumn(benchmark::State& st) {
+  ShownChart c(12);
+  c.chart.SetHotTracking(true);
+  const float x = c.SlotMiddle(3), y = c.PlotBottom();
+  for (auto _ : st) c.chart.MouseMove(0, 0, x, y);
+}
+BENCHMARK(BM_HoverOnTheHotColumn)->Unit(benchmark::kMicrosecond);
+
+void BM_PressAnotherColumn(benchmark::State& st) {
+  ShownChart c(static_cast<int>(st.range(0)));
+  const float y = c.PlotBottom();
+  const float xs[] = {c.SlotMiddle(2), c.SlotMiddle(5)};
+  int k = 0;
+  for (auto _ : st) {
+    c.chart.MouseDown(1, 0, xs[k], y);
+    c.chart.MouseUp(1, 0, xs[k], y);
+    k ^= 1;
+  }
+}
+BENCHMARK(BM_PressAnotherColumn)->Arg(12)->Arg(500)->Unit(benchmark::kMillisecond);
+
+}  // namespace
