@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "platform/clock.h"
-#include "platform/font_spec.h"
+#include "platform/font.h"
 #include "platform/screen.h"
 #include "platform/surface.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/color.h"
-#include "platform/font_spec.h"
+#include "platform/font.h"
 
 namespace palvex {
 

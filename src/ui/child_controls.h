@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/color.h"
-#include "platform/font_spec.h"
+#include "platform/font.h"
 #include "platform/surface.h"
 
 namespace palvex {

@@ -48,13 +48,13 @@ PixelExtent MeasureLines(const QFontMetricsF& metrics, std::u16string_view text)
   return {widest, lines.size() * metrics.height()};
 }
 
-const QFontMetricsF& FontMetricsCache::Get(const FontSpec& spec, double dotsPerInch) {
-  const Key key{spec.name, spec.size, spec.bold, dotsPerInch};
+const QFontMetricsF& FontMetricsCache::Get(const FontSpec& font, double dotsPerInch) {
+  const Key key{font.name, font.size, font.bold, dotsPerInch};
   auto it = cache_.find(key);
   if (it == cache_.end()) {
     // A handful of faces and sizes are in use; a runaway caller gets a fresh start.
     if (cache_.size() > 64) cache_.clear();
-    it = cache_.emplace(key, QFontMetricsF(MakeFont(spec, dotsPerInch))).first;
+    it = cache_.emplace(key, QFontMetricsF(MakeFont(font, dotsPerInch))).first;
   }
   return it->second;
 }

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <tuple>
 
-#include "platform/font_spec.h"
+#include "platform/font.h"
 
 namespace palvex {
 
@@ -36,7 +36,7 @@ PixelExtent MeasureLines(const QFontMetricsF& metrics, std::u16string_view text)
 // weight: labels are measured on every drawing pass.
 class FontMetricsCache {
  public:
-  const QFontMetricsF& Get(const FontSpec& spec, double dotsPerInch);
+  const QFontMetricsF& Get(const FontSpec& font, double dotsPerInch);
 
  private:
   using Key = std::tuple<std::u16string, float, bool, double>;
