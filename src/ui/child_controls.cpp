@@ -1,5 +1,7 @@
 #include "ui/child_controls.h"
 
+#include <algorithm>
+
 #include <utility>
 
 #include "platform/chart_error.h"
@@ -15,10 +17,15 @@ const FontSpec kTahoma9{u"Tahoma", 9.0f, false, 178};
 const FontSpec kSong9{u"宋体", 9.0f, false, 134};
 const FontSpec kWebdings9Bold{u"Webdings", 9.0f, true, 2};
 
+// The description stack is the one tall panel. Its scroll range stops at
+// 32767 pixels, so an image this tall holds everything that can be
+// scrolled into view while keeping a runaway size bounded.
+constexpr double kMaxPanelSidePx = 65536;
+
 int PixelsOf(double twips, float twipsPerPixel) {
   double px = RoundHalfEven(twips / twipsPerPixel);
   if (!(px >= 1)) return 1;
-  return px > 16384 ? 16384 : static_cast<int>(px);
+  return static_cast<int>(std::min(px, kMaxPanelSidePx));
 }
 
 void Place(Control& c, double left, double top, double width, double height) {

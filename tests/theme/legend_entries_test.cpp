@@ -162,5 +162,22 @@ TEST_F(LegendEntries, TheSelectedEntryIsScrolledIntoViewAndFramedInWhite) {
   EXPECT_EQ(panel.PixelAt(left, top + 5), 0xFFFFFFu);
 }
 
+TEST_F(LegendEntries, AThousandEntriesKeepTheirBackgroundAndFrameFarDown) {
+  AnimationPlayed();
+  state().ActiveTheme = ThemeSky;
+  state().legendVisible = true;
+  state().Selectable = true;
+  for (int i = 0; i < 1000; ++i) chart->AddItem(Item(u"1", 10));
+  state().SelectedColumn = 900;
+  chart->Refresh();
+  const Surface& panel = *ch().picContainer.surface;
+  EXPECT_EQ(panel.PixelHeight(), 26010);  // 390149 twips
+  const Control& box = *ch().Box[900];
+  const int left = static_cast<int>((box.Left - 45) / 15);
+  const int top = static_cast<int>((box.Top - 45) / 15);
+  EXPECT_EQ(panel.PixelAt(left, top), 0xFFFFFFu);
+  EXPECT_NE(panel.PixelAt(left + 1, top + 1), 0xFFFFFFu);  // the gradient inside the frame
+}
+
 }  // namespace
 }  // namespace palvex::testing
