@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "control/chart_item.h"
 #include "control/palvex_chart.h"
+#include "model/chart_item.h"
 
 namespace palvex {
 

@@ -1,9 +1,9 @@
 #include "script_host_bridge.h"
 
+#include "model/child_controls.h"
 #include "platform/chart_error.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/qt_text.h"
-#include "ui/child_controls.h"
 
 namespace palvex {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "control/chart_item.h"
-#include "control/chart_state.h"
+#include "model/chart_item.h"
+#include "model/chart_state.h"
 #include "platform/color.h"
 
 namespace palvex {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "control/chart_state.h"
+#include "model/chart_state.h"
 #include "platform/chart_error.h"
 #include "platform/numeric.h"
 #include "theme/gradient.h"

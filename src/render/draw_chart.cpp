@@ -3,13 +3,13 @@
 #include <numeric>
 #include <string>
 
-#include "control/chart_state.h"
+#include "model/chart_state.h"
 #include "platform/numeric.h"
 #include "render/bars.h"
+#include "render/info_label.h"
 #include "render/rotated_text.h"
 #include "theme/legend_entries.h"
 #include "theme/themes.h"
-#include "ui/info_label.h"
 
 namespace palvex {
 

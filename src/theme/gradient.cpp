@@ -1,6 +1,6 @@
 #include "theme/gradient.h"
 
-#include "control/chart_state.h"
+#include "model/chart_state.h"
 #include "platform/device_context.h"
 #include "platform/numeric.h"
 

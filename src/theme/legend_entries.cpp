@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "control/chart_state.h"
+#include "model/chart_state.h"
 #include "platform/chart_error.h"
 #include "platform/device_context.h"
 #include "platform/numeric.h"

@@ -3,9 +3,8 @@
 #include <optional>
 #include <utility>
 
-#include "control/chart_state.h"
+#include "model/chart_state.h"
 #include "platform/numeric.h"
-#include "render/draw_chart.h"
 #include "theme/gradient.h"
 #include "theme/legend_entries.h"
 #include "theme/themes.h"
@@ -32,13 +31,6 @@ std::optional<std::pair<Color, Color>> LegendColours(std::int32_t theme) {
     default:
       return std::nullopt;
   }
-}
-
-// The toggle and hide handlers flip the menu's check mark and follow it.
-void FlipViewLegendCheck(ChartState& chart) {
-  MenuItem& item = chart.children.mnuViewLegend;
-  item.Checked = !item.Checked;
-  chart.legendVisible = item.Checked;
 }
 
 }  // namespace
@@ -71,19 +63,6 @@ void ShowLegend(ChartState& chart, bool bHidden) {
     panel.Left = Finite(surface.ScaleWidth() - ch.lblSlider.Width);
     ch.lblSlider.Caption = std::u16string(1, kFoldedGlyph);
   }
-}
-
-void ToggleLegend(ChartState& chart) {
-  FlipViewLegendCheck(chart);
-  ShowLegend(chart, !chart.legendVisible);
-  DrawChart(chart);
-}
-
-void HideLegend(ChartState& chart) {
-  // Opened from the shown panel, so this normally clears the check mark.
-  FlipViewLegendCheck(chart);
-  ShowLegend(chart, true);
-  DrawChart(chart);
 }
 
 }  // namespace palvex

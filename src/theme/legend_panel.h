@@ -12,9 +12,4 @@ void PaintLegendBackground(ChartState& chart);
 // view and narrows the margin by its outer width. Each call moves the
 // margin, whatever the panel's state was before. No redraw.
 void ShowLegend(ChartState& chart, bool bHidden);
-// The slider's click and the "show legend" item: flips the panel, redraws.
-void ToggleLegend(ChartState& chart);
-// The "hide legend" item of the legend's own menu: folds it, redraws.
-void HideLegend(ChartState& chart);
-
 }  // namespace palvex

@@ -1,6 +1,6 @@
 #include "theme/themes.h"
 
-#include "control/chart_state.h"
+#include "model/chart_state.h"
 #include "platform/numeric.h"
 #include "theme/gradient.h"
 

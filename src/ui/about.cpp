@@ -1,6 +1,6 @@
 #include "ui/about.h"
 
-#include "control/chart_state.h"
+#include "model/chart_state.h"
 
 namespace palvex {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "control/chart_state.h"
+#include "model/chart_state.h"
 #include "platform/numeric.h"
 #include "ui/scroll_bar.h"
 

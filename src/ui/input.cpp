@@ -1,8 +1,8 @@
 #include "ui/input.h"
 
-#include "control/chart_state.h"
-#include "theme/legend_panel.h"
-#include "ui/info_label.h"
+#include "model/chart_state.h"
+#include "ui/info_label_input.h"
+#include "ui/legend_toggles.h"
 #include "ui/menu_commands.h"
 #include "ui/scroll_bar.h"
 #include "ui/selection.h"

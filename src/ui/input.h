@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "ui/pointer.h"
+#include "model/pointer.h"
 
 namespace palvex {
 

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "control/chart_state.h"
+#include "model/chart_state.h"
 #include "render/draw_chart.h"
-#include "theme/legend_panel.h"
 #include "ui/export.h"
 #include "ui/input.h"
+#include "ui/legend_toggles.h"
 
 namespace palvex {
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "control/chart_state.h"
+#include "model/chart_state.h"
+#include "model/child_controls.h"
 #include "platform/numeric.h"
 #include "platform/surface.h"
 #include "theme/legend_entries.h"
-#include "ui/child_controls.h"
 
 namespace palvex {
 

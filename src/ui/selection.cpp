@@ -3,7 +3,7 @@
 #include <cmath>
 #include <exception>
 
-#include "control/chart_state.h"
+#include "model/chart_state.h"
 #include "platform/numeric.h"
 #include "render/draw_chart.h"
 #include "theme/legend_entries.h"

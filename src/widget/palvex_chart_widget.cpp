@@ -10,7 +10,7 @@
 #include "platform/chart_error.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/qt_text.h"
-#include "ui/info_label.h"
+#include "ui/info_label_input.h"
 #include "widget/widget_host.h"
 
 namespace palvex {

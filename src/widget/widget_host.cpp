@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/menu_item.h"
 #include "platform/numeric.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/pictures_folder.h"
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
-#include "ui/child_controls.h"
 #include "widget/about_window.h"
 #include "widget/window_export.h"
 

@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 
 #include "control/palvex_chart.h"
+#include "model/child_controls.h"
 #include "platform/chart_error.h"
 #include "platform/qt/headless_host.h"
-#include "ui/child_controls.h"
 
 namespace palvex {
 namespace {

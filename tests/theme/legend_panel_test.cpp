@@ -1,4 +1,5 @@
 #include "theme/legend_panel.h"
+#include "ui/legend_toggles.h"
 
 #include <gtest/gtest.h>
 

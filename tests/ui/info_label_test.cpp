@@ -1,6 +1,7 @@
 // The selection-information label: its caption, where it stands, and how
 // the user fixes it, lets it follow again and switches it off.
-#include "ui/info_label.h"
+#include "render/info_label.h"
+#include "ui/info_label_input.h"
 
 #include <gtest/gtest.h>
 

@@ -15,7 +15,7 @@
 #include <QToolTip>
 
 #include "platform/qt/qt_text.h"
-#include "ui/info_label.h"
+#include "ui/info_label_input.h"
 
 namespace palvex {
 namespace {

@@ -1,6 +1,6 @@
 #include "control/automation/connection_point.h"
 
-#include "control/events.h"
+#include "model/events.h"
 
 namespace palvex {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <variant>
 
-#include "control/chart_item.h"
+#include "model/chart_item.h"
 
 namespace palvex {
 

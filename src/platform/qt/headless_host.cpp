@@ -3,12 +3,12 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/menu_item.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/pictures_folder.h"
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
-#include "ui/child_controls.h"
 
 namespace palvex {
 

@@ -1,4 +1,4 @@
-#include "control/events.h"
+#include "model/events.h"
 
 #include <algorithm>
 

@@ -2,29 +2,10 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
-
-#include "control/chart_item.h"
 
 namespace palvex {
 
 struct ChartState;
-
-// The label's three lines, separated by a carriage return: the item's axis
-// text, its value as a whole amount with digit grouping ("1,234,567元")
-// and its selection description.
-std::u16string InfoCaption(const ChartItem& item);
-
-// The start of every drawing pass over `columns` columns: the label is
-// hidden, the menu's check mark follows SelectionInformation, and the
-// label shows again only where this pass fills it in for a highlighted
-// column (never before the growth animation has run).
-void ShowInfoLabelForPass(ChartState& chart, std::int16_t columns);
-
-// Fills the label for the selected column, whose bar spans barLeft..
-// barRight (twips), and shows it; in follow mode it is centred under the
-// bar, in fixed mode (tag "Fix") it stays where the user put it.
-void UpdateInfoLabel(ChartState& chart, int column, double barLeft, double barRight);
 
 // A press on the label, (x, y) in its own twips: the left button grabs it
 // there and starts dragging it, which fixes its place; any other button

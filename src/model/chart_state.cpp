@@ -1,4 +1,4 @@
-#include "control/chart_state.h"
+#include "model/chart_state.h"
 
 #include "platform/numeric.h"
 

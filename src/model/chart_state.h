@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "control/chart_item.h"
-#include "control/events.h"
+#include "model/chart_item.h"
+#include "model/child_controls.h"
+#include "model/events.h"
+#include "model/pointer.h"
 #include "platform/color.h"
 #include "platform/host.h"
 #include "platform/surface.h"
-#include "ui/child_controls.h"
-#include "ui/pointer.h"
 
 namespace palvex {
 

@@ -1,4 +1,4 @@
-#include "ui/child_controls.h"
+#include "model/child_controls.h"
 
 #include <algorithm>
 

@@ -7,6 +7,7 @@
 
 #include "platform/color.h"
 #include "platform/font.h"
+#include "platform/menu_item.h"
 #include "platform/surface.h"
 
 namespace palvex {
@@ -62,17 +63,6 @@ struct Control {
 
 // Control arrays: element k at position k; element 0 exists always.
 using ControlArray = std::vector<std::unique_ptr<Control>>;
-
-struct MenuItem {
-  std::string Name;
-  std::u16string Caption;
-  bool Checked = false;
-  bool Visible = true;
-  bool Enabled = true;
-  std::vector<MenuItem*> Items;  // children, in display order
-
-  bool IsSeparator() const { return Caption == u"-"; }
-};
 
 struct StartTimer {
   int Interval = 100;

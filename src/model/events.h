@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "control/chart_item.h"
+#include "model/chart_item.h"
 
 namespace palvex {
 

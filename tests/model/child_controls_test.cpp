@@ -1,6 +1,6 @@
 // The child controls and menus as a new control has them, control arrays
 // and labels that size themselves.
-#include "ui/child_controls.h"
+#include "model/child_controls.h"
 
 #include <gtest/gtest.h>
 

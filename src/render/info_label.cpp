@@ -1,21 +1,16 @@
-#include "ui/info_label.h"
+#include "render/info_label.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "control/chart_state.h"
-#include "ui/input.h"
-#include "ui/menu_commands.h"
+#include "model/chart_state.h"
 
 namespace palvex {
 
 namespace {
 
-constexpr std::int16_t kLeftButton = 1;
-// The label's tag in fixed mode; any other tag means it follows the bar.
-constexpr std::u16string_view kFixed = u"Fix";
 // How far below the plot's bottom edge the label hangs, in twips.
 constexpr double kBelowPlot = 20;
 
@@ -75,39 +70,12 @@ void UpdateInfoLabel(ChartState& chart, int column, double barLeft, double barRi
   Control& label = chart.children.lblInfo;
   label.Visible = false;
   SetCaption(chart.host, label, InfoCaption(chart.items()[column]));
-  if (label.Tag != kFixed) {
+  if (label.Tag != kInfoLabelFixed) {
     // Control positions are 32-bit floats.
     label.Left = static_cast<float>(barLeft + (barRight - barLeft - label.Width) / 2);
     label.Top = static_cast<float>(chart.surface->ScaleHeight() - chart.MarginBottom + kBelowPlot);
   }
   label.Visible = true;
-}
-
-void InfoLabelMouseDown(ChartState& chart, std::int16_t button, std::int16_t, float x, float y) {
-  Control& label = chart.children.lblInfo;
-  if (button == kLeftButton) {
-    chart.infoGrabX = x;
-    chart.infoGrabY = y;
-    label.Tag = kFixed;
-    chart.children.mnuAutoMoveInfo.Checked = false;
-    BeginDrag(chart, label);
-  } else {
-    PopupMenuAndRun(chart, chart.children.mnuMain, label.Left + x, label.Top + y);
-  }
-}
-
-void InfoLabelDblClick(ChartState& chart) {
-  chart.children.lblInfo.Visible = false;
-  chart.children.lblInfo.Tag.clear();
-  chart.children.mnuAutoMoveInfo.Checked = true;
-}
-
-std::optional<DragOutline> DragOutlineAt(ChartState& chart, float x, float y) {
-  const PointerState& p = chart.pointer;
-  if (!p.dragging) return std::nullopt;
-  const Control* source = chart.children.Find(p.dragSource.name, p.dragSource.index);
-  if (!source) return std::nullopt;
-  return DragOutline{x - chart.infoGrabX, y - chart.infoGrabY, source->Width, source->Height};
 }
 
 }  // namespace palvex

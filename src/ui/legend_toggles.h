@@ -1,0 +1,12 @@
+#pragma once
+
+namespace palvex {
+
+struct ChartState;
+
+// The slider's click and the "show legend" item: flips the panel, redraws.
+void ToggleLegend(ChartState& chart);
+// The "hide legend" item of the legend's own menu: folds it, redraws.
+void HideLegend(ChartState& chart);
+
+}  // namespace palvex
