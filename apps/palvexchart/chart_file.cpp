@@ -145,7 +145,11 @@ ChartFile LoadChartFile(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly))
     Fail(QStringLiteral("cannot read %1: %2").arg(path, f.errorString()));
-  return ParseChartFile(f.readAll());
+  try {
+    return ParseChartFile(f.readAll());
+  } catch (const ChartFileError& e) {
+    Fail(QStringLiteral("%1: %2").arg(path, QString::fromUtf8(e.what())));
+  }
 }
 
 void ApplyProperty(PalvexChart& chart, const ChartProperty& property) {

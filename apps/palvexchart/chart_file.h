@@ -29,6 +29,7 @@ struct ChartFile {
   std::vector<ChartItem> items;
 };
 
+// Raises ChartFileError naming the file.
 ChartFile LoadChartFile(const QString& path);
 ChartFile ParseChartFile(const QByteArray& json);
 
