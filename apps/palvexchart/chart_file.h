@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QJsonValue>
 #include <QString>
 #include <stdexcept>
 #include <vector>
