@@ -28,6 +28,24 @@ void BM_BagSaveAndLoad(benchmark::State& st) {
 }
 BENCHMARK(BM_BagSaveAndLoad)->Unit(benchmark::kMicrosecond);
 
+// A bag with many keys besides the control's: loading it must grow with the
+// key count, not with its square.
+void BM_BagLoadManyKeys(benchmark::State& st) {
+  QByteArray json = "{";
+  for (int64_t k = 0; k < st.range(0); ++k) json += "\"key" + QByteArray::number(k) + "\": 1,";
+  json += "\"uMaxYValue\": 500}";
+  for (auto _ : st) {
+    palvex::JsonPropertyBag bag = palvex::JsonPropertyBag::Parse(json, "bench");
+    benchmark::DoNotOptimize(bag.Read(u"uMaxYValue"));
+  }
+  st.SetComplexityN(st.range(0));
+}
+BENCHMARK(BM_BagLoadManyKeys)
+    ->RangeMultiplier(8)
+    ->Range(64, 32768)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+
 // Save As at the design size, through the temporary file and the rename.
 void BM_SaveAsBitmap(benchmark::State& st) {
   QTemporaryDir dir;

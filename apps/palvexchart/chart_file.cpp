@@ -126,9 +126,8 @@ ChartFile ParseChartFile(const QByteArray& json) {
   if (root.contains("properties")) {
     if (!root.value("properties").isObject())
       Fail(QStringLiteral("\"properties\" must be an object"));
-    const QJsonObject props = root.value("properties").toObject();
-    for (auto it = props.begin(); it != props.end(); ++it)
-      file.properties.push_back({it.key(), it.value()});
+    // Written in the file's order, each name as often as the file gives it.
+    file.properties = MembersInOrder(json, QStringLiteral("properties"));
   }
   if (root.contains("items")) {
     if (!root.value("items").isArray()) Fail(QStringLiteral("\"items\" must be an array"));
@@ -146,7 +145,11 @@ ChartFile LoadChartFile(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly))
     Fail(QStringLiteral("cannot read %1: %2").arg(path, f.errorString()));
-  return ParseChartFile(f.readAll());
+  try {
+    return ParseChartFile(f.readAll());
+  } catch (const ChartFileError& e) {
+    Fail(QStringLiteral("%1: %2").arg(path, QString::fromUtf8(e.what())));
+  }
 }
 
 void ApplyProperty(PalvexChart& chart, const ChartProperty& property) {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QJsonValue>
 #include <QString>
 #include <stdexcept>
 #include <vector>
 
 #include "control/palvex_chart.h"
+#include "json_members.h"
 #include "model/chart_item.h"
 
 namespace palvex {
@@ -16,10 +16,8 @@ class ChartFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-struct ChartProperty {
-  QString name;
-  QJsonValue value;
-};
+// One property write: the automation name and the value.
+using ChartProperty = JsonMember;
 
 // A chart as the command line reads it: size in pixels, property writes in
 // file order, items.
@@ -30,6 +28,7 @@ struct ChartFile {
   std::vector<ChartItem> items;
 };
 
+// Raises ChartFileError naming the file.
 ChartFile LoadChartFile(const QString& path);
 ChartFile ParseChartFile(const QByteArray& json);
 

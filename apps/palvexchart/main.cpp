@@ -13,6 +13,7 @@
 #include "platform/clock.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/json_property_bag.h"
+#include "platform/qt/save_target.h"
 #include "render.h"
 #include "script_host.h"
 #include "show.h"
@@ -37,15 +38,36 @@ void PrintUsage(std::FILE* to = stderr) {
       "           --real-time waits between the frames as a window does (0.7 s in all)\n"
       "  save-bag CHART.json -o BAG.json\n"
       "           writes the property bag of the control a chart file describes\n"
-      "  show CHART.json\n"
+      "  show CHART.json [--bag BAG.json]\n"
       "           opens the chart file in a window: the bars grow, the right button\n"
-      "           opens the context menu\n"
+      "           opens the context menu; --bag as for render\n"
       "  script FILE.js\n"
       "           runs a JavaScript file against a new control, late-bound by name\n"
       "  typelib [--json]\n"
       "           prints the control's type library as IDL, or as JSON\n"
-      "  help     prints this text\n",
+      "  help     prints this text; --version prints the program's version\n",
       to);
+}
+
+// What a command line without its chart file or its -o gets told.
+bool HasChartAndOutput(const char* command, const QCommandLineParser& parser,
+                       const QCommandLineOption& out, const char* outputs) {
+  const qsizetype charts = parser.positionalArguments().size();
+  if (charts != 1) {
+    std::fprintf(stderr, "palvexchart %s: give one chart file (%lld given)\n", command,
+                 static_cast<long long>(charts));
+  } else if (!parser.isSet(out)) {
+    std::fprintf(stderr, "palvexchart %s: missing -o %s\n", command, outputs);
+  } else {
+    return true;
+  }
+  std::fputs("see \"palvexchart help\"\n", stderr);
+  return false;
+}
+
+int ControlError(const palvex::ChartError& e) {
+  std::fprintf(stderr, "palvexchart: %s\n", qPrintable(palvex::RunTimeErrorText(e)));
+  return kExitControlError;
 }
 
 int Render(const QStringList& args) {
@@ -66,17 +88,19 @@ int Render(const QStringList& args) {
     std::fprintf(stderr, "palvexchart render: %s\n", qPrintable(parser.errorText()));
     return kExitUsage;
   }
+  if (!HasChartAndOutput("render", parser, out, "OUT.png|OUT.bmp")) return kExitUsage;
   const QStringList pos = parser.positionalArguments();
-  if (pos.size() != 1 || !parser.isSet(out)) {
-    PrintUsage();
-    return kExitUsage;
-  }
   palvex::ChartFile file;
   try {
     file = palvex::LoadChartFile(pos[0]);
   } catch (const palvex::ChartFileError& e) {
-    std::fprintf(stderr, "palvexchart: %s: %s\n", qPrintable(pos[0]), e.what());
+    std::fprintf(stderr, "palvexchart: %s\n", e.what());
     return kExitUsage;
+  }
+  // Refused before anything is drawn or a frame written.
+  if (const QString refused = palvex::RefusedSaveTarget(parser.value(out)); !refused.isEmpty()) {
+    std::fprintf(stderr, "palvexchart: cannot write %s\n", qPrintable(refused));
+    return kExitControlError;
   }
   std::optional<palvex::JsonPropertyBag> saved;
   if (parser.isSet(bag)) {
@@ -109,9 +133,12 @@ int Render(const QStringList& args) {
     if (parser.isSet(state)) {
       std::fputs(QJsonDocument(palvex::ChartStateJson(*chart)).toJson().constData(), stdout);
     }
+    if (parser.isSet(frames) && frameWriter.written() == 0) {
+      std::fprintf(stderr, "palvexchart: --frames: no frames were played%s\n",
+                   file.items.empty() ? ": the chart has no items" : "");
+    }
   } catch (const palvex::ChartError& e) {
-    std::fprintf(stderr, "palvexchart: run-time error %d: %s\n", e.number(), e.what());
-    return kExitControlError;
+    return ControlError(e);
   } catch (const palvex::ChartFileError& e) {
     std::fprintf(stderr, "palvexchart: %s: %s\n", qPrintable(pos[0]), e.what());
     return kExitUsage;
@@ -128,34 +155,53 @@ int SaveBag(const QStringList& args) {
     std::fprintf(stderr, "palvexchart save-bag: %s\n", qPrintable(parser.errorText()));
     return kExitUsage;
   }
-  const QStringList pos = parser.positionalArguments();
-  if (pos.size() != 1 || !parser.isSet(out)) {
-    PrintUsage();
-    return kExitUsage;
-  }
+  if (!HasChartAndOutput("save-bag", parser, out, "BAG.json")) return kExitUsage;
+  const QString chartPath = parser.positionalArguments()[0];
   try {
-    const palvex::ChartFile file = palvex::LoadChartFile(pos[0]);
+    const palvex::ChartFile file = palvex::LoadChartFile(chartPath);
     palvex::HeadlessHost host;
     auto chart = palvex::RenderChart(file, host);
     palvex::JsonPropertyBag bag;
     chart->WriteProperties(bag);
     bag.Save(parser.value(out));
   } catch (const palvex::ChartFileError& e) {
-    std::fprintf(stderr, "palvexchart: %s: %s\n", qPrintable(pos[0]), e.what());
+    std::fprintf(stderr, "palvexchart: %s\n", e.what());
     return kExitUsage;
   } catch (const palvex::ChartError& e) {
-    std::fprintf(stderr, "palvexchart: run-time error %d: %s\n", e.number(), e.what());
-    return kExitControlError;
+    return ControlError(e);
   }
   return 0;
+}
+
+// Qt ends the program when its window platform finds no display, so that
+// is checked first, from the variables the X and Wayland platforms connect
+// with; other platforms (offscreen, vnc, ...) need none.
+bool HasDisplay() {
+  const bool x = !qEnvironmentVariableIsEmpty("DISPLAY");
+  const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  if (platform.isEmpty()) return x || wayland;
+  if (platform.startsWith("xcb")) return x;
+  if (platform.startsWith("wayland")) return wayland;
+  return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const QString command = argc >= 2 ? QString::fromLocal8Bit(argv[1]) : QString();
+  if (command == "--version") {
+    std::puts("palvexchart " PALVEX_VERSION);
+    return 0;
+  }
   if (command == "show") {
-    // A window needs the platform's display.
+    if (!HasDisplay()) {
+      std::fputs(
+          "palvexchart show: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set);\n"
+          "\"palvexchart render\" draws the chart without one\n",
+          stderr);
+      return kExitUsage;
+    }
     QApplication app(argc, argv);
     QStringList args = app.arguments();
     args.removeAt(1);
@@ -174,6 +220,11 @@ int main(int argc, char** argv) {
     PrintUsage(stdout);
     return 0;
   }
-  PrintUsage();
+  if (command.isEmpty()) {
+    PrintUsage();
+  } else {
+    std::fprintf(stderr, "palvexchart: unknown command \"%s\"; see \"palvexchart help\"\n",
+                 qPrintable(command));
+  }
   return kExitUsage;
 }

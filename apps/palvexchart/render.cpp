@@ -9,9 +9,34 @@
 
 namespace palvex {
 
+namespace {
+
+// Runs one call into the control; its error names the call.
+template <typename F>
+void Named(const QString& member, F&& call) {
+  try {
+    call();
+  } catch (const NamedChartError&) {
+    throw;
+  } catch (const ChartError& e) {
+    throw NamedChartError(member, e);
+  }
+}
+
+}  // namespace
+
+QString RunTimeErrorText(const ChartError& e) {
+  const QString text =
+      QStringLiteral("run-time error %1: %2").arg(e.number()).arg(QString::fromUtf8(e.what()));
+  const auto* named = dynamic_cast<const NamedChartError*>(&e);
+  return named ? named->member() + ": " + text : text;
+}
+
 void LoadChart(const ChartFile& file, PalvexChart& chart) {
-  for (const ChartProperty& p : file.properties) ApplyProperty(chart, p);
-  for (const ChartItem& item : file.items) chart.AddItem(item);
+  for (const ChartProperty& p : file.properties) Named(p.name, [&] { ApplyProperty(chart, p); });
+  for (std::size_t i = 0; i < file.items.size(); ++i) {
+    Named(QStringLiteral("AddItem items[%1]").arg(i), [&] { chart.AddItem(file.items[i]); });
+  }
 }
 
 std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& host,
@@ -19,17 +44,18 @@ std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& ho
   auto chart = std::make_unique<PalvexChart>(host);
   // A host gives a control either the defaults or its saved bag, never both.
   if (saved) {
-    chart->ReadProperties(*saved);
+    Named("ReadProperties", [&] { chart->ReadProperties(*saved); });
   } else {
     chart->InitProperties();
   }
-  chart->Resize(file.width, file.height);
+  Named("Resize", [&] { chart->Resize(file.width, file.height); });
   LoadChart(file, *chart);
-  chart->Show();
+  Named("Show", [&] { chart->Show(); });
   if (!host.timerEnabled()) return chart;
+  const auto tick = [&] { Named("start timer", [&] { chart->StartTimerTick(); }); };
   auto* own = dynamic_cast<QImageSurface*>(chart->state().surface.get());
   if (!onFrame || !own) {
-    chart->StartTimerTick();
+    tick();
     return chart;
   }
   // The tick plays the growth animation. Frames are what the surface shows
@@ -44,7 +70,7 @@ std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& ho
     const std::function<void()>& handler;
     ~RestoreRefresh() { surface.SetRefreshHandler(handler); }
   } restore{*own, showOnHost};
-  chart->StartTimerTick();
+  tick();
   return chart;
 }
 

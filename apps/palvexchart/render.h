@@ -8,12 +8,28 @@
 
 #include "chart_file.h"
 #include "control/palvex_chart.h"
+#include "platform/chart_error.h"
 #include "platform/property_bag.h"
 #include "platform/qt/headless_host.h"
 
 namespace palvex {
 
-// Writes a chart file's properties, in file order, and its items.
+// A control error with the property or member whose call raised it.
+class NamedChartError : public ChartError {
+ public:
+  NamedChartError(QString member, const ChartError& e)
+      : ChartError(e), member_(std::move(member)) {}
+  const QString& member() const { return member_; }
+
+ private:
+  QString member_;
+};
+
+// "MaxY: run-time error 6: Overflow"; without the name where none is known.
+QString RunTimeErrorText(const ChartError& e);
+
+// Writes a chart file's properties, in file order, and its items. A control
+// error names the property, or AddItem with the item.
 void LoadChart(const ChartFile& file, PalvexChart& chart);
 
 // Receives the chart's picture each time the growth animation shows a frame.
@@ -23,7 +39,7 @@ using FrameSink = std::function<void(const QImage& frame)>;
 // control's properties from its bag), size, property writes, items, show,
 // and the start timer's tick with the growth animation. The animation waits
 // on the host's clock; each frame's refresh of the chart's surface also
-// goes to onFrame when there is one.
+// goes to onFrame when there is one. A control error names the step.
 std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& host,
                                          PropertyBag* saved = nullptr,
                                          const FrameSink& onFrame = {});
@@ -35,6 +51,7 @@ class FrameWriter {
   explicit FrameWriter(QString folder) : folder_(std::move(folder)) {}
   void operator()(const QImage& frame);
   const QString& error() const { return error_; }
+  int written() const { return written_; }
 
  private:
   QString folder_;

@@ -4,9 +4,12 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 #include "chart_file.h"
 #include "platform/chart_error.h"
+#include "platform/qt/json_property_bag.h"
 #include "render.h"
 #include "widget/palvex_chart_widget.h"
 
@@ -15,8 +18,10 @@ namespace palvex {
 int ShowChart(const QStringList& args) {
   QCommandLineParser parser;
   parser.addPositionalArgument("chart", "chart file (JSON)");
+  QCommandLineOption bag("bag", "property bag of a saved control (JSON)", "file");
+  parser.addOption(bag);
   if (!parser.parse(args) || parser.positionalArguments().size() != 1) {
-    std::fputs("usage: palvexchart show CHART.json\n", stderr);
+    std::fputs("usage: palvexchart show CHART.json [--bag BAG.json]\n", stderr);
     return 2;
   }
   const QString path = parser.positionalArguments()[0];
@@ -24,25 +29,44 @@ int ShowChart(const QStringList& args) {
   try {
     file = LoadChartFile(path);
   } catch (const ChartFileError& e) {
-    std::fprintf(stderr, "palvexchart: %s: %s\n", qPrintable(path), e.what());
+    std::fprintf(stderr, "palvexchart: %s\n", e.what());
     return 2;
   }
 
-  PalvexChartWidget window;
-  window.setWindowTitle(QStringLiteral("PalvexChart - %1").arg(QFileInfo(path).fileName()));
-  window.resize(file.width, file.height);
+  std::optional<JsonPropertyBag> saved;
+  if (parser.isSet(bag)) {
+    try {
+      saved = JsonPropertyBag::Load(parser.value(bag));
+    } catch (const ChartError& e) {
+      std::fprintf(stderr, "palvexchart: %s\n", e.what());
+      return 2;
+    }
+  }
+  std::unique_ptr<PalvexChartWidget> window;
+  try {
+    // A saved control is loaded from its bag instead of getting the
+    // defaults; either way the chart file's properties go on top.
+    window =
+        saved ? std::make_unique<PalvexChartWidget>(*saved) : std::make_unique<PalvexChartWidget>();
+  } catch (const ChartError& e) {
+    std::fprintf(stderr, "palvexchart: %s\n",
+                 qPrintable(RunTimeErrorText(NamedChartError("ReadProperties", e))));
+    return 1;
+  }
+  window->setWindowTitle(QStringLiteral("PalvexChart - %1").arg(QFileInfo(path).fileName()));
+  window->resize(file.width, file.height);
   try {
     // As a host sets a chart up before showing it; the growth animation
     // then plays when the window appears.
-    LoadChart(file, window.chart());
+    LoadChart(file, window->chart());
   } catch (const ChartError& e) {
-    std::fprintf(stderr, "palvexchart: run-time error %d: %s\n", e.number(), e.what());
+    std::fprintf(stderr, "palvexchart: %s\n", qPrintable(RunTimeErrorText(e)));
     return 1;
   } catch (const ChartFileError& e) {
     std::fprintf(stderr, "palvexchart: %s: %s\n", qPrintable(path), e.what());
     return 2;
   }
-  window.show();
+  window->show();
   return QApplication::exec();
 }
 

@@ -113,7 +113,10 @@ ChildControls::ChildControls(Host& host) {
   lblSlider.Name = "lblSlider";
   lblSlider.Parent = &picLegend;
   Place(lblSlider, 15, 0, 90, 5430);
-  lblSlider.Caption = u"fg";
+  // The design caption "fg" is meant for a symbol font no Linux desktop
+  // has, so a stand-in face showed its Latin letters; the folded glyph the
+  // toggles draw shows instead from the first paint.
+  lblSlider.Caption = std::u16string(1, kSliderFoldedGlyph);
   lblSlider.Font = kWebdings9Bold;
   lblSlider.BackColor = 0x400000;
   lblSlider.ForeColor = 0xC0FFFF;

@@ -69,6 +69,11 @@ struct StartTimer {
   bool Enabled = false;
 };
 
+// The slider's captions in its symbol font: the panel is shown ("fold
+// away") or folded ("open"). The control starts folded.
+inline constexpr char16_t kSliderShownGlyph = 187;
+inline constexpr char16_t kSliderFoldedGlyph = 171;
+
 // Everything the chart owns besides its own surface: panels, labels, the
 // scroll bar, the start timer and the two pop-up menus, created with their
 // design values.

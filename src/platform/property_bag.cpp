@@ -17,6 +17,12 @@ bool SameKey(std::u16string_view a, std::u16string_view b) {
                     [](char16_t x, char16_t y) { return Lower(x) == Lower(y); });
 }
 
+std::u16string FoldedKey(std::u16string_view key) {
+  std::u16string folded(key);
+  std::transform(folded.begin(), folded.end(), folded.begin(), Lower);
+  return folded;
+}
+
 std::optional<BagValue> MemoryPropertyBag::Read(std::u16string_view key) {
   for (const Entry& e : entries_) {
     if (SameKey(e.first, key)) return e.second;

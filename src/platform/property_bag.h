@@ -13,6 +13,9 @@ namespace palvex {
 // Bag keys match without regard to letter case: a value written under one
 // spelling is found under another ("uYAxislabel" / "uYAxisLabel").
 bool SameKey(std::u16string_view a, std::u16string_view b);
+// The one spelling of every key that SameKey matches: equal for two keys
+// exactly when SameKey says they match, for finding a key by hashing.
+std::u16string FoldedKey(std::u16string_view key);
 
 // Named values a host keeps with its document so that a saved control can
 // be loaded again. A bag that cannot answer for a key raises ChartError.

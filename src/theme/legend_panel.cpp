@@ -13,9 +13,6 @@ namespace palvex {
 
 namespace {
 
-// The slider's glyphs in its symbol font: "fold away" and "open".
-constexpr char16_t kShownGlyph = 187;
-constexpr char16_t kFoldedGlyph = 171;
 // The legend's gradient is painted at a fixed 15 twips per pixel.
 constexpr double kPanelTwipsPerPixel = 15.0;
 
@@ -57,11 +54,11 @@ void ShowLegend(ChartState& chart, bool bHidden) {
     if (MoveControl(chart.host, panel, left, 0, panel.Width, surface.ScaleHeight()))
       PaintLegendBackground(chart);
     PaintEntriesBackground(chart);
-    ch.lblSlider.Caption = std::u16string(1, kShownGlyph);
+    ch.lblSlider.Caption = std::u16string(1, kSliderShownGlyph);
   } else {
     chart.MarginRight = Finite(chart.MarginRight - panel.Width);
     panel.Left = Finite(surface.ScaleWidth() - ch.lblSlider.Width);
-    ch.lblSlider.Caption = std::u16string(1, kFoldedGlyph);
+    ch.lblSlider.Caption = std::u16string(1, kSliderFoldedGlyph);
   }
 }
 

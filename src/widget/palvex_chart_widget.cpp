@@ -66,13 +66,22 @@ class PalvexChartWidget::Sink : public EventSink {
   PalvexChartWidget& w_;
 };
 
-PalvexChartWidget::PalvexChartWidget(QWidget* parent)
+PalvexChartWidget::PalvexChartWidget(QWidget* parent) : PalvexChartWidget(nullptr, parent) {}
+
+PalvexChartWidget::PalvexChartWidget(PropertyBag& saved, QWidget* parent)
+    : PalvexChartWidget(&saved, parent) {}
+
+PalvexChartWidget::PalvexChartWidget(PropertyBag* saved, QWidget* parent)
     : QWidget(parent),
       host_(std::make_unique<WidgetHost>(*this)),
       chart_(std::make_unique<PalvexChart>(*host_)),
       sink_(std::make_unique<Sink>(*this)),
       screen_(host_->CreateSurface(1, 1)) {
-  chart_->InitProperties();
+  if (saved) {
+    chart_->ReadProperties(*saved);
+  } else {
+    chart_->InitProperties();
+  }
   chart_->state().events.Advise(sink_.get());
   setMouseTracking(true);  // moves without a button, for hot tracking
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -86,17 +95,28 @@ PalvexChartWidget::~PalvexChartWidget() {
   Run("terminate", [&] { chart_->Terminate(); });
 }
 
+namespace {
+
+// Runs a call into the control; a failure becomes a warning, since nothing
+// may throw through Qt's event loop or property system.
 template <typename F>
-bool PalvexChartWidget::Run(const char* what, F&& call) {
-  bool ok = false;
+bool Guarded(const char* what, F&& call) {
   try {
     call();
-    ok = true;
+    return true;
   } catch (const ChartError& e) {
     qWarning("PalvexChart: %s: run-time error %d: %s", what, e.number(), e.what());
   } catch (const std::exception& e) {
     qWarning("PalvexChart: %s: %s", what, e.what());
   }
+  return false;
+}
+
+}  // namespace
+
+template <typename F>
+bool PalvexChartWidget::Run(const char* what, F&& call) {
+  const bool ok = Guarded(what, std::forward<F>(call));
   update();
   return ok;
 }
@@ -141,11 +161,7 @@ bool PalvexChartWidget::event(QEvent* e) {
 
 void PalvexChartWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  try {
-    chart_->ComposeScreen(*screen_);
-  } catch (const std::exception& e) {
-    qWarning("PalvexChart: paint: %s", e.what());
-  }
+  Guarded("paint", [&] { chart_->ComposeScreen(*screen_); });
   p.fillRect(rect(), ToQColor(chart_->state().surface->BackColor()));
   // One image pixel per window pixel. Where a window pixel is several
   // device pixels (a ratio of 2), each is enlarged whole, without
@@ -244,10 +260,12 @@ void PalvexChartWidget::About() {
   Run("About", [&] { chart_->About(); });
 }
 
-// Properties: readers straight from the control, writers through Run.
+// Properties: readers guarded like the writers, which go through Run.
 #define PALVEX_PROPERTY(GetType, SetType, Name, ToWidget, ToControl) \
   GetType PalvexChartWidget::Name() const {                          \
-    return ToWidget(chart_->Name());                                 \
+    GetType v{};                                                     \
+    Guarded(#Name, [&] { v = ToWidget(chart_->Name()); });           \
+    return v;                                                        \
   }                                                                  \
   void PalvexChartWidget::Set##Name(SetType v) {                     \
     Run(#Name, [&] { chart_->Set##Name(ToControl(v)); });            \
@@ -277,7 +295,9 @@ PALVEX_PROPERTY(int, int, ActiveTheme, , )
 #undef PALVEX_PROPERTY
 
 int PalvexChartWidget::SelectedColumn() const {
-  return chart_->SelectedColumn();
+  int column = -1;  // no column, when the stored one cannot be read
+  Guarded("SelectedColumn", [&] { column = chart_->SelectedColumn(); });
+  return column;
 }
 void PalvexChartWidget::SetSelectedColumn(int v) {
   Run("SelectedColumn", [&] { chart_->SetSelectedColumn(v); });

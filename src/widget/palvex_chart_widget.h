@@ -12,6 +12,7 @@ class QTimer;
 
 namespace palvex {
 
+class PropertyBag;
 class WidgetHost;
 
 // The chart control in a Qt window. It paints what the control composes
@@ -19,8 +20,10 @@ class WidgetHost;
 // twips, turns its pop-up menus into QMenus and its tool tips into
 // QToolTips, and arms a QTimer for its start timer, so the bars grow each
 // time the widget is shown. The control's properties are Q_PROPERTYs under
-// the control's own names and its events are signals. A failing call is
-// logged as a warning and never leaves the widget.
+// the control's own names and its events are signals. A failing call or
+// property read is logged as a warning and never leaves the widget; a
+// failed read gives a neutral value (0, false, empty; -1 for
+// SelectedColumn).
 class PalvexChartWidget : public QWidget {
   Q_OBJECT
   Q_PROPERTY(double MarginTop READ MarginTop WRITE SetMarginTop)
@@ -47,7 +50,12 @@ class PalvexChartWidget : public QWidget {
   Q_PROPERTY(int ActiveTheme READ ActiveTheme WRITE SetActiveTheme)
 
  public:
+  // A newly placed control, with the defaults of a new control.
   explicit PalvexChartWidget(QWidget* parent = nullptr);
+  // A saved control, loaded from the bag its host kept instead of getting
+  // the defaults: keys the bag lacks take their load values. Raises
+  // ChartError when the bag cannot be read; then no widget is made.
+  explicit PalvexChartWidget(PropertyBag& saved, QWidget* parent = nullptr);
   ~PalvexChartWidget() override;
 
   // The control itself, for what the properties do not cover. Call
@@ -133,6 +141,8 @@ class PalvexChartWidget : public QWidget {
 
  private:
   class Sink;
+  // A control gets either the defaults (no bag) or its saved bag, never both.
+  PalvexChartWidget(PropertyBag* saved, QWidget* parent);
   // Runs a call into the control: a failure becomes a warning, and the
   // window shows whatever the call drew.
   template <typename F>

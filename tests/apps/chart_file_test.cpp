@@ -21,14 +21,21 @@ std::string RefusalOf(const char* json) {
 }
 
 TEST(ChartFile, ReadsSizePropertiesInFileOrderAndItems) {
+  // Each write is one step, as in a script: a name given twice is written
+  // twice, and the last write stays.
   const ChartFile f = ParseChartFile(R"({
     "width": 800, "height": 600,
-    "properties": {"ChartTitle": "销售", "maxy": 50, "ColorBars": true},
+    "properties": {"ChartTitle": "销售", "maxy": 50, "Color\u0042ars": true, "maxy": 70,
+                   "AxisLabelX": "{\"not\": [\"a key\"]}"},
     "items": [{"ItemID": "1", "XAxisDescription": "Jan", "SelectedDescription": "North", "Value": 120.5},
               {"ItemID": "2"}]})");
   EXPECT_EQ(f.width, 800);
   EXPECT_EQ(f.height, 600);
-  ASSERT_EQ(f.properties.size(), 3u);
+  QStringList written;
+  for (const ChartProperty& p : f.properties)
+    written << p.name + "=" + p.value.toVariant().toString();
+  EXPECT_EQ(written, (QStringList{"ChartTitle=销售", "maxy=50", "ColorBars=true", "maxy=70",
+                                  "AxisLabelX={\"not\": [\"a key\"]}"}));
   ASSERT_EQ(f.items.size(), 2u);
   EXPECT_EQ(f.items[0].SelectedDescription, u"North");
   EXPECT_EQ(f.items[0].Value, 120.5);

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -123,11 +124,70 @@ TEST(CommandLine, AFramesFolderThatCannotBeMadeFailsNamingIt) {
   EXPECT_TRUE(r.err.contains(blocker + "/frames")) << r.err.toStdString();
 }
 
-TEST(CommandLine, UsageErrorsExitTwo) {
-  EXPECT_EQ(Palvexchart({}).exitCode, 2);
-  EXPECT_EQ(Palvexchart({"render"}).exitCode, 2);
-  EXPECT_EQ(Palvexchart({"frobnicate"}).exitCode, 2);
-  EXPECT_EQ(Palvexchart({"render", "/no/such/chart.json", "-o", "x.png"}).exitCode, 2);
+TEST(CommandLine, EachMistakeIsNamedWithItsExitCode) {
+  QTemporaryDir dir;
+  WriteFile(dir, "overflow.json", R"({"properties": {"MaxY": 5, "MarginTop": 1e308}})");
+  WriteFile(dir, "empty.json", R"({"properties": {"ChartTitle": "nothing yet"}})");
+  const QString sales = PALVEX_EXAMPLES_DIR "/sales_cn.json";
+  struct Case {
+    QStringList args;  // @ stands for the temporary folder
+    bool withoutDisplay;
+    int exitCode;
+    const char* err;  // a part of what stderr says
+    const char* out;
+  };
+  const Case cases[] = {
+      {{}, false, 2, "usage: palvexchart", ""},
+      {{"frobnicate"}, false, 2, "palvexchart: unknown command \"frobnicate\"", ""},
+      {{"render", sales}, false, 2, "palvexchart render: missing -o", ""},
+      {{"save-bag", sales}, false, 2, "palvexchart save-bag: missing -o", ""},
+      {{"render", "-o", "@/x.png"}, false, 2, "palvexchart render: give one chart file", ""},
+      {{"render", "nosuch.json", "-o", "@/x.png"},
+       false,
+       2,
+       "palvexchart: cannot read nosuch.json: ",
+       ""},
+      {{"--version"}, false, 0, "", "palvexchart 1.0.0\n"},
+      {{"render", "@/overflow.json", "-o", "@/x.png"},
+       false,
+       1,
+       "palvexchart: MarginTop: run-time error 6: Overflow",
+       ""},
+      {{"render", "@/empty.json", "-o", "@/x.png", "--frames", "@/frames"},
+       false,
+       0,
+       "no frames were played: the chart has no items",
+       ""},
+      {{"render", sales, "-o", "@", "--frames", "@/refused-frames"},
+       false,
+       1,
+       "is not a regular file",
+       ""},
+      {{"show", sales}, true, 2, "palvexchart show: no display found", ""},
+      {{"show", sales, "--bag", "@/nosuch-bag.json"}, false, 2, "nosuch-bag.json", ""},
+  };
+  for (const Case& c : cases) {
+    QStringList args = c.args;
+    args.replaceInStrings(QRegularExpression("^@"), dir.path());
+    SCOPED_TRACE(args.join(' ').toStdString());
+    QProcess p;
+    if (c.withoutDisplay) {
+      QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+      for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(name);
+      p.setProcessEnvironment(env);
+    }
+    p.start(PALVEXCHART_BIN, args);
+    ASSERT_TRUE(p.waitForFinished(120000));
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), c.exitCode) << err.toStdString();
+    EXPECT_TRUE(err.contains(QString::fromUtf8(c.err))) << err.toStdString();
+    if (*c.out) {
+      EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()), c.out);
+    }
+  }
+  // Nothing was made where the picture could not go.
+  EXPECT_FALSE(QFile::exists(dir.filePath("refused-frames")));
 }
 
 // The chart's items alone, without its properties.

@@ -14,11 +14,32 @@
 #include <QTimerEvent>
 #include <QToolTip>
 
+#include "platform/chart_error.h"
+#include "platform/property_bag.h"
 #include "platform/qt/qt_text.h"
+#include "support/error_of.h"
 #include "ui/info_label_input.h"
 
 namespace palvex {
 namespace {
+
+// Collects the warnings logged while it lives.
+class Warnings {
+ public:
+  Warnings() : previous_(qInstallMessageHandler(&Collect)) { collected().clear(); }
+  ~Warnings() { qInstallMessageHandler(previous_); }
+  const QStringList& list() const { return collected(); }
+
+ private:
+  static QStringList& collected() {
+    static QStringList list;
+    return list;
+  }
+  static void Collect(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtWarningMsg) collected() << text;
+  }
+  QtMessageHandler previous_;
+};
 
 class Widget : public ::testing::Test {
  protected:
@@ -157,15 +178,37 @@ TEST_F(Widget, PropertiesAndSignalsUseTheControlsNames) {
   EXPECT_EQ(clicks[0][3].toDouble(), 12.5);
 
   // A failing call is a warning, not an exception out of the window.
-  static QStringList warnings;
-  const QtMessageHandler previous =
-      qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtWarningMsg) warnings << text;
-      });
+  Warnings warnings;
   w.AddItem("not a number", "", "", 1);
   w.Refresh();
-  qInstallMessageHandler(previous);
-  EXPECT_EQ(warnings, QStringList{"PalvexChart: Refresh: run-time error 13: Type mismatch"});
+  EXPECT_EQ(warnings.list(), QStringList{"PalvexChart: Refresh: run-time error 13: Type mismatch"});
+}
+
+TEST_F(Widget, AReaderThatFailsIsAWarningAndANeutralValue) {
+  MemoryPropertyBag bag;
+  bag.Write(u"uSelectedColumn", 1e10);  // no 32-bit column
+  w.chart().ReadProperties(bag);
+  Warnings warnings;
+  EXPECT_EQ(w.property("SelectedColumn").toInt(), -1);
+  EXPECT_EQ(warnings.list(),
+            QStringList{"PalvexChart: SelectedColumn: run-time error 6: Overflow"});
+}
+
+TEST(WidgetFromBag, ASavedControlLoadsItsBagInsteadOfTheDefaults) {
+  MemoryPropertyBag bag;
+  bag.Write(u"uMaxYValue", 500.0);
+  PalvexChartWidget loaded(bag);
+  // Absent keys take their load values, not a new control's.
+  EXPECT_EQ(loaded.MaxY(), 500);
+  EXPECT_EQ(loaded.MarginTop(), 0);
+  EXPECT_EQ(loaded.ChartSubTitle(), QString());
+  EXPECT_FALSE(loaded.DisplayXAxis());
+  EXPECT_FALSE(loaded.ContentBorder());
+  EXPECT_EQ(loaded.SelectedColumn(), -1);
+
+  // A bag that cannot be loaded is the caller's error; no widget is made.
+  bag.Write(u"uMaxYValue", u"tall");
+  EXPECT_EQ(testing::ErrorOf([&] { PalvexChartWidget refused(bag); }), kErrTypeMismatch);
 }
 
 TEST_F(Widget, PressingABarSignalsItemClickBeforeMouseDown) {

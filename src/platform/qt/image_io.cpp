@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/qt/qimage_surface.h"
+#include "platform/qt/save_target.h"
 
 namespace palvex {
 
@@ -31,6 +32,7 @@ QString SaveImageAtomically(const QImage& image, const QString& path, const char
   QByteArray fmt = format ? QByteArray(format) : QFileInfo(path).suffix().toLower().toLatin1();
   if (fmt.isEmpty())
     return QStringLiteral("%1: no image format (give the file an extension)").arg(path);
+  if (QString refused = RefusedSaveTarget(path); !refused.isEmpty()) return refused;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly))
     return QStringLiteral("%1: %2").arg(path, file.errorString());

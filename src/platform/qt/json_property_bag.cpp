@@ -8,6 +8,7 @@
 #include "platform/chart_error.h"
 #include "platform/qt/json_error_line.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/save_target.h"
 
 namespace palvex {
 
@@ -46,14 +47,12 @@ JsonPropertyBag JsonPropertyBag::Parse(const QByteArray& json, const QString& so
   JsonPropertyBag bag;
   bag.values_ = doc.object();
   // Keys match in any case, so two spellings of one key would be ambiguous.
-  const QStringList keys = bag.values_.keys();
-  for (qsizetype i = 1; i < keys.size(); ++i) {
-    for (qsizetype j = 0; j < i; ++j) {
-      if (SameKey(FromQString(keys[i]), FromQString(keys[j])))
-        Fail(kErrInvalidPropertyValue,
-             QStringLiteral("%1: keys \"%2\" and \"%3\" differ only in letter case")
-                 .arg(source, keys[j], keys[i]));
-    }
+  for (auto it = bag.values_.begin(); it != bag.values_.end(); ++it) {
+    const auto [known, added] = bag.spellings_.emplace(FoldedKey(FromQString(it.key())), it.key());
+    if (!added)
+      Fail(kErrInvalidPropertyValue,
+           QStringLiteral("%1: keys \"%2\" and \"%3\" differ only in letter case")
+               .arg(source, known->second, it.key()));
   }
   return bag;
 }
@@ -63,6 +62,8 @@ QByteArray JsonPropertyBag::ToJson() const {
 }
 
 void JsonPropertyBag::Save(const QString& path) const {
+  if (const QString refused = RefusedSaveTarget(path); !refused.isEmpty())
+    Fail(kErrPathAccess, refused);
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly))
     Fail(kErrPathAccess, QStringLiteral("%1: %2").arg(path, file.errorString()));
@@ -76,10 +77,9 @@ void JsonPropertyBag::Save(const QString& path) const {
 }
 
 std::optional<QString> JsonPropertyBag::FindKey(std::u16string_view key) const {
-  for (auto it = values_.begin(); it != values_.end(); ++it) {
-    if (SameKey(FromQString(it.key()), key)) return it.key();
-  }
-  return std::nullopt;
+  const auto found = spellings_.find(FoldedKey(key));
+  if (found == spellings_.end()) return std::nullopt;
+  return found->second;
 }
 
 std::optional<BagValue> JsonPropertyBag::Read(std::u16string_view key) {
@@ -120,6 +120,7 @@ void JsonPropertyBag::Write(std::u16string_view key, const BagValue& value) {
   }
   if (const std::optional<QString> old = FindKey(key)) values_.remove(*old);
   values_.insert(KeyText(key), json);
+  spellings_.insert_or_assign(FoldedKey(key), KeyText(key));
 }
 
 }  // namespace palvex

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
+#include <string>
+#include <unordered_map>
 
 #include "platform/property_bag.h"
 
@@ -23,7 +25,9 @@ class JsonPropertyBag : public PropertyBag {
   static JsonPropertyBag Load(const QString& path);
   static JsonPropertyBag Parse(const QByteArray& json, const QString& source);
 
-  // Raises ChartError Path/File access (75) naming the file and the reason.
+  // Raises ChartError Path/File access (75) naming the file and the
+  // reason, also before anything is written when the target is not a
+  // regular file (RefusedSaveTarget).
   void Save(const QString& path) const;
   QByteArray ToJson() const;
 
@@ -39,6 +43,8 @@ class JsonPropertyBag : public PropertyBag {
   std::optional<QString> FindKey(std::u16string_view key) const;
 
   QJsonObject values_;
+  // Each key's folded spelling (FoldedKey) to the spelling in values_.
+  std::unordered_map<std::u16string, QString> spellings_;
 };
 
 }  // namespace palvex
