@@ -22,15 +22,6 @@ constexpr std::int32_t kSelectedColourIndex = 9;
 // Bars are laid out in twips but painted in pixels of a fixed size.
 constexpr double kBarTwipsPerPixel = 15.0;
 
-// Titles, grid and value labels go on when one of their operations fails.
-template <typename F>
-void IgnoreErrors(F&& step) {
-  try {
-    step();
-  } catch (const ChartError&) {
-  }
-}
-
 // Runs print with the font size changed by delta, undoing the change after.
 template <typename F>
 void WithFontDelta(Surface& s, float delta, F&& print) {

@@ -113,17 +113,11 @@ void ClearLegendEntries(ChartState& chart) {
   chart.legendHasRows = false;
   ChildControls& ch = chart.children;
   // Each step runs even if an earlier one failed.
-  auto step = [](auto&& f) {
-    try {
-      f();
-    } catch (const ChartError&) {
-    }
-  };
-  step([&] { ch.Box.resize(1); });
-  step([&] { ch.lblDescription.resize(1); });
-  step([&] { ScrollEntries(chart, 0); });
-  step([&] { ch.Box[0]->Visible = false; });
-  step([&] { ch.lblDescription[0]->Visible = false; });
+  IgnoreErrors([&] { ch.Box.resize(1); });
+  IgnoreErrors([&] { ch.lblDescription.resize(1); });
+  IgnoreErrors([&] { ScrollEntries(chart, 0); });
+  IgnoreErrors([&] { ch.Box[0]->Visible = false; });
+  IgnoreErrors([&] { ch.lblDescription[0]->Visible = false; });
 }
 
 void PaintEntriesBackground(ChartState& chart) {
