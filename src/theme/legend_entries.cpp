@@ -151,6 +151,15 @@ void FrameSelectedEntry(ChartState& chart) {
     return *array[k];
   };
   const int s = ToInt32(chart.SelectedColumn);
+  // A selection can outlive its item (Clear keeps SelectedColumn, and the
+  // host may select past the last column): there is no entry to scroll to
+  // or frame then, only the panel's background to renew, so that no frame
+  // of an earlier entry stays behind.
+  const long entries = chart.legendHasRows ? static_cast<long>(ch.Box.size()) : 0;
+  if (s < 0 || s >= entries) {
+    PaintEntriesBackground(chart);
+    return;
+  }
   const Control& box0 = *ch.Box[0];
   const std::int16_t visible =
       ToInt16(std::abs(ch.picLegend.ScaleHeight() / (box0.Height + 10 * tppy) - 1));
