@@ -71,9 +71,13 @@ void DrawGrid(ChartState& c, std::int32_t top) {
     ++drawn;
     if (drawn % 2 == 1) {
       previousY = y;
-    } else {
+    } else if (v + step <= top) {
       IgnoreErrors(
           [&] { DrawIntersect(c, ToInt32(x1), ToInt32(y), ToInt32(x2), ToInt32(previousY)); });
+    } else {
+      // The band reaches up to the next line, and the top line has none:
+      // shaded, it would cover the titles.
+      IgnoreErrors([&] { DrawIntersectLine(c, ToInt32(x1), ToInt32(y), ToInt32(x2)); });
     }
     IgnoreErrors([&] { s.FilledBox(x1, y, x2 + 1, y + 15, lineColour); });
     IgnoreErrors([&] { s.SetFontSize(s.FontSize() - 2); });

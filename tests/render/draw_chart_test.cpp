@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/numeric.h"
 #include "support/chart_fixture.h"
+#include "theme/themes.h"
 
 namespace palvex::testing {
 namespace {
@@ -76,6 +78,32 @@ TEST_F(DrawChartTest, AMajorStepThatIsNotAMultipleOfTenSkipsLines) {
   const auto lines = GridLines();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_DOUBLE_EQ(lines[1].args[1], 4755 - 20 * (4005.0 / 35));
+}
+
+TEST_F(DrawChartTest, NoBandReachesAboveTheTopGridLine) {
+  // Top 150: six lines at 0, 30, ..., 150, so the band beside the sixth
+  // has no line above it; the top line lies at y 750, pixel row 50.
+  auto rowsAboveTheTopLine = [&] {
+    std::vector<Color> pixels;
+    for (int y = 0; y < 50; ++y) {
+      for (int x = 57; x <= 505; ++x) pixels.push_back(surface().PixelAt(x, y));
+    }
+    return pixels;
+  };
+  for (std::int32_t theme : {ThemePersianGulf, ThemeSky, ThemeNeon}) {
+    SCOPED_TRACE(theme);
+    state().ActiveTheme = theme;
+    state().DisplayYAxis = false;
+    chart->SetMaxY(150);
+    const std::vector<Color> withoutGrid = rowsAboveTheTopLine();
+    chart->SetDisplayYAxis(true);
+    EXPECT_EQ(rowsAboveTheTopLine(), withoutGrid);
+  }
+  // What the band draws on the line itself stays: Persian Gulf's line is
+  // three pixels thick.
+  state().ActiveTheme = ThemePersianGulf;
+  chart->Refresh();
+  EXPECT_EQ(surface().PixelAt(100, 52), 0xC78100u);
 }
 
 TEST_F(DrawChartTest, NoGridOrValueLabelsWithoutTheYAxis) {
