@@ -27,9 +27,15 @@ std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& ho
   LoadChart(file, *chart);
   chart->Show();
   if (!host.timerEnabled()) return chart;
+  // The control lets a failed animation end quietly; a picture of bars cut
+  // short must not pass for the chart.
+  auto tick = [&] {
+    chart->StartTimerTick();
+    if (const auto& failure = chart->state().animationFailure) throw *failure;
+  };
   auto* own = dynamic_cast<QImageSurface*>(chart->state().surface.get());
   if (!onFrame || !own) {
-    chart->StartTimerTick();
+    tick();
     return chart;
   }
   // The tick plays the growth animation. Frames are what the surface shows
@@ -44,7 +50,7 @@ std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& ho
     const std::function<void()>& handler;
     ~RestoreRefresh() { surface.SetRefreshHandler(handler); }
   } restore{*own, showOnHost};
-  chart->StartTimerTick();
+  tick();
   return chart;
 }
 

@@ -240,6 +240,42 @@ TEST_F(DrawChartTest, TheLayoutFollowsTheScreensTwipsPerPixel) {
   EXPECT_EQ(surface().Named("Line")[0].args[0], 660 + 24 - 12);
 }
 
+TEST_F(DrawChartTest, ABarTooLongForThePixelArithmeticIsCutWhereItEnds) {
+  // Bars reach below the baseline (pixel row 317) by their value: -5e8
+  // still fits the 32-bit pixel sums and is recorded as laid out, -3e9 and
+  // beyond are cut at the largest top those sums hold.
+  struct Case {
+    double value;
+    std::u16string top, height;
+  } cases[] = {
+      {-5e8, u"", u""},
+      {-3e9, u"2147483645", u"-2147483328"},
+      {-1e300, u"2147483645", u"-2147483328"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    chart->Clear();
+    AddItems({50, c.value, 80});
+    state().animationDone = false;
+    surface().ops.clear();
+    EXPECT_EQ(ErrorOf([&] { chart->Refresh(); }), 0);
+    EXPECT_FALSE(state().animationFailure);
+    const std::u16string top = c.top.empty() ? NumberText(state().barTops[1] / 15) : c.top;
+    const std::u16string height =
+        c.height.empty() ? NumberText((4755 - state().barTops[1]) / 15) : c.height;
+    EXPECT_EQ(state().animationBars[1],
+              u"207.066666666667|" + top + u"|147.933333333333|" + height + u"|65024|31232");
+    // The bars either side grew in every frame: Persian Gulf paints two
+    // fills per bar and frame.
+    std::size_t barFills = 0;
+    for (const Op& op : surface().Named("GradientFill")) {
+      barFills += op.args[4] == 31232 || op.args[4] == 65024;
+    }
+    EXPECT_GE(barFills, 2u * 2 * 10);
+    EXPECT_EQ(ErrorOf([&] { chart->Refresh(); }), 0);
+  }
+}
+
 TEST_F(DrawChartTest, ANonNumericItemIdFailsThePassButTheNextPassRuns) {
   chart->AddItem(Item(u"North", 10));
   EXPECT_EQ(ErrorOf([&] { chart->DrawChart(); }), kErrTypeMismatch);
