@@ -113,17 +113,11 @@ void ClearLegendEntries(ChartState& chart) {
   chart.legendHasRows = false;
   ChildControls& ch = chart.children;
   // Each step runs even if an earlier one failed.
-  auto step = [](auto&& f) {
-    try {
-      f();
-    } catch (const ChartError&) {
-    }
-  };
-  step([&] { ch.Box.resize(1); });
-  step([&] { ch.lblDescription.resize(1); });
-  step([&] { ScrollEntries(chart, 0); });
-  step([&] { ch.Box[0]->Visible = false; });
-  step([&] { ch.lblDescription[0]->Visible = false; });
+  IgnoreErrors([&] { ch.Box.resize(1); });
+  IgnoreErrors([&] { ch.lblDescription.resize(1); });
+  IgnoreErrors([&] { ScrollEntries(chart, 0); });
+  IgnoreErrors([&] { ch.Box[0]->Visible = false; });
+  IgnoreErrors([&] { ch.lblDescription[0]->Visible = false; });
 }
 
 void PaintEntriesBackground(ChartState& chart) {
@@ -157,6 +151,15 @@ void FrameSelectedEntry(ChartState& chart) {
     return *array[k];
   };
   const int s = ToInt32(chart.SelectedColumn);
+  // A selection can outlive its item (Clear keeps SelectedColumn, and the
+  // host may select past the last column): there is no entry to scroll to
+  // or frame then, only the panel's background to renew, so that no frame
+  // of an earlier entry stays behind.
+  const long entries = chart.legendHasRows ? static_cast<long>(ch.Box.size()) : 0;
+  if (s < 0 || s >= entries) {
+    PaintEntriesBackground(chart);
+    return;
+  }
   const Control& box0 = *ch.Box[0];
   const std::int16_t visible =
       ToInt16(std::abs(ch.picLegend.ScaleHeight() / (box0.Height + 10 * tppy) - 1));

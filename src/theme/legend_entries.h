@@ -15,7 +15,8 @@ void ClearLegendEntries(ChartState& chart);
 void PaintEntriesBackground(ChartState& chart);
 // Scrolls the description panel up by value pixels (the scroll bar's value).
 void ScrollEntries(ChartState& chart, int value);
-// Scrolls the selected column's entry into view and frames it in white.
+// Scrolls the selected column's entry into view and frames it in white; a
+// selection with no entry (past the last item) frames nothing.
 void FrameSelectedEntry(ChartState& chart);
 
 }  // namespace palvex

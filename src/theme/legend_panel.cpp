@@ -31,13 +31,6 @@ std::optional<std::pair<Color, Color>> LegendColours(std::int32_t theme) {
   }
 }
 
-// The toggle and hide handlers flip the menu's check mark and follow it.
-void FlipViewLegendCheck(ChartState& chart) {
-  MenuItem& item = chart.children.mnuViewLegend;
-  item.Checked = !item.Checked;
-  chart.legendVisible = item.Checked;
-}
-
 }  // namespace
 
 void PaintLegendBackground(ChartState& chart) {
@@ -71,14 +64,20 @@ void ShowLegend(ChartState& chart, bool bHidden) {
 }
 
 void ToggleLegend(ChartState& chart) {
-  FlipViewLegendCheck(chart);
+  // The panel follows the menu's check mark.
+  MenuItem& item = chart.children.mnuViewLegend;
+  item.Checked = !item.Checked;
+  chart.legendVisible = item.Checked;
   ShowLegend(chart, !chart.legendVisible);
   DrawChart(chart);
 }
 
 void HideLegend(ChartState& chart) {
-  // Opened from the shown panel, so this normally clears the check mark.
-  FlipViewLegendCheck(chart);
+  // The legend menu also opens on the folded panel's strip left of the
+  // slider; folding again there would take the panel's width off the
+  // margin a second time and push the plot past the right edge.
+  if (!chart.legendVisible) return;
+  chart.children.mnuViewLegend.Checked = false;
   ShowLegend(chart, true);
   DrawChart(chart);
 }

@@ -47,13 +47,17 @@ TEST_F(LegendPanelTest, AMarginThatCannotGrowFailsWithOverflowAfterTheSwitch) {
   EXPECT_TRUE(state().legendVisible);
 }
 
-TEST_F(LegendPanelTest, HidingWhileFoldedChecksTheItemThenFoldsAgain) {
+TEST_F(LegendPanelTest, HidingAFoldedLegendChangesNothing) {
   const double margin = state().MarginRight;
   const ChildControls& ch = state().children;
+  const double left = ch.picLegend.Left;
+  surface().ops.clear();
   HideLegend(state());
-  EXPECT_TRUE(ch.mnuViewLegend.Checked);
+  EXPECT_FALSE(ch.mnuViewLegend.Checked);
   EXPECT_FALSE(state().legendVisible);
-  EXPECT_EQ(state().MarginRight, margin - ch.picLegend.Width);
+  EXPECT_EQ(state().MarginRight, margin);
+  EXPECT_EQ(ch.picLegend.Left, left);
+  EXPECT_TRUE(surface().ops.empty());  // not even redrawn
 }
 
 TEST_F(LegendPanelTest, TheToggleFollowsTheMenuCheckAndThePlotMakesRoom) {

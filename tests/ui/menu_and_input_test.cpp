@@ -198,6 +198,14 @@ TEST_F(MenuAndInput, TheLegendMenuHidesTheShownPanel) {
   EXPECT_EQ(MenuOf(kRight, 7500, 4000), "mnuLegend");
   EXPECT_FALSE(ch().mnuViewLegend.Checked);
   EXPECT_FALSE(s().legendVisible);
+  // Folded, the legend's one-pixel strip left of the slider (8310..8325)
+  // still opens its menu; hiding from there leaves the plot as it is.
+  const double margin = s().MarginRight;
+  host.QueueMenuAnswer("mnuLegendHide");
+  EXPECT_EQ(MenuOf(kRight, 8315, 3000), "mnuLegend");
+  EXPECT_EQ(s().MarginRight, margin);
+  EXPECT_FALSE(ch().mnuViewLegend.Checked);
+  EXPECT_FALSE(s().legendVisible);
 }
 
 TEST_F(MenuAndInput, TheSliderTogglesTheLegendOnALeftClickOnly) {
