@@ -71,6 +71,9 @@ class Host {
   }
   // Shows the about window modally; returns when it has been closed.
   virtual void ShowAbout() {}
+  // What separates groups of three digits in an amount shown to the
+  // user, as the user's locale writes it; empty when the host has no say.
+  virtual std::u16string DigitGroupSeparator() { return {}; }
   // Tells the user that something they asked for from a menu failed.
   virtual void ShowMessage(const std::u16string& /*text*/) {}
 };

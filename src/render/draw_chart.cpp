@@ -1,6 +1,7 @@
 #include "render/draw_chart.h"
 
 #include <algorithm>
+#include <charconv>
 #include <numeric>
 #include <string>
 
@@ -196,7 +197,8 @@ std::int32_t GetYTopLegend(std::int32_t m) {
   } else {
     text = std::to_string(lead / 10 + 1) + "0" + zeros;
   }
-  const long long top = std::stoll(text);
+  long long top = 0;
+  std::from_chars(text.data(), text.data() + text.size(), top);
   if (top > 2147483647LL) throw ChartError(kErrOverflow);
   return static_cast<std::int32_t>(top);
 }

@@ -1,5 +1,6 @@
 #include "widget/widget_host.h"
 
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
@@ -49,6 +50,10 @@ void WidgetHost::SetTimer(int intervalMs, bool enabled) {
   } else {
     timer_.stop();
   }
+}
+
+std::u16string WidgetHost::DigitGroupSeparator() {
+  return FromQString(window_.locale().groupSeparator());
 }
 
 void WidgetHost::RepaintNow() {

@@ -33,6 +33,8 @@ class WidgetHost : public QtHost {
   bool SetClipboardImage(const Surface& surface) override;
   void ShowAbout() override;
   void ShowMessage(const std::u16string& text) override;
+  // The window's locale (the user's, unless the application set another).
+  std::u16string DigitGroupSeparator() override;
 
  private:
   static void AddItems(QMenu& menu, const MenuItem& parent);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHelpEvent>
+#include <QLocale>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -235,6 +236,26 @@ TEST_F(Widget, PressingABarSignalsItemClickBeforeMouseDown) {
   EXPECT_EQ(signalled, (QStringList{"ItemClick 8 South 60", "MouseDown 1", "MouseDown 1"}));
   EXPECT_EQ(clicks.size(), 1);
   EXPECT_EQ(w.SelectedColumn(), 1);
+}
+
+TEST_F(Widget, TheLabelGroupsTheAmountAsTheWidgetsLocaleDoes) {
+  w.SetSelectable(true);
+  w.SetSelectionInformation(true);
+  w.AddItem("1", "North", "Jan", 1234567);
+  w.show();
+  FireStartTimer();
+  const std::pair<QLocale, QString> cases[] = {
+      {QLocale::c(), "1,234,567"},
+      {QLocale(QLocale::German, QLocale::Germany), "1.234.567"},
+      {QLocale(QLocale::French, QLocale::France), QStringLiteral("1\u202F234\u202F567")},
+  };
+  for (const auto& [locale, amount] : cases) {
+    w.setLocale(locale);
+    w.SetSelectedColumn(-1);
+    w.SetSelectedColumn(0);
+    EXPECT_EQ(ToQString(s().children.lblInfo.Caption).split('\r').value(1),
+              QStringLiteral("金额: %1元").arg(amount));
+  }
 }
 
 TEST_F(Widget, ADraggedLabelShowsAnOutlineThatFollowsThePointer) {

@@ -14,7 +14,8 @@ namespace palvex {
 
 // A host with no window: surfaces are QImages, the timer fires when the
 // caller says so, menus and dialogs answer from queued replies. Used by the
-// renderer, the scripting host and the tests.
+// renderer, the scripting host and the tests, whose pictures and answers
+// must not depend on the machine: it leaves digit grouping to the control.
 class HeadlessHost : public QtHost {
  public:
   HeadlessHost();
