@@ -213,7 +213,9 @@ void DrawChart(ChartState& c) {
   ShowInfoLabelForPass(c, n);
 
   if (c.legendVisible) {
-    ch.vsbContainer.Visible = false;
+    // A resize keeps the entries, and its layout has already fitted the
+    // scroll bar to them; only a pass that rebuilds them shows it again.
+    if (!c.resizing) ch.vsbContainer.Visible = false;
     ch.picContainer.Visible = false;
   }
   if (!c.resizing) ClearLegendEntries(c);

@@ -44,6 +44,7 @@ class MenuAndInput : public ::testing::Test {
   void LegendShown() {
     s().legendVisible = true;
     chart.Resize(560, 372);
+    ch().vsbContainer.Visible = true;  // as with a list too long to fit
   }
   // The menu popped by one press, or "" for none.
   std::string MenuOf(std::int16_t button, float x, float y) {
