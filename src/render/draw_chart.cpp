@@ -213,8 +213,7 @@ void DrawChart(ChartState& c) {
   ShowInfoLabelForPass(c, n);
 
   if (c.legendVisible) {
-    // A resize keeps the entries, and its layout has already fitted the
-    // scroll bar to them; only a pass that rebuilds them shows it again.
+    // A resize keeps the entries, and the scroll bar its layout fitted to them.
     if (!c.resizing) ch.vsbContainer.Visible = false;
     ch.picContainer.Visible = false;
   }
