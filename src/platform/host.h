@@ -47,6 +47,10 @@ class Host {
 
   // The start timer: armed with its interval, or disarmed.
   virtual void SetTimer(int intervalMs, bool enabled) = 0;
+  // Auto-repeat while a scroll bar's arrow or track is held: once armed,
+  // the host calls the control's ScrollRepeatTick after its usual first
+  // delay and then at its usual rate, until disarmed.
+  virtual void SetScrollRepeat(bool /*armed*/) {}
   // A surface asked to show its image now (each animation frame does).
   virtual void RepaintNow() {}
   // A property the host should mark as changed in its saved state.

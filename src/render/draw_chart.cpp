@@ -225,7 +225,8 @@ void DrawChart(ChartState& c) {
   ShowInfoLabelForPass(c, n);
 
   if (c.legendVisible) {
-    ch.vsbContainer.Visible = false;
+    // A resize keeps the entries, and the scroll bar its layout fitted to them.
+    if (!c.resizing) ch.vsbContainer.Visible = false;
     ch.picContainer.Visible = false;
   }
   if (!c.resizing) ClearLegendEntries(c);

@@ -27,6 +27,10 @@ class HeadlessHost : public QtHost {
   bool timerEnabled() const { return timerEnabled_; }
   int timerInterval() const { return timerInterval_; }
 
+  // The scroll bar's repeat: the caller ticks it while it is armed.
+  void SetScrollRepeat(bool armed) override { scrollRepeat_ = armed; }
+  bool scrollRepeatArmed() const { return scrollRepeat_; }
+
   void RepaintNow() override { ++repaints_; }
   int repaints() const { return repaints_; }
 
@@ -68,6 +72,7 @@ class HeadlessHost : public QtHost {
   Clock* clock_ = &instant_;
   bool timerEnabled_ = false;
   int timerInterval_ = 0;
+  bool scrollRepeat_ = false;
   int repaints_ = 0;
   std::vector<std::u16string> changedProperties_;
   std::deque<std::optional<std::string>> menuAnswers_;
