@@ -294,7 +294,6 @@ TEST_F(Selection, NoSequenceOfInputLeavesTheControlUnableToSelect) {
   }
   for (std::int16_t b : {kLeft, kRight, kMiddle}) chart->MouseUp(b, 0, 0, 0);
   state().HotTracking = false;
-  chart->SetSelectedColumn(-1);
   chart->Clear();
   Columns({10, 20, 30, 40});
   // Left of the legend, whether it was left shown or not.
