@@ -9,7 +9,7 @@ packages=(
   libgl-dev libglx-dev libxkbcommon-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-arphic-uming fonts-liberation2 fonts-dejavu-core fontconfig
-  xvfb xauth
+  xvfb xauth locales
 )
 
 missing=()
@@ -25,4 +25,19 @@ if [ "${#missing[@]}" -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# A comma-decimal locale, so the tests can prove that numbers written and
+# read by the chart do not follow the process locale.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: the de_DE.UTF-8 locale is missing; run this script as root" >&2
+    exit 1
+  fi
+  if grep -q '^# *de_DE\.UTF-8 UTF-8' /etc/locale.gen; then
+    sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  elif ! grep -q '^de_DE\.UTF-8 UTF-8' /etc/locale.gen; then
+    echo 'de_DE.UTF-8 UTF-8' >>/etc/locale.gen
+  fi
+  locale-gen
 fi

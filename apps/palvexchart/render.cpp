@@ -52,7 +52,14 @@ std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& ho
   LoadChart(file, *chart);
   Named("Show", [&] { chart->Show(); });
   if (!host.timerEnabled()) return chart;
-  const auto tick = [&] { Named("start timer", [&] { chart->StartTimerTick(); }); };
+  // The control lets a failed animation end quietly; a picture of bars cut
+  // short must not pass for the chart.
+  const auto tick = [&] {
+    Named("start timer", [&] {
+      chart->StartTimerTick();
+      if (const auto& failure = chart->state().animationFailure) throw *failure;
+    });
+  };
   auto* own = dynamic_cast<QImageSurface*>(chart->state().surface.get());
   if (!onFrame || !own) {
     tick();

@@ -39,7 +39,8 @@ using FrameSink = std::function<void(const QImage& frame)>;
 // control's properties from its bag), size, property writes, items, show,
 // and the start timer's tick with the growth animation. The animation waits
 // on the host's clock; each frame's refresh of the chart's surface also
-// goes to onFrame when there is one. A control error names the step.
+// goes to onFrame when there is one. A control error names the step; an
+// animation that stops early raises the error that stopped it.
 std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& host,
                                          PropertyBag* saved = nullptr,
                                          const FrameSink& onFrame = {});

@@ -50,9 +50,30 @@ class HostBridge : public QObject {
   Q_INVOKABLE void tick() {
     Notify("tick", [this] { impl_.chart.StartTimerTick(); });
   }
-  Q_INVOKABLE void dblClick(const QJSValue& x, const QJSValue& y) {
-    Notify("dblClick",
-           [&] { impl_.chart.DblClick(impl_.FromJs(x).ToR4(), impl_.FromJs(y).ToR4()); });
+  // A double-click in place of the second press; the left button unless
+  // a button (and shift state) is given.
+  Q_INVOKABLE void dblClick(const QJSValue& x, const QJSValue& y, const QJSValue& b,
+                            const QJSValue& s) {
+    Notify("dblClick", [&] {
+      const std::int16_t button = b.isUndefined() ? 1 : impl_.FromJs(b).ToI2();
+      const std::int16_t shift = s.isUndefined() ? 0 : impl_.FromJs(s).ToI2();
+      impl_.chart.DblClick(impl_.FromJs(x).ToR4(), impl_.FromJs(y).ToR4(), button, shift);
+    });
+  }
+  // A wheel turn, 120 a notch (positive away from the user); answers
+  // whether the description list took it.
+  Q_INVOKABLE bool wheel(const QJSValue& delta, const QJSValue& x, const QJSValue& y) {
+    bool taken = false;
+    Notify("wheel", [&] {
+      taken = impl_.chart.MouseWheel(impl_.FromJs(delta).ToI4(), impl_.FromJs(x).ToR4(),
+                                     impl_.FromJs(y).ToR4());
+    });
+    return taken;
+  }
+  // The scroll bar's repeat timer, armed while an arrow or the track is held.
+  Q_INVOKABLE bool scrollRepeatArmed() { return impl_.host.scrollRepeatArmed(); }
+  Q_INVOKABLE void scrollRepeat() {
+    Notify("scrollRepeat", [this] { impl_.chart.ScrollRepeatTick(); });
   }
 
   Q_INVOKABLE void mouseDown(const QJSValue& b, const QJSValue& s, const QJSValue& x,

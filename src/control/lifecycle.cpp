@@ -2,6 +2,7 @@
 #include "platform/numeric.h"
 #include "render/bars.h"
 #include "render/draw_chart.h"
+#include "theme/legend_entries.h"
 #include "theme/legend_panel.h"
 #include "theme/themes.h"
 
@@ -52,6 +53,8 @@ void PalvexChart::Resize(int widthPx, int heightPx) {
   }
   ch.vsbContainer.Height = legend.ScaleHeight();
   ch.lblSlider.Height = legend.ScaleHeight();
+  // The entries stay as they are, but the legend's height is new.
+  FitEntriesScrollBar(s_);
 
   // Before the first growth animation a resize only lays out.
   if (!s_.animationDone) return;

@@ -1,6 +1,7 @@
 #include "control/palvex_chart.h"
 #include "ui/compose.h"
 #include "ui/input.h"
+#include "ui/scroll_bar.h"
 
 namespace palvex {
 
@@ -18,8 +19,16 @@ void PalvexChart::MouseUp(std::int16_t Button, std::int16_t Shift, float X, floa
   }
 }
 
-void PalvexChart::DblClick(float X, float Y) {
-  RouteDblClick(s_, X, Y);
+void PalvexChart::DblClick(float X, float Y, std::int16_t Button, std::int16_t Shift) {
+  RouteDblClick(s_, Button, Shift, X, Y);
+}
+
+bool PalvexChart::MouseWheel(std::int32_t Delta, float X, float Y) {
+  return RouteMouseWheel(s_, Delta, X, Y);
+}
+
+void PalvexChart::ScrollRepeatTick() {
+  ScrollBarRepeatTick(s_);
 }
 
 std::u16string PalvexChart::ToolTipAt(float X, float Y) {

@@ -117,7 +117,12 @@ class PalvexChart {
   void MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
   void MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
   void MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
-  void DblClick(float X, float Y);
+  void DblClick(float X, float Y, std::int16_t Button = 1, std::int16_t Shift = 0);
+  // A wheel turn, 120 a notch, positive away from the user; true when the
+  // description list took it.
+  bool MouseWheel(std::int32_t Delta, float X, float Y);
+  // The host's scroll repeat timer fired (see Host::SetScrollRepeat).
+  void ScrollRepeatTick();
   // The tool tip of the child under the pointer; empty when none.
   std::u16string ToolTipAt(float X, float Y);
   // What the screen shows: the control's picture with its children over it.

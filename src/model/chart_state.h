@@ -11,6 +11,7 @@
 #include "model/child_controls.h"
 #include "model/events.h"
 #include "model/pointer.h"
+#include "platform/chart_error.h"
 #include "platform/color.h"
 #include "platform/host.h"
 #include "platform/surface.h"
@@ -62,6 +63,9 @@ struct ChartState {
   double barWidth = 0;
   std::vector<double> barTops;
   std::vector<std::u16string> animationBars;
+  // Why the last growth animation stopped early; it ends quietly, and a
+  // host that must not pass half-grown bars off as the chart looks here.
+  std::optional<ChartError> animationFailure;
   std::array<Color, 32> barPalette{};
 
   // Legend, selection and information label.

@@ -14,6 +14,9 @@ struct ControlRef {
   bool IsSurface() const { return name.empty(); }
 };
 
+// The part of a scroll bar under a point.
+enum class ScrollPart { None, LineUp, LineDown, PageUp, PageDown, Thumb };
+
 // What the mouse is doing between a press and its release: the control
 // that took the press receives the moves and the release (as a window
 // system captures the mouse), and a label may be being dragged.
@@ -26,6 +29,14 @@ struct PointerState {
   // While the scroll bar's thumb is dragged: where on the thumb it was
   // grabbed, in twips from the thumb's top; negative when not dragging.
   double thumbGrab = -1;
+  // While an arrow or the track of the scroll bar is held: the part
+  // pressed, and where the pointer is now in the bar's own twips; the
+  // repeat steps only while the pointer stays on that part.
+  ScrollPart scrollPart = ScrollPart::None;
+  double scrollX = 0;
+  double scrollY = 0;
+  // Wheel movement not yet scrolled: less than one entry's share.
+  int wheelRest = 0;
 };
 
 }  // namespace palvex

@@ -42,4 +42,14 @@ class ChartError : public std::runtime_error {
   int number_;
 };
 
+// One step of a routine that goes on after a failing step: the run-time
+// error it raises is dropped, and the caller runs its next step.
+template <typename F>
+void IgnoreErrors(F&& step) {
+  try {
+    step();
+  } catch (const ChartError&) {
+  }
+}
+
 }  // namespace palvex

@@ -47,6 +47,10 @@ class Host {
 
   // The start timer: armed with its interval, or disarmed.
   virtual void SetTimer(int intervalMs, bool enabled) = 0;
+  // Auto-repeat while a scroll bar's arrow or track is held: once armed,
+  // the host calls the control's ScrollRepeatTick after its usual first
+  // delay and then at its usual rate, until disarmed.
+  virtual void SetScrollRepeat(bool /*armed*/) {}
   // A surface asked to show its image now (each animation frame does).
   virtual void RepaintNow() {}
   // A property the host should mark as changed in its saved state.
@@ -71,6 +75,9 @@ class Host {
   }
   // Shows the about window modally; returns when it has been closed.
   virtual void ShowAbout() {}
+  // What separates groups of three digits in an amount shown to the
+  // user, as the user's locale writes it; empty when the host has no say.
+  virtual std::u16string DigitGroupSeparator() { return {}; }
   // Tells the user that something they asked for from a menu failed.
   virtual void ShowMessage(const std::u16string& /*text*/) {}
 };

@@ -1,10 +1,8 @@
 #include "platform/numeric.h"
 
-#include <cfenv>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <limits>
 
 namespace palvex {
 
@@ -80,6 +78,25 @@ std::optional<double> ParseRadix(std::u16string_view s, int radix) {
   return static_cast<double>(value);
 }
 
+// Whether the decimal mantissa (digits with at most one point) times ten
+// to the exponent's digits (with its sign) is below one in magnitude,
+// however many digits the exponent has.
+bool BelowOne(std::string_view mantissa, std::string_view exponent) {
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const std::size_t lead = mantissa.find_first_not_of("0.");
+  if (lead == std::string_view::npos) return true;
+  // The power of ten of the leading digit, and of the whole number.
+  long long power = lead < point ? static_cast<long long>(point - lead) - 1
+                                 : -static_cast<long long>(lead - point);
+  const bool negativeExponent = !exponent.empty() && exponent[0] == '-';
+  long long e = 0;
+  for (char c : exponent) {
+    if (c >= '0' && c <= '9') e = std::min<long long>(e * 10 + (c - '0'), 1'000'000);
+  }
+  power += negativeExponent ? -e : e;
+  return power < 0;
+}
+
 }  // namespace
 
 std::optional<double> ParseNumber(std::u16string_view text) {
@@ -92,7 +109,8 @@ std::optional<double> ParseNumber(std::u16string_view text) {
     if (s[1] == u'H' || s[1] == u'h') return ParseRadix(s.substr(2), 16);
     if (s[1] == u'O' || s[1] == u'o') return ParseRadix(s.substr(2), 8);
   }
-  // Plain decimal: [sign] digits [. digits] [(e|E|d|D) [sign] digits]
+  // Plain decimal: [sign] digits [. digits] [(e|E|d|D) [sign] digits],
+  // copied without its sign in the form from_chars reads.
   std::string ascii;
   ascii.reserve(s.size());
   std::size_t i = 0;
@@ -101,7 +119,8 @@ std::optional<double> ParseNumber(std::u16string_view text) {
     while (k < s.size() && s[k] >= u'0' && s[k] <= u'9') ascii.push_back(char(s[k++]));
     return k - start;
   };
-  if (s[i] == u'+' || s[i] == u'-') ascii.push_back(char(s[i++]));
+  const bool negative = s[i] == u'-';
+  if (s[i] == u'+' || s[i] == u'-') ++i;
   std::size_t intDigits = digitsAt(i);
   std::size_t fracDigits = 0;
   if (i < s.size() && s[i] == u'.') {
@@ -110,6 +129,7 @@ std::optional<double> ParseNumber(std::u16string_view text) {
     fracDigits = digitsAt(i);
   }
   if (intDigits + fracDigits == 0) return std::nullopt;
+  const std::size_t mantissaEnd = ascii.size();
   if (i < s.size() && (s[i] == u'e' || s[i] == u'E' || s[i] == u'd' || s[i] == u'D')) {
     ascii.push_back('e');
     ++i;
@@ -117,9 +137,19 @@ std::optional<double> ParseNumber(std::u16string_view text) {
     if (digitsAt(i) == 0) return std::nullopt;
   }
   if (i != s.size()) return std::nullopt;
-  double v = std::strtod(ascii.c_str(), nullptr);
-  if (!std::isfinite(v)) return std::nullopt;
-  return v;
+  double v = 0;
+  const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), v);
+  if (ec == std::errc::result_out_of_range) {
+    // Too small for a double reads as zero; too large is no number.
+    if (!BelowOne(std::string_view(ascii).substr(0, mantissaEnd),
+                  std::string_view(ascii).substr(std::min(mantissaEnd + 1, ascii.size())))) {
+      return std::nullopt;
+    }
+    v = 0;
+  } else if (ec != std::errc() || end != ascii.data() + ascii.size()) {
+    return std::nullopt;
+  }
+  return negative ? -v : v;
 }
 
 double NumberFromText(std::u16string_view text) {
@@ -128,28 +158,22 @@ double NumberFromText(std::u16string_view text) {
   return *v;
 }
 
+std::string FormattedNumber(double v, std::chars_format format, int precision) {
+  char buf[400];  // the longest fixed notation of a double with no decimals
+  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, format, precision);
+  if (ec != std::errc()) throw ChartError(kErrOverflow);
+  return std::string(buf, end);
+}
+
 std::u16string NumberText(double v) {
   if (std::isnan(v)) return u"NaN";
   if (std::isinf(v)) return v > 0 ? u"Infinity" : u"-Infinity";
   if (v == 0) return u"0";
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.15G", v);
-  std::string s = buf;
-  // Split off an exponent, trim trailing zeros of the mantissa.
-  std::string mantissa = s, exponent;
-  if (auto pos = s.find('E'); pos != std::string::npos) {
-    mantissa = s.substr(0, pos);
-    int ex = std::atoi(s.c_str() + pos + 1);
-    char eb[16];
-    std::snprintf(eb, sizeof eb, "E%c%02d", ex < 0 ? '-' : '+', ex < 0 ? -ex : ex);
-    exponent = eb;
-  }
-  if (mantissa.find('.') != std::string::npos) {
-    while (!mantissa.empty() && mantissa.back() == '0') mantissa.pop_back();
-    if (!mantissa.empty() && mantissa.back() == '.') mantissa.pop_back();
-  }
-  std::string out = mantissa + exponent;
-  return std::u16string(out.begin(), out.end());
+  // The general notation already drops trailing zeros and writes at least
+  // two exponent digits; automation shows the exponent's letter in capitals.
+  std::string s = FormattedNumber(v, std::chars_format::general, 15);
+  if (auto pos = s.find('e'); pos != std::string::npos) s[pos] = 'E';
+  return std::u16string(s.begin(), s.end());
 }
 
 std::string ToUtf8(std::u16string_view text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,6 +32,11 @@ std::int32_t SubInt32(std::int32_t a, std::int32_t b);
 std::optional<double> ParseNumber(std::u16string_view text);
 // Same, raising Type mismatch (13) when the text holds no number.
 double NumberFromText(std::u16string_view text);
+
+// A number as printf's "%.<precision>" conversion writes it in the C
+// locale (fixed: 'f', scientific: 'e', general: 'g'), whatever the
+// process locale: text the control defines never takes a decimal comma.
+std::string FormattedNumber(double v, std::chars_format format, int precision);
 
 // The decimal text of a number with up to 15 significant digits, no
 // trailing zeros, and exponent notation for very large or small values

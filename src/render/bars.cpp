@@ -89,6 +89,7 @@ void GrowBars(ChartState& chart) {
     bool& done;
     ~MarkDone() { done = true; }
   } markDone{chart.animationDone};
+  chart.animationFailure.reset();
   // With nothing recorded there is nothing to grow: the animation ends at
   // once rather than holding the thread for empty frames.
   if (chart.animationBars.empty()) return;
@@ -100,8 +101,9 @@ void GrowBars(ChartState& chart) {
       clock.WaitUntil(clock.Now() + kFrameWait);
       chart.surface->Refresh();
     }
-  } catch (const ChartError&) {
+  } catch (const ChartError& e) {
     // An animation that fails ends quietly; the next pass paints the bars.
+    chart.animationFailure = e;
   }
 }
 

@@ -12,7 +12,8 @@ struct ChartState;
 void PaintBar(ChartState& chart, Color first, Color second, std::int32_t left, std::int32_t top,
               std::int32_t width, std::int32_t height);
 // Plays the growth animation over the recorded bars; always ends with
-// animationDone set.
+// animationDone set, and keeps in animationFailure the error that ended it
+// early, if one did.
 void GrowBars(ChartState& chart);
 // Writes the ten colour pairs of the bars into barPalette.
 void InitBarPalette(ChartState& chart);

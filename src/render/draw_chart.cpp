@@ -1,5 +1,7 @@
 #include "render/draw_chart.h"
 
+#include <algorithm>
+#include <charconv>
 #include <numeric>
 #include <string>
 
@@ -21,15 +23,6 @@ constexpr Color kSelectedSecond = 0x33C0F4;
 constexpr std::int32_t kSelectedColourIndex = 9;
 // Bars are laid out in twips but painted in pixels of a fixed size.
 constexpr double kBarTwipsPerPixel = 15.0;
-
-// Titles, grid and value labels go on when one of their operations fails.
-template <typename F>
-void IgnoreErrors(F&& step) {
-  try {
-    step();
-  } catch (const ChartError&) {
-  }
-}
 
 // Runs print with the font size changed by delta, undoing the change after.
 template <typename F>
@@ -80,9 +73,13 @@ void DrawGrid(ChartState& c, std::int32_t top) {
     ++drawn;
     if (drawn % 2 == 1) {
       previousY = y;
-    } else {
+    } else if (v + step <= top) {
       IgnoreErrors(
           [&] { DrawIntersect(c, ToInt32(x1), ToInt32(y), ToInt32(x2), ToInt32(previousY)); });
+    } else {
+      // The band reaches up to the next line, and the top line has none:
+      // shaded, it would cover the titles.
+      IgnoreErrors([&] { DrawIntersectLine(c, ToInt32(x1), ToInt32(y), ToInt32(x2)); });
     }
     IgnoreErrors([&] { s.FilledBox(x1, y, x2 + 1, y + 15, lineColour); });
     IgnoreErrors([&] { s.SetFontSize(s.FontSize() - 2); });
@@ -94,6 +91,19 @@ void DrawGrid(ChartState& c, std::int32_t top) {
     });
     IgnoreErrors([&] { s.SetFontSize(s.FontSize() + 2); });
   }
+}
+
+// The top (twips) at which a bar is painted: its own, cut where the
+// painters' 32-bit pixel sums end (they inset the top by 2 and the height
+// by 4 pixels). A huge negative value reaches billions of pixels below the
+// surface and would make every pass overflow; every bar those sums hold
+// keeps its exact rectangle, and what shows of a cut one looks the same.
+double PaintableTop(double barTop, double baseY) {
+  constexpr double kInt32Max = 2147483647.0, kInt32Min = -2147483648.0;
+  const double base = baseY / kBarTwipsPerPixel;
+  const double lowest = std::min(kInt32Max - 2, base - (kInt32Min + 4)) * kBarTwipsPerPixel;
+  const double highest = std::max(kInt32Min, base - kInt32Max) * kBarTwipsPerPixel;
+  return barTop > lowest ? lowest : barTop < highest ? highest : barTop;
 }
 
 std::u16string BarRecord(double left, double top, double width, double height, Color first,
@@ -119,10 +129,11 @@ void DrawColumn(ChartState& c, int i, Color lineColour) {
   const double barTop = baseY - item.Value * c.valueScale;
   c.barTops[i] = barTop;
 
+  const double paintedTop = PaintableTop(barTop, baseY);
   const double left = (barLeft + 1) / kBarTwipsPerPixel;
-  const double top = barTop / kBarTwipsPerPixel;
+  const double top = paintedTop / kBarTwipsPerPixel;
   const double width = (barRight - barLeft - 1) / kBarTwipsPerPixel;
-  const double height = (baseY - barTop) / kBarTwipsPerPixel;
+  const double height = (baseY - paintedTop) / kBarTwipsPerPixel;
 
   if (i == c.SelectedColumn && c.Selectable && c.animationDone) {
     PaintBar(c, kSelectedFirst, kSelectedSecond, ToInt32(left), ToInt32(top), ToInt32(width),
@@ -186,7 +197,8 @@ std::int32_t GetYTopLegend(std::int32_t m) {
   } else {
     text = std::to_string(lead / 10 + 1) + "0" + zeros;
   }
-  const long long top = std::stoll(text);
+  long long top = 0;
+  std::from_chars(text.data(), text.data() + text.size(), top);
   if (top > 2147483647LL) throw ChartError(kErrOverflow);
   return static_cast<std::int32_t>(top);
 }
@@ -213,7 +225,8 @@ void DrawChart(ChartState& c) {
   ShowInfoLabelForPass(c, n);
 
   if (c.legendVisible) {
-    ch.vsbContainer.Visible = false;
+    // A resize keeps the entries, and the scroll bar its layout fitted to them.
+    if (!c.resizing) ch.vsbContainer.Visible = false;
     ch.picContainer.Visible = false;
   }
   if (!c.resizing) ClearLegendEntries(c);

@@ -16,9 +16,9 @@ struct ChartState;
 inline constexpr std::u16string_view kInfoLabelFixed = u"Fix";
 
 // The label's three lines, separated by a carriage return: the item's axis
-// text, its value as a whole amount with digit grouping ("1,234,567元")
-// and its selection description.
-std::u16string InfoCaption(const ChartItem& item);
+// text, its value as a whole amount with digit grouping ("1,234,567元",
+// or with the given separator) and its selection description.
+std::u16string InfoCaption(const ChartItem& item, std::u16string_view groupSeparator = u",");
 
 // The start of every drawing pass over `columns` columns: the label is
 // hidden, the menu's check mark follows SelectionInformation, and the

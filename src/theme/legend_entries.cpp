@@ -92,19 +92,28 @@ void AddLegendEntry(ChartState& chart, const std::u16string& description,
   // thousand entries do not reallocate it a thousand times.
   ch.picContainer.Height =
       (10 * tppy + ch.Box[0]->Height) * static_cast<double>(ch.Box.size()) - 1 + 10 * tppy;
-  if (ch.picContainer.ScaleHeight() > ch.picLegend.ScaleHeight()) {
+  FitEntriesScrollBar(chart);
+}
+
+void FitEntriesScrollBar(ChartState& chart) {
+  ChildControls& ch = chart.children;
+  Control& bar = ch.vsbContainer;
+  const double tppy = chart.TwipsPerPixelY();
+  if (chart.legendHasRows && ch.picContainer.ScaleHeight() > ch.picLegend.ScaleHeight()) {
     // Beyond a 16-bit range the scroll bar stops at its largest value
     // rather than leaving the chart unable to draw at all.
     const double overflow =
         RoundHalfEven(ch.picContainer.ScaleHeight() / tppy - ch.picLegend.ScaleHeight() / tppy);
-    ch.vsbContainer.Max = static_cast<int>(std::min(overflow, 32767.0));
+    bar.Max = static_cast<int>(std::min(overflow, 32767.0));
     // An arrow scrolls by one entry, the track by a panel's height.
-    ch.vsbContainer.SmallChange = static_cast<int>(RoundHalfEven(ch.Box[0]->Height / tppy + 10));
-    ch.vsbContainer.LargeChange =
-        static_cast<int>(RoundHalfEven(ch.picLegend.ScaleHeight() / tppy));
-    ch.vsbContainer.Visible = true;
+    bar.SmallChange = static_cast<int>(RoundHalfEven(ch.Box[0]->Height / tppy + 10));
+    bar.LargeChange = static_cast<int>(RoundHalfEven(ch.picLegend.ScaleHeight() / tppy));
+    bar.Visible = true;
+    if (bar.Value > bar.Max) ScrollEntries(chart, bar.Max);
   } else {
-    ch.vsbContainer.Visible = false;
+    bar.Visible = false;
+    // Nothing left to scroll: the stack must not stay out of reach.
+    if (bar.Value != 0) ScrollEntries(chart, 0);
   }
 }
 
@@ -113,17 +122,11 @@ void ClearLegendEntries(ChartState& chart) {
   chart.legendHasRows = false;
   ChildControls& ch = chart.children;
   // Each step runs even if an earlier one failed.
-  auto step = [](auto&& f) {
-    try {
-      f();
-    } catch (const ChartError&) {
-    }
-  };
-  step([&] { ch.Box.resize(1); });
-  step([&] { ch.lblDescription.resize(1); });
-  step([&] { ScrollEntries(chart, 0); });
-  step([&] { ch.Box[0]->Visible = false; });
-  step([&] { ch.lblDescription[0]->Visible = false; });
+  IgnoreErrors([&] { ch.Box.resize(1); });
+  IgnoreErrors([&] { ch.lblDescription.resize(1); });
+  IgnoreErrors([&] { ScrollEntries(chart, 0); });
+  IgnoreErrors([&] { ch.Box[0]->Visible = false; });
+  IgnoreErrors([&] { ch.lblDescription[0]->Visible = false; });
 }
 
 void PaintEntriesBackground(ChartState& chart) {
@@ -157,6 +160,15 @@ void FrameSelectedEntry(ChartState& chart) {
     return *array[k];
   };
   const int s = ToInt32(chart.SelectedColumn);
+  // A selection can outlive its item (Clear keeps SelectedColumn, and the
+  // host may select past the last column): there is no entry to scroll to
+  // or frame then, only the panel's background to renew, so that no frame
+  // of an earlier entry stays behind.
+  const long entries = chart.legendHasRows ? static_cast<long>(ch.Box.size()) : 0;
+  if (s < 0 || s >= entries) {
+    PaintEntriesBackground(chart);
+    return;
+  }
   const Control& box0 = *ch.Box[0];
   const std::int16_t visible =
       ToInt16(std::abs(ch.picLegend.ScaleHeight() / (box0.Height + 10 * tppy) - 1));

@@ -9,13 +9,17 @@ struct ChartState;
 
 // Adds the next description entry (colour box and label) for an item.
 void AddLegendEntry(ChartState& chart, const std::u16string& description, std::int32_t colourIndex);
+// Sets the scroll bar's range, steps and visibility from the entries there
+// are and the legend's height, keeping its value within the new range.
+void FitEntriesScrollBar(ChartState& chart);
 // Removes every entry; errors are ignored step by step.
 void ClearLegendEntries(ChartState& chart);
 // Paints the description panel so that it blends into the legend behind.
 void PaintEntriesBackground(ChartState& chart);
 // Scrolls the description panel up by value pixels (the scroll bar's value).
 void ScrollEntries(ChartState& chart, int value);
-// Scrolls the selected column's entry into view and frames it in white.
+// Scrolls the selected column's entry into view and frames it in white; a
+// selection with no entry (past the last item) frames nothing.
 void FrameSelectedEntry(ChartState& chart);
 
 }  // namespace palvex

@@ -68,8 +68,7 @@ void DrawIntersect(ChartState& chart, std::int32_t X1, std::int32_t Y1, std::int
   switch (chart.ActiveTheme) {
     case ThemePersianGulf:
       FillGradient(chart, 0x903600, 0x953B00, FillVer, x, y, w, h);
-      // A three-pixel line whose top row is the grid line's.
-      chart.surface->FilledBox(X1, Y1, AddInt32(X2, 1), AddInt32(Y1, 30), 0xC78100);
+      DrawIntersectLine(chart, X1, Y1, X2);
       break;
     case ThemeSky:
       FillGradient(chart, 0xFFEFE3, 0xFFE0C9, FillVer, x, y, w, ToInt32(hf / 2));
@@ -85,6 +84,14 @@ void DrawIntersect(ChartState& chart, std::int32_t X1, std::int32_t Y1, std::int
       break;
     default:
       break;
+  }
+}
+
+void DrawIntersectLine(ChartState& chart, std::int32_t X1, std::int32_t Y1, std::int32_t X2) {
+  // Persian Gulf draws a banded line three pixels thick, its top row the
+  // grid line's.
+  if (chart.ActiveTheme == ThemePersianGulf) {
+    chart.surface->FilledBox(X1, Y1, AddInt32(X2, 1), AddInt32(Y1, 30), 0xC78100);
   }
 }
 

@@ -21,6 +21,9 @@ void DrawBackTheme(ChartState& chart);
 // Shades the grid band next to the line at Y1 (twips).
 void DrawIntersect(ChartState& chart, std::int32_t X1, std::int32_t Y1, std::int32_t X2,
                    std::int32_t LastLine);
+// Paints what a band draws on its line at Y1 itself and nothing beside it,
+// for a line with no band to shade.
+void DrawIntersectLine(ChartState& chart, std::int32_t X1, std::int32_t Y1, std::int32_t X2);
 // The colour of grid lines, the axis line and the ticks.
 Color GetThemeLineColor(const ChartState& chart);
 // The theme's colours for the slider label and the control's text.

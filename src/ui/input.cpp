@@ -142,9 +142,27 @@ std::optional<DropRequest> RouteMouseUp(ChartState& chart, std::int16_t button, 
   return std::nullopt;
 }
 
-void RouteDblClick(ChartState& chart, float x, float y) {
+void RouteDblClick(ChartState& chart, std::int16_t button, std::int16_t shift, float x, float y) {
   const HitResult at = HitTest(chart, x, y);
-  if (at.control == &chart.children.lblInfo && at.control->Enabled) InfoLabelDblClick(chart);
+  ChildControls& ch = chart.children;
+  if (at.control == &ch.lblInfo && button == kLeftButton) {
+    if (at.control->Enabled) InfoLabelDblClick(chart);
+  } else if (at.control) {
+    // The window reports the second of two quick presses as a double-click;
+    // to a scroll bar, a panel or an entry it is a press like the first.
+    RouteMouseDown(chart, button, shift, x, y);
+  }
+}
+
+bool RouteMouseWheel(ChartState& chart, std::int32_t delta, float x, float y) {
+  ChildControls& ch = chart.children;
+  const Control* c = HitTest(chart, x, y).control;
+  if (c == &ch.lblSlider || !ch.vsbContainer.Visible || !ch.vsbContainer.Enabled) return false;
+  // Over the legend panel or anything on it, the list scrolls.
+  while (c && c != &ch.picLegend) c = c->Parent;
+  if (!c) return false;
+  ScrollBarWheel(chart, delta);
+  return true;
 }
 
 void BeginDrag(ChartState& chart, const Control& source) {

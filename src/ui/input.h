@@ -36,7 +36,12 @@ void RouteMouseMove(ChartState& chart, std::int16_t buttons, std::int16_t shift,
 // Returns the drop to make when the release ends a drag over the surface.
 std::optional<DropRequest> RouteMouseUp(ChartState& chart, std::int16_t button, std::int16_t shift,
                                         float x, float y);
-void RouteDblClick(ChartState& chart, float x, float y);
+// The second press of a double-click: the information label's own
+// double-click, a press on any other child, nothing on the chart's surface.
+void RouteDblClick(ChartState& chart, std::int16_t button, std::int16_t shift, float x, float y);
+// A wheel turn (120 a notch) over the description list scrolls it; false
+// when the point is elsewhere or the list has nothing to scroll.
+bool RouteMouseWheel(ChartState& chart, std::int32_t delta, float x, float y);
 
 // Starts dragging a child control; the release ends the drag.
 void BeginDrag(ChartState& chart, const Control& source);

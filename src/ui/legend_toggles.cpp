@@ -6,26 +6,21 @@
 
 namespace palvex {
 
-namespace {
-
-// The toggle and hide handlers flip the menu's check mark and follow it.
-void FlipViewLegendCheck(ChartState& chart) {
+void ToggleLegend(ChartState& chart) {
+  // The panel follows the menu's check mark.
   MenuItem& item = chart.children.mnuViewLegend;
   item.Checked = !item.Checked;
   chart.legendVisible = item.Checked;
-}
-
-}  // namespace
-
-void ToggleLegend(ChartState& chart) {
-  FlipViewLegendCheck(chart);
   ShowLegend(chart, !chart.legendVisible);
   DrawChart(chart);
 }
 
 void HideLegend(ChartState& chart) {
-  // Opened from the shown panel, so this normally clears the check mark.
-  FlipViewLegendCheck(chart);
+  // The legend menu also opens on the folded panel's strip left of the
+  // slider; folding again there would take the panel's width off the
+  // margin a second time and push the plot past the right edge.
+  if (!chart.legendVisible) return;
+  chart.children.mnuViewLegend.Checked = false;
   ShowLegend(chart, true);
   DrawChart(chart);
 }

@@ -25,5 +25,10 @@ void PaintScrollBar(Surface& target, const Control& bar, double left, double top
 void ScrollBarMouseDown(ChartState& chart, std::int16_t button, float x, float y);
 void ScrollBarMouseMove(ChartState& chart, std::int16_t buttons, float x, float y);
 void ScrollBarMouseUp(ChartState& chart, std::int16_t button, float x, float y);
+// The host's repeat timer while an arrow or the track is held.
+void ScrollBarRepeatTick(ChartState& chart);
+// Scrolls by whole entries for a wheel turn of delta (120 a notch, positive
+// away from the user).
+void ScrollBarWheel(ChartState& chart, std::int32_t delta);
 
 }  // namespace palvex

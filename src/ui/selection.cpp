@@ -173,21 +173,19 @@ void DescriptionMouseDown(ChartState& chart, int index, std::int16_t button, std
 }
 
 void WriteSelectedColumn(ChartState& chart, std::int32_t column) {
-  // The host never sees an error from here: whatever fails, the selection
-  // stays as far as it got.
-  try {
-    chart.SelectedColumn = column;
-    // The pass lays out the current items, so a column added since the
-    // last pass is valid below.
-    DrawChart(chart);
-    const bool exists = column >= 0 && column < static_cast<std::int64_t>(chart.barTops.size()) &&
-                        column < static_cast<std::int64_t>(chart.items().size());
-    if (exists) {
-      chart.events.RaiseItemClick(chart.items()[column]);
-    } else {
-      ClearSelectionSilently(chart);
-    }
-  } catch (const ChartError&) {
+  // The host never sees an error from here, and each step runs whatever
+  // the one before did: a pass that fails must not leave an invalid column
+  // selected, or every later pass would fail on it too.
+  chart.SelectedColumn = column;
+  // The pass lays out the current items, so a column added since the last
+  // pass is valid below.
+  IgnoreErrors([&] { DrawChart(chart); });
+  const bool exists = column >= 0 && column < static_cast<std::int64_t>(chart.barTops.size()) &&
+                      column < static_cast<std::int64_t>(chart.items().size());
+  if (exists) {
+    IgnoreErrors([&] { chart.events.RaiseItemClick(chart.items()[column]); });
+  } else {
+    ClearSelectionSilently(chart);
   }
 }
 

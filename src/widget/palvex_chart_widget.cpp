@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <exception>
 
 #include "platform/chart_error.h"
@@ -87,11 +88,14 @@ PalvexChartWidget::PalvexChartWidget(PropertyBag* saved, QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   connect(&host_->startTimer(), &QTimer::timeout, this,
           [this] { Run("start timer", [&] { chart_->StartTimerTick(); }); });
+  connect(&host_->scrollRepeatTimer(), &QTimer::timeout, this,
+          [this] { Run("scroll repeat", [&] { chart_->ScrollRepeatTick(); }); });
   resize(kDesignSize);
 }
 
 PalvexChartWidget::~PalvexChartWidget() {
   host_->startTimer().stop();
+  host_->scrollRepeatTimer().stop();
   Run("terminate", [&] { chart_->Terminate(); });
 }
 
@@ -128,6 +132,9 @@ QImage PalvexChartWidget::ComposedImage() {
 
 QTimer& PalvexChartWidget::StartTimer() {
   return host_->startTimer();
+}
+QTimer& PalvexChartWidget::ScrollRepeatTimer() {
+  return host_->scrollRepeatTimer();
 }
 void PalvexChartWidget::SetClock(Clock* clock) {
   host_->SetClock(clock);
@@ -230,7 +237,23 @@ void PalvexChartWidget::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void PalvexChartWidget::mouseDoubleClickEvent(QMouseEvent* e) {
-  DeliverMouse("double-click", *e, [&](std::int16_t, float x, float y) { chart_->DblClick(x, y); });
+  // It comes in place of the second press.
+  if (const std::int16_t button = ButtonOf(e->button())) {
+    DeliverMouse("double-click", *e, [&](std::int16_t shift, float x, float y) {
+      chart_->DblClick(x, y, button, shift);
+    });
+  }
+}
+
+void PalvexChartWidget::wheelEvent(QWheelEvent* e) {
+  const QPointF at = Twips(e->position());
+  bool taken = false;
+  Run("mouse wheel", [&] {
+    taken = chart_->MouseWheel(e->angleDelta().y(), static_cast<float>(at.x()),
+                               static_cast<float>(at.y()));
+  });
+  // Elsewhere the wheel goes on to the window's parent.
+  e->setAccepted(taken);
 }
 
 bool PalvexChartWidget::AddItem(const QString& ItemID, const QString& SelectedDescription,

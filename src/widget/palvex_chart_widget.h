@@ -65,6 +65,8 @@ class PalvexChartWidget : public QWidget {
   QImage ComposedImage();
   // The start timer, armed while the control waits for its first frame.
   QTimer& StartTimer();
+  // The scroll bar's repeat, running while an arrow or its track is held.
+  QTimer& ScrollRepeatTimer();
   // The clock the growth animation waits on (tests); nullptr: real time.
   void SetClock(Clock* clock);
 
@@ -138,6 +140,7 @@ class PalvexChartWidget : public QWidget {
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
 
  private:
   class Sink;

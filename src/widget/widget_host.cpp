@@ -1,5 +1,6 @@
 #include "widget/widget_host.h"
 
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
@@ -35,11 +36,26 @@ int PixelOf(double twips, float twipsPerPixel) {
   return std::isfinite(px) ? static_cast<int>(std::clamp(px, -1.0e6, 1.0e6)) : 0;
 }
 
+// What QScrollBar waits before it repeats a held arrow, and between steps.
+constexpr int kRepeatDelayMs = 500;
+constexpr int kRepeatIntervalMs = 50;
+
 }  // namespace
 
 WidgetHost::WidgetHost(QWidget& window) : window_(window), windowClock_(window) {
   const float tpp = TwipsPerPixel(window);
   screen_.SetTwipsPerPixel(tpp, tpp);
+  // After the first delay, the steady rate.
+  QObject::connect(&repeatTimer_, &QTimer::timeout, &repeatTimer_,
+                   [this] { repeatTimer_.setInterval(kRepeatIntervalMs); });
+}
+
+void WidgetHost::SetScrollRepeat(bool armed) {
+  if (armed) {
+    repeatTimer_.start(kRepeatDelayMs);
+  } else {
+    repeatTimer_.stop();
+  }
 }
 
 void WidgetHost::SetTimer(int intervalMs, bool enabled) {
@@ -49,6 +65,10 @@ void WidgetHost::SetTimer(int intervalMs, bool enabled) {
   } else {
     timer_.stop();
   }
+}
+
+std::u16string WidgetHost::DigitGroupSeparator() {
+  return FromQString(window_.locale().groupSeparator());
 }
 
 void WidgetHost::RepaintNow() {

@@ -77,6 +77,19 @@ TEST(CommandLine, AControlErrorExitsOneWithItsNumberAndMessage) {
   EXPECT_TRUE(r.err.contains("Type mismatch")) << r.err.toStdString();
 }
 
+TEST(CommandLine, AGrowthAnimationThatFailsExitsOneInsteadOfWritingAPartialPicture) {
+  QTemporaryDir dir;
+  // The bar's left edge lies past the 32-bit pixel range: the animation
+  // stops at its first frame.
+  const QString chart = WriteFile(dir, "far.json", R"({
+    "properties": {"MarginLeft": 3000000000, "DisplayXAxis": false},
+    "items": [{"ItemID": "1", "Value": 3}]})");
+  const ProgramRun r = Palvexchart({"render", chart, "-o", dir.filePath("x.png")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains("Overflow")) << r.err.toStdString();
+  EXPECT_FALSE(QFile::exists(dir.filePath("x.png")));
+}
+
 TEST(CommandLine, AnUnwritableOutputFailsWithoutLeavingAFile) {
   const ProgramRun r = Palvexchart(
       {"render", PALVEX_EXAMPLES_DIR "/sales_cn.json", "-o", "/nonexistent-dir/out.png"});

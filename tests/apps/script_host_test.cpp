@@ -215,6 +215,22 @@ TEST_F(ScriptHostTest, ShowThenTickPlaysTheAnimationAndResizeLaysOut) {
   EXPECT_EQ(script.chart().state().barTops.size(), 1u);
 }
 
+TEST_F(ScriptHostTest, TheDescriptionListTakesTheWheelAHeldArrowAndADoubleClick) {
+  Ok("host.resize(560, 372);"
+     "for (let i = 0; i < 40; i++) chart.AddItem({ItemID: '1', Value: 10});"
+     "host.show(); host.tick();"
+     "host.mouseDown(1, 0, 8350, 3000); host.mouseUp(1, 0, 8350, 3000);"  // the slider
+     "const legend = host.control('picLegend'), bar = host.control('vsbContainer');"
+     "const value = () => host.control('vsbContainer').Value;"
+     "print(host.wheel(-120, legend.Left + 500, 1000), value(), host.wheel(-120, 100, 100));"
+     "const x = legend.Left + bar.Left + 100, y = bar.Height - 100;"
+     "host.mouseDown(1, 0, x, y); print(value(), host.scrollRepeatArmed());"
+     "host.scrollRepeat(); host.mouseUp(1, 0, x, y);"
+     "host.dblClick(x, y); host.mouseUp(1, 0, x, y);"
+     "print(value(), host.scrollRepeatArmed());");
+  EXPECT_EQ(printed, (QStringList{"true 78 false", "104 true", "156 false"}));
+}
+
 TEST(ScriptCommand, ExitCodesAndMessages) {
   QTemporaryDir dir;
   auto write = [&](const char* name, const char* source) {

@@ -1,9 +1,12 @@
 // Show, the start timer's tick, resizes, the drop and termination.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
+#include "render/bars.h"
 #include "support/chart_fixture.h"
+#include "theme/legend_entries.h"
 #include "theme/themes.h"
 
 namespace palvex {
@@ -115,6 +118,47 @@ TEST_F(Lifecycle, TheLegendBackgroundIsRepaintedWhenItsHeightChanges) {
   EXPECT_EQ(legend.PixelAt(1, 1), 0x0000FFu);
   chart->Resize(600, 380);
   EXPECT_EQ(legend.PixelAt(1, 1), state().children.picLegend.BackColor);
+}
+
+TEST_F(Lifecycle, AfterAnyResizeTheScrollBarAgreesWithTheEntries) {
+  struct Case {
+    const char* name;
+    bool legendShown;
+    bool animationDone;
+    int heightPx;
+  };
+  // 40 entries stand 15749 twips (1050 pixels) tall.
+  const Case cases[] = {
+      {"shown, shorter", true, true, 300},
+      {"shown, taller", true, true, 600},
+      {"shown, all entries fit", true, true, 1100},
+      {"folded, shorter", false, true, 300},
+      {"shown, before the animation", true, false, 600},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PalvexChart fresh(host);
+    fresh.InitProperties();
+    InitBarPalette(fresh.state());
+    fresh.Resize(560, 372);
+    for (int i = 0; i < 40; ++i) fresh.AddItem(testing::Item(u"1", 10));
+    if (c.legendShown) fresh.ShowLegend(false);
+    fresh.Refresh();
+    Control& bar = fresh.state().children.vsbContainer;
+    ASSERT_TRUE(bar.Visible);
+    ScrollEntries(fresh.state(), bar.Max);  // scrolled to the last entry
+    const int scrolled = bar.Value;
+    fresh.state().animationDone = c.animationDone;
+
+    fresh.Resize(560, c.heightPx);
+    const int overflow = 1050 - c.heightPx;
+    EXPECT_EQ(bar.Visible, overflow > 0);
+    if (overflow > 0) {
+      EXPECT_EQ(bar.Max, overflow);
+    }
+    EXPECT_EQ(bar.Value, std::clamp(scrolled, 0, std::max(overflow, 0)));
+    EXPECT_EQ(fresh.state().children.picContainer.Top, -bar.Value * 15.0);
+  }
 }
 
 TEST_F(Lifecycle, SizesOutsideTheSurfaceRangeAreRefusedUnchanged) {

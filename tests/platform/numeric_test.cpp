@@ -47,8 +47,11 @@ TEST(ParseNumber, ReadsWhatAnAutomationClientWouldConvert) {
   EXPECT_EQ(ParseNumber(u"&HFF"), 255);
   EXPECT_EQ(ParseNumber(u"&HFFFF"), -1);  // 16-bit hexadecimal literals are signed
   EXPECT_EQ(ParseNumber(u"&O17"), 15);
-  for (const char16_t* bad :
-       {u"", u"  ", u"abc", u"1x", u"1.2.3", u"e5", u"1e", u"&H", u"&HG", u"-", u"1e999"}) {
+  // Too small for a double is zero, whatever the digits before the exponent.
+  EXPECT_EQ(ParseNumber(u"1000e-330"), 0);
+  EXPECT_EQ(ParseNumber(u"-0.001e-99999999999999999999"), 0);
+  for (const char16_t* bad : {u"", u"  ", u"abc", u"1x", u"1.2.3", u"e5", u"1e", u"&H", u"&HG",
+                              u"-", u"1e999", u"0.01e400", u"1e99999999999999999999"}) {
     EXPECT_FALSE(ParseNumber(bad).has_value()) << ToUtf8(bad);
   }
   EXPECT_FALSE(ParseNumber(std::u16string(100000, u'9')).has_value());

@@ -138,7 +138,10 @@ TEST_F(Bars, ABadRecordEndsTheAnimationQuietlyAndMarksItPlayed) {
     EXPECT_EQ(Fills().size(), 3u);  // the good bar's first frame only
     EXPECT_TRUE(clock.waits.empty());
     EXPECT_TRUE(surface().Named("Refresh").empty());
+    EXPECT_TRUE(state().animationFailure);  // kept for a host that asks
   }
+  Grow({u"10|100|6|50|1|2"});
+  EXPECT_FALSE(state().animationFailure);
 }
 
 TEST_F(Bars, NothingRecordedMeansNoFramesAndNoWaiting) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/numeric.h"
 #include "support/chart_fixture.h"
+#include "theme/themes.h"
 
 namespace palvex::testing {
 namespace {
@@ -76,6 +78,32 @@ TEST_F(DrawChartTest, AMajorStepThatIsNotAMultipleOfTenSkipsLines) {
   const auto lines = GridLines();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_DOUBLE_EQ(lines[1].args[1], 4755 - 20 * (4005.0 / 35));
+}
+
+TEST_F(DrawChartTest, NoBandReachesAboveTheTopGridLine) {
+  // Top 150: six lines at 0, 30, ..., 150, so the band beside the sixth
+  // has no line above it; the top line lies at y 750, pixel row 50.
+  auto rowsAboveTheTopLine = [&] {
+    std::vector<Color> pixels;
+    for (int y = 0; y < 50; ++y) {
+      for (int x = 57; x <= 505; ++x) pixels.push_back(surface().PixelAt(x, y));
+    }
+    return pixels;
+  };
+  for (std::int32_t theme : {ThemePersianGulf, ThemeSky, ThemeNeon}) {
+    SCOPED_TRACE(theme);
+    state().ActiveTheme = theme;
+    state().DisplayYAxis = false;
+    chart->SetMaxY(150);
+    const std::vector<Color> withoutGrid = rowsAboveTheTopLine();
+    chart->SetDisplayYAxis(true);
+    EXPECT_EQ(rowsAboveTheTopLine(), withoutGrid);
+  }
+  // What the band draws on the line itself stays: Persian Gulf's line is
+  // three pixels thick.
+  state().ActiveTheme = ThemePersianGulf;
+  chart->Refresh();
+  EXPECT_EQ(surface().PixelAt(100, 52), 0xC78100u);
 }
 
 TEST_F(DrawChartTest, NoGridOrValueLabelsWithoutTheYAxis) {
@@ -210,6 +238,42 @@ TEST_F(DrawChartTest, TheLayoutFollowsTheScreensTwipsPerPixel) {
   EXPECT_DOUBLE_EQ(state().barWidth, 6720 - 2 * 660);
   EXPECT_DOUBLE_EQ(state().barTops[0], 600);  // the value 100 reaches the plot's top
   EXPECT_EQ(surface().Named("Line")[0].args[0], 660 + 24 - 12);
+}
+
+TEST_F(DrawChartTest, ABarTooLongForThePixelArithmeticIsCutWhereItEnds) {
+  // Bars reach below the baseline (pixel row 317) by their value: -5e8
+  // still fits the 32-bit pixel sums and is recorded as laid out, -3e9 and
+  // beyond are cut at the largest top those sums hold.
+  struct Case {
+    double value;
+    std::u16string top, height;
+  } cases[] = {
+      {-5e8, u"", u""},
+      {-3e9, u"2147483645", u"-2147483328"},
+      {-1e300, u"2147483645", u"-2147483328"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    chart->Clear();
+    AddItems({50, c.value, 80});
+    state().animationDone = false;
+    surface().ops.clear();
+    EXPECT_EQ(ErrorOf([&] { chart->Refresh(); }), 0);
+    EXPECT_FALSE(state().animationFailure);
+    const std::u16string top = c.top.empty() ? NumberText(state().barTops[1] / 15) : c.top;
+    const std::u16string height =
+        c.height.empty() ? NumberText((4755 - state().barTops[1]) / 15) : c.height;
+    EXPECT_EQ(state().animationBars[1],
+              u"207.066666666667|" + top + u"|147.933333333333|" + height + u"|65024|31232");
+    // The bars either side grew in every frame: Persian Gulf paints two
+    // fills per bar and frame.
+    std::size_t barFills = 0;
+    for (const Op& op : surface().Named("GradientFill")) {
+      barFills += op.args[4] == 31232 || op.args[4] == 65024;
+    }
+    EXPECT_GE(barFills, 2u * 2 * 10);
+    EXPECT_EQ(ErrorOf([&] { chart->Refresh(); }), 0);
+  }
 }
 
 TEST_F(DrawChartTest, ANonNumericItemIdFailsThePassButTheNextPassRuns) {

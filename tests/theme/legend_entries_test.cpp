@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/numeric.h"
 #include "support/chart_fixture.h"
 #include "theme/themes.h"
@@ -160,6 +162,45 @@ TEST_F(LegendEntries, TheSelectedEntryIsScrolledIntoViewAndFramedInWhite) {
             top = static_cast<int>((box.Top - 45) / 15);
   EXPECT_EQ(panel.PixelAt(left, top), 0xFFFFFFu);
   EXPECT_EQ(panel.PixelAt(left, top + 5), 0xFFFFFFu);
+}
+
+TEST_F(LegendEntries, ASelectionPastTheEntriesFramesNothingAndLaterPassesRun) {
+  AnimationPlayed();
+  state().legendVisible = true;
+  state().Selectable = true;
+  state().SelectionInformation = true;
+  auto whitePixels = [&] {
+    const Surface& panel = *ch().picContainer.surface;
+    int n = 0;
+    for (int y = 0; y < panel.PixelHeight(); ++y) {
+      for (int x = 0; x < panel.PixelWidth(); ++x) n += panel.PixelAt(x, y) == 0xFFFFFFu;
+    }
+    return n;
+  };
+  struct Case {
+    const char* what;
+    std::function<void()> pastTheEntries;
+    std::int32_t selected;
+  } cases[] = {
+      {"items cleared", [&] { chart->Clear(); }, 2},
+      {"one past the last", [&] { chart->SetSelectedColumn(5); }, -1},
+      {"far past the last", [&] { state().SelectedColumn = 20; }, 20},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    chart->Clear();
+    AddItems({10, 20, 30, 40, 50});
+    state().SelectedColumn = 2;
+    chart->Refresh();
+    ASSERT_GT(whitePixels(), 0);  // the frame round entry 2
+    EXPECT_EQ(ErrorOf(c.pastTheEntries), 0);
+    EXPECT_EQ(ErrorOf([&] { chart->Refresh(); }), 0);
+    EXPECT_EQ(ErrorOf([&] { chart->Resize(500, 300); }), 0);
+    EXPECT_EQ(chart->SelectedColumn(), c.selected);
+    EXPECT_TRUE(ch().picContainer.Visible);
+    EXPECT_FALSE(ch().lblInfo.Visible);
+    EXPECT_EQ(whitePixels(), 0);
+  }
 }
 
 TEST_F(LegendEntries, AThousandEntriesKeepTheirBackgroundAndFrameFarDown) {

@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <utility>
+#include <vector>
 
 #include "platform/chart_error.h"
 #include "support/chart_fixture.h"
 #include "support/error_of.h"
+#include "theme/legend_entries.h"
 #include "theme/themes.h"
 #include "ui/scroll_bar.h"
 
@@ -48,13 +52,17 @@ TEST_F(LegendPanelTest, AMarginThatCannotGrowFailsWithOverflowAfterTheSwitch) {
   EXPECT_TRUE(state().legendVisible);
 }
 
-TEST_F(LegendPanelTest, HidingWhileFoldedChecksTheItemThenFoldsAgain) {
+TEST_F(LegendPanelTest, HidingAFoldedLegendChangesNothing) {
   const double margin = state().MarginRight;
   const ChildControls& ch = state().children;
+  const double left = ch.picLegend.Left;
+  surface().ops.clear();
   HideLegend(state());
-  EXPECT_TRUE(ch.mnuViewLegend.Checked);
+  EXPECT_FALSE(ch.mnuViewLegend.Checked);
   EXPECT_FALSE(state().legendVisible);
-  EXPECT_EQ(state().MarginRight, margin - ch.picLegend.Width);
+  EXPECT_EQ(state().MarginRight, margin);
+  EXPECT_EQ(ch.picLegend.Left, left);
+  EXPECT_TRUE(surface().ops.empty());  // not even redrawn
 }
 
 TEST_F(LegendPanelTest, TheToggleFollowsTheMenuCheckAndThePlotMakesRoom) {
@@ -136,6 +144,129 @@ TEST_F(ScrollBarTest, RoutedInputReachesTheBarInsideTheShownLegend) {
   chart->MouseDown(1, 0, x, y);
   chart->MouseUp(1, 0, x, y);
   EXPECT_EQ(bar().Value, 26);
+}
+
+TEST_F(ScrollBarTest, HeldArrowsAndTrackRepeatWhileThePointerStaysOnThem) {
+  const double h = bar().Height;  // Max 688, a page 362, the thumb 225 high
+  struct Case {
+    const char* part;
+    double y;
+    int start;
+    std::vector<int> values;  // after the press, then after each tick
+    bool repeats;
+  } cases[] = {
+      {"down arrow", h - 10, 0, {26, 52, 78}, true},
+      {"up arrow", 10, 60, {34, 8, 0}, true},
+      // Paging stops once the thumb has passed the pointer.
+      {"track below the thumb", h * 0.75, 0, {362, 688, 688}, true},
+      {"track above the thumb", h * 0.25, 688, {326, 0, 0}, true},
+      {"thumb", 337, 0, {0, 0, 0}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.part);
+    ScrollEntries(state(), c.start);
+    ScrollBarMouseDown(state(), 1, 100, static_cast<float>(c.y));
+    std::vector<int> values{bar().Value};
+    EXPECT_EQ(host.scrollRepeatArmed(), c.repeats);
+    for (int tick = 0; tick < 2; ++tick) {
+      chart->ScrollRepeatTick();
+      values.push_back(bar().Value);
+    }
+    EXPECT_EQ(values, c.values);
+    ScrollBarMouseUp(state(), 1, 100, static_cast<float>(c.y));
+    EXPECT_FALSE(host.scrollRepeatArmed());
+    chart->ScrollRepeatTick();
+    EXPECT_EQ(bar().Value, c.values.back());
+  }
+
+  // Off the arrow the repeat pauses, and goes on when the pointer is back.
+  ShowLegend(state(), false);
+  chart->Refresh();
+  ScrollEntries(state(), 0);
+  const Control& legend = state().children.picLegend;
+  const float x = static_cast<float>(legend.Left + bar().Left + 100);
+  const float arrow = static_cast<float>(legend.Top + bar().Top + bar().Height - 10);
+  chart->MouseDown(1, 0, x, arrow);
+  chart->MouseMove(1, 0, x, arrow + 300);
+  chart->ScrollRepeatTick();
+  EXPECT_EQ(bar().Value, 26);
+  chart->MouseMove(1, 0, x, arrow - 10);
+  chart->ScrollRepeatTick();
+  EXPECT_EQ(bar().Value, 52);
+  // A release the chart never saw: the next move has no button held.
+  chart->MouseMove(0, 0, x, arrow);
+  chart->ScrollRepeatTick();
+  EXPECT_EQ(bar().Value, 52);
+  EXPECT_FALSE(host.scrollRepeatArmed());
+}
+
+TEST_F(ScrollBarTest, TheWheelOverTheListScrollsThreeEntriesANotch) {
+  ShowLegend(state(), false);
+  chart->Refresh();
+  const ChildControls& ch = state().children;
+  // A point inside a child of the legend, in the chart's twips.
+  auto inside = [&](const Control& c, double dy = 0) {
+    double x = c.Left + 30, y = c.Top + 30 + dy;
+    for (const Control* p = c.Parent; p; p = p->Parent) {
+      x += p->Left;
+      y += p->Top;
+    }
+    return std::pair{static_cast<float>(x), static_cast<float>(y)};
+  };
+  ScrollEntries(state(), 100);  // where every case starts
+  struct Case {
+    const char* where;
+    std::pair<float, float> at;
+    int delta;
+    int value;  // from 100; an entry is 26 pixels
+    bool taken;
+  } cases[] = {
+      {"the list, a notch towards the user", inside(ch.picContainer, 3000), -120, 178, true},
+      {"the list, a notch away", inside(ch.picContainer, 3000), 120, 22, true},
+      {"the scroll bar", inside(ch.vsbContainer, 2000), -120, 178, true},
+      {"a description", inside(*ch.lblDescription[10]), -240, 256, true},
+      {"past the last entry", inside(ch.picContainer, 3000), -12000, ch.vsbContainer.Max, true},
+      {"past the first entry", inside(ch.picContainer, 3000), 12000, 0, true},
+      {"the slider", inside(ch.lblSlider), -120, 100, false},
+      {"the chart", {1000, 1000}, -120, 100, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.where);
+    ScrollEntries(state(), 100);
+    EXPECT_EQ(chart->MouseWheel(c.delta, c.at.first, c.at.second), c.taken);
+    EXPECT_EQ(bar().Value, c.value);
+  }
+
+  // A fine wheel scrolls an entry for each third of a notch; turning back
+  // drops what was left over.
+  const auto [x, y] = inside(ch.picContainer, 3000);
+  ScrollEntries(state(), 100);
+  for (int delta : {-30, -30, -20}) chart->MouseWheel(delta, x, y);
+  EXPECT_EQ(bar().Value, 152);
+  chart->MouseWheel(-30, x, y);
+  chart->MouseWheel(30, x, y);
+  EXPECT_EQ(bar().Value, 152);
+}
+
+TEST_F(ScrollBarTest, ANonFiniteCoordinateIsAMiss) {
+  const ScrollBarLayout layout = LayoutScrollBar(bar(), 15);
+  const float thumb = static_cast<float>(layout.thumbTop + layout.thumbHeight / 2);
+  for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                    -std::numeric_limits<float>::infinity()}) {
+    SCOPED_TRACE(bad);
+    ScrollEntries(state(), 0);
+    ScrollBarMouseDown(state(), 1, 100, thumb);
+    ScrollBarMouseMove(state(), 1, 100, bad);  // while dragging the thumb
+    EXPECT_EQ(bar().Value, 0);
+    ScrollBarMouseUp(state(), 1, 100, bad);
+    for (auto [x, y] : {std::pair{100.0f, bad}, {bad, 10.0f}}) {
+      ScrollBarMouseDown(state(), 1, x, y);
+      ScrollBarMouseMove(state(), 1, 100, thumb + 500);  // no thumb was grabbed
+      EXPECT_EQ(bar().Value, 0);
+      EXPECT_FALSE(host.scrollRepeatArmed());
+      ScrollBarMouseUp(state(), 1, x, y);
+    }
+  }
 }
 
 }  // namespace

@@ -54,6 +54,7 @@ TEST_F(Compose, FoldedLegendShowsOnlyItsStripOverTheChart) {
 TEST_F(Compose, ShownLegendNestsItsPanelsAndTheirChildren) {
   s().legendVisible = true;
   chart.Resize(560, 372);  // picLegend at pixel 410
+  ch().vsbContainer.Visible = true;
   ch().Box[0]->surface->SetBackColor(0x0000FF);
   EXPECT_EQ(At(410, 100), kLegend);
   EXPECT_EQ(At(420, 100), kContainer);  // picContainer from 420

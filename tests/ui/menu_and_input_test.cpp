@@ -4,6 +4,8 @@
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <functional>
 
 #include "control/palvex_chart.h"
 #include "platform/qt/headless_host.h"
@@ -44,6 +46,7 @@ class MenuAndInput : public ::testing::Test {
   void LegendShown() {
     s().legendVisible = true;
     chart.Resize(560, 372);
+    ch().vsbContainer.Visible = true;  // as with a list too long to fit
   }
   // The menu popped by one press, or "" for none.
   std::string MenuOf(std::int16_t button, float x, float y) {
@@ -198,6 +201,14 @@ TEST_F(MenuAndInput, TheLegendMenuHidesTheShownPanel) {
   EXPECT_EQ(MenuOf(kRight, 7500, 4000), "mnuLegend");
   EXPECT_FALSE(ch().mnuViewLegend.Checked);
   EXPECT_FALSE(s().legendVisible);
+  // Folded, the legend's one-pixel strip left of the slider (8310..8325)
+  // still opens its menu; hiding from there leaves the plot as it is.
+  const double margin = s().MarginRight;
+  host.QueueMenuAnswer("mnuLegendHide");
+  EXPECT_EQ(MenuOf(kRight, 8315, 3000), "mnuLegend");
+  EXPECT_EQ(s().MarginRight, margin);
+  EXPECT_FALSE(ch().mnuViewLegend.Checked);
+  EXPECT_FALSE(s().legendVisible);
 }
 
 TEST_F(MenuAndInput, TheSliderTogglesTheLegendOnALeftClickOnly) {
@@ -240,6 +251,48 @@ TEST_F(MenuAndInput, DraggedInfoLabelLandsByItsGrabPoint) {
   EXPECT_FALSE(ch().lblInfo.Visible);
   EXPECT_EQ(ch().lblInfo.Tag, u"");
   EXPECT_TRUE(ch().mnuAutoMoveInfo.Checked);
+}
+
+TEST_F(MenuAndInput, ADoubleClickOnAChildOtherThanTheInformationLabelIsASecondPress) {
+  LegendShown();
+  ch().lblInfo.Left = 1000;
+  ch().lblInfo.Top = 1000;
+  ch().lblInfo.Visible = true;
+  auto number = [](auto v) { return std::to_string(v); };
+  struct Case {
+    const char* where;
+    std::int16_t button;
+    float x, y;
+    std::function<std::string()> seen;
+    std::string afterClick, afterDoubleClick;
+  } cases[] = {
+      {"scroll bar's down arrow", kLeft, 8200, 5500,
+       [&] { return number(ch().vsbContainer.Value); }, "1", "2"},
+      {"picLegend, right", kRight, 6160, 5500, [&] { return number(host.poppedMenus().size()); },
+       "1", "2"},
+      // The label's own double-click lets it follow the bar again.
+      {"lblInfo", kLeft, 1100, 1100,
+       [&] { return number(ch().mnuAutoMoveInfo.Checked) + number(ch().lblInfo.Visible); }, "01",
+       "10"},
+      // The chart's own surface raises MouseDown for the first press only.
+      {"surface, middle", kMiddle, 3000, 3000,
+       [&] {
+         return number(
+             std::count_if(recorder.log.begin(), recorder.log.end(),
+                           [](const std::string& e) { return e.rfind("down 4", 0) == 0; }));
+       },
+       "1", "1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.where);
+    chart.MouseDown(c.button, 0, c.x, c.y);
+    chart.MouseUp(c.button, 0, c.x, c.y);
+    EXPECT_EQ(c.seen(), c.afterClick);
+    // What a window delivers in place of the second press.
+    chart.DblClick(c.x, c.y, c.button, 0);
+    chart.MouseUp(c.button, 0, c.x, c.y);
+    EXPECT_EQ(c.seen(), c.afterDoubleClick);
+  }
 }
 
 TEST_F(MenuAndInput, ALostReleaseOrAVanishedControlLeavesTheMouseFree) {

@@ -329,9 +329,29 @@ TEST_F(Selection, SelectedColumnRaisesItemClickForEveryValidWrite) {
   ClickColumn(3);
   EXPECT_EQ(Events(), (Log{"click axis 3", "down 1", "up 1"}));
 
-  // Failures stay inside: the pass fails on an id that is no number.
+  // Failures stay inside: the pass fails on an id that is no number, and
+  // the writer goes on to report the column, which exists.
   chart->AddItem(Item(u"north", 5));
   EXPECT_EQ(ErrorOf([&] { chart->SetSelectedColumn(0); }), 0);
+  EXPECT_EQ(Events(), (Log{"click axis 0"}));
+}
+
+TEST_F(Selection, AnInvalidColumnIsDroppedAndLeavesLaterCallsWorking) {
+  Columns({10, 20, 30, 40, 50});
+  chart->ShowLegend(false);
+  ASSERT_EQ(ErrorOf([&] { chart->Refresh(); }), 0);
+  for (int invalid : {5, 20}) {
+    SCOPED_TRACE(invalid);
+    EXPECT_EQ(ErrorOf([&] { chart->SetSelectedColumn(invalid); }), 0);
+    EXPECT_EQ(chart->SelectedColumn(), -1);
+    EXPECT_EQ(ErrorOf([&] { chart->Refresh(); }), 0);
+    EXPECT_EQ(ErrorOf([&] { chart->SetMaxY(10); }), 0);
+    EXPECT_EQ(ErrorOf([&] { chart->Resize(500, 300); }), 0);
+  }
+  // A pass that fails on its way does not keep the invalid column either.
+  chart->AddItem(Item(u"north", 5));
+  EXPECT_EQ(ErrorOf([&] { chart->SetSelectedColumn(9); }), 0);
+  EXPECT_EQ(chart->SelectedColumn(), -1);
   EXPECT_TRUE(Events().empty());
 }
 

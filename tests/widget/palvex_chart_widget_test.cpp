@@ -7,12 +7,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHelpEvent>
+#include <QLocale>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include "platform/chart_error.h"
 #include "platform/property_bag.h"
@@ -47,12 +49,13 @@ class Widget : public ::testing::Test {
     w.SetClock(&clock);  // the growth animation without waiting
     w.resize(560, 372);
   }
-  // Delivers the start timer's expiry as the event loop would.
-  void FireStartTimer() {
-    ASSERT_TRUE(w.StartTimer().isActive());
-    QTimerEvent expired(w.StartTimer().timerId());
-    QCoreApplication::sendEvent(&w.StartTimer(), &expired);
+  // Delivers a timer's expiry as the event loop would.
+  static void Fire(QTimer& timer) {
+    ASSERT_TRUE(timer.isActive());
+    QTimerEvent expired(timer.timerId());
+    QCoreApplication::sendEvent(&timer, &expired);
   }
+  void FireStartTimer() { Fire(w.StartTimer()); }
   ChartState& s() { return w.chart().state(); }
 
   InstantClock clock;
@@ -237,6 +240,26 @@ TEST_F(Widget, PressingABarSignalsItemClickBeforeMouseDown) {
   EXPECT_EQ(w.SelectedColumn(), 1);
 }
 
+TEST_F(Widget, TheLabelGroupsTheAmountAsTheWidgetsLocaleDoes) {
+  w.SetSelectable(true);
+  w.SetSelectionInformation(true);
+  w.AddItem("1", "North", "Jan", 1234567);
+  w.show();
+  FireStartTimer();
+  const std::pair<QLocale, QString> cases[] = {
+      {QLocale::c(), "1,234,567"},
+      {QLocale(QLocale::German, QLocale::Germany), "1.234.567"},
+      {QLocale(QLocale::French, QLocale::France), QStringLiteral("1\u202F234\u202F567")},
+  };
+  for (const auto& [locale, amount] : cases) {
+    w.setLocale(locale);
+    w.SetSelectedColumn(-1);
+    w.SetSelectedColumn(0);
+    EXPECT_EQ(ToQString(s().children.lblInfo.Caption).split('\r').value(1),
+              QStringLiteral("金额: %1元").arg(amount));
+  }
+}
+
 TEST_F(Widget, ADraggedLabelShowsAnOutlineThatFollowsThePointer) {
   w.SetSelectable(true);
   w.SetSelectionInformation(true);
@@ -268,6 +291,54 @@ TEST_F(Widget, ADraggedLabelShowsAnOutlineThatFollowsThePointer) {
   EXPECT_EQ(label.Left, outline->left);
   EXPECT_EQ(w.grab().toImage().convertToFormat(QImage::Format_RGB32),
             w.ComposedImage().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(Widget, TheDescriptionListScrollsAsAScrollBarDoes) {
+  for (int i = 0; i < 40; ++i) w.AddItem("1", "entry", "", 10);
+  w.show();
+  FireStartTimer();
+  w.chart().ShowLegend(false);
+  w.Refresh();
+  const ChildControls& ch = s().children;
+  const Control& bar = ch.vsbContainer;
+  ASSERT_TRUE(bar.Visible);
+  const int entry = 26;  // pixels
+  const QPoint downArrow(qRound((ch.picLegend.Left + bar.Left + bar.Width / 2) / 15),
+                         qRound((ch.picLegend.Top + bar.Top + bar.Height) / 15) - 3);
+
+  // Five quick clicks through the window system, which reports the second
+  // and the fourth press as double-clicks.
+  QWindow* window = w.windowHandle();
+  QTest::mouseDClick(window, Qt::LeftButton, {}, downArrow);
+  QTest::mouseDClick(window, Qt::LeftButton, {}, downArrow);
+  QTest::mouseClick(window, Qt::LeftButton, {}, downArrow);
+  EXPECT_EQ(bar.Value, 5 * entry);
+
+  // Held, the arrow repeats after a first delay, then at a steady rate.
+  QTimer& repeat = w.ScrollRepeatTimer();
+  QTest::mousePress(&w, Qt::LeftButton, {}, downArrow);
+  EXPECT_EQ(bar.Value, 6 * entry);
+  EXPECT_EQ(repeat.interval(), 500);
+  Fire(repeat);
+  EXPECT_EQ(bar.Value, 7 * entry);
+  EXPECT_EQ(repeat.interval(), 50);
+  Fire(repeat);
+  EXPECT_EQ(bar.Value, 8 * entry);
+  QTest::mouseRelease(&w, Qt::LeftButton, {}, downArrow);
+  EXPECT_FALSE(repeat.isActive());
+
+  // A wheel notch over the list scrolls three entries; over the chart the
+  // wheel is left to the window's parent.
+  auto turn = [&](QPoint at) {
+    QWheelEvent wheel(at, w.mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&w, &wheel);
+    return wheel.isAccepted();
+  };
+  EXPECT_TRUE(turn(QPoint(qRound((ch.picLegend.Left + ch.picContainer.Left) / 15) + 20, 100)));
+  EXPECT_EQ(bar.Value, 11 * entry);
+  EXPECT_FALSE(turn(QPoint(100, 100)));
+  EXPECT_EQ(bar.Value, 11 * entry);
 }
 
 }  // namespace

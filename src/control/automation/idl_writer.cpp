@@ -1,6 +1,6 @@
 #include "control/automation/idl_writer.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "platform/numeric.h"
 
@@ -8,10 +8,12 @@ namespace palvex {
 
 namespace {
 
+// "0x" and at least `digits` lower-case hexadecimal digits.
 std::string Hex(std::uint32_t v, int digits) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%0*x", digits, v);
-  return buf;
+  char buf[8];
+  std::string hex(buf, std::to_chars(buf, buf + sizeof buf, v, 16).ptr);
+  if (hex.size() < static_cast<std::size_t>(digits)) hex.insert(0, digits - hex.size(), '0');
+  return "0x" + hex;
 }
 
 std::string Text(std::string_view s) {
@@ -140,8 +142,8 @@ std::string TypeFlagNames(std::uint32_t flags) {
 }
 
 std::string WriteIdl(const TypeLibrary& lib) {
-  char version[32];
-  std::snprintf(version, sizeof version, "%u.%u", lib.majorVersion, lib.minorVersion);
+  const std::string version =
+      std::to_string(lib.majorVersion) + "." + std::to_string(lib.minorVersion);
   std::string out = "// " + Text(lib.name) + " " + version + ", " +
                     std::to_string(lib.types.size()) + " types.\n[\n  uuid(" + Text(lib.guid) +
                     "),\n  version(" + version + "),\n  helpstring(\"" + Text(lib.helpString) +

@@ -1,9 +1,8 @@
 #include "control/automation/variant.h"
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "platform/chart_error.h"
 #include "platform/numeric.h"
@@ -40,9 +39,10 @@ std::u16string Ascii(const std::string& s) {
 // reads "0.1", not the digits of its binary neighbour.
 std::u16string SingleText(float f) {
   if (!std::isfinite(f)) return NumberText(f);
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(f));
-  return NumberText(std::strtod(buf, nullptr));
+  const std::string digits = FormattedNumber(f, std::chars_format::general, 7);
+  double rounded = 0;
+  std::from_chars(digits.data(), digits.data() + digits.size(), rounded);
+  return NumberText(rounded);
 }
 
 }  // namespace

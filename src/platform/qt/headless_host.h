@@ -14,7 +14,8 @@ namespace palvex {
 
 // A host with no window: surfaces are QImages, the timer fires when the
 // caller says so, menus and dialogs answer from queued replies. Used by the
-// renderer, the scripting host and the tests.
+// renderer, the scripting host and the tests, whose pictures and answers
+// must not depend on the machine: it leaves digit grouping to the control.
 class HeadlessHost : public QtHost {
  public:
   HeadlessHost();
@@ -25,6 +26,10 @@ class HeadlessHost : public QtHost {
   void SetTimer(int intervalMs, bool enabled) override;
   bool timerEnabled() const { return timerEnabled_; }
   int timerInterval() const { return timerInterval_; }
+
+  // The scroll bar's repeat: the caller ticks it while it is armed.
+  void SetScrollRepeat(bool armed) override { scrollRepeat_ = armed; }
+  bool scrollRepeatArmed() const { return scrollRepeat_; }
 
   void RepaintNow() override { ++repaints_; }
   int repaints() const { return repaints_; }
@@ -67,6 +72,7 @@ class HeadlessHost : public QtHost {
   Clock* clock_ = &instant_;
   bool timerEnabled_ = false;
   int timerInterval_ = 0;
+  bool scrollRepeat_ = false;
   int repaints_ = 0;
   std::vector<std::u16string> changedProperties_;
   std::deque<std::optional<std::string>> menuAnswers_;
