@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "control/automation/dispatch.h"
+#include "control/property_table.h"
 #include "platform/chart_error.h"
 #include "platform/qt/json_error_line.h"
 #include "platform/qt/qt_text.h"
@@ -54,21 +55,18 @@ int SideOf(const QJsonObject& o, const QString& key, int fallback) {
   return static_cast<int>(d);
 }
 
-// The writer of a property, resolved by name as any late-bound host does;
+// A public property by its name, matched as a late-bound host matches it;
 // methods and unknown names are refused.
-const MemberInfo& WriterOf(const QString& name) {
-  DispId id = 0;
-  const MemberInfo* writer = nullptr;
-  if (Dispatch::GetIDsOfNames(FromQString(name), id) == status::kOk)
-    writer = Dispatch::Resolve(id, kInvokePropertyPut);
-  if (!writer) Fail(QStringLiteral("unknown property \"%1\"").arg(name));
-  return *writer;
+const PropertyInfo& PropertyNamed(const QString& name) {
+  const PropertyInfo* property = FindProperty(FromQString(name));
+  if (!property) Fail(QStringLiteral("unknown property \"%1\"").arg(name));
+  return *property;
 }
 
 // A file is stricter than a script: the JSON type must already be the
 // property's type, so a typo'd value is caught before anything is drawn.
-Variant ValueOf(const MemberInfo& writer, const QJsonValue& v, const QString& key) {
-  switch (writer.params[0].type) {
+Variant ValueOf(const PropertyInfo& property, const QJsonValue& v, const QString& key) {
+  switch (property.type) {
     case TypeId::Bool:
       return Variant::Boolean(BoolOf(v, key));
     case TypeId::String:
@@ -136,7 +134,7 @@ ChartFile ParseChartFile(const QByteArray& json) {
   }
   // Unknown names and wrong types are refused before anything is drawn.
   for (const ChartProperty& p : file.properties) {
-    ValueOf(WriterOf(p.name), p.value, QStringLiteral("properties.") + p.name);
+    ValueOf(PropertyNamed(p.name), p.value, QStringLiteral("properties.") + p.name);
   }
   return file;
 }
@@ -153,10 +151,12 @@ ChartFile LoadChartFile(const QString& path) {
 }
 
 void ApplyProperty(PalvexChart& chart, const ChartProperty& property) {
-  const MemberInfo& writer = WriterOf(property.name);
-  Variant args[] = {ValueOf(writer, property.value, QStringLiteral("properties.") + property.name)};
+  const PropertyInfo& target = PropertyNamed(property.name);
+  Variant args[] = {ValueOf(target, property.value, QStringLiteral("properties.") + property.name)};
+  // Through the interface, which converts the value to the declared type
+  // and reports a failure as a host sees it.
   ErrorInfo error;
-  if (Dispatch(chart).Invoke(writer.dispid, kInvokePropertyPut, args, nullptr, &error) !=
+  if (Dispatch(chart).Invoke(target.dispid, kInvokePropertyPut, args, nullptr, &error) !=
       status::kOk) {
     throw ChartError(error.number, error.description);
   }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QJsonArray>
 
+#include "control/property_table.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
@@ -92,39 +93,40 @@ void FrameWriter::operator()(const QImage& frame) {
   if (error_.isEmpty()) ++written_;
 }
 
+namespace {
+
+// A property's value as the JSON number, boolean or string a reader of
+// the output expects; colours unsigned, as the interface declares them.
+QJsonValue JsonOf(const Variant& v) {
+  switch (v.type()) {
+    case VarType::Bool:
+      return v.ToBool();
+    case VarType::String:
+      return ToQString(v.ToText());
+    case VarType::I4:
+      return v.ToI4();
+    case VarType::UI4:
+      return static_cast<qint64>(v.ToUI4());
+    default:
+      return v.ToR8();
+  }
+}
+
+}  // namespace
+
 QJsonObject ChartStateJson(const PalvexChart& c) {
   const ChartState& s = c.state();
+  QJsonObject json;
+  for (const PropertyInfo& p : PropertyTable())
+    json.insert(QString::fromUtf8(p.name), JsonOf(p.read(c)));
   QJsonArray tops;
   for (double t : s.barTops) tops.append(t);
-  return QJsonObject{
-      {"MarginTop", c.MarginTop()},
-      {"MarginBottom", c.MarginBottom()},
-      {"MarginLeft", c.MarginLeft()},
-      {"MarginRight", c.MarginRight()},
-      {"ContentBorder", c.ContentBorder()},
-      {"Selectable", c.Selectable()},
-      {"HotTracking", c.HotTracking()},
-      {"SelectionInformation", c.SelectionInformation()},
-      {"DisplayXAxis", c.DisplayXAxis()},
-      {"DisplayYAxis", c.DisplayYAxis()},
-      {"ColorBars", c.ColorBars()},
-      {"ChartTitle", ToQString(c.ChartTitle())},
-      {"ChartSubTitle", ToQString(c.ChartSubTitle())},
-      {"AxisLabelX", ToQString(c.AxisLabelX())},
-      {"AxisLabelY", ToQString(c.AxisLabelY())},
-      {"IntersectMajor", c.IntersectMajor()},
-      {"IntersectMinor", c.IntersectMinor()},
-      {"MaxY", c.MaxY()},
-      {"BackColor", static_cast<qint64>(c.BackColor())},
-      {"ForeColor", static_cast<qint64>(c.ForeColor())},
-      {"SelectedColumn", c.SelectedColumn()},
-      {"ActiveTheme", c.ActiveTheme()},
-      {"valueScale", s.valueScale},
-      {"barWidth", s.barWidth},
-      {"barTops", tops},
-      {"itemCount", static_cast<int>(s.items().size())},
-      {"animationDone", s.animationDone},
-  };
+  json.insert("valueScale", s.valueScale);
+  json.insert("barWidth", s.barWidth);
+  json.insert("barTops", tops);
+  json.insert("itemCount", static_cast<int>(s.items().size()));
+  json.insert("animationDone", s.animationDone);
+  return json;
 }
 
 }  // namespace palvex

@@ -178,24 +178,4 @@ void PalvexChart::About() { ShowAboutBox(s_); }
 
 void PalvexChart::ShowLegend(bool bHidden) { palvex::ShowLegend(s_, bHidden); }
 
-void PalvexChart::InitProperties() {
-  s_.MarginTop = s_.TwipsPerPixelY() * 50.0;
-  s_.MarginBottom = s_.TwipsPerPixelY() * 55.0;
-  s_.MarginLeft = s_.TwipsPerPixelX() * 55.0;
-  s_.MarginRight = s_.TwipsPerPixelX() * 55.0;
-  s_.SelectedColumn = -1;
-  s_.drawnSelection = -1;
-  s_.ContentBorder = true;
-  s_.Selectable = false;
-  s_.HotTracking = false;
-  s_.ChartTitle = u"PalvexChart";
-  s_.ChartSubTitle = u"动画特效图表示例(支持换肤)";
-  s_.IntersectMajor = 10;
-  s_.IntersectMinor = 2;
-  s_.MaxY = 100;
-  s_.DisplayYAxis = true;
-  s_.DisplayXAxis = true;
-  s_.ColorBars = false;
-}
-
 }  // namespace palvex

@@ -1,8 +1,7 @@
 #include "control/automation/type_library.h"
 
-#include <type_traits>
-
 #include "control/palvex_chart.h"
+#include "control/property_table.h"
 #include "platform/chart_error.h"
 
 namespace palvex {
@@ -27,73 +26,36 @@ constexpr std::int32_t kFirstFieldId = 0x40000000;
 using C = PalvexChart;
 using Args = std::span<const Variant>;
 
-// The C++ value of an argument the dispatch layer has already converted.
-template <typename T>
-T Arg(const Variant& v);
-template <>
-double Arg<double>(const Variant& v) {
-  return v.ToR8();
-}
-template <>
-bool Arg<bool>(const Variant& v) {
-  return v.ToBool();
-}
-template <>
-std::int32_t Arg<std::int32_t>(const Variant& v) {
-  return v.ToI4();
-}
-template <>
-std::uint32_t Arg<std::uint32_t>(const Variant& v) {
-  return v.ToUI4();
-}
-template <>
-std::u16string Arg<std::u16string>(const Variant& v) {
-  return v.ToText();
-}
-
-Variant Result(double v) {
-  return Variant::Double(v);
-}
-Variant Result(bool v) {
-  return Variant::Boolean(v);
-}
-Variant Result(std::int32_t v) {
-  return Variant::Long(v);
-}
-Variant Result(std::uint32_t v) {
-  return Variant::Unsigned(v);
-}
-Variant Result(const std::u16string& v) {
-  return Variant::Text(v);
-}
-
-template <typename>
-struct SetterOf;
-template <typename A>
-struct SetterOf<void (C::*)(A)> {
-  using Arg = std::decay_t<A>;
-};
-
-template <auto Set>
-Variant Write(C& c, Args a) {
-  (c.*Set)(Arg<typename SetterOf<decltype(Set)>::Arg>(a[0]));
-  return {};
-}
-template <auto Get>
-Variant Read(C& c, Args) {
-  return Result((c.*Get)());
-}
 template <void (C::*F)()>
 Variant Do(C& c, Args) {
   (c.*F)();
   return {};
 }
 
-// A property's writer (by reference) and then its reader, as the slots go.
-void Property(std::vector<MemberInfo>& m, std::string_view name, DispId id, TypeId type,
-              MemberCall put, MemberCall get) {
-  m.push_back({name, MemberKind::PropertyPut, id, {{"NewValue", type, true}}, TypeId::Void, put});
-  m.push_back({name, MemberKind::PropertyGet, id, {}, type, get});
+// A property's two slots, in the order and passing mode the table gives.
+void AddProperty(std::vector<MemberInfo>& m, const PropertyInfo& p) {
+  const bool writerFirst = p.placement == PropertySlots::kWriterThenReader;
+  MemberCall write = [&p](C& c, Args a) {
+    p.write(c, a[0]);
+    return Variant();
+  };
+  MemberCall read = [&p](C& c, Args) { return p.read(c); };
+  const ParamInfo value{"NewValue", p.type, /*byRef=*/writerFirst};
+  MemberInfo writer{p.name, MemberKind::PropertyPut, p.dispid, {value}, TypeId::Void, write};
+  MemberInfo reader{p.name, MemberKind::PropertyGet, p.dispid, {}, p.type, read};
+  if (writerFirst) {
+    m.push_back(std::move(writer));
+    m.push_back(std::move(reader));
+  } else {
+    m.push_back(std::move(reader));
+    m.push_back(std::move(writer));
+  }
+}
+
+void AddProperties(std::vector<MemberInfo>& m, PropertySlots order) {
+  for (const PropertyInfo& p : PropertyTable()) {
+    if (p.placement == order) AddProperty(m, p);
+  }
 }
 
 std::vector<MemberInfo> InterfaceMembers() {
@@ -107,36 +69,7 @@ std::vector<MemberInfo> InterfaceMembers() {
   m.push_back({"EditCopy", K::Method, 0x60030017, {}, T::Bool, [](C& c, Args) {
                  return Variant::Boolean(c.EditCopy());
                }});
-  Property(m, "MarginTop", 0x68030015, T::R8, Write<&C::SetMarginTop>, Read<&C::MarginTop>);
-  Property(m, "MarginBottom", 0x68030014, T::R8, Write<&C::SetMarginBottom>,
-           Read<&C::MarginBottom>);
-  Property(m, "MarginLeft", 0x68030013, T::R8, Write<&C::SetMarginLeft>, Read<&C::MarginLeft>);
-  Property(m, "MarginRight", 0x68030012, T::R8, Write<&C::SetMarginRight>, Read<&C::MarginRight>);
-  Property(m, "ContentBorder", 0x68030011, T::Bool, Write<&C::SetContentBorder>,
-           Read<&C::ContentBorder>);
-  Property(m, "Selectable", 0x68030010, T::Bool, Write<&C::SetSelectable>, Read<&C::Selectable>);
-  Property(m, "HotTracking", 0x6803000F, T::Bool, Write<&C::SetHotTracking>, Read<&C::HotTracking>);
-  Property(m, "SelectedColumn", 0x6803000E, T::I4, Write<&C::SetSelectedColumn>,
-           Read<&C::SelectedColumn>);
-  Property(m, "ChartTitle", 0x6803000D, T::String, Write<&C::SetChartTitle>, Read<&C::ChartTitle>);
-  Property(m, "ChartSubTitle", 0x6803000C, T::String, Write<&C::SetChartSubTitle>,
-           Read<&C::ChartSubTitle>);
-  Property(m, "IntersectMajor", 0x6803000B, T::R8, Write<&C::SetIntersectMajor>,
-           Read<&C::IntersectMajor>);
-  Property(m, "IntersectMinor", 0x6803000A, T::R8, Write<&C::SetIntersectMinor>,
-           Read<&C::IntersectMinor>);
-  Property(m, "DisplayYAxis", 0x68030009, T::Bool, Write<&C::SetDisplayYAxis>,
-           Read<&C::DisplayYAxis>);
-  Property(m, "DisplayXAxis", 0x68030008, T::Bool, Write<&C::SetDisplayXAxis>,
-           Read<&C::DisplayXAxis>);
-  Property(m, "MaxY", 0x68030007, T::R8, Write<&C::SetMaxY>, Read<&C::MaxY>);
-  Property(m, "SelectionInformation", 0x68030006, T::Bool, Write<&C::SetSelectionInformation>,
-           Read<&C::SelectionInformation>);
-  Property(m, "AxisLabelY", 0x68030005, T::String, Write<&C::SetAxisLabelY>, Read<&C::AxisLabelY>);
-  Property(m, "AxisLabelX", 0x68030004, T::String, Write<&C::SetAxisLabelX>, Read<&C::AxisLabelX>);
-  Property(m, "BackColor", 0x68030003, T::OleColor, Write<&C::SetBackColor>, Read<&C::BackColor>);
-  Property(m, "ForeColor", 0x68030002, T::OleColor, Write<&C::SetForeColor>, Read<&C::ForeColor>);
-  Property(m, "ColorBars", 0x68030001, T::Bool, Write<&C::SetColorBars>, Read<&C::ColorBars>);
+  AddProperties(m, PropertySlots::kWriterThenReader);
   m.push_back({"Refresh", K::Method, 0x6003002D, {}, T::Void, Do<&C::Refresh>});
   m.push_back({"Clear", K::Method, 0x6003002E, {}, T::Void, Do<&C::Clear>});
   m.push_back({"DrawChart", K::Method, 0x6003002F, {}, T::Void, Do<&C::DrawChart>});
@@ -153,15 +86,7 @@ std::vector<MemberInfo> InterfaceMembers() {
       {"GetYTopLegend", K::Method, 0x60030040, {{"MaxChartValue", T::I4}}, T::I4, [](C& c, Args a) {
          return Variant::Long(c.GetYTopLegend(a[0].ToI4()));
        }});
-  // The theme's reader takes the first slot, and its writer takes the value
-  // by value.
-  m.push_back({"ActiveTheme", K::PropertyGet, 0x68030000, {}, T::ThemeEnum, Read<&C::ActiveTheme>});
-  m.push_back({"ActiveTheme",
-               K::PropertyPut,
-               0x68030000,
-               {{"NewValue", T::ThemeEnum}},
-               T::Void,
-               Write<&C::SetActiveTheme>});
+  AddProperties(m, PropertySlots::kReaderThenWriterAmongThemeMethods);
   m.push_back({"DrawBackTheme", K::Method, 0x60030041, {}, T::Void, Do<&C::DrawBackTheme>});
   m.push_back({"DrawIntersect",
                K::Method,

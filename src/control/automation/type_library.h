@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -46,7 +47,7 @@ struct ParamInfo {
 
 // Calls the control with arguments already converted to the declared
 // parameter types; returns the result (empty when there is none).
-using MemberCall = Variant (*)(PalvexChart& chart, std::span<const Variant> args);
+using MemberCall = std::function<Variant(PalvexChart& chart, std::span<const Variant> args)>;
 
 struct MemberInfo {
   std::string_view name;
