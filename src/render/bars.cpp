@@ -68,19 +68,19 @@ void PaintBar(ChartState& chart, Color first, Color second, std::int32_t left, s
   if (chart.ActiveTheme == ThemePersianGulf) {
     // Shaded along the height: the bar from the second colour at the top
     // to the first at the bottom, an inset band the other way round.
-    FillGradient(chart, second, first, FillVer, left, top, width, height);
-    FillGradient(chart, first, second, FillVer, AddInt32(left, 2), AddInt32(top, 2),
+    FillGradient(chart.surface->dc(), second, first, FillVer, left, top, width, height);
+    FillGradient(chart.surface->dc(), first, second, FillVer, AddInt32(left, 2), AddInt32(top, 2),
                  SubInt32(width, 4), SubInt32(height, 4));
     return;
   }
   // Shaded across the width: the bar from the second colour to the first,
   // a reversed band over its left two thirds and a band like the bar over
   // its right third.
-  FillGradient(chart, second, first, FillHor, left, top, width, height);
-  FillGradient(chart, first, second, FillHor, AddInt32(left, 2), AddInt32(top, 2),
+  FillGradient(chart.surface->dc(), second, first, FillHor, left, top, width, height);
+  FillGradient(chart.surface->dc(), first, second, FillHor, AddInt32(left, 2), AddInt32(top, 2),
                ToInt32(w / 3 * 2 - 4), SubInt32(height, 4));
-  FillGradient(chart, second, first, FillHor, ToInt32(w / 3 * 2 + left - 2), AddInt32(top, 2),
-               ToInt32(w / 3 - 1), SubInt32(height, 4));
+  FillGradient(chart.surface->dc(), second, first, FillHor, ToInt32(w / 3 * 2 + left - 2),
+               AddInt32(top, 2), ToInt32(w / 3 - 1), SubInt32(height, 4));
 }
 
 void GrowBars(ChartState& chart) {

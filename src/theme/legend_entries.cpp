@@ -38,8 +38,8 @@ void PaintColourBox(ChartState& chart, Control& box, std::int32_t colourIndex) {
   const double w = box.Width / kPanelTwipsPerPixel;
   const double h = box.Height / kPanelTwipsPerPixel;
   DeviceContext& dc = box.surface->dc();
-  FillGradient(chart, second, first, FillVer, 0, 0, ToInt32(w), ToInt32(h), &dc);
-  FillGradient(chart, first, second, FillVer, 1, 1, ToInt32(w - 2), ToInt32(h - 2), &dc);
+  FillGradient(dc, second, first, FillVer, 0, 0, ToInt32(w), ToInt32(h));
+  FillGradient(dc, first, second, FillVer, 1, 1, ToInt32(w - 2), ToInt32(h - 2));
 }
 
 // The top colour of the description panel's gradient, per theme.
@@ -139,9 +139,9 @@ void PaintEntriesBackground(ChartState& chart) {
   Surface& panel = *ch.picContainer.surface;
   panel.Cls();
   if (auto top = EntriesTopColour(chart.ActiveTheme)) {
-    FillGradient(chart, *top, sample, FillVer, 0, 0,
+    FillGradient(panel.dc(), *top, sample, FillVer, 0, 0,
                  ToInt32(ch.picContainer.ScaleWidth() / kPanelTwipsPerPixel),
-                 ToInt32(ch.picContainer.ScaleHeight() / kPanelTwipsPerPixel), &panel.dc());
+                 ToInt32(ch.picContainer.ScaleHeight() / kPanelTwipsPerPixel));
   }
 }
 

@@ -36,9 +36,9 @@ void PaintLegendBackground(ChartState& chart) {
   Control& panel = chart.children.picLegend;
   panel.surface->Cls();
   if (auto colours = LegendColours(chart.ActiveTheme)) {
-    FillGradient(chart, colours->first, colours->second, FillVer, 0, 0,
+    FillGradient(panel.surface->dc(), colours->first, colours->second, FillVer, 0, 0,
                  ToInt32(panel.ScaleWidth() / kPanelTwipsPerPixel),
-                 ToInt32(panel.ScaleHeight() / kPanelTwipsPerPixel), &panel.surface->dc());
+                 ToInt32(panel.ScaleHeight() / kPanelTwipsPerPixel));
   }
 }
 

@@ -50,7 +50,7 @@ void DrawBackTheme(ChartState& chart) {
   const std::int32_t h = ToInt32(s.ScaleHeight() / chart.TwipsPerPixelY());
   s.Cls();
   if (const ThemeColours* c = ColoursOf(chart.ActiveTheme)) {
-    FillGradient(chart, c->backgroundTop, c->backgroundBottom, FillVer, 0, 0, w, h);
+    FillGradient(chart.surface->dc(), c->backgroundTop, c->backgroundBottom, FillVer, 0, 0, w, h);
   }
 }
 
@@ -67,20 +67,20 @@ void DrawIntersect(ChartState& chart, std::int32_t X1, std::int32_t Y1, std::int
 
   switch (chart.ActiveTheme) {
     case ThemePersianGulf:
-      FillGradient(chart, 0x903600, 0x953B00, FillVer, x, y, w, h);
+      FillGradient(chart.surface->dc(), 0x903600, 0x953B00, FillVer, x, y, w, h);
       DrawIntersectLine(chart, X1, Y1, X2);
       break;
     case ThemeSky:
-      FillGradient(chart, 0xFFEFE3, 0xFFE0C9, FillVer, x, y, w, ToInt32(hf / 2));
-      FillGradient(chart, 0xFFD6B7, 0xFFDABE, FillVer, x, ToInt32(hf / 2 + y), w,
+      FillGradient(chart.surface->dc(), 0xFFEFE3, 0xFFE0C9, FillVer, x, y, w, ToInt32(hf / 2));
+      FillGradient(chart.surface->dc(), 0xFFD6B7, 0xFFDABE, FillVer, x, ToInt32(hf / 2 + y), w,
                    ToInt32(hf - hf / 2 + 1));
       break;
     case ThemeNeon:
-      FillGradient(chart, 0x514642, 0x453D3A, FillVer, x, y, w, ToInt32(hf / 8 * 3));
-      FillGradient(chart, 0x2F2F2E, 0x3B3B3B, FillVer, x, ToInt32(hf / 8 * 3 + y), w,
+      FillGradient(chart.surface->dc(), 0x514642, 0x453D3A, FillVer, x, y, w, ToInt32(hf / 8 * 3));
+      FillGradient(chart.surface->dc(), 0x2F2F2E, 0x3B3B3B, FillVer, x, ToInt32(hf / 8 * 3 + y), w,
                    ToInt32(hf / 8 * 4));
-      FillGradient(chart, 0x444444, 0x4B4B4B, FillVer, x, ToInt32(hf / 8 * 7 + y - 1), w,
-                   ToInt32(hf - hf / 8 * 7 + 1));
+      FillGradient(chart.surface->dc(), 0x444444, 0x4B4B4B, FillVer, x, ToInt32(hf / 8 * 7 + y - 1),
+                   w, ToInt32(hf - hf / 8 * 7 + 1));
       break;
     default:
       break;
