@@ -7,6 +7,7 @@
 
 #include "model/chart_state.h"
 #include "platform/numeric.h"
+#include "platform/screen.h"
 #include "render/bars.h"
 #include "render/info_label.h"
 #include "render/rotated_text.h"
@@ -21,8 +22,6 @@ namespace {
 constexpr Color kSelectedFirst = 0xB3E9FC;
 constexpr Color kSelectedSecond = 0x33C0F4;
 constexpr std::int32_t kSelectedColourIndex = 9;
-// Bars are laid out in twips but painted in pixels of a fixed size.
-constexpr double kBarTwipsPerPixel = 15.0;
 
 // Runs print with the font size changed by delta, undoing the change after.
 template <typename F>
@@ -100,9 +99,9 @@ void DrawGrid(ChartState& c, std::int32_t top) {
 // keeps its exact rectangle, and what shows of a cut one looks the same.
 double PaintableTop(double barTop, double baseY) {
   constexpr double kInt32Max = 2147483647.0, kInt32Min = -2147483648.0;
-  const double base = baseY / kBarTwipsPerPixel;
-  const double lowest = std::min(kInt32Max - 2, base - (kInt32Min + 4)) * kBarTwipsPerPixel;
-  const double highest = std::max(kInt32Min, base - kInt32Max) * kBarTwipsPerPixel;
+  const double base = baseY / kFixedTwipsPerPixel;
+  const double lowest = std::min(kInt32Max - 2, base - (kInt32Min + 4)) * kFixedTwipsPerPixel;
+  const double highest = std::max(kInt32Min, base - kInt32Max) * kFixedTwipsPerPixel;
   return barTop > lowest ? lowest : barTop < highest ? highest : barTop;
 }
 
@@ -130,10 +129,10 @@ void DrawColumn(ChartState& c, int i, Color lineColour) {
   c.barTops[i] = barTop;
 
   const double paintedTop = PaintableTop(barTop, baseY);
-  const double left = (barLeft + 1) / kBarTwipsPerPixel;
-  const double top = paintedTop / kBarTwipsPerPixel;
-  const double width = (barRight - barLeft - 1) / kBarTwipsPerPixel;
-  const double height = (baseY - paintedTop) / kBarTwipsPerPixel;
+  const double left = (barLeft + 1) / kFixedTwipsPerPixel;
+  const double top = paintedTop / kFixedTwipsPerPixel;
+  const double width = (barRight - barLeft - 1) / kFixedTwipsPerPixel;
+  const double height = (baseY - paintedTop) / kFixedTwipsPerPixel;
 
   if (i == c.SelectedColumn && c.Selectable && c.animationDone) {
     PaintBar(c, kSelectedFirst, kSelectedSecond, ToInt32(left), ToInt32(top), ToInt32(width),

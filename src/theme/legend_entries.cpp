@@ -7,6 +7,7 @@
 #include "platform/chart_error.h"
 #include "platform/device_context.h"
 #include "platform/numeric.h"
+#include "platform/screen.h"
 #include "theme/gradient.h"
 #include "theme/themes.h"
 
@@ -17,8 +18,6 @@ namespace {
 // Entry texts longer than this are cut to kCutLength characters and "..".
 constexpr std::size_t kLongestWholeText = 17;
 constexpr std::size_t kCutLength = 15;
-// Gradients of the legend are painted at a fixed 15 twips per pixel.
-constexpr double kPanelTwipsPerPixel = 15.0;
 
 Color PaletteEntry(const ChartState& chart, std::int32_t index) {
   if (index < 0 || index >= static_cast<std::int32_t>(chart.barPalette.size()))
@@ -35,8 +34,8 @@ std::u16string EntryText(const std::u16string& description) {
 void PaintColourBox(ChartState& chart, Control& box, std::int32_t colourIndex) {
   const Color first = PaletteEntry(chart, colourIndex);
   const Color second = PaletteEntry(chart, 16 + colourIndex);
-  const double w = box.Width / kPanelTwipsPerPixel;
-  const double h = box.Height / kPanelTwipsPerPixel;
+  const double w = box.Width / kFixedTwipsPerPixel;
+  const double h = box.Height / kFixedTwipsPerPixel;
   DeviceContext& dc = box.surface->dc();
   FillGradient(dc, second, first, FillVer, 0, 0, ToInt32(w), ToInt32(h));
   FillGradient(dc, first, second, FillVer, 1, 1, ToInt32(w - 2), ToInt32(h - 2));
@@ -135,13 +134,13 @@ void PaintEntriesBackground(ChartState& chart) {
   // The legend's colour where the stack ends, so the two gradients meet;
   // a stack taller than the legend samples outside it and ends in white.
   const Color sample =
-      ch.picLegend.surface->dc().GetPixel(1, ToInt32(ch.picContainer.Height / kPanelTwipsPerPixel));
+      ch.picLegend.surface->dc().GetPixel(1, ToInt32(ch.picContainer.Height / kFixedTwipsPerPixel));
   Surface& panel = *ch.picContainer.surface;
   panel.Cls();
   if (auto top = EntriesTopColour(chart.ActiveTheme)) {
     FillGradient(panel.dc(), *top, sample, FillVer, 0, 0,
-                 ToInt32(ch.picContainer.ScaleWidth() / kPanelTwipsPerPixel),
-                 ToInt32(ch.picContainer.ScaleHeight() / kPanelTwipsPerPixel));
+                 ToInt32(ch.picContainer.ScaleWidth() / kFixedTwipsPerPixel),
+                 ToInt32(ch.picContainer.ScaleHeight() / kFixedTwipsPerPixel));
   }
 }
 

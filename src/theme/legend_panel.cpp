@@ -5,6 +5,7 @@
 
 #include "model/chart_state.h"
 #include "platform/numeric.h"
+#include "platform/screen.h"
 #include "theme/gradient.h"
 #include "theme/legend_entries.h"
 #include "theme/themes.h"
@@ -12,9 +13,6 @@
 namespace palvex {
 
 namespace {
-
-// The legend's gradient is painted at a fixed 15 twips per pixel.
-constexpr double kPanelTwipsPerPixel = 15.0;
 
 // The legend's top and bottom colours: the background's, upside down.
 std::optional<std::pair<Color, Color>> LegendColours(std::int32_t theme) {
@@ -37,8 +35,8 @@ void PaintLegendBackground(ChartState& chart) {
   panel.surface->Cls();
   if (auto colours = LegendColours(chart.ActiveTheme)) {
     FillGradient(panel.surface->dc(), colours->first, colours->second, FillVer, 0, 0,
-                 ToInt32(panel.ScaleWidth() / kPanelTwipsPerPixel),
-                 ToInt32(panel.ScaleHeight() / kPanelTwipsPerPixel));
+                 ToInt32(panel.ScaleWidth() / kFixedTwipsPerPixel),
+                 ToInt32(panel.ScaleHeight() / kFixedTwipsPerPixel));
   }
 }
 

@@ -2,14 +2,12 @@
 
 #include "model/chart_state.h"
 #include "platform/numeric.h"
+#include "platform/screen.h"
 #include "theme/gradient.h"
 
 namespace palvex {
 
 namespace {
-
-// Grid bands are laid out with a fixed pixel size, whatever the screen.
-constexpr double kBandTwipsPerPixel = 15.0;
 
 // The colours of one painted theme.
 struct ThemeColours {
@@ -59,10 +57,10 @@ void DrawIntersect(ChartState& chart, std::int32_t X1, std::int32_t Y1, std::int
   // h runs from the row below Y1 towards LastLine: negative (upwards) in
   // the grid pass, which gives the line below as LastLine. The segments'
   // sizes keep their fractions until they are rounded.
-  const std::int32_t h = ToInt32(SubInt32(Y1, LastLine) / kBandTwipsPerPixel - 1);
-  const std::int32_t w = ToInt32(SubInt32(X2, X1) / kBandTwipsPerPixel + 1);
-  const std::int32_t x = ToInt32(X1 / kBandTwipsPerPixel);
-  const std::int32_t y = ToInt32(Y1 / kBandTwipsPerPixel + 1);
+  const std::int32_t h = ToInt32(SubInt32(Y1, LastLine) / kFixedTwipsPerPixel - 1);
+  const std::int32_t w = ToInt32(SubInt32(X2, X1) / kFixedTwipsPerPixel + 1);
+  const std::int32_t x = ToInt32(X1 / kFixedTwipsPerPixel);
+  const std::int32_t y = ToInt32(Y1 / kFixedTwipsPerPixel + 1);
   const double hf = h;
 
   switch (chart.ActiveTheme) {
