@@ -41,20 +41,6 @@ void PaintColourBox(ChartState& chart, Control& box, std::int32_t colourIndex) {
   FillGradient(dc, first, second, FillVer, 1, 1, ToInt32(w - 2), ToInt32(h - 2));
 }
 
-// The top colour of the description panel's gradient, per theme.
-std::optional<Color> EntriesTopColour(std::int32_t theme) {
-  switch (theme) {
-    case ThemePersianGulf:
-      return 0xCA6400;
-    case ThemeSky:
-      return 0xEFD2B9;
-    case ThemeNeon:
-      return 0x4B4B4B;
-    default:
-      return std::nullopt;
-  }
-}
-
 }  // namespace
 
 void AddLegendEntry(ChartState& chart, const std::u16string& description,
@@ -137,8 +123,8 @@ void PaintEntriesBackground(ChartState& chart) {
       ch.picLegend.surface->dc().GetPixel(1, ToInt32(ch.picContainer.Height / kFixedTwipsPerPixel));
   Surface& panel = *ch.picContainer.surface;
   panel.Cls();
-  if (auto top = EntriesTopColour(chart.ActiveTheme)) {
-    FillGradient(panel.dc(), *top, sample, FillVer, 0, 0,
+  if (const ThemeColours* c = ColoursOf(chart.ActiveTheme)) {
+    FillGradient(panel.dc(), c->backgroundBottom, sample, FillVer, 0, 0,
                  ToInt32(ch.picContainer.ScaleWidth() / kFixedTwipsPerPixel),
                  ToInt32(ch.picContainer.ScaleHeight() / kFixedTwipsPerPixel));
   }

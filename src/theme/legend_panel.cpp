@@ -1,8 +1,5 @@
 #include "theme/legend_panel.h"
 
-#include <optional>
-#include <utility>
-
 #include "model/chart_state.h"
 #include "platform/numeric.h"
 #include "platform/screen.h"
@@ -12,29 +9,11 @@
 
 namespace palvex {
 
-namespace {
-
-// The legend's top and bottom colours: the background's, upside down.
-std::optional<std::pair<Color, Color>> LegendColours(std::int32_t theme) {
-  switch (theme) {
-    case ThemePersianGulf:
-      return std::pair<Color, Color>{0xCA6400, 0x660300};
-    case ThemeSky:
-      return std::pair<Color, Color>{0xEFD2B9, 0xE6BE9E};
-    case ThemeNeon:
-      return std::pair<Color, Color>{0x4B4B4B, 0x000000};
-    default:
-      return std::nullopt;
-  }
-}
-
-}  // namespace
-
 void PaintLegendBackground(ChartState& chart) {
   Control& panel = chart.children.picLegend;
   panel.surface->Cls();
-  if (auto colours = LegendColours(chart.ActiveTheme)) {
-    FillGradient(panel.surface->dc(), colours->first, colours->second, FillVer, 0, 0,
+  if (const ThemeColours* c = ColoursOf(chart.ActiveTheme)) {
+    FillGradient(panel.surface->dc(), c->backgroundBottom, c->backgroundTop, FillVer, 0, 0,
                  ToInt32(panel.ScaleWidth() / kFixedTwipsPerPixel),
                  ToInt32(panel.ScaleHeight() / kFixedTwipsPerPixel));
   }

@@ -9,22 +9,12 @@ namespace palvex {
 
 namespace {
 
-// The colours of one painted theme.
-struct ThemeColours {
-  Color backgroundTop;
-  Color backgroundBottom;
-  Color line;
-  Color sliderBack;
-  Color sliderFore;
-  Color foreColor;
-};
-
 constexpr ThemeColours kPersianGulf{0x660300, 0xCA6400, 0xC78100, 0x400000, 0xFFFFFF, 0xFFFFFF};
 constexpr ThemeColours kSky{0xE6BE9E, 0xEFD2B9, 0xE3B28D, 0xE6BE9E, 0x000000, 0x000000};
 constexpr ThemeColours kNeon{0x000000, 0x4B4B4B, 0x282828, 0x000000, 0xFFFFFF, 0xFFFFFF};
 
-// The colours of a painted theme; nothing for ThemeNormal and every value
-// outside 0..2, which paint nothing.
+}  // namespace
+
 const ThemeColours* ColoursOf(std::int32_t theme) {
   switch (theme) {
     case ThemePersianGulf:
@@ -37,8 +27,6 @@ const ThemeColours* ColoursOf(std::int32_t theme) {
       return nullptr;
   }
 }
-
-}  // namespace
 
 void DrawBackTheme(ChartState& chart) {
   Surface& s = *chart.surface;

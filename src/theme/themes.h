@@ -16,6 +16,22 @@ enum Theme : std::int32_t {
   ThemeNormal = 3,
 };
 
+// The colours of one painted theme. The legend panel shows the
+// background's gradient upside down, and its entries start from the
+// background's bottom colour, so that the three blend.
+struct ThemeColours {
+  Color backgroundTop;
+  Color backgroundBottom;
+  Color line;
+  Color sliderBack;
+  Color sliderFore;
+  Color foreColor;
+};
+
+// The colours of a painted theme; null for ThemeNormal and every value
+// outside 0..2, which paint nothing.
+const ThemeColours* ColoursOf(std::int32_t theme);
+
 // Clears the chart's surface and paints the theme's background gradient.
 void DrawBackTheme(ChartState& chart);
 // Shades the grid band next to the line at Y1 (twips).
