@@ -14,7 +14,9 @@ void BM_DrawBackTheme(benchmark::State& st) {
   palvex::HeadlessHost host;
   palvex::PalvexChart chart(host);
   chart.state().ActiveTheme = palvex::ThemePersianGulf;
-  for (auto _ : st) palvex::DrawBackTheme(chart.state());
+  for (auto _ : st)
+    palvex::DrawBackTheme(*chart.state().surface, chart.state().host.screen(),
+                          chart.state().ActiveTheme);
 }
 BENCHMARK(BM_DrawBackTheme)->Unit(benchmark::kMicrosecond);
 

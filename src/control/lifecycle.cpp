@@ -14,9 +14,9 @@ constexpr int kMaxSidePx = 16384;
 }  // namespace
 
 void PalvexChart::Show() {
-  ApplyThemeColors(s_);
+  ApplyThemeColors(s_.ActiveTheme, s_.children.lblSlider, *s_.surface);
   s_.surface->Cls();
-  palvex::DrawBackTheme(s_);
+  palvex::DrawBackTheme(*s_.surface, s_.host.screen(), s_.ActiveTheme);
   // The chart itself is drawn on the timer's tick, shortly after.
   StartTimer& timer = s_.children.tmrStart;
   timer.Enabled = true;

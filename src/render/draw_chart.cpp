@@ -62,7 +62,7 @@ void DrawGrid(ChartState& c, std::int32_t top) {
   // Lines stand at every multiple of 10 that is also one of the major step;
   // walking their common multiples visits exactly those.
   const std::int64_t step = std::lcm<std::int64_t>(10, major);
-  const Color lineColour = GetThemeLineColor(c);
+  const Color lineColour = GetThemeLineColor(c.ActiveTheme);
   int drawn = 0;
   double previousY = 0;
   for (std::int64_t v = 0; v <= top; v += step) {
@@ -73,12 +73,14 @@ void DrawGrid(ChartState& c, std::int32_t top) {
     if (drawn % 2 == 1) {
       previousY = y;
     } else if (v + step <= top) {
-      IgnoreErrors(
-          [&] { DrawIntersect(c, ToInt32(x1), ToInt32(y), ToInt32(x2), ToInt32(previousY)); });
+      IgnoreErrors([&] {
+        DrawIntersect(s, c.ActiveTheme, ToInt32(x1), ToInt32(y), ToInt32(x2), ToInt32(previousY));
+      });
     } else {
       // The band reaches up to the next line, and the top line has none:
       // shaded, it would cover the titles.
-      IgnoreErrors([&] { DrawIntersectLine(c, ToInt32(x1), ToInt32(y), ToInt32(x2)); });
+      IgnoreErrors(
+          [&] { DrawIntersectLine(s, c.ActiveTheme, ToInt32(x1), ToInt32(y), ToInt32(x2)); });
     }
     IgnoreErrors([&] { s.FilledBox(x1, y, x2 + 1, y + 15, lineColour); });
     IgnoreErrors([&] { s.SetFontSize(s.FontSize() - 2); });
@@ -240,7 +242,7 @@ void DrawChart(ChartState& c) {
   c.valueScale = (s.ScaleHeight() - (c.MarginTop + c.MarginBottom)) / maxValue;
   if (n != 0) c.barWidth = (s.ScaleWidth() - (c.MarginLeft + c.MarginRight)) / n;
 
-  DrawBackTheme(c);
+  DrawBackTheme(s, c.host.screen(), c.ActiveTheme);
   if (n != 0) c.barTops.assign(n, 0.0);
 
   DrawTitles(c);
@@ -249,7 +251,7 @@ void DrawChart(ChartState& c) {
   // empty, so an empty list empties them too.
   c.animationBars.assign(n, std::u16string());
 
-  const Color lineColour = GetThemeLineColor(c);
+  const Color lineColour = GetThemeLineColor(c.ActiveTheme);
   if (c.ContentBorder) {
     s.FilledBox(c.MarginLeft - 15, c.MarginTop, c.MarginLeft, s.ScaleHeight() - c.MarginBottom,
                 lineColour);
