@@ -49,7 +49,7 @@ void PalvexChart::Resize(int widthPx, int heightPx) {
   const double left =
       s_.legendVisible ? innerWidth - legend.Width : innerWidth - ch.lblSlider.Width;
   if (MoveControl(s_.host, legend, left, legend.Top, legend.Width, innerHeight)) {
-    PaintLegendBackground(s_);
+    PaintLegendBackground(legend, s_.ActiveTheme);
   }
   ch.vsbContainer.Height = legend.ScaleHeight();
   ch.lblSlider.Height = legend.ScaleHeight();

@@ -137,8 +137,8 @@ void DrawColumn(ChartState& c, int i, Color lineColour) {
   const double height = (baseY - paintedTop) / kFixedTwipsPerPixel;
 
   if (i == c.SelectedColumn && c.Selectable && c.animationDone) {
-    PaintBar(c, kSelectedFirst, kSelectedSecond, ToInt32(left), ToInt32(top), ToInt32(width),
-             ToInt32(height));
+    PaintBar(s.dc(), c.ActiveTheme, kSelectedFirst, kSelectedSecond, ToInt32(left), ToInt32(top),
+             ToInt32(width), ToInt32(height));
     if (!c.resizing) AddLegendEntry(c, item.SelectedDescription, kSelectedColourIndex);
     if (c.SelectionInformation) UpdateInfoLabel(c, i, barLeft, barRight);
   } else {
@@ -147,7 +147,8 @@ void DrawColumn(ChartState& c, int i, Color lineColour) {
     const Color first = c.ColorBars ? c.barPalette[colourIndex] : c.barPalette[2];
     const Color second = c.ColorBars ? c.barPalette[16 + colourIndex] : c.barPalette[18];
     if (c.animationDone) {
-      PaintBar(c, first, second, ToInt32(left), ToInt32(top), ToInt32(width), ToInt32(height));
+      PaintBar(s.dc(), c.ActiveTheme, first, second, ToInt32(left), ToInt32(top), ToInt32(width),
+               ToInt32(height));
     } else {
       c.animationBars[i] = BarRecord(left, top, width, height, first, second);
     }

@@ -114,19 +114,19 @@ void ClearLegendEntries(ChartState& chart) {
   IgnoreErrors([&] { ch.lblDescription[0]->Visible = false; });
 }
 
-void PaintEntriesBackground(ChartState& chart) {
-  ChildControls& ch = chart.children;
-  FitSurfaceToSize(chart.host, ch.picContainer);
+void PaintEntriesBackground(Host& host, Control& entries, const Control& legend,
+                            std::int32_t theme) {
+  FitSurfaceToSize(host, entries);
   // The legend's colour where the stack ends, so the two gradients meet;
   // a stack taller than the legend samples outside it and ends in white.
   const Color sample =
-      ch.picLegend.surface->dc().GetPixel(1, ToInt32(ch.picContainer.Height / kFixedTwipsPerPixel));
-  Surface& panel = *ch.picContainer.surface;
+      legend.surface->dc().GetPixel(1, ToInt32(entries.Height / kFixedTwipsPerPixel));
+  Surface& panel = *entries.surface;
   panel.Cls();
-  if (const ThemeColours* c = ColoursOf(chart.ActiveTheme)) {
+  if (const ThemeColours* c = ColoursOf(theme)) {
     FillGradient(panel.dc(), c->backgroundBottom, sample, FillVer, 0, 0,
-                 ToInt32(ch.picContainer.ScaleWidth() / kFixedTwipsPerPixel),
-                 ToInt32(ch.picContainer.ScaleHeight() / kFixedTwipsPerPixel));
+                 ToInt32(entries.ScaleWidth() / kFixedTwipsPerPixel),
+                 ToInt32(entries.ScaleHeight() / kFixedTwipsPerPixel));
   }
 }
 
@@ -151,7 +151,7 @@ void FrameSelectedEntry(ChartState& chart) {
   // of an earlier entry stays behind.
   const long entries = chart.legendHasRows ? static_cast<long>(ch.Box.size()) : 0;
   if (s < 0 || s >= entries) {
-    PaintEntriesBackground(chart);
+    PaintEntriesBackground(chart.host, ch.picContainer, ch.picLegend, chart.ActiveTheme);
     return;
   }
   const Control& box0 = *ch.Box[0];
@@ -165,7 +165,7 @@ void FrameSelectedEntry(ChartState& chart) {
   } else {
     ScrollEntries(chart, 0);
   }
-  PaintEntriesBackground(chart);
+  PaintEntriesBackground(chart.host, ch.picContainer, ch.picLegend, chart.ActiveTheme);
   const Control& box = element(ch.Box, s);
   const Control& label = element(ch.lblDescription, s);
   ch.picContainer.surface->Box(box.Left - 3 * tppx, box.Top - 3 * tppy,

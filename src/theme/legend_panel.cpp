@@ -9,10 +9,9 @@
 
 namespace palvex {
 
-void PaintLegendBackground(ChartState& chart) {
-  Control& panel = chart.children.picLegend;
+void PaintLegendBackground(Control& panel, std::int32_t theme) {
   panel.surface->Cls();
-  if (const ThemeColours* c = ColoursOf(chart.ActiveTheme)) {
+  if (const ThemeColours* c = ColoursOf(theme)) {
     FillGradient(panel.surface->dc(), c->backgroundBottom, c->backgroundTop, FillVer, 0, 0,
                  ToInt32(panel.ScaleWidth() / kFixedTwipsPerPixel),
                  ToInt32(panel.ScaleHeight() / kFixedTwipsPerPixel));
@@ -29,8 +28,8 @@ void ShowLegend(ChartState& chart, bool bHidden) {
     chart.MarginRight = Finite(chart.MarginRight + panel.ScaleWidth());
     const double left = Finite(surface.ScaleWidth() - panel.Width + chart.TwipsPerPixelX());
     if (MoveControl(chart.host, panel, left, 0, panel.Width, surface.ScaleHeight()))
-      PaintLegendBackground(chart);
-    PaintEntriesBackground(chart);
+      PaintLegendBackground(panel, chart.ActiveTheme);
+    PaintEntriesBackground(chart.host, ch.picContainer, panel, chart.ActiveTheme);
     ch.lblSlider.Caption = std::u16string(1, kSliderShownGlyph);
   } else {
     chart.MarginRight = Finite(chart.MarginRight - panel.Width);
