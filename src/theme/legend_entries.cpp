@@ -19,10 +19,12 @@ namespace {
 constexpr std::size_t kLongestWholeText = 17;
 constexpr std::size_t kCutLength = 15;
 
-Color PaletteEntry(const ChartState& chart, std::int32_t index) {
-  if (index < 0 || index >= static_cast<std::int32_t>(chart.barPalette.size()))
+using BarPalette = decltype(ChartState::barPalette);
+
+Color PaletteEntry(const BarPalette& palette, std::int32_t index) {
+  if (index < 0 || index >= static_cast<std::int32_t>(palette.size()))
     throw ChartError(kErrSubscript);
-  return chart.barPalette[index];
+  return palette[index];
 }
 
 std::u16string EntryText(const std::u16string& description) {
@@ -31,9 +33,9 @@ std::u16string EntryText(const std::u16string& description) {
 }
 
 // The colour box: the pair's gradient with a one-pixel frame in reverse.
-void PaintColourBox(ChartState& chart, Control& box, std::int32_t colourIndex) {
-  const Color first = PaletteEntry(chart, colourIndex);
-  const Color second = PaletteEntry(chart, 16 + colourIndex);
+void PaintColourBox(const BarPalette& palette, Control& box, std::int32_t colourIndex) {
+  const Color first = PaletteEntry(palette, colourIndex);
+  const Color second = PaletteEntry(palette, 16 + colourIndex);
   const double w = box.Width / kFixedTwipsPerPixel;
   const double h = box.Height / kFixedTwipsPerPixel;
   DeviceContext& dc = box.surface->dc();
@@ -51,7 +53,7 @@ void AddLegendEntry(ChartState& chart, const std::u16string& description,
   std::size_t k;
   if (!chart.legendHasRows) {
     k = 0;
-    ch.Box[0]->BackColor = PaletteEntry(chart, colourIndex);
+    ch.Box[0]->BackColor = PaletteEntry(chart.barPalette, colourIndex);
     SetCaption(chart.host, *ch.lblDescription[0], text);
     ch.lblDescription[0]->ToolTipText = description;
     chart.legendHasRows = true;
@@ -62,14 +64,14 @@ void AddLegendEntry(ChartState& chart, const std::u16string& description,
     Control& box = LoadElement(chart.host, ch.Box);
     LoadElement(chart.host, ch.lblDescription);
     const Control& above = *ch.Box[k - 1];
-    box.BackColor = PaletteEntry(chart, colourIndex);
+    box.BackColor = PaletteEntry(chart.barPalette, colourIndex);
     box.Top = above.Top + above.Height + 10 * tppy;
     Control& label = *ch.lblDescription[k];
     label.Top = box.Top;
     SetCaption(chart.host, label, text);
     label.ToolTipText = description;
   }
-  PaintColourBox(chart, *ch.Box[k], colourIndex);
+  PaintColourBox(chart.barPalette, *ch.Box[k], colourIndex);
   ch.Box[k]->Visible = true;
   ch.lblDescription[k]->Visible = true;
 
