@@ -49,6 +49,7 @@ TEST(ChartFile, RefusesWhatItCannotUseNamingTheKeyOrLine) {
   EXPECT_NE(RefusalOf(R"({"colour": 1})").find("\"colour\""), std::string::npos);
   EXPECT_NE(RefusalOf(R"({"width": 0})").find("\"width\""), std::string::npos);
   EXPECT_NE(RefusalOf(R"({"height": 1e9})").find("\"height\""), std::string::npos);
+  EXPECT_NE(RefusalOf(R"({"width": 4097})").find("from 1 to 4096"), std::string::npos);
   EXPECT_NE(RefusalOf(R"({"width": "wide"})").find("\"width\""), std::string::npos);
   EXPECT_NE(RefusalOf(R"({"properties": {"Title": "x"}})").find("unknown property \"Title\""),
             std::string::npos);
