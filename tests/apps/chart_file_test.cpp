@@ -122,5 +122,15 @@ TEST(RenderChart, AControlErrorComesBackWithItsNumber) {
   EXPECT_EQ(testing::ErrorOf([&] { RenderChart(f, host); }), kErrTypeMismatch);
 }
 
+// The largest item count a 16-bit client can index still renders in full.
+TEST(RenderChart, DrawsTheLargestItemCount) {
+  ChartFile f;
+  for (int i = 0; i < 32767; ++i) f.items.push_back(ChartItem{u"1", u"", u"", double(i % 97)});
+  HeadlessHost host;
+  auto chart = RenderChart(f, host);
+  EXPECT_TRUE(chart->state().animationDone);
+  EXPECT_EQ(chart->state().barTops.size(), 32767u);
+}
+
 }  // namespace
 }  // namespace palvex
