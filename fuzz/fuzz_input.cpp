@@ -47,7 +47,7 @@ void Step(PalvexChart& chart, HeadlessHost& host, fuzz::Bytes& in) {
       break;
     }
     case 7:
-      host.SetClipboardAvailable(in.Take<bool>());
+      host.SetClipboardAvailable(in.Below(2) == 1);
       break;
     case 8:
       chart.ToolTipAt(x, y);
