@@ -9,6 +9,10 @@ if(PALVEX_SANITIZE)
     ${palvex_sanitizers} -fno-omit-frame-pointer -fno-sanitize-recover=all)
   target_link_options(palvex_build_options INTERFACE ${palvex_sanitizers})
 endif()
+# Coverage for libFuzzer in every library; only the fuzz programs link its main.
+if(PALVEX_FUZZ)
+  target_compile_options(palvex_build_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 
 # One static library per layer, named palvex_<layer> with the alias
 # PalvexChart::<layer>. A layer links only the layers beneath it; the logic
