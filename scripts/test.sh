@@ -9,3 +9,7 @@ preset=default
 bash scripts/build.sh "$preset"
 export QT_QPA_PLATFORM=offscreen
 ctest --preset "$preset" -j "$(nproc)"
+# Then the same suite, with the fuzz corpora and every input that once
+# failed, under AddressSanitizer and UndefinedBehaviorSanitizer.
+bash scripts/build.sh sanitize
+ctest --preset sanitize -j "$(nproc)"

@@ -16,7 +16,9 @@ namespace palvex {
 
 namespace {
 
-constexpr int kMaxSidePx = 16384;
+// A host may size the control up to 16384 pixels a side, but a file alone
+// must not make it allocate a gigabyte picture: 4096 a side is 64 MB.
+constexpr int kMaxSidePx = 4096;
 
 [[noreturn]] void Fail(const QString& message) {
   throw ChartFileError(message.toStdString());

@@ -158,12 +158,7 @@ int SaveBag(const QStringList& args) {
   if (!HasChartAndOutput("save-bag", parser, out, "BAG.json")) return kExitUsage;
   const QString chartPath = parser.positionalArguments()[0];
   try {
-    const palvex::ChartFile file = palvex::LoadChartFile(chartPath);
-    palvex::HeadlessHost host;
-    auto chart = palvex::RenderChart(file, host);
-    palvex::JsonPropertyBag bag;
-    chart->WriteProperties(bag);
-    bag.Save(parser.value(out));
+    palvex::SaveBagOf(palvex::LoadChartFile(chartPath)).Save(parser.value(out));
   } catch (const palvex::ChartFileError& e) {
     std::fprintf(stderr, "palvexchart: %s\n", e.what());
     return kExitUsage;

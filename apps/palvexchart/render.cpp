@@ -82,6 +82,14 @@ std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& ho
   return chart;
 }
 
+JsonPropertyBag SaveBagOf(const ChartFile& file) {
+  HeadlessHost host;
+  auto chart = RenderChart(file, host);
+  JsonPropertyBag bag;
+  Named("WriteProperties", [&] { chart->WriteProperties(bag); });
+  return bag;
+}
+
 void FrameWriter::operator()(const QImage& frame) {
   if (!error_.isEmpty()) return;
   if (written_ == 0 && !QDir().mkpath(folder_)) {

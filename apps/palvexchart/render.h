@@ -11,6 +11,7 @@
 #include "platform/chart_error.h"
 #include "platform/property_bag.h"
 #include "platform/qt/headless_host.h"
+#include "platform/qt/json_property_bag.h"
 
 namespace palvex {
 
@@ -44,6 +45,11 @@ using FrameSink = std::function<void(const QImage& frame)>;
 std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& host,
                                          PropertyBag* saved = nullptr,
                                          const FrameSink& onFrame = {});
+
+// The property bag of the saved control a chart file describes: the chart
+// rendered headless, then its design-time properties written. Raises what
+// RenderChart raises, or the bag's error naming the key.
+JsonPropertyBag SaveBagOf(const ChartFile& file);
 
 // Writes the frames it receives into a folder as frame-01.png,
 // frame-02.png, ...; after a failure it writes no more and keeps the error.

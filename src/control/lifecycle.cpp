@@ -1,5 +1,6 @@
 #include "control/palvex_chart.h"
 #include "platform/numeric.h"
+#include "platform/scope_guard.h"
 #include "render/bars.h"
 #include "render/draw_chart.h"
 #include "theme/legend_entries.h"
@@ -60,10 +61,7 @@ void PalvexChart::Resize(int widthPx, int heightPx) {
   if (!s_.animationDone) return;
   s_.resizing = true;
   // A failed pass must not leave the description panel frozen.
-  struct ClearResizing {
-    bool& flag;
-    ~ClearResizing() { flag = false; }
-  } clear{s_.resizing};
+  const SetOnExit clearResizing(s_.resizing, false);
   palvex::DrawChart(s_);
 }
 

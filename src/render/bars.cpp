@@ -7,6 +7,7 @@
 #include "model/chart_state.h"
 #include "platform/chart_error.h"
 #include "platform/numeric.h"
+#include "platform/scope_guard.h"
 #include "theme/gradient.h"
 #include "theme/themes.h"
 
@@ -86,10 +87,7 @@ void PaintBar(DeviceContext& dc, std::int32_t theme, Color first, Color second, 
 
 void GrowBars(ChartState& chart) {
   // Whatever goes wrong, the animation counts as played.
-  struct MarkDone {
-    bool& done;
-    ~MarkDone() { done = true; }
-  } markDone{chart.animationDone};
+  const SetOnExit markDone(chart.animationDone, true);
   chart.animationFailure.reset();
   // With nothing recorded there is nothing to grow: the animation ends at
   // once rather than holding the thread for empty frames.

@@ -7,6 +7,7 @@
 
 #include "model/chart_state.h"
 #include "platform/numeric.h"
+#include "platform/scope_guard.h"
 #include "platform/screen.h"
 #include "render/bars.h"
 #include "render/info_label.h"
@@ -209,10 +210,7 @@ void DrawChart(ChartState& c) {
   if (c.drawing) return;
   c.drawing = true;
   // Whatever fails below, the next pass must be able to run.
-  struct ClearDrawing {
-    bool& flag;
-    ~ClearDrawing() { flag = false; }
-  } clearDrawing{c.drawing};
+  const SetOnExit clearDrawing(c.drawing, false);
 
   Surface& s = *c.surface;
   ChildControls& ch = c.children;

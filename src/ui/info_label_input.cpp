@@ -1,17 +1,12 @@
 #include "ui/info_label_input.h"
 
 #include "model/chart_state.h"
+#include "platform/mouse_buttons.h"
 #include "render/info_label.h"
 #include "ui/input.h"
 #include "ui/menu_commands.h"
 
 namespace palvex {
-
-namespace {
-
-constexpr std::int16_t kLeftButton = 1;
-
-}  // namespace
 
 void InfoLabelMouseDown(ChartState& chart, std::int16_t button, std::int16_t, float x, float y) {
   Control& label = chart.children.lblInfo;

@@ -1,6 +1,7 @@
 #include "ui/input.h"
 
 #include "model/chart_state.h"
+#include "platform/mouse_buttons.h"
 #include "ui/info_label_input.h"
 #include "ui/legend_toggles.h"
 #include "ui/menu_commands.h"
@@ -10,9 +11,6 @@
 namespace palvex {
 
 namespace {
-
-constexpr std::int16_t kLeftButton = 1;
-constexpr std::int16_t kRightButton = 2;
 
 ControlRef RefOf(const Control* c) {
   return c ? ControlRef{c->Name, c->Index} : ControlRef{};

@@ -5,6 +5,7 @@
 
 #include "model/chart_state.h"
 #include "model/child_controls.h"
+#include "platform/mouse_buttons.h"
 #include "platform/numeric.h"
 #include "platform/surface.h"
 #include "theme/legend_entries.h"
@@ -32,8 +33,6 @@ void Arrow(Surface& s, double l, double t, double r, double b, bool up, float tp
     s.FilledBox(cx - row * tppx, y, cx + row * tppx, y, kArrow);
   }
 }
-
-constexpr std::int16_t kLeftButton = 1;
 
 // A wheel notch is 120 units and scrolls three entries.
 constexpr int kWheelPerEntry = 120 / 3;

@@ -4,7 +4,9 @@
 #include <exception>
 
 #include "model/chart_state.h"
+#include "platform/mouse_buttons.h"
 #include "platform/numeric.h"
+#include "platform/scope_guard.h"
 #include "render/draw_chart.h"
 #include "theme/legend_entries.h"
 #include "ui/menu_commands.h"
@@ -13,22 +15,13 @@ namespace palvex {
 
 namespace {
 
-constexpr std::int16_t kLeftButton = 1;
-constexpr std::int16_t kRightButton = 2;
-
 // mouseBusy is cleared on every way out of a handler that set it, also
 // when its redraw or a host's event handler fails: a flag left set would
 // keep the mouse from ever selecting again.
-class MouseBusy {
- public:
-  explicit MouseBusy(ChartState& chart) : flag_(chart.mouseBusy) { flag_ = true; }
-  ~MouseBusy() { flag_ = false; }
-  MouseBusy(const MouseBusy&) = delete;
-  MouseBusy& operator=(const MouseBusy&) = delete;
-
- private:
-  bool& flag_;
-};
+[[nodiscard]] SetOnExit MouseBusy(ChartState& chart) {
+  chart.mouseBusy = true;
+  return SetOnExit(chart.mouseBusy, false);
+}
 
 void Redraw(ChartState& chart) {
   chart.surface->Cls();
@@ -48,7 +41,7 @@ enum class Selected { Done, ItemGone };
 // another mouse handler is between its decision and its redraw.
 Selected SelectFromMouse(ChartState& chart, int column, bool raiseItemClick) {
   if (chart.mouseBusy) return Selected::Done;
-  MouseBusy busy(chart);
+  const SetOnExit busy = MouseBusy(chart);
   chart.SelectedColumn = column;
   if (chart.SelectedColumn == chart.drawnSelection) return Selected::Done;
   Redraw(chart);
@@ -73,7 +66,7 @@ Selected SelectFromMouse(ChartState& chart, int column, bool raiseItemClick) {
 // than left highlighted while SelectedColumn already reads -1.
 void ClearHotSelection(ChartState& chart) {
   if (chart.mouseBusy) return;
-  MouseBusy busy(chart);
+  const SetOnExit busy = MouseBusy(chart);
   const bool shown = chart.drawnSelection != -1 || chart.SelectedColumn != -1;
   chart.SelectedColumn = -1;
   if (!shown) return;

@@ -49,6 +49,7 @@ TEST(ChartFile, RefusesWhatItCannotUseNamingTheKeyOrLine) {
   EXPECT_NE(RefusalOf(R"({"colour": 1})").find("\"colour\""), std::string::npos);
   EXPECT_NE(RefusalOf(R"({"width": 0})").find("\"width\""), std::string::npos);
   EXPECT_NE(RefusalOf(R"({"height": 1e9})").find("\"height\""), std::string::npos);
+  EXPECT_NE(RefusalOf(R"({"width": 4097})").find("from 1 to 4096"), std::string::npos);
   EXPECT_NE(RefusalOf(R"({"width": "wide"})").find("\"width\""), std::string::npos);
   EXPECT_NE(RefusalOf(R"({"properties": {"Title": "x"}})").find("unknown property \"Title\""),
             std::string::npos);
@@ -119,6 +120,16 @@ TEST(RenderChart, AControlErrorComesBackWithItsNumber) {
   HeadlessHost host;
   const ChartFile f = ParseChartFile(R"({"items": [{"ItemID": "North", "Value": 1}]})");
   EXPECT_EQ(testing::ErrorOf([&] { RenderChart(f, host); }), kErrTypeMismatch);
+}
+
+// The largest item count a 16-bit client can index still renders in full.
+TEST(RenderChart, DrawsTheLargestItemCount) {
+  ChartFile f;
+  for (int i = 0; i < 32767; ++i) f.items.push_back(ChartItem{u"1", u"", u"", double(i % 97)});
+  HeadlessHost host;
+  auto chart = RenderChart(f, host);
+  EXPECT_TRUE(chart->state().animationDone);
+  EXPECT_EQ(chart->state().barTops.size(), 32767u);
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+
+#include "control/palvex_chart.h"
+#include "fuzz_support.h"
+#include "platform/qt/headless_host.h"
+#include "render/bars.h"
+
+namespace palvex::fuzz {
+
+// A shown control with a few items from the input, its bars already grown:
+// the start timer stays armed, so only an input that ticks it pays for the
+// growth animation.
+inline std::unique_ptr<PalvexChart> ShownChart(HeadlessHost& host, Bytes& in) {
+  auto chart = std::make_unique<PalvexChart>(host);
+  chart->InitProperties();
+  chart->Resize(160 + static_cast<int>(in.Below(160)), 120 + static_cast<int>(in.Below(120)));
+  const unsigned items = in.Below(8);
+  for (unsigned i = 0; i < items; ++i) {
+    chart->AddItem(ChartItem{std::u16string(1, static_cast<char16_t>(u'A' + i)), in.Text(4),
+                             in.Text(4), static_cast<double>(in.Take<std::int16_t>())});
+  }
+  chart->Show();
+  InitBarPalette(chart->state());
+  chart->state().animationDone = true;
+  return chart;
+}
+
+// The flags a call must leave clear, whatever it did.
+inline void CheckBusyFlagsClear(const ChartState& s) {
+  if (s.drawing) Broken("the drawing flag is left set");
+  if (s.mouseBusy) Broken("the mouse-busy flag is left set");
+  if (s.resizing) Broken("the resizing flag is left set");
+}
+
+}  // namespace palvex::fuzz

@@ -1,0 +1,88 @@
+// Input sequences: mouse, wheel, resize, menu answers, clipboard, tool tips
+// and the timers, in any order. Menus answer from the input; the growth
+// animation plays only when the input ticks the start timer.
+#include <array>
+
+#include "chart_on_host.h"
+#include "platform/chart_error.h"
+
+using namespace palvex;
+
+namespace {
+
+const std::array<const char*, 7> kMenuItems = {
+    "mnuSaveAs",     "mnuEditCopy",   "mnuSelectionInfo", "mnuAutoMoveInfo",
+    "mnuViewLegend", "mnuLegendHide", "mnuNoSuchItem"};
+
+void Step(PalvexChart& chart, HeadlessHost& host, fuzz::Bytes& in) {
+  const auto button = static_cast<std::int16_t>(in.Below(8));
+  const auto shift = static_cast<std::int16_t>(in.Below(8));
+  // Twips, mostly inside a small chart, sometimes far outside it.
+  const float x = static_cast<float>(in.Take<std::int16_t>()) / 4;
+  const float y = static_cast<float>(in.Take<std::int16_t>()) / 4;
+  switch (in.Below(12)) {
+    case 0:
+      chart.MouseDown(button, shift, x, y);
+      break;
+    case 1:
+      chart.MouseMove(button, shift, x, y);
+      break;
+    case 2:
+      chart.MouseUp(button, shift, x, y);
+      break;
+    case 3:
+      chart.DblClick(x, y, button, shift);
+      break;
+    case 4:
+      chart.MouseWheel(in.Take<std::int16_t>(), x, y);
+      break;
+    case 5:
+      chart.Resize(static_cast<int>(in.Below(200)) * 4, static_cast<int>(in.Below(200)) * 3);
+      break;
+    case 6: {
+      const unsigned answer = in.Below(kMenuItems.size() + 1);
+      host.QueueMenuAnswer(answer < kMenuItems.size()
+                               ? std::optional<std::string>(kMenuItems[answer])
+                               : std::nullopt);
+      break;
+    }
+    case 7:
+      host.SetClipboardAvailable(in.Below(2) == 1);
+      break;
+    case 8:
+      chart.ToolTipAt(x, y);
+      break;
+    case 9:
+      chart.ScrollRepeatTick();
+      break;
+    case 10:
+      chart.StartTimerTick();
+      break;
+    default:
+      chart.EditCopy();
+      break;
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz::StartQt();
+  fuzz::Bytes in(data, size);
+  HeadlessHost host;
+  std::unique_ptr<PalvexChart> chart;
+  try {
+    chart = fuzz::ShownChart(host, in);
+  } catch (const ChartError&) {
+    return 0;
+  }
+  for (int steps = 0; steps < 128 && !in.empty(); ++steps) {
+    try {
+      Step(*chart, host, in);
+    } catch (const ChartError&) {
+      // A failure the host is told of; the control stays usable.
+    }
+    fuzz::CheckBusyFlagsClear(chart->state());
+  }
+  return 0;
+}

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# A short bounded fuzz run for contributors, not part of CI: builds the fuzz
+# preset (clang, libFuzzer, ASan, UBSan) and runs every target, or the ones
+# named, for FUZZ_SECONDS each (60 by default). New inputs go to
+# build-fuzz/corpus/<target>; a failing input lands in
+# build-fuzz/findings/<target>/: keep it under fuzz/regressions/<target>/
+# with the fix, so the suite replays it from then on.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${FUZZ_SECONDS:-60}"
+targets=("$@")
+[ "${#targets[@]}" -gt 0 ] || targets=(chart_file bag dispatch input)
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+export QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp"
+status=0
+for t in "${targets[@]}"; do
+  mkdir -p "build-fuzz/corpus/$t" "build-fuzz/findings/$t"
+  echo "== fuzz_$t, ${seconds} s"
+  "build-fuzz/fuzz/fuzz_$t" -max_total_time="$seconds" -print_final_stats=1 \
+    -dict="fuzz/dict/$t.dict" -artifact_prefix="build-fuzz/findings/$t/" \
+    "build-fuzz/corpus/$t" "fuzz/corpus/$t" "fuzz/regressions/$t" || status=1
+done
+exit "$status"
