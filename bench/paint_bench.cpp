@@ -14,7 +14,9 @@ void BM_DrawBackTheme(benchmark::State& st) {
   palvex::HeadlessHost host;
   palvex::PalvexChart chart(host);
   chart.state().ActiveTheme = palvex::ThemePersianGulf;
-  for (auto _ : st) palvex::DrawBackTheme(chart.state());
+  for (auto _ : st)
+    palvex::DrawBackTheme(*chart.state().surface, chart.state().host.screen(),
+                          chart.state().ActiveTheme);
 }
 BENCHMARK(BM_DrawBackTheme)->Unit(benchmark::kMicrosecond);
 
@@ -22,7 +24,9 @@ void BM_PaintBar(benchmark::State& st) {
   palvex::HeadlessHost host;
   palvex::PalvexChart chart(host);
   chart.state().ActiveTheme = static_cast<std::int32_t>(st.range(0));
-  for (auto _ : st) palvex::PaintBar(chart.state(), 0xFFEFB9, 0xE69B1E, 60, 50, 50, 267);
+  for (auto _ : st)
+    palvex::PaintBar(chart.state().surface->dc(), chart.state().ActiveTheme, 0xFFEFB9, 0xE69B1E, 60,
+                     50, 50, 267);
 }
 BENCHMARK(BM_PaintBar)
     ->Arg(palvex::ThemePersianGulf)

@@ -149,7 +149,7 @@ void PalvexChart::SetSelectedColumn(std::int32_t v) {
 
 void PalvexChart::SetActiveTheme(std::int32_t v) {
   s_.ActiveTheme = v;
-  ApplyThemeColors(s_);
+  ApplyThemeColors(s_.ActiveTheme, s_.children.lblSlider, *s_.surface);
   s_.host.PropertyChanged(u"ActiveTheme");
   palvex::DrawChart(s_);
 }
@@ -158,14 +158,14 @@ std::int32_t PalvexChart::GetYTopLegend(std::int32_t m) {
   return palvex::GetYTopLegend(m);
 }
 void PalvexChart::DrawBackTheme() {
-  palvex::DrawBackTheme(s_);
+  palvex::DrawBackTheme(*s_.surface, s_.host.screen(), s_.ActiveTheme);
 }
 void PalvexChart::DrawIntersect(std::int32_t X1, std::int32_t Y1, std::int32_t X2,
                                 std::int32_t LastLine) {
-  palvex::DrawIntersect(s_, X1, Y1, X2, LastLine);
+  palvex::DrawIntersect(*s_.surface, s_.ActiveTheme, X1, Y1, X2, LastLine);
 }
 std::int32_t PalvexChart::GetThemeLineColor() {
-  return static_cast<std::int32_t>(palvex::GetThemeLineColor(s_));
+  return static_cast<std::int32_t>(palvex::GetThemeLineColor(s_.ActiveTheme));
 }
 
 bool PalvexChart::EditCopy() {

@@ -25,7 +25,9 @@ struct GradientRect {
   std::uint32_t LowerRight = 0;
 };
 
-enum GradientMode : std::uint32_t { kGradientFillRectH = 0, kGradientFillRectV = 1 };
+// The gradient directions: colour changes left to right, or top to bottom.
+// The type library publishes them as GRADIENT_FILL_RECT.
+enum GradientDirection : std::uint32_t { FillHor = 0, FillVer = 1 };
 
 // The value GetPixel reports for a point outside the image.
 constexpr Color kInvalidColor = 0xFFFFFFFFu;

@@ -2,6 +2,10 @@
 
 namespace palvex {
 
+// Gradients of the background bands, the bars and the legend are laid out
+// at this many twips per pixel, whatever the screen's resolution.
+inline constexpr double kFixedTwipsPerPixel = 15.0;
+
 // The display's resolution as the control sees it: twips per pixel in each
 // direction (15 at 96 dots per inch). Read at the moment of every
 // conversion, so a changed value takes effect on the next one.

@@ -57,30 +57,31 @@ void PaintFrame(ChartState& chart, int frame) {
     const std::int32_t bottom = AddInt32(b.top, b.height);
     const double part = b.height / 10.0 * frame;
     if (part > b.height) continue;  // a negative height shows in the last frame only
-    PaintBar(chart, b.first, b.second, b.left, ToInt32(bottom - part), b.width, ToInt32(part));
+    PaintBar(chart.surface->dc(), chart.ActiveTheme, b.first, b.second, b.left,
+             ToInt32(bottom - part), b.width, ToInt32(part));
   }
 }
 
 }  // namespace
 
-void PaintBar(ChartState& chart, Color first, Color second, std::int32_t left, std::int32_t top,
-              std::int32_t width, std::int32_t height) {
+void PaintBar(DeviceContext& dc, std::int32_t theme, Color first, Color second, std::int32_t left,
+              std::int32_t top, std::int32_t width, std::int32_t height) {
   const double w = width;
-  if (chart.ActiveTheme == ThemePersianGulf) {
+  if (theme == ThemePersianGulf) {
     // Shaded along the height: the bar from the second colour at the top
     // to the first at the bottom, an inset band the other way round.
-    FillGradient(chart, second, first, FillVer, left, top, width, height);
-    FillGradient(chart, first, second, FillVer, AddInt32(left, 2), AddInt32(top, 2),
+    FillGradient(dc, second, first, FillVer, left, top, width, height);
+    FillGradient(dc, first, second, FillVer, AddInt32(left, 2), AddInt32(top, 2),
                  SubInt32(width, 4), SubInt32(height, 4));
     return;
   }
   // Shaded across the width: the bar from the second colour to the first,
   // a reversed band over its left two thirds and a band like the bar over
   // its right third.
-  FillGradient(chart, second, first, FillHor, left, top, width, height);
-  FillGradient(chart, first, second, FillHor, AddInt32(left, 2), AddInt32(top, 2),
+  FillGradient(dc, second, first, FillHor, left, top, width, height);
+  FillGradient(dc, first, second, FillHor, AddInt32(left, 2), AddInt32(top, 2),
                ToInt32(w / 3 * 2 - 4), SubInt32(height, 4));
-  FillGradient(chart, second, first, FillHor, ToInt32(w / 3 * 2 + left - 2), AddInt32(top, 2),
+  FillGradient(dc, second, first, FillHor, ToInt32(w / 3 * 2 + left - 2), AddInt32(top, 2),
                ToInt32(w / 3 - 1), SubInt32(height, 4));
 }
 

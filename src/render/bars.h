@@ -6,11 +6,13 @@
 
 namespace palvex {
 
+class DeviceContext;
 struct ChartState;
 
-// Paints one bar (pixels) shaded with the first and second colour.
-void PaintBar(ChartState& chart, Color first, Color second, std::int32_t left, std::int32_t top,
-              std::int32_t width, std::int32_t height);
+// Paints one bar (pixels) shaded with the first and second colour, the
+// way the theme shades bars.
+void PaintBar(DeviceContext& dc, std::int32_t theme, Color first, Color second, std::int32_t left,
+              std::int32_t top, std::int32_t width, std::int32_t height);
 // Plays the growth animation over the recorded bars; always ends with
 // animationDone set, and keeps in animationFailure the error that ended it
 // early, if one did.

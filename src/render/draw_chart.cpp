@@ -8,6 +8,7 @@
 #include "model/chart_state.h"
 #include "platform/numeric.h"
 #include "platform/scope_guard.h"
+#include "platform/screen.h"
 #include "render/bars.h"
 #include "render/info_label.h"
 #include "render/rotated_text.h"
@@ -22,8 +23,6 @@ namespace {
 constexpr Color kSelectedFirst = 0xB3E9FC;
 constexpr Color kSelectedSecond = 0x33C0F4;
 constexpr std::int32_t kSelectedColourIndex = 9;
-// Bars are laid out in twips but painted in pixels of a fixed size.
-constexpr double kBarTwipsPerPixel = 15.0;
 
 // Runs print with the font size changed by delta, undoing the change after.
 template <typename F>
@@ -64,7 +63,7 @@ void DrawGrid(ChartState& c, std::int32_t top) {
   // Lines stand at every multiple of 10 that is also one of the major step;
   // walking their common multiples visits exactly those.
   const std::int64_t step = std::lcm<std::int64_t>(10, major);
-  const Color lineColour = GetThemeLineColor(c);
+  const Color lineColour = GetThemeLineColor(c.ActiveTheme);
   int drawn = 0;
   double previousY = 0;
   for (std::int64_t v = 0; v <= top; v += step) {
@@ -75,12 +74,14 @@ void DrawGrid(ChartState& c, std::int32_t top) {
     if (drawn % 2 == 1) {
       previousY = y;
     } else if (v + step <= top) {
-      IgnoreErrors(
-          [&] { DrawIntersect(c, ToInt32(x1), ToInt32(y), ToInt32(x2), ToInt32(previousY)); });
+      IgnoreErrors([&] {
+        DrawIntersect(s, c.ActiveTheme, ToInt32(x1), ToInt32(y), ToInt32(x2), ToInt32(previousY));
+      });
     } else {
       // The band reaches up to the next line, and the top line has none:
       // shaded, it would cover the titles.
-      IgnoreErrors([&] { DrawIntersectLine(c, ToInt32(x1), ToInt32(y), ToInt32(x2)); });
+      IgnoreErrors(
+          [&] { DrawIntersectLine(s, c.ActiveTheme, ToInt32(x1), ToInt32(y), ToInt32(x2)); });
     }
     IgnoreErrors([&] { s.FilledBox(x1, y, x2 + 1, y + 15, lineColour); });
     IgnoreErrors([&] { s.SetFontSize(s.FontSize() - 2); });
@@ -101,9 +102,9 @@ void DrawGrid(ChartState& c, std::int32_t top) {
 // keeps its exact rectangle, and what shows of a cut one looks the same.
 double PaintableTop(double barTop, double baseY) {
   constexpr double kInt32Max = 2147483647.0, kInt32Min = -2147483648.0;
-  const double base = baseY / kBarTwipsPerPixel;
-  const double lowest = std::min(kInt32Max - 2, base - (kInt32Min + 4)) * kBarTwipsPerPixel;
-  const double highest = std::max(kInt32Min, base - kInt32Max) * kBarTwipsPerPixel;
+  const double base = baseY / kFixedTwipsPerPixel;
+  const double lowest = std::min(kInt32Max - 2, base - (kInt32Min + 4)) * kFixedTwipsPerPixel;
+  const double highest = std::max(kInt32Min, base - kInt32Max) * kFixedTwipsPerPixel;
   return barTop > lowest ? lowest : barTop < highest ? highest : barTop;
 }
 
@@ -131,14 +132,14 @@ void DrawColumn(ChartState& c, int i, Color lineColour) {
   c.barTops[i] = barTop;
 
   const double paintedTop = PaintableTop(barTop, baseY);
-  const double left = (barLeft + 1) / kBarTwipsPerPixel;
-  const double top = paintedTop / kBarTwipsPerPixel;
-  const double width = (barRight - barLeft - 1) / kBarTwipsPerPixel;
-  const double height = (baseY - paintedTop) / kBarTwipsPerPixel;
+  const double left = (barLeft + 1) / kFixedTwipsPerPixel;
+  const double top = paintedTop / kFixedTwipsPerPixel;
+  const double width = (barRight - barLeft - 1) / kFixedTwipsPerPixel;
+  const double height = (baseY - paintedTop) / kFixedTwipsPerPixel;
 
   if (i == c.SelectedColumn && c.Selectable && c.animationDone) {
-    PaintBar(c, kSelectedFirst, kSelectedSecond, ToInt32(left), ToInt32(top), ToInt32(width),
-             ToInt32(height));
+    PaintBar(s.dc(), c.ActiveTheme, kSelectedFirst, kSelectedSecond, ToInt32(left), ToInt32(top),
+             ToInt32(width), ToInt32(height));
     if (!c.resizing) AddLegendEntry(c, item.SelectedDescription, kSelectedColourIndex);
     if (c.SelectionInformation) UpdateInfoLabel(c, i, barLeft, barRight);
   } else {
@@ -147,7 +148,8 @@ void DrawColumn(ChartState& c, int i, Color lineColour) {
     const Color first = c.ColorBars ? c.barPalette[colourIndex] : c.barPalette[2];
     const Color second = c.ColorBars ? c.barPalette[16 + colourIndex] : c.barPalette[18];
     if (c.animationDone) {
-      PaintBar(c, first, second, ToInt32(left), ToInt32(top), ToInt32(width), ToInt32(height));
+      PaintBar(s.dc(), c.ActiveTheme, first, second, ToInt32(left), ToInt32(top), ToInt32(width),
+               ToInt32(height));
     } else {
       c.animationBars[i] = BarRecord(left, top, width, height, first, second);
     }
@@ -239,7 +241,7 @@ void DrawChart(ChartState& c) {
   c.valueScale = (s.ScaleHeight() - (c.MarginTop + c.MarginBottom)) / maxValue;
   if (n != 0) c.barWidth = (s.ScaleWidth() - (c.MarginLeft + c.MarginRight)) / n;
 
-  DrawBackTheme(c);
+  DrawBackTheme(s, c.host.screen(), c.ActiveTheme);
   if (n != 0) c.barTops.assign(n, 0.0);
 
   DrawTitles(c);
@@ -248,7 +250,7 @@ void DrawChart(ChartState& c) {
   // empty, so an empty list empties them too.
   c.animationBars.assign(n, std::u16string());
 
-  const Color lineColour = GetThemeLineColor(c);
+  const Color lineColour = GetThemeLineColor(c.ActiveTheme);
   if (c.ContentBorder) {
     s.FilledBox(c.MarginLeft - 15, c.MarginTop, c.MarginLeft, s.ScaleHeight() - c.MarginBottom,
                 lineColour);

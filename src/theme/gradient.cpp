@@ -1,6 +1,5 @@
 #include "theme/gradient.h"
 
-#include "model/chart_state.h"
 #include "platform/device_context.h"
 #include "platform/numeric.h"
 
@@ -12,9 +11,8 @@ void SplitColor(Color colour, std::uint8_t& red, std::uint8_t& green, std::uint8
   blue = BlueOf(colour);
 }
 
-bool FillGradient(ChartState& chart, Color colour1, Color colour2, std::int32_t direction,
-                  std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
-                  DeviceContext* target) {
+bool FillGradient(DeviceContext& dc, Color colour1, Color colour2, GradientDirection direction,
+                  std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
   std::uint8_t r, g, b;
   TriVertex v[2];
   SplitColor(colour1, r, g, b);
@@ -23,8 +21,7 @@ bool FillGradient(ChartState& chart, Color colour1, Color colour2, std::int32_t 
   v[1] = {AddInt32(x, width),     AddInt32(y, height),    std::uint16_t(r * 256),
           std::uint16_t(g * 256), std::uint16_t(b * 256), 0};
   GradientRect mesh{0, 1};
-  DeviceContext& dc = target ? *target : chart.surface->dc();
-  return dc.GradientFill(v, 2, &mesh, 1, static_cast<std::uint32_t>(direction));
+  return dc.GradientFill(v, 2, &mesh, 1, direction);
 }
 
 }  // namespace palvex

@@ -7,6 +7,7 @@
 #include "platform/chart_error.h"
 #include "platform/device_context.h"
 #include "platform/numeric.h"
+#include "platform/screen.h"
 #include "theme/gradient.h"
 #include "theme/themes.h"
 
@@ -17,13 +18,13 @@ namespace {
 // Entry texts longer than this are cut to kCutLength characters and "..".
 constexpr std::size_t kLongestWholeText = 17;
 constexpr std::size_t kCutLength = 15;
-// Gradients of the legend are painted at a fixed 15 twips per pixel.
-constexpr double kPanelTwipsPerPixel = 15.0;
 
-Color PaletteEntry(const ChartState& chart, std::int32_t index) {
-  if (index < 0 || index >= static_cast<std::int32_t>(chart.barPalette.size()))
+using BarPalette = decltype(ChartState::barPalette);
+
+Color PaletteEntry(const BarPalette& palette, std::int32_t index) {
+  if (index < 0 || index >= static_cast<std::int32_t>(palette.size()))
     throw ChartError(kErrSubscript);
-  return chart.barPalette[index];
+  return palette[index];
 }
 
 std::u16string EntryText(const std::u16string& description) {
@@ -32,28 +33,14 @@ std::u16string EntryText(const std::u16string& description) {
 }
 
 // The colour box: the pair's gradient with a one-pixel frame in reverse.
-void PaintColourBox(ChartState& chart, Control& box, std::int32_t colourIndex) {
-  const Color first = PaletteEntry(chart, colourIndex);
-  const Color second = PaletteEntry(chart, 16 + colourIndex);
-  const double w = box.Width / kPanelTwipsPerPixel;
-  const double h = box.Height / kPanelTwipsPerPixel;
+void PaintColourBox(const BarPalette& palette, Control& box, std::int32_t colourIndex) {
+  const Color first = PaletteEntry(palette, colourIndex);
+  const Color second = PaletteEntry(palette, 16 + colourIndex);
+  const double w = box.Width / kFixedTwipsPerPixel;
+  const double h = box.Height / kFixedTwipsPerPixel;
   DeviceContext& dc = box.surface->dc();
-  FillGradient(chart, second, first, FillVer, 0, 0, ToInt32(w), ToInt32(h), &dc);
-  FillGradient(chart, first, second, FillVer, 1, 1, ToInt32(w - 2), ToInt32(h - 2), &dc);
-}
-
-// The top colour of the description panel's gradient, per theme.
-std::optional<Color> EntriesTopColour(std::int32_t theme) {
-  switch (theme) {
-    case ThemePersianGulf:
-      return 0xCA6400;
-    case ThemeSky:
-      return 0xEFD2B9;
-    case ThemeNeon:
-      return 0x4B4B4B;
-    default:
-      return std::nullopt;
-  }
+  FillGradient(dc, second, first, FillVer, 0, 0, ToInt32(w), ToInt32(h));
+  FillGradient(dc, first, second, FillVer, 1, 1, ToInt32(w - 2), ToInt32(h - 2));
 }
 
 }  // namespace
@@ -66,7 +53,7 @@ void AddLegendEntry(ChartState& chart, const std::u16string& description,
   std::size_t k;
   if (!chart.legendHasRows) {
     k = 0;
-    ch.Box[0]->BackColor = PaletteEntry(chart, colourIndex);
+    ch.Box[0]->BackColor = PaletteEntry(chart.barPalette, colourIndex);
     SetCaption(chart.host, *ch.lblDescription[0], text);
     ch.lblDescription[0]->ToolTipText = description;
     chart.legendHasRows = true;
@@ -77,14 +64,14 @@ void AddLegendEntry(ChartState& chart, const std::u16string& description,
     Control& box = LoadElement(chart.host, ch.Box);
     LoadElement(chart.host, ch.lblDescription);
     const Control& above = *ch.Box[k - 1];
-    box.BackColor = PaletteEntry(chart, colourIndex);
+    box.BackColor = PaletteEntry(chart.barPalette, colourIndex);
     box.Top = above.Top + above.Height + 10 * tppy;
     Control& label = *ch.lblDescription[k];
     label.Top = box.Top;
     SetCaption(chart.host, label, text);
     label.ToolTipText = description;
   }
-  PaintColourBox(chart, *ch.Box[k], colourIndex);
+  PaintColourBox(chart.barPalette, *ch.Box[k], colourIndex);
   ch.Box[k]->Visible = true;
   ch.lblDescription[k]->Visible = true;
 
@@ -129,19 +116,19 @@ void ClearLegendEntries(ChartState& chart) {
   IgnoreErrors([&] { ch.lblDescription[0]->Visible = false; });
 }
 
-void PaintEntriesBackground(ChartState& chart) {
-  ChildControls& ch = chart.children;
-  FitSurfaceToSize(chart.host, ch.picContainer);
+void PaintEntriesBackground(Host& host, Control& entries, const Control& legend,
+                            std::int32_t theme) {
+  FitSurfaceToSize(host, entries);
   // The legend's colour where the stack ends, so the two gradients meet;
   // a stack taller than the legend samples outside it and ends in white.
   const Color sample =
-      ch.picLegend.surface->dc().GetPixel(1, ToInt32(ch.picContainer.Height / kPanelTwipsPerPixel));
-  Surface& panel = *ch.picContainer.surface;
+      legend.surface->dc().GetPixel(1, ToInt32(entries.Height / kFixedTwipsPerPixel));
+  Surface& panel = *entries.surface;
   panel.Cls();
-  if (auto top = EntriesTopColour(chart.ActiveTheme)) {
-    FillGradient(chart, *top, sample, FillVer, 0, 0,
-                 ToInt32(ch.picContainer.ScaleWidth() / kPanelTwipsPerPixel),
-                 ToInt32(ch.picContainer.ScaleHeight() / kPanelTwipsPerPixel), &panel.dc());
+  if (const ThemeColours* c = ColoursOf(theme)) {
+    FillGradient(panel.dc(), c->backgroundBottom, sample, FillVer, 0, 0,
+                 ToInt32(entries.ScaleWidth() / kFixedTwipsPerPixel),
+                 ToInt32(entries.ScaleHeight() / kFixedTwipsPerPixel));
   }
 }
 
@@ -166,7 +153,7 @@ void FrameSelectedEntry(ChartState& chart) {
   // of an earlier entry stays behind.
   const long entries = chart.legendHasRows ? static_cast<long>(ch.Box.size()) : 0;
   if (s < 0 || s >= entries) {
-    PaintEntriesBackground(chart);
+    PaintEntriesBackground(chart.host, ch.picContainer, ch.picLegend, chart.ActiveTheme);
     return;
   }
   const Control& box0 = *ch.Box[0];
@@ -180,7 +167,7 @@ void FrameSelectedEntry(ChartState& chart) {
   } else {
     ScrollEntries(chart, 0);
   }
-  PaintEntriesBackground(chart);
+  PaintEntriesBackground(chart.host, ch.picContainer, ch.picLegend, chart.ActiveTheme);
   const Control& box = element(ch.Box, s);
   const Control& label = element(ch.lblDescription, s);
   ch.picContainer.surface->Box(box.Left - 3 * tppx, box.Top - 3 * tppy,

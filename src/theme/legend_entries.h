@@ -5,7 +5,9 @@
 
 namespace palvex {
 
+class Host;
 struct ChartState;
+struct Control;
 
 // Adds the next description entry (colour box and label) for an item.
 void AddLegendEntry(ChartState& chart, const std::u16string& description, std::int32_t colourIndex);
@@ -14,8 +16,10 @@ void AddLegendEntry(ChartState& chart, const std::u16string& description, std::i
 void FitEntriesScrollBar(ChartState& chart);
 // Removes every entry; errors are ignored step by step.
 void ClearLegendEntries(ChartState& chart);
-// Paints the description panel so that it blends into the legend behind.
-void PaintEntriesBackground(ChartState& chart);
+// Fits the description panel's image to its size and paints it so that it
+// blends into the legend panel behind.
+void PaintEntriesBackground(Host& host, Control& entries, const Control& legend,
+                            std::int32_t theme);
 // Scrolls the description panel up by value pixels (the scroll bar's value).
 void ScrollEntries(ChartState& chart, int value);
 // Scrolls the selected column's entry into view and frames it in white; a

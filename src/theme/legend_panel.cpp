@@ -1,44 +1,20 @@
 #include "theme/legend_panel.h"
 
-#include <optional>
-#include <utility>
-
 #include "model/chart_state.h"
 #include "platform/numeric.h"
+#include "platform/screen.h"
 #include "theme/gradient.h"
 #include "theme/legend_entries.h"
 #include "theme/themes.h"
 
 namespace palvex {
 
-namespace {
-
-// The legend's gradient is painted at a fixed 15 twips per pixel.
-constexpr double kPanelTwipsPerPixel = 15.0;
-
-// The legend's top and bottom colours: the background's, upside down.
-std::optional<std::pair<Color, Color>> LegendColours(std::int32_t theme) {
-  switch (theme) {
-    case ThemePersianGulf:
-      return std::pair<Color, Color>{0xCA6400, 0x660300};
-    case ThemeSky:
-      return std::pair<Color, Color>{0xEFD2B9, 0xE6BE9E};
-    case ThemeNeon:
-      return std::pair<Color, Color>{0x4B4B4B, 0x000000};
-    default:
-      return std::nullopt;
-  }
-}
-
-}  // namespace
-
-void PaintLegendBackground(ChartState& chart) {
-  Control& panel = chart.children.picLegend;
+void PaintLegendBackground(Control& panel, std::int32_t theme) {
   panel.surface->Cls();
-  if (auto colours = LegendColours(chart.ActiveTheme)) {
-    FillGradient(chart, colours->first, colours->second, FillVer, 0, 0,
-                 ToInt32(panel.ScaleWidth() / kPanelTwipsPerPixel),
-                 ToInt32(panel.ScaleHeight() / kPanelTwipsPerPixel), &panel.surface->dc());
+  if (const ThemeColours* c = ColoursOf(theme)) {
+    FillGradient(panel.surface->dc(), c->backgroundBottom, c->backgroundTop, FillVer, 0, 0,
+                 ToInt32(panel.ScaleWidth() / kFixedTwipsPerPixel),
+                 ToInt32(panel.ScaleHeight() / kFixedTwipsPerPixel));
   }
 }
 
@@ -52,8 +28,8 @@ void ShowLegend(ChartState& chart, bool bHidden) {
     chart.MarginRight = Finite(chart.MarginRight + panel.ScaleWidth());
     const double left = Finite(surface.ScaleWidth() - panel.Width + chart.TwipsPerPixelX());
     if (MoveControl(chart.host, panel, left, 0, panel.Width, surface.ScaleHeight()))
-      PaintLegendBackground(chart);
-    PaintEntriesBackground(chart);
+      PaintLegendBackground(panel, chart.ActiveTheme);
+    PaintEntriesBackground(chart.host, ch.picContainer, panel, chart.ActiveTheme);
     ch.lblSlider.Caption = std::u16string(1, kSliderShownGlyph);
   } else {
     chart.MarginRight = Finite(chart.MarginRight - panel.Width);

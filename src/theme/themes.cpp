@@ -1,32 +1,22 @@
 #include "theme/themes.h"
 
-#include "model/chart_state.h"
+#include "model/child_controls.h"
+#include "platform/device_context.h"
 #include "platform/numeric.h"
+#include "platform/screen.h"
+#include "platform/surface.h"
 #include "theme/gradient.h"
 
 namespace palvex {
 
 namespace {
 
-// Grid bands are laid out with a fixed pixel size, whatever the screen.
-constexpr double kBandTwipsPerPixel = 15.0;
-
-// The colours of one painted theme.
-struct ThemeColours {
-  Color backgroundTop;
-  Color backgroundBottom;
-  Color line;
-  Color sliderBack;
-  Color sliderFore;
-  Color foreColor;
-};
-
 constexpr ThemeColours kPersianGulf{0x660300, 0xCA6400, 0xC78100, 0x400000, 0xFFFFFF, 0xFFFFFF};
 constexpr ThemeColours kSky{0xE6BE9E, 0xEFD2B9, 0xE3B28D, 0xE6BE9E, 0x000000, 0x000000};
 constexpr ThemeColours kNeon{0x000000, 0x4B4B4B, 0x282828, 0x000000, 0xFFFFFF, 0xFFFFFF};
 
-// The colours of a painted theme; nothing for ThemeNormal and every value
-// outside 0..2, which paint nothing.
+}  // namespace
+
 const ThemeColours* ColoursOf(std::int32_t theme) {
   switch (theme) {
     case ThemePersianGulf:
@@ -40,46 +30,44 @@ const ThemeColours* ColoursOf(std::int32_t theme) {
   }
 }
 
-}  // namespace
-
-void DrawBackTheme(ChartState& chart) {
-  Surface& s = *chart.surface;
+void DrawBackTheme(Surface& s, const Screen& screen, std::int32_t theme) {
   // Sized first, so a zero twips-per-pixel value fails before anything is
   // cleared.
-  const std::int32_t w = ToInt32(s.ScaleWidth() / chart.TwipsPerPixelX());
-  const std::int32_t h = ToInt32(s.ScaleHeight() / chart.TwipsPerPixelY());
+  const std::int32_t w = ToInt32(s.ScaleWidth() / screen.TwipsPerPixelX());
+  const std::int32_t h = ToInt32(s.ScaleHeight() / screen.TwipsPerPixelY());
   s.Cls();
-  if (const ThemeColours* c = ColoursOf(chart.ActiveTheme)) {
-    FillGradient(chart, c->backgroundTop, c->backgroundBottom, FillVer, 0, 0, w, h);
+  if (const ThemeColours* c = ColoursOf(theme)) {
+    FillGradient(s.dc(), c->backgroundTop, c->backgroundBottom, FillVer, 0, 0, w, h);
   }
 }
 
-void DrawIntersect(ChartState& chart, std::int32_t X1, std::int32_t Y1, std::int32_t X2,
-                   std::int32_t LastLine) {
+void DrawIntersect(Surface& surface, std::int32_t theme, std::int32_t X1, std::int32_t Y1,
+                   std::int32_t X2, std::int32_t LastLine) {
   // h runs from the row below Y1 towards LastLine: negative (upwards) in
   // the grid pass, which gives the line below as LastLine. The segments'
   // sizes keep their fractions until they are rounded.
-  const std::int32_t h = ToInt32(SubInt32(Y1, LastLine) / kBandTwipsPerPixel - 1);
-  const std::int32_t w = ToInt32(SubInt32(X2, X1) / kBandTwipsPerPixel + 1);
-  const std::int32_t x = ToInt32(X1 / kBandTwipsPerPixel);
-  const std::int32_t y = ToInt32(Y1 / kBandTwipsPerPixel + 1);
+  const std::int32_t h = ToInt32(SubInt32(Y1, LastLine) / kFixedTwipsPerPixel - 1);
+  const std::int32_t w = ToInt32(SubInt32(X2, X1) / kFixedTwipsPerPixel + 1);
+  const std::int32_t x = ToInt32(X1 / kFixedTwipsPerPixel);
+  const std::int32_t y = ToInt32(Y1 / kFixedTwipsPerPixel + 1);
   const double hf = h;
+  DeviceContext& dc = surface.dc();
 
-  switch (chart.ActiveTheme) {
+  switch (theme) {
     case ThemePersianGulf:
-      FillGradient(chart, 0x903600, 0x953B00, FillVer, x, y, w, h);
-      DrawIntersectLine(chart, X1, Y1, X2);
+      FillGradient(dc, 0x903600, 0x953B00, FillVer, x, y, w, h);
+      DrawIntersectLine(surface, theme, X1, Y1, X2);
       break;
     case ThemeSky:
-      FillGradient(chart, 0xFFEFE3, 0xFFE0C9, FillVer, x, y, w, ToInt32(hf / 2));
-      FillGradient(chart, 0xFFD6B7, 0xFFDABE, FillVer, x, ToInt32(hf / 2 + y), w,
+      FillGradient(dc, 0xFFEFE3, 0xFFE0C9, FillVer, x, y, w, ToInt32(hf / 2));
+      FillGradient(dc, 0xFFD6B7, 0xFFDABE, FillVer, x, ToInt32(hf / 2 + y), w,
                    ToInt32(hf - hf / 2 + 1));
       break;
     case ThemeNeon:
-      FillGradient(chart, 0x514642, 0x453D3A, FillVer, x, y, w, ToInt32(hf / 8 * 3));
-      FillGradient(chart, 0x2F2F2E, 0x3B3B3B, FillVer, x, ToInt32(hf / 8 * 3 + y), w,
+      FillGradient(dc, 0x514642, 0x453D3A, FillVer, x, y, w, ToInt32(hf / 8 * 3));
+      FillGradient(dc, 0x2F2F2E, 0x3B3B3B, FillVer, x, ToInt32(hf / 8 * 3 + y), w,
                    ToInt32(hf / 8 * 4));
-      FillGradient(chart, 0x444444, 0x4B4B4B, FillVer, x, ToInt32(hf / 8 * 7 + y - 1), w,
+      FillGradient(dc, 0x444444, 0x4B4B4B, FillVer, x, ToInt32(hf / 8 * 7 + y - 1), w,
                    ToInt32(hf - hf / 8 * 7 + 1));
       break;
     default:
@@ -87,25 +75,26 @@ void DrawIntersect(ChartState& chart, std::int32_t X1, std::int32_t Y1, std::int
   }
 }
 
-void DrawIntersectLine(ChartState& chart, std::int32_t X1, std::int32_t Y1, std::int32_t X2) {
+void DrawIntersectLine(Surface& surface, std::int32_t theme, std::int32_t X1, std::int32_t Y1,
+                       std::int32_t X2) {
   // Persian Gulf draws a banded line three pixels thick, its top row the
   // grid line's.
-  if (chart.ActiveTheme == ThemePersianGulf) {
-    chart.surface->FilledBox(X1, Y1, AddInt32(X2, 1), AddInt32(Y1, 30), 0xC78100);
+  if (theme == ThemePersianGulf) {
+    surface.FilledBox(X1, Y1, AddInt32(X2, 1), AddInt32(Y1, 30), 0xC78100);
   }
 }
 
-Color GetThemeLineColor(const ChartState& chart) {
-  const ThemeColours* c = ColoursOf(chart.ActiveTheme);
+Color GetThemeLineColor(std::int32_t theme) {
+  const ThemeColours* c = ColoursOf(theme);
   return c ? c->line : 0x000000;
 }
 
-void ApplyThemeColors(ChartState& chart) {
-  const ThemeColours* c = ColoursOf(chart.ActiveTheme);
+void ApplyThemeColors(std::int32_t theme, Control& slider, Surface& surface) {
+  const ThemeColours* c = ColoursOf(theme);
   if (!c) return;
-  chart.children.lblSlider.BackColor = c->sliderBack;
-  chart.children.lblSlider.ForeColor = c->sliderFore;
-  chart.surface->SetForeColor(c->foreColor);
+  slider.BackColor = c->sliderBack;
+  slider.ForeColor = c->sliderFore;
+  surface.SetForeColor(c->foreColor);
 }
 
 }  // namespace palvex

@@ -59,7 +59,7 @@ TEST_F(Bars, OtherThemesShadeABarAcrossItsWidthInThreeFills) {
        {std::int32_t(ThemeSky), std::int32_t(ThemeNeon), std::int32_t(ThemeNormal), 7}) {
     UseTheme(theme);
     surface().ops.clear();
-    PaintBar(state(), kLight, kDark, 10, 20, 30, 40);
+    PaintBar(state().surface->dc(), state().ActiveTheme, kLight, kDark, 10, 20, 30, 40);
     EXPECT_EQ(Fills(), (std::vector<Fill>{{10, 20, 40, 60, kDark, kLight, FillHor},
                                           {12, 22, 28, 58, kLight, kDark, FillHor},
                                           {28, 22, 37, 58, kDark, kLight, FillHor}}))
@@ -69,7 +69,7 @@ TEST_F(Bars, OtherThemesShadeABarAcrossItsWidthInThreeFills) {
 
 TEST_F(Bars, PersianGulfShadesABarAlongItsHeightInTwoFills) {
   UseTheme(ThemePersianGulf);
-  PaintBar(state(), kLight, kDark, 10, 20, 30, 40);
+  PaintBar(state().surface->dc(), state().ActiveTheme, kLight, kDark, 10, 20, 30, 40);
   EXPECT_EQ(Fills(), (std::vector<Fill>{{10, 20, 40, 60, kDark, kLight, FillVer},
                                         {12, 22, 38, 58, kLight, kDark, FillVer}}));
   EXPECT_EQ(surface().PixelAt(10, 20), kDark);
@@ -78,7 +78,7 @@ TEST_F(Bars, PersianGulfShadesABarAlongItsHeightInTwoFills) {
 
 TEST_F(Bars, AThreePixelBarGetsInnerBandsOfWidthMinusTwoAndZero) {
   UseTheme(ThemeSky);
-  PaintBar(state(), kLight, kDark, 100, 50, 3, 10);
+  PaintBar(state().surface->dc(), state().ActiveTheme, kLight, kDark, 100, 50, 3, 10);
   const auto fills = Fills();
   ASSERT_EQ(fills.size(), 3u);
   EXPECT_EQ(fills[1][2] - fills[1][0], -2);  // round(2 - 4)

@@ -29,9 +29,11 @@ class Gradient : public ChartFixture {
     surface().inner().SetBackColor(kBackground);
     surface().inner().Cls();
   }
+  // Takes any number as the direction, so that unknown ones can be tried.
   bool Fill(Color c1, Color c2, std::int32_t direction, std::int32_t x, std::int32_t y,
             std::int32_t w, std::int32_t h) {
-    return FillGradient(state(), c1, c2, direction, x, y, w, h);
+    return FillGradient(state().surface->dc(), c1, c2, static_cast<GradientDirection>(direction), x,
+                        y, w, h);
   }
   const QImage& Image() { return ImageOf(surface().inner()); }
 

@@ -102,7 +102,7 @@ TEST_F(LegendEntries, ThePanelBackgroundContinuesTheLegendGradient) {
   state().ActiveTheme = ThemeSky;
   ch().picLegend.surface->SetBackColor(0x123456);  // stands for the legend gradient
   AddEntries(2);
-  PaintEntriesBackground(state());
+  PaintEntriesBackground(state().host, ch().picContainer, ch().picLegend, state().ActiveTheme);
   const Surface& panel = *ch().picContainer.surface;
   EXPECT_EQ(panel.PixelAt(3, 0), 0xEFD2B9u);
   const int last = panel.PixelHeight() - 1;
@@ -114,7 +114,7 @@ TEST_F(LegendEntries, ThePanelBackgroundContinuesTheLegendGradient) {
 TEST_F(LegendEntries, AStackTallerThanTheLegendFadesToWhite) {
   state().ActiveTheme = ThemeNeon;
   AddEntries(30);
-  PaintEntriesBackground(state());
+  PaintEntriesBackground(state().host, ch().picContainer, ch().picLegend, state().ActiveTheme);
   const Surface& panel = *ch().picContainer.surface;
   EXPECT_EQ(panel.PixelAt(3, 0), 0x4B4B4Bu);
   EXPECT_GT(RedOf(panel.PixelAt(3, panel.PixelHeight() - 1)), 0xF0);
@@ -123,7 +123,7 @@ TEST_F(LegendEntries, AStackTallerThanTheLegendFadesToWhite) {
 TEST_F(LegendEntries, WithoutAThemeThePanelStaysWhite) {
   state().ActiveTheme = ThemeNormal;
   AddEntries(2);
-  PaintEntriesBackground(state());
+  PaintEntriesBackground(state().host, ch().picContainer, ch().picLegend, state().ActiveTheme);
   EXPECT_EQ(ch().picContainer.surface->PixelAt(3, 3), 0xFFFFFFu);
 }
 

@@ -83,12 +83,12 @@ TEST_F(LegendPanelTest, TheToggleFollowsTheMenuCheckAndThePlotMakesRoom) {
 TEST_F(LegendPanelTest, TheBackgroundIsTheThemesLegendGradientOrPlain) {
   Control& panel = state().children.picLegend;
   state().ActiveTheme = ThemePersianGulf;
-  PaintLegendBackground(state());
+  PaintLegendBackground(panel, state().ActiveTheme);
   EXPECT_EQ(panel.surface->PixelAt(50, 0), 0xCA6400u);
   const Color bottom = panel.surface->PixelAt(50, panel.surface->PixelHeight() - 1);
   EXPECT_NEAR(BlueOf(bottom), 0x66, 2);
   state().ActiveTheme = ThemeNormal;
-  PaintLegendBackground(state());
+  PaintLegendBackground(panel, state().ActiveTheme);
   EXPECT_EQ(panel.surface->PixelAt(50, 10), 0xF0F5F5u);
 }
 

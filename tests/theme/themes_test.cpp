@@ -34,7 +34,7 @@ TEST_F(Themes, EachPaintedThemeShadesTheWholeBackgroundFromTopToBottom) {
   for (Case c : {Case{ThemePersianGulf, 0x660300, 0xCA6400}, Case{ThemeSky, 0xE6BE9E, 0xEFD2B9},
                  Case{ThemeNeon, 0x000000, 0x4B4B4B}}) {
     UseTheme(c.theme);
-    DrawBackTheme(state());
+    DrawBackTheme(*state().surface, host.screen(), state().ActiveTheme);
     ASSERT_EQ(Fills(), (std::vector<std::vector<double>>{
                            {0, 0, 560, 372, double(c.top), double(c.bottom), FillVer}}))
         << c.theme;
@@ -50,7 +50,7 @@ TEST_F(Themes, EachPaintedThemeShadesTheWholeBackgroundFromTopToBottom) {
 TEST_F(Themes, NormalAndUnknownThemesLeaveThePlainBackColor) {
   for (std::int32_t theme : {std::int32_t(ThemeNormal), 7, -1}) {
     UseTheme(theme);
-    DrawBackTheme(state());
+    DrawBackTheme(*state().surface, host.screen(), state().ActiveTheme);
     EXPECT_TRUE(Fills().empty()) << theme;
     EXPECT_EQ(surface().PixelAt(0, 0), kWhite);
     EXPECT_EQ(surface().PixelAt(559, 371), kWhite);
@@ -60,11 +60,12 @@ TEST_F(Themes, NormalAndUnknownThemesLeaveThePlainBackColor) {
 TEST_F(Themes, TheBackgroundFollowsTheScreensTwipsPerPixelAndFailsCleanlyOnZero) {
   host.screen().SetTwipsPerPixel(12, 12);
   UseTheme(ThemeSky);
-  DrawBackTheme(state());
+  DrawBackTheme(*state().surface, host.screen(), state().ActiveTheme);
   EXPECT_EQ(Fills()[0][2], 560);
   host.screen().SetTwipsPerPixel(0, 0);
   UseTheme(ThemeSky);
-  EXPECT_EQ(ErrorOf([&] { DrawBackTheme(state()); }), kErrOverflow);
+  EXPECT_EQ(ErrorOf([&] { DrawBackTheme(*state().surface, host.screen(), state().ActiveTheme); }),
+            kErrOverflow);
   EXPECT_TRUE(surface().ops.empty());  // not even cleared
 }
 
@@ -74,7 +75,7 @@ constexpr std::int32_t kX1 = 900, kY1 = 1500, kX2 = 7575, kLineBelow = 2100;
 
 TEST_F(Themes, PersianGulfShadesTheWholeBandAndDrawsAThickLine) {
   UseTheme(ThemePersianGulf);
-  DrawIntersect(state(), kX1, kY1, kX2, kLineBelow);
+  DrawIntersect(*state().surface, state().ActiveTheme, kX1, kY1, kX2, kLineBelow);
   EXPECT_EQ(Fills(),
             (std::vector<std::vector<double>>{{60, 101, 506, 60, 0x903600, 0x953B00, FillVer}}));
   const auto boxes = surface().Named("FilledBox");
@@ -88,7 +89,7 @@ TEST_F(Themes, PersianGulfShadesTheWholeBandAndDrawsAThickLine) {
 
 TEST_F(Themes, SkySplitsAnOddBandIntoTwoHalvesRoundedToEven) {
   UseTheme(ThemeSky);
-  DrawIntersect(state(), kX1, kY1, kX2, kLineBelow);
+  DrawIntersect(*state().surface, state().ActiveTheme, kX1, kY1, kX2, kLineBelow);
   // h2 = round(-20.5) = -20; top2 = round(80.5) = 80; h3 = round(-19.5) = -20.
   EXPECT_EQ(Fills(),
             (std::vector<std::vector<double>>{{60, 101, 506, 81, 0xFFEFE3, 0xFFE0C9, FillVer},
@@ -97,7 +98,7 @@ TEST_F(Themes, SkySplitsAnOddBandIntoTwoHalvesRoundedToEven) {
 
 TEST_F(Themes, NeonStacksThreeEighthsFourEighthsAndTheTopEighth) {
   UseTheme(ThemeNeon);
-  DrawIntersect(state(), kX1, kY1, kX2, kLineBelow);
+  DrawIntersect(*state().surface, state().ActiveTheme, kX1, kY1, kX2, kLineBelow);
   // round(-15.375) = -15; top round(85.625) = 86, round(-20.5) = -20;
   // top round(64.125) = 64, round(-4.125) = -4.
   EXPECT_EQ(Fills(),
@@ -109,18 +110,19 @@ TEST_F(Themes, NeonStacksThreeEighthsFourEighthsAndTheTopEighth) {
 TEST_F(Themes, NormalAndUnknownThemesShadeNoBands) {
   for (std::int32_t theme : {std::int32_t(ThemeNormal), 7}) {
     UseTheme(theme);
-    DrawIntersect(state(), kX1, kY1, kX2, kLineBelow);
+    DrawIntersect(*state().surface, state().ActiveTheme, kX1, kY1, kX2, kLineBelow);
     EXPECT_TRUE(surface().ops.empty()) << theme;
   }
 }
 
 TEST_F(Themes, ABandOnItsOwnLineIsOneRowAndOneAboveItShadesDownwards) {
   UseTheme(ThemePersianGulf);
-  DrawIntersect(state(), kX1, kY1, kX2, kY1);  // h = -1: the row of Y1 itself
+  DrawIntersect(*state().surface, state().ActiveTheme, kX1, kY1, kX2,
+                kY1);  // h = -1: the row of Y1 itself
   EXPECT_EQ(Fills()[0], (std::vector<double>{60, 101, 506, 100, 0x903600, 0x953B00, FillVer}));
   // A host may give a line above as LastLine: h = 39, rows 101..139.
   UseTheme(ThemePersianGulf);
-  DrawIntersect(state(), kX1, kY1, kX2, 900);
+  DrawIntersect(*state().surface, state().ActiveTheme, kX1, kY1, kX2, 900);
   EXPECT_EQ(Fills()[0], (std::vector<double>{60, 101, 506, 140, 0x903600, 0x953B00, FillVer}));
   EXPECT_EQ(surface().PixelAt(200, 103), 0x903600u);  // below the thick line
   EXPECT_EQ(surface().PixelAt(200, 139), 0x943A00u);
@@ -129,8 +131,12 @@ TEST_F(Themes, ABandOnItsOwnLineIsOneRowAndOneAboveItShadesDownwards) {
 
 TEST_F(Themes, BandDifferencesBeyond32BitsFailBeforePainting) {
   UseTheme(ThemeSky);
-  EXPECT_EQ(ErrorOf([&] { DrawIntersect(state(), 0, INT_MAX, 100, -15); }), kErrOverflow);
-  EXPECT_EQ(ErrorOf([&] { DrawIntersect(state(), INT_MIN, 0, 100, 15); }), kErrOverflow);
+  EXPECT_EQ(
+      ErrorOf([&] { DrawIntersect(*state().surface, state().ActiveTheme, 0, INT_MAX, 100, -15); }),
+      kErrOverflow);
+  EXPECT_EQ(
+      ErrorOf([&] { DrawIntersect(*state().surface, state().ActiveTheme, INT_MIN, 0, 100, 15); }),
+      kErrOverflow);
   EXPECT_TRUE(surface().ops.empty());
 }
 
@@ -143,7 +149,7 @@ TEST_F(Themes, LineColoursFollowTheTheme) {
                                                   {-1, 0}};
   for (auto [theme, colour] : cases) {
     state().ActiveTheme = theme;
-    EXPECT_EQ(GetThemeLineColor(state()), colour) << theme;
+    EXPECT_EQ(GetThemeLineColor(theme), colour) << theme;
   }
 }
 
@@ -156,14 +162,14 @@ TEST_F(Themes, ThemeColoursSetTheSliderAndTheTextAndNormalLeavesThemAlone) {
   for (Case c : {Case{ThemePersianGulf, 0x400000, kWhite}, Case{ThemeSky, 0xE6BE9E, 0},
                  Case{ThemeNeon, 0, kWhite}}) {
     state().ActiveTheme = c.theme;
-    ApplyThemeColors(state());
+    ApplyThemeColors(state().ActiveTheme, slider, *state().surface);
     EXPECT_EQ(slider.BackColor, c.back) << c.theme;
     EXPECT_EQ(slider.ForeColor, c.fore) << c.theme;
     EXPECT_EQ(chart->ForeColor(), c.fore) << c.theme;
   }
   // From Neon to Normal: the white text stays.
   state().ActiveTheme = ThemeNormal;
-  ApplyThemeColors(state());
+  ApplyThemeColors(state().ActiveTheme, slider, *state().surface);
   EXPECT_EQ(chart->ForeColor(), kWhite);
   EXPECT_EQ(slider.BackColor, 0u);
 }

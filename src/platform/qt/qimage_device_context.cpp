@@ -69,11 +69,11 @@ QImageDeviceContext::QImageDeviceContext(QImage& image, const Screen& screen, co
 bool QImageDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t vertexCount,
                                        const GradientRect* mesh, std::uint32_t meshCount,
                                        std::uint32_t mode) {
-  if (!vertices || !mesh || mode > kGradientFillRectV) return false;
+  if (!vertices || !mesh || mode > FillVer) return false;
   for (std::uint32_t m = 0; m < meshCount; ++m) {
     if (mesh[m].UpperLeft >= vertexCount || mesh[m].LowerRight >= vertexCount) return false;
   }
-  const bool vertical = mode == kGradientFillRectV;
+  const bool vertical = mode == FillVer;
   for (std::uint32_t m = 0; m < meshCount; ++m) {
     const TriVertex& a = vertices[mesh[m].UpperLeft];
     const TriVertex& b = vertices[mesh[m].LowerRight];
