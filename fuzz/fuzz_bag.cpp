@@ -38,14 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const ChartError&) {
     return 0;
   }
-  try {
-    JsonPropertyBag saved = JsonPropertyBag::Parse(first, "saved bag");
-    HeadlessHost again;
-    PalvexChart reloaded(again);
-    reloaded.ReadProperties(saved);
-    if (SavedBag(reloaded) != first) fuzz::Broken("a saved bag loads into a different control");
-  } catch (const ChartError&) {
-    fuzz::Broken("a bag the control saved cannot be loaded back");
-  }
+  fuzz::CheckBagLoadsBack(first);
   return 0;
 }

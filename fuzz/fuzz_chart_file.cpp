@@ -17,16 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const ChartError&) {
     return 0;
   }
-  try {
-    JsonPropertyBag saved = JsonPropertyBag::Parse(first, "saved bag");
-    HeadlessHost host;
-    PalvexChart chart(host);
-    chart.ReadProperties(saved);
-    JsonPropertyBag again;
-    chart.WriteProperties(again);
-    if (again.ToJson() != first) fuzz::Broken("a saved bag loads into a different control");
-  } catch (const ChartError&) {
-    fuzz::Broken("a bag the control saved cannot be loaded back");
-  }
+  fuzz::CheckBagLoadsBack(first);
   return 0;
 }

@@ -2,6 +2,11 @@
 
 #include <QGuiApplication>
 
+#include "control/palvex_chart.h"
+#include "platform/chart_error.h"
+#include "platform/qt/headless_host.h"
+#include "platform/qt/json_property_bag.h"
+
 namespace palvex::fuzz {
 
 void StartQt() {
@@ -12,6 +17,20 @@ void StartQt() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   // Lives as long as the process; the fuzzer never returns from its loop.
   new QGuiApplication(argc, argv);
+}
+
+void CheckBagLoadsBack(const QByteArray& saved) {
+  try {
+    JsonPropertyBag bag = JsonPropertyBag::Parse(saved, "saved bag");
+    HeadlessHost host;
+    PalvexChart chart(host);
+    chart.ReadProperties(bag);
+    JsonPropertyBag again;
+    chart.WriteProperties(again);
+    if (again.ToJson() != saved) Broken("a saved bag loads into a different control");
+  } catch (const ChartError&) {
+    Broken("a bag the control saved cannot be loaded back");
+  }
 }
 
 }  // namespace palvex::fuzz

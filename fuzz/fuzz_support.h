@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+class QByteArray;
+
 // What every fuzz target defines; the replay main and libFuzzer both call it.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
@@ -20,6 +22,10 @@ void StartQt();
   std::fprintf(stderr, "invariant broken: %s\n", what);
   std::abort();
 }
+
+// A bag the control saved must load into a new control that saves the
+// very same bag; anything else is a broken invariant.
+void CheckBagLoadsBack(const QByteArray& saved);
 
 // Takes typed values off the front of a fuzz input; zeros once it is used up,
 // so every input is a complete program.
