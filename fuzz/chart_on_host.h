@@ -4,6 +4,7 @@
 
 #include "control/palvex_chart.h"
 #include "fuzz_support.h"
+#include "platform/chart_error.h"
 #include "platform/qt/headless_host.h"
 #include "render/bars.h"
 
@@ -11,8 +12,9 @@ namespace palvex::fuzz {
 
 // A shown control with a few items from the input, its bars already grown:
 // the start timer stays armed, so only an input that ticks it pays for the
-// growth animation.
-inline std::unique_ptr<PalvexChart> ShownChart(HeadlessHost& host, Bytes& in) {
+// growth animation. Nothing when the control refuses the set-up, as it may
+// for values an input makes up: there is nothing to drive then.
+inline std::unique_ptr<PalvexChart> ShownChart(HeadlessHost& host, Bytes& in) try {
   auto chart = std::make_unique<PalvexChart>(host);
   chart->InitProperties();
   chart->Resize(160 + static_cast<int>(in.Below(160)), 120 + static_cast<int>(in.Below(120)));
@@ -25,6 +27,8 @@ inline std::unique_ptr<PalvexChart> ShownChart(HeadlessHost& host, Bytes& in) {
   InitBarPalette(chart->state());
   chart->state().animationDone = true;
   return chart;
+} catch (const ChartError&) {
+  return nullptr;
 }
 
 // The flags a call must leave clear, whatever it did.

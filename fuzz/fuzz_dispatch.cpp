@@ -111,12 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Bytes in(data, size);
   HeadlessHost host;
   for (int i = 0; i < 4; ++i) host.QueueMenuAnswer(std::nullopt);
-  std::unique_ptr<PalvexChart> chart;
-  try {
-    chart = fuzz::ShownChart(host, in);
-  } catch (const ChartError&) {
-    return 0;
-  }
+  const std::unique_ptr<PalvexChart> chart = fuzz::ShownChart(host, in);
+  if (!chart) return 0;
   Caller caller(*chart, in);
   ConnectionPoint point(chart->state().events);
   ReenteringSink sink(caller, in);

@@ -70,12 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::StartQt();
   fuzz::Bytes in(data, size);
   HeadlessHost host;
-  std::unique_ptr<PalvexChart> chart;
-  try {
-    chart = fuzz::ShownChart(host, in);
-  } catch (const ChartError&) {
-    return 0;
-  }
+  const std::unique_ptr<PalvexChart> chart = fuzz::ShownChart(host, in);
+  if (!chart) return 0;
   for (int steps = 0; steps < 128 && !in.empty(); ++steps) {
     try {
       Step(*chart, host, in);
