@@ -1,0 +1,60 @@
+#pragma once
+
+#include <palvex/palvexchartitem.h>
+#include <palvex/palvexcore_export.h>
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QSize>
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+class PalvexChartRendererPrivate;
+
+// The chart without a window, for programs that only want its picture (a
+// report generator, a web service). It needs a QGuiApplication, not a
+// QApplication. Properties go by their automation names ("ChartTitle",
+// "MarginTop", "ActiveTheme", ...), as in chart files and scripts.
+//
+// A call that fails returns false (or a null value), leaves the chart as
+// it was, and keeps the control's run-time error number and message for
+// lastError() and lastErrorString(); a call that succeeds clears them.
+class PALVEX_CORE_EXPORT PalvexChartRenderer {
+ public:
+  // A new chart with the defaults of a newly placed control, 560 x 372.
+  PalvexChartRenderer();
+  ~PalvexChartRenderer();
+  PalvexChartRenderer(const PalvexChartRenderer&) = delete;
+  PalvexChartRenderer& operator=(const PalvexChartRenderer&) = delete;
+
+  QVariant property(const QString& name) const;
+  bool setProperty(const QString& name, const QVariant& value);
+
+  bool addItem(const PalvexChartItem& item);
+  // Replaces every item; all or nothing.
+  bool setItems(const QList<PalvexChartItem>& items);
+  QList<PalvexChartItem> items() const;
+  void clear();
+
+  // The design-time properties as the control's property bag holds them
+  // (JSON), and back; restoreState refuses a bad state whole, naming the
+  // key at fault.
+  QByteArray saveState() const;
+  bool restoreState(const QByteArray& state);
+
+  QSize size() const;
+  bool resize(const QSize& size);
+
+  // The finished chart (bars fully grown), as the window would show it.
+  QImage toImage();
+  // Writes toImage() to a file; the format follows the suffix (BMP, PNG,
+  // JPEG, ...) unless given. Written to a temporary name and renamed.
+  bool save(const QString& path, const char* format = nullptr);
+
+  int lastError() const;
+  QString lastErrorString() const;
+
+ private:
+  std::unique_ptr<PalvexChartRendererPrivate> d;
+};

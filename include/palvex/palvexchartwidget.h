@@ -1,0 +1,204 @@
+#pragma once
+
+#include <palvex/palvexchartitem.h>
+#include <palvex/palvexwidget_export.h>
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QList>
+#include <QPointF>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+class PalvexChartWidgetPrivate;
+
+// The animated bar chart as a Qt widget. Fill it with items, show it, and
+// the bars grow from the baseline; a click selects a bar (itemClicked),
+// the right button opens its menu (Save As, Copy, About), and the legend
+// panel folds away. Margins are in pixels, colours are QColors.
+//
+// Every property has a NOTIFY signal that fires once per real change,
+// whether the change came from a setter, restoreState() or the user (a
+// click changes selectedColumn, the legend button legendVisible), and
+// never for a write of the value already held or a redraw.
+//
+// A call the chart refuses (a negative margin, an unknown theme number, a
+// bad state) leaves the widget as it was, emits errorOccurred() with the
+// control's run-time error number and message, keeps them for lastError()
+// and lastErrorString(), and logs a warning.
+class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
+  Q_OBJECT
+  Q_PROPERTY(QString chartTitle READ chartTitle WRITE setChartTitle NOTIFY chartTitleChanged)
+  Q_PROPERTY(
+      QString chartSubTitle READ chartSubTitle WRITE setChartSubTitle NOTIFY chartSubTitleChanged)
+  Q_PROPERTY(QString axisLabelX READ axisLabelX WRITE setAxisLabelX NOTIFY axisLabelXChanged)
+  Q_PROPERTY(QString axisLabelY READ axisLabelY WRITE setAxisLabelY NOTIFY axisLabelYChanged)
+  Q_PROPERTY(Theme theme READ theme WRITE setTheme NOTIFY themeChanged)
+  Q_PROPERTY(QColor backColor READ backColor WRITE setBackColor NOTIFY backColorChanged)
+  Q_PROPERTY(QColor foreColor READ foreColor WRITE setForeColor NOTIFY foreColorChanged)
+  Q_PROPERTY(qreal marginTop READ marginTop WRITE setMarginTop NOTIFY marginTopChanged)
+  Q_PROPERTY(qreal marginBottom READ marginBottom WRITE setMarginBottom NOTIFY marginBottomChanged)
+  Q_PROPERTY(qreal marginLeft READ marginLeft WRITE setMarginLeft NOTIFY marginLeftChanged)
+  Q_PROPERTY(qreal marginRight READ marginRight WRITE setMarginRight NOTIFY marginRightChanged)
+  Q_PROPERTY(bool selectable READ selectable WRITE setSelectable NOTIFY selectableChanged)
+  Q_PROPERTY(bool hotTracking READ hotTracking WRITE setHotTracking NOTIFY hotTrackingChanged)
+  Q_PROPERTY(bool selectionInformation READ selectionInformation WRITE setSelectionInformation
+                 NOTIFY selectionInformationChanged)
+  Q_PROPERTY(bool displayXAxis READ displayXAxis WRITE setDisplayXAxis NOTIFY displayXAxisChanged)
+  Q_PROPERTY(bool displayYAxis READ displayYAxis WRITE setDisplayYAxis NOTIFY displayYAxisChanged)
+  Q_PROPERTY(bool colorBars READ colorBars WRITE setColorBars NOTIFY colorBarsChanged)
+  Q_PROPERTY(
+      bool contentBorder READ contentBorder WRITE setContentBorder NOTIFY contentBorderChanged)
+  Q_PROPERTY(
+      qreal intersectMajor READ intersectMajor WRITE setIntersectMajor NOTIFY intersectMajorChanged)
+  Q_PROPERTY(
+      qreal intersectMinor READ intersectMinor WRITE setIntersectMinor NOTIFY intersectMinorChanged)
+  Q_PROPERTY(qreal maxY READ maxY WRITE setMaxY NOTIFY maxYChanged)
+  Q_PROPERTY(
+      int selectedColumn READ selectedColumn WRITE setSelectedColumn NOTIFY selectedColumnChanged)
+  Q_PROPERTY(
+      bool legendVisible READ legendVisible WRITE setLegendVisible NOTIFY legendVisibleChanged)
+
+ public:
+  // The colour themes of the background, scale and grid bands. Normal
+  // paints none: the back colour shows through.
+  enum Theme { PersianGulf, Sky, Neon, Normal };
+  Q_ENUM(Theme)
+
+  // A new chart with the defaults of a newly placed control.
+  explicit PalvexChartWidget(QWidget* parent = nullptr);
+  // A chart made from a state that saveState() gave. When the state is
+  // refused the chart gets the defaults instead, and lastError() says why.
+  explicit PalvexChartWidget(const QByteArray& state, QWidget* parent = nullptr);
+  ~PalvexChartWidget() override;
+
+  QString chartTitle() const;
+  void setChartTitle(const QString& title);
+  QString chartSubTitle() const;
+  void setChartSubTitle(const QString& subTitle);
+  QString axisLabelX() const;
+  void setAxisLabelX(const QString& label);
+  QString axisLabelY() const;
+  void setAxisLabelY(const QString& label);
+  Theme theme() const;
+  void setTheme(Theme theme);
+  QColor backColor() const;
+  void setBackColor(const QColor& color);
+  QColor foreColor() const;
+  void setForeColor(const QColor& color);
+  qreal marginTop() const;
+  void setMarginTop(qreal pixels);
+  qreal marginBottom() const;
+  void setMarginBottom(qreal pixels);
+  qreal marginLeft() const;
+  void setMarginLeft(qreal pixels);
+  qreal marginRight() const;
+  void setMarginRight(qreal pixels);
+  bool selectable() const;
+  void setSelectable(bool on);
+  bool hotTracking() const;
+  void setHotTracking(bool on);
+  bool selectionInformation() const;
+  void setSelectionInformation(bool on);
+  bool displayXAxis() const;
+  void setDisplayXAxis(bool on);
+  bool displayYAxis() const;
+  void setDisplayYAxis(bool on);
+  bool colorBars() const;
+  void setColorBars(bool on);
+  bool contentBorder() const;
+  void setContentBorder(bool on);
+  qreal intersectMajor() const;
+  void setIntersectMajor(qreal value);
+  qreal intersectMinor() const;
+  void setIntersectMinor(qreal value);
+  qreal maxY() const;
+  void setMaxY(qreal value);
+  // The selected bar's column from 0, or -1 for none.
+  int selectedColumn() const;
+  void setSelectedColumn(int column);
+  bool legendVisible() const;
+  void setLegendVisible(bool visible);
+
+  bool addItem(const PalvexChartItem& item);
+  // Replaces every item with one redraw; all or nothing.
+  bool setItems(const QList<PalvexChartItem>& items);
+  QList<PalvexChartItem> items() const;
+  int count() const;
+
+  // The 22 design-time properties as the control's property bag holds
+  // them (JSON), for a host's settings; restoreState refuses a bad state
+  // whole and leaves the chart as it was.
+  QByteArray saveState() const;
+  bool restoreState(const QByteArray& state);
+
+  // The chart as it stands, without the window's children; save writes it
+  // to a temporary name and renames it, the format following the suffix
+  // (BMP, PNG, JPEG, ...) unless given.
+  QImage toImage() const;
+  bool save(const QString& path, const char* format = nullptr) const;
+
+  int lastError() const;
+  QString lastErrorString() const;
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ public Q_SLOTS:
+  void clear();
+  void refresh();
+  // Copies the chart to the clipboard, as the menu's Copy does.
+  bool copy();
+  void about();
+
+ Q_SIGNALS:
+  void chartTitleChanged(const QString& title);
+  void chartSubTitleChanged(const QString& subTitle);
+  void axisLabelXChanged(const QString& label);
+  void axisLabelYChanged(const QString& label);
+  void themeChanged(PalvexChartWidget::Theme theme);
+  void backColorChanged(const QColor& color);
+  void foreColorChanged(const QColor& color);
+  void marginTopChanged(qreal pixels);
+  void marginBottomChanged(qreal pixels);
+  void marginLeftChanged(qreal pixels);
+  void marginRightChanged(qreal pixels);
+  void selectableChanged(bool on);
+  void hotTrackingChanged(bool on);
+  void selectionInformationChanged(bool on);
+  void displayXAxisChanged(bool on);
+  void displayYAxisChanged(bool on);
+  void colorBarsChanged(bool on);
+  void contentBorderChanged(bool on);
+  void intersectMajorChanged(qreal value);
+  void intersectMinorChanged(qreal value);
+  void maxYChanged(qreal value);
+  void selectedColumnChanged(int column);
+  void legendVisibleChanged(bool visible);
+
+  // A bar was clicked (or selected by setSelectedColumn).
+  void itemClicked(int column, const PalvexChartItem& item);
+  // The chart's own mouse events, in widget pixels; the buttons are the
+  // one pressed or released.
+  void mousePressed(const QPointF& position, Qt::MouseButtons buttons,
+                    Qt::KeyboardModifiers modifiers);
+  void mouseReleased(const QPointF& position, Qt::MouseButtons buttons,
+                     Qt::KeyboardModifiers modifiers);
+  void errorOccurred(int number, const QString& message);
+
+ protected:
+  bool event(QEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+
+ private:
+  friend class PalvexChartWidgetPrivate;
+  std::unique_ptr<PalvexChartWidgetPrivate> d;
+};
