@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+#include <palvex/palvexchartmodelmapper.h>
+#include <palvex/palvexchartwidget.h>
+#include <QStandardItemModel>
+#include <memory>
+
+namespace {
+
+QList<QStandardItem*> Row(const QString& id, const QString& region, double value) {
+  auto* v = new QStandardItem;
+  v->setData(value, Qt::DisplayRole);
+  return {new QStandardItem(id), new QStandardItem(region), v};
+}
+
+// What the chart holds, as "id:description=value" for readable failures.
+QStringList Bars(const PalvexChartWidget& chart) {
+  QStringList bars;
+  for (const PalvexChartItem& item : chart.items())
+    bars << QStringLiteral("%1:%2=%3").arg(item.itemId(), item.description()).arg(item.value());
+  return bars;
+}
+
+TEST(ModelMapper, TheChartFollowsEveryKindOfChangeToTheMappedRows) {
+  QStandardItemModel model(0, 3);
+  model.appendRow(Row("7", "North", 10));
+  model.appendRow(Row("8", "South", 20));
+  model.appendRow(Row("9", "East", 30));
+  model.appendRow(Row("10", "West", 40));
+  PalvexChartWidget chart;
+  PalvexChartModelMapper mapper;
+  mapper.setItemIdColumn(0);
+  mapper.setDescriptionColumn(1);
+  mapper.setValueColumn(2);
+  mapper.setFirstRow(1);
+  mapper.setRowCount(2);
+  mapper.setModel(&model);
+  mapper.setChart(&chart);
+  EXPECT_EQ(Bars(chart), QStringList({"8:South=20", "9:East=30"}));
+
+  model.setData(model.index(2, 2), 35);
+  EXPECT_EQ(Bars(chart), QStringList({"8:South=20", "9:East=35"}));
+  model.insertRow(0, Row("6", "Centre", 5));
+  EXPECT_EQ(Bars(chart), QStringList({"7:North=10", "8:South=20"}));
+  model.removeRows(0, 3);
+  EXPECT_EQ(Bars(chart), QStringList({"10:West=40"}));
+  mapper.setItemIdColumn(-1);  // ids from row numbers, counted from 1
+  EXPECT_EQ(Bars(chart), QStringList({"2:West=40"}));
+  model.clear();
+  EXPECT_TRUE(Bars(chart).isEmpty());
+}
+
+TEST(ModelMapper, EitherSideMayBeDestroyedFirst) {
+  auto model = std::make_unique<QStandardItemModel>(0, 3);
+  model->appendRow(Row("1", "North", 10));
+  auto chart = std::make_unique<PalvexChartWidget>();
+  PalvexChartModelMapper mapper;
+  mapper.setValueColumn(2);
+  mapper.setModel(model.get());
+  mapper.setChart(chart.get());
+  chart.reset();
+  model->appendRow(Row("2", "South", 20));  // no chart to follow it
+  EXPECT_EQ(mapper.chart(), nullptr);
+  model.reset();
+  EXPECT_EQ(mapper.model(), nullptr);
+}
+
+}  // namespace
