@@ -1,6 +1,6 @@
 # The installed package: find_package(PalvexChart) gives PalvexChart::Core
-# (the control with the headless host) and PalvexChart::Widget (the QWidget),
-# with the layer libraries beneath them.
+# (the chart without a window) and PalvexChart::Widget (the QWidget); a
+# static build also ships the internal archives they link.
 include(CMakePackageConfigHelpers)
 
 get_property(palvex_installed_targets GLOBAL PROPERTY palvex_installed_targets)
@@ -20,34 +20,9 @@ install(FILES ${PROJECT_BINARY_DIR}/PalvexChartConfig.cmake
               ${PROJECT_BINARY_DIR}/PalvexChartConfigVersion.cmake
   DESTINATION ${palvex_config_dir})
 
-# The widget's header, the control's and the headless host's, with every
-# header they include (the layers' own names stay on the include path until
-# the public headers include only <palvex/...>).
-set(palvex_public_headers
-  widget/palvex_chart_widget.h
-  control/palvex_chart.h
-  model/chart_item.h
-  model/chart_state.h
-  model/child_controls.h
-  model/events.h
-  model/pointer.h
-  platform/bag_value.h
-  platform/chart_error.h
-  platform/clock.h
-  platform/color.h
-  platform/font.h
-  platform/host.h
-  platform/menu_item.h
-  platform/property_bag.h
-  platform/screen.h
-  platform/surface.h
-  platform/qt/fonts.h
-  platform/qt/headless_host.h
-  platform/qt/image_io.h
-  platform/qt/json_property_bag.h
-  platform/qt/qt_host.h)
-foreach(header ${palvex_public_headers})
-  get_filename_component(folder ${header} DIRECTORY)
-  install(FILES ${PROJECT_SOURCE_DIR}/src/${header}
-    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/palvex/${folder})
-endforeach()
+# The public headers only: the internal layers' headers stay in the project.
+file(GLOB palvex_public_headers ${PROJECT_SOURCE_DIR}/include/palvex/*.h)
+install(FILES ${palvex_public_headers}
+              ${PROJECT_BINARY_DIR}/include/palvex/palvexcore_export.h
+              ${PROJECT_BINARY_DIR}/include/palvex/palvexwidget_export.h
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/palvex)

@@ -1,4 +1,5 @@
 include(GNUInstallDirs)
+include(GenerateExportHeader)
 
 # The project's own compile options, given to each of its targets rather
 # than to everything in the build, so a parent project keeps its own.
@@ -16,24 +17,50 @@ if(PALVEX_FUZZ)
   target_compile_options(palvex_build_options INTERFACE -fsanitize=fuzzer-no-link)
 endif()
 
-# One static library per layer, named palvex_<layer> with the alias
-# PalvexChart::<layer>. A layer links only the layers beneath it; the logic
-# layers link no Qt, so a Qt header included there fails the build.
-# Headers are found as "control/palvex_chart.h" inside the project and as
-# <palvex/control/palvex_chart.h> by a consumer, in the build tree (through
-# the links src/CMakeLists.txt makes) as in an installed package.
+# One static library per internal layer, named palvex_<layer>. A layer links
+# only the layers beneath it; the logic layers link no Qt, so a Qt header
+# included there fails the build. Their headers ("control/palvex_chart.h")
+# are the project's own and are not installed; the archives are, because a
+# static PalvexChart::Core or ::Widget needs them at link time. They are
+# position independent and hidden, since they end up inside the shared
+# libraries (and a plugin module) without adding to what those export.
 function(palvex_add_layer layer)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;LINKS")
   add_library(palvex_${layer} STATIC ${arg_SOURCES})
-  add_library(PalvexChart::${layer} ALIAS palvex_${layer})
-  set_target_properties(palvex_${layer} PROPERTIES EXPORT_NAME ${layer})
+  set_target_properties(palvex_${layer} PROPERTIES EXPORT_NAME internal_${layer}
+    POSITION_INDEPENDENT_CODE ON CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
   target_compile_features(palvex_${layer} PUBLIC cxx_std_20)
-  target_include_directories(palvex_${layer} PUBLIC
-    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>
-    $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/include>
-    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
-    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/palvex>)
+  target_include_directories(palvex_${layer} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>)
   target_link_libraries(palvex_${layer}
     PUBLIC ${arg_LINKS} PRIVATE $<BUILD_INTERFACE:palvex_build_options>)
   set_property(GLOBAL APPEND PROPERTY palvex_installed_targets palvex_${layer})
+endfunction()
+
+# A public library: PalvexChart::<name>, static or shared as BUILD_SHARED_LIBS
+# says, exporting only what PALVEX_<NAME>_EXPORT marks. Consumers include
+# <palvex/...> and need C++17 only; the library itself builds as C++20.
+function(palvex_add_public_library target name)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "SOURCES")
+  add_library(${target} ${arg_SOURCES})
+  add_library(PalvexChart::${name} ALIAS ${target})
+  string(TOUPPER ${name} upper)
+  string(TOLOWER ${name} lower)
+  set_target_properties(${target} PROPERTIES EXPORT_NAME ${name}
+    CXX_STANDARD 20 CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
+    VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+  target_compile_features(${target} INTERFACE cxx_std_17)
+  generate_export_header(${target} BASE_NAME palvex${lower}
+    EXPORT_MACRO_NAME PALVEX_${upper}_EXPORT
+    STATIC_DEFINE PALVEX_${upper}_STATIC
+    EXPORT_FILE_NAME ${PROJECT_BINARY_DIR}/include/palvex/palvex${lower}_export.h)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "STATIC_LIBRARY")
+    target_compile_definitions(${target} PUBLIC PALVEX_${upper}_STATIC)
+  endif()
+  target_include_directories(${target} PUBLIC
+    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
+    $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/include>
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+  target_link_libraries(${target} PRIVATE $<BUILD_INTERFACE:palvex_build_options>)
+  set_property(GLOBAL APPEND PROPERTY palvex_installed_targets ${target})
 endfunction()

@@ -6,8 +6,8 @@
 #include <QJsonObject>
 #include <cmath>
 
-#include "control/automation/dispatch.h"
 #include "control/property_table.h"
+#include "core/property_access.h"
 #include "platform/chart_error.h"
 #include "platform/qt/json_error_line.h"
 #include "platform/qt/qt_text.h"
@@ -154,14 +154,10 @@ ChartFile LoadChartFile(const QString& path) {
 
 void ApplyProperty(PalvexChart& chart, const ChartProperty& property) {
   const PropertyInfo& target = PropertyNamed(property.name);
-  Variant args[] = {ValueOf(target, property.value, QStringLiteral("properties.") + property.name)};
   // Through the interface, which converts the value to the declared type
   // and reports a failure as a host sees it.
-  ErrorInfo error;
-  if (Dispatch(chart).Invoke(target.dispid, kInvokePropertyPut, args, nullptr, &error) !=
-      status::kOk) {
-    throw ChartError(error.number, error.description);
-  }
+  WriteProperty(chart, target,
+                ValueOf(target, property.value, QStringLiteral("properties.") + property.name));
 }
 
 }  // namespace palvex

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 
 #include "control/property_table.h"
+#include "core/finished_chart.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
@@ -53,14 +54,7 @@ std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& ho
   LoadChart(file, *chart);
   Named("Show", [&] { chart->Show(); });
   if (!host.timerEnabled()) return chart;
-  // The control lets a failed animation end quietly; a picture of bars cut
-  // short must not pass for the chart.
-  const auto tick = [&] {
-    Named("start timer", [&] {
-      chart->StartTimerTick();
-      if (const auto& failure = chart->state().animationFailure) throw *failure;
-    });
-  };
+  const auto tick = [&] { Named("start timer", [&] { FinishGrowth(*chart); }); };
   auto* own = dynamic_cast<QImageSurface*>(chart->state().surface.get());
   if (!onFrame || !own) {
     tick();

@@ -11,7 +11,7 @@
 #include "platform/chart_error.h"
 #include "platform/qt/json_property_bag.h"
 #include "render.h"
-#include "widget/palvex_chart_widget.h"
+#include "widget/palvex_chart_widget_p.h"
 
 namespace palvex {
 
@@ -42,15 +42,13 @@ int ShowChart(const QStringList& args) {
       return 2;
     }
   }
-  std::unique_ptr<PalvexChartWidget> window;
-  try {
-    // A saved control is loaded from its bag instead of getting the
-    // defaults; either way the chart file's properties go on top.
-    window =
-        saved ? std::make_unique<PalvexChartWidget>(*saved) : std::make_unique<PalvexChartWidget>();
-  } catch (const ChartError& e) {
-    std::fprintf(stderr, "palvexchart: %s\n",
-                 qPrintable(RunTimeErrorText(NamedChartError("ReadProperties", e))));
+  // A saved control is loaded from its bag instead of getting the
+  // defaults; either way the chart file's properties go on top.
+  auto window = saved ? std::make_unique<PalvexChartWidget>(saved->ToJson())
+                      : std::make_unique<PalvexChartWidget>();
+  if (window->lastError() != 0) {
+    std::fprintf(stderr, "palvexchart: ReadProperties: run-time error %d: %s\n",
+                 window->lastError(), qPrintable(window->lastErrorString()));
     return 1;
   }
   window->setWindowTitle(QStringLiteral("PalvexChart - %1").arg(QFileInfo(path).fileName()));
@@ -58,7 +56,7 @@ int ShowChart(const QStringList& args) {
   try {
     // As a host sets a chart up before showing it; the growth animation
     // then plays when the window appears.
-    LoadChart(file, window->chart());
+    LoadChart(file, PalvexChartWidgetPrivate::get(*window).chart());
   } catch (const ChartError& e) {
     std::fprintf(stderr, "palvexchart: %s\n", qPrintable(RunTimeErrorText(e)));
     return 1;

@@ -1,25 +1,32 @@
-#include "widget/palvex_chart_widget.h"
+#include <palvex/palvexchartwidget.h>
 
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <cmath>
 #include <exception>
 
+#include "core/chart_changes.h"
+#include "core/item_conversion.h"
 #include "platform/chart_error.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/qt_text.h"
 #include "ui/info_label_input.h"
+#include "widget/palvex_chart_widget_p.h"
 #include "widget/widget_host.h"
 
-namespace palvex {
+using namespace palvex;
 
 namespace {
 
 // The design size of the control at 96 dots per inch.
 constexpr QSize kDesignSize(560, 372);
+// Room for the folded legend's strip and a plot with one bar.
+constexpr QSize kMinimumSize(160, 120);
 
 std::int16_t ButtonOf(Qt::MouseButton b) {
   switch (b) {
@@ -40,121 +47,402 @@ std::int16_t ButtonsOf(Qt::MouseButtons held) {
                                    (held & Qt::MiddleButton ? 4 : 0));
 }
 
+Qt::MouseButtons QtButtonsOf(std::int16_t button) {
+  Qt::MouseButtons buttons;
+  buttons.setFlag(Qt::LeftButton, button & 1);
+  buttons.setFlag(Qt::RightButton, button & 2);
+  buttons.setFlag(Qt::MiddleButton, button & 4);
+  return buttons;
+}
+
 std::int16_t ShiftOf(Qt::KeyboardModifiers m) {
   return static_cast<std::int16_t>((m & Qt::ShiftModifier ? 1 : 0) |
                                    (m & Qt::ControlModifier ? 2 : 0) |
                                    (m & Qt::AltModifier ? 4 : 0));
 }
 
+Qt::KeyboardModifiers QtModifiersOf(std::int16_t shift) {
+  Qt::KeyboardModifiers modifiers;
+  modifiers.setFlag(Qt::ShiftModifier, shift & 1);
+  modifiers.setFlag(Qt::ControlModifier, shift & 2);
+  modifiers.setFlag(Qt::AltModifier, shift & 4);
+  return modifiers;
+}
+
+// The Qt face refuses what its types promise not to hold.
+void RefuseUnless(bool valid) {
+  if (!valid) throw ChartError(kErrInvalidPropertyValue);
+}
+
+void CheckTheme(const PalvexChart& chart) {
+  const std::int32_t theme = chart.ActiveTheme();
+  RefuseUnless(theme >= PalvexChartWidget::PersianGulf && theme <= PalvexChartWidget::Normal);
+}
+
 }  // namespace
 
 // Turns the control's events into the widget's signals.
-class PalvexChartWidget::Sink : public EventSink {
+class PalvexChartWidgetPrivate::Sink : public EventSink {
  public:
-  explicit Sink(PalvexChartWidget& w) : w_(w) {}
+  explicit Sink(PalvexChartWidgetPrivate& d) : d_(d) {}
   void ItemClick(ChartItem& item) override {
-    emit w_.ItemClick(ToQString(item.ItemID), ToQString(item.SelectedDescription),
-                      ToQString(item.XAxisDescription), item.Value);
+    emit d_.q.itemClicked(d_.q.selectedColumn(), ToPublicItem(item));
   }
   void MouseDown(std::int16_t& b, std::int16_t& s, float& x, float& y) override {
-    emit w_.MouseDown(b, s, x, y);
+    emit d_.q.mousePressed(d_.Pixels(x, y), QtButtonsOf(b), QtModifiersOf(s));
   }
   void MouseUp(std::int16_t& b, std::int16_t& s, float& x, float& y) override {
-    emit w_.MouseUp(b, s, x, y);
+    emit d_.q.mouseReleased(d_.Pixels(x, y), QtButtonsOf(b), QtModifiersOf(s));
   }
 
  private:
-  PalvexChartWidget& w_;
+  PalvexChartWidgetPrivate& d_;
 };
 
-PalvexChartWidget::PalvexChartWidget(QWidget* parent) : PalvexChartWidget(nullptr, parent) {}
-
-PalvexChartWidget::PalvexChartWidget(PropertyBag& saved, QWidget* parent)
-    : PalvexChartWidget(&saved, parent) {}
-
-PalvexChartWidget::PalvexChartWidget(PropertyBag* saved, QWidget* parent)
-    : QWidget(parent),
-      host_(std::make_unique<WidgetHost>(*this)),
-      chart_(std::make_unique<PalvexChart>(*host_)),
-      sink_(std::make_unique<Sink>(*this)),
-      screen_(host_->CreateSurface(1, 1)) {
-  if (saved) {
-    chart_->ReadProperties(*saved);
-  } else {
-    chart_->InitProperties();
-  }
-  chart_->state().events.Advise(sink_.get());
-  setMouseTracking(true);  // moves without a button, for hot tracking
-  setAttribute(Qt::WA_OpaquePaintEvent);
-  connect(&host_->startTimer(), &QTimer::timeout, this,
-          [this] { Run("start timer", [&] { chart_->StartTimerTick(); }); });
-  connect(&host_->scrollRepeatTimer(), &QTimer::timeout, this,
-          [this] { Run("scroll repeat", [&] { chart_->ScrollRepeatTick(); }); });
-  resize(kDesignSize);
+PalvexChartWidgetPrivate::PalvexChartWidgetPrivate(PalvexChartWidget& widget)
+    : q(widget),
+      host(std::make_unique<WidgetHost>(widget)),
+      chart_(std::make_unique<PalvexChart>(*host)),
+      sink(std::make_unique<Sink>(*this)),
+      screen(host->CreateSurface(1, 1)),
+      notifier(widget, PalvexChartWidget::staticMetaObject) {
+  chart_->state().events.Advise(sink.get());
 }
 
-PalvexChartWidget::~PalvexChartWidget() {
-  host_->startTimer().stop();
-  host_->scrollRepeatTimer().stop();
-  Run("terminate", [&] { chart_->Terminate(); });
+void PalvexChartWidgetPrivate::Setup() {
+  q.setMouseTracking(true);  // moves without a button, for hot tracking
+  q.setAttribute(Qt::WA_OpaquePaintEvent);
+  QObject::connect(&StartTimer(), &QTimer::timeout, &q,
+                   [this] { Run("start timer", [&] { chart_->StartTimerTick(); }); });
+  QObject::connect(&ScrollRepeatTimer(), &QTimer::timeout, &q,
+                   [this] { Run("scroll repeat", [&] { chart_->ScrollRepeatTick(); }); });
+  q.resize(kDesignSize);
+  notifier.Reset();
 }
 
-namespace {
+PalvexChartWidgetPrivate::~PalvexChartWidgetPrivate() = default;
 
-// Runs a call into the control; a failure becomes a warning, since nothing
-// may throw through Qt's event loop or property system.
 template <typename F>
-bool Guarded(const char* what, F&& call) {
+bool PalvexChartWidgetPrivate::Run(const char* what, F&& call, Caller caller) {
+  bool ok = false;
+  int number = 0;
+  QString message;
   try {
     call();
-    return true;
+    ok = true;
   } catch (const ChartError& e) {
-    qWarning("PalvexChart: %s: run-time error %d: %s", what, e.number(), e.what());
+    number = e.number();
+    message = QString::fromUtf8(e.what());
   } catch (const std::exception& e) {
-    qWarning("PalvexChart: %s: %s", what, e.what());
+    number = kErrInternal;
+    message = QString::fromUtf8(e.what());
   }
-  return false;
-}
-
-}  // namespace
-
-template <typename F>
-bool PalvexChartWidget::Run(const char* what, F&& call) {
-  const bool ok = Guarded(what, std::forward<F>(call));
-  update();
+  q.update();
+  if (ok && caller == Caller::kHost) {
+    error = 0;
+    errorString.clear();
+  }
+  notifier.Notify();
+  if (!ok) {
+    error = number;
+    errorString = message;
+    qWarning("PalvexChart: %s: run-time error %d: %s", what, number, qPrintable(message));
+    emit q.errorOccurred(number, message);
+  }
   return ok;
 }
 
-QImage PalvexChartWidget::ComposedImage() {
-  Run("compose", [&] { chart_->ComposeScreen(*screen_); });
-  return ImageOf(*screen_);
+template <typename F>
+void PalvexChartWidgetPrivate::Set(const char* what, F&& store) {
+  Run(
+      what, [&] { AllOrNothing(*chart_, store); }, Caller::kHost);
 }
 
-QTimer& PalvexChartWidget::StartTimer() {
-  return host_->startTimer();
-}
-QTimer& PalvexChartWidget::ScrollRepeatTimer() {
-  return host_->scrollRepeatTimer();
-}
-void PalvexChartWidget::SetClock(Clock* clock) {
-  host_->SetClock(clock);
-}
-QSize PalvexChartWidget::sizeHint() const {
-  return kDesignSize;
+QImage PalvexChartWidgetPrivate::ComposedImage() {
+  try {
+    chart_->ComposeScreen(*screen);
+  } catch (const ChartError&) {
+    // What could be composed is shown, as paintEvent shows it.
+  }
+  return ImageOf(*screen);
 }
 
-QPointF PalvexChartWidget::Twips(const QPointF& p) const {
-  const Screen& s = host_->screen();
+QTimer& PalvexChartWidgetPrivate::StartTimer() {
+  return host->startTimer();
+}
+QTimer& PalvexChartWidgetPrivate::ScrollRepeatTimer() {
+  return host->scrollRepeatTimer();
+}
+void PalvexChartWidgetPrivate::SetClock(Clock* clock) {
+  host->SetClock(clock);
+}
+
+QPointF PalvexChartWidgetPrivate::Twips(const QPointF& p) const {
+  const Screen& s = host->screen();
   return {p.x() * s.TwipsPerPixelX(), p.y() * s.TwipsPerPixelY()};
 }
 
+QPointF PalvexChartWidgetPrivate::Pixels(double x, double y) const {
+  const Screen& s = host->screen();
+  return {x / s.TwipsPerPixelX(), y / s.TwipsPerPixelY()};
+}
+
+// A control gets either the defaults of a newly placed one or a saved
+// state, never both: keys a state lacks take the values a load gives them.
+PalvexChartWidget::PalvexChartWidget(QWidget* parent)
+    : QWidget(parent), d(std::make_unique<PalvexChartWidgetPrivate>(*this)) {
+  d->chart().InitProperties();
+  d->Setup();
+}
+
+PalvexChartWidget::PalvexChartWidget(const QByteArray& state, QWidget* parent)
+    : QWidget(parent), d(std::make_unique<PalvexChartWidgetPrivate>(*this)) {
+  try {
+    RestoreState(d->chart(), state, false, CheckTheme);
+  } catch (const ChartError& e) {
+    d->chart().InitProperties();
+    d->error = e.number();
+    d->errorString = QString::fromUtf8(e.what());
+    qWarning("PalvexChart: restoreState: run-time error %d: %s", e.number(), e.what());
+  }
+  d->Setup();
+}
+
+PalvexChartWidget::~PalvexChartWidget() {
+  d->StartTimer().stop();
+  d->ScrollRepeatTimer().stop();
+  try {
+    d->chart().Terminate();
+  } catch (const ChartError&) {
+    // Nothing is left to tell.
+  }
+}
+
+QString PalvexChartWidget::chartTitle() const {
+  return ToQString(d->chart().ChartTitle());
+}
+void PalvexChartWidget::setChartTitle(const QString& title) {
+  d->Set("chartTitle", [&] { d->chart().SetChartTitle(FromQString(title)); });
+}
+QString PalvexChartWidget::chartSubTitle() const {
+  return ToQString(d->chart().ChartSubTitle());
+}
+void PalvexChartWidget::setChartSubTitle(const QString& subTitle) {
+  d->Set("chartSubTitle", [&] { d->chart().SetChartSubTitle(FromQString(subTitle)); });
+}
+QString PalvexChartWidget::axisLabelX() const {
+  return ToQString(d->chart().AxisLabelX());
+}
+void PalvexChartWidget::setAxisLabelX(const QString& label) {
+  d->Set("axisLabelX", [&] { d->chart().SetAxisLabelX(FromQString(label)); });
+}
+QString PalvexChartWidget::axisLabelY() const {
+  return ToQString(d->chart().AxisLabelY());
+}
+void PalvexChartWidget::setAxisLabelY(const QString& label) {
+  d->Set("axisLabelY", [&] { d->chart().SetAxisLabelY(FromQString(label)); });
+}
+
+PalvexChartWidget::Theme PalvexChartWidget::theme() const {
+  return static_cast<Theme>(d->chart().ActiveTheme());
+}
+void PalvexChartWidget::setTheme(Theme theme) {
+  d->Set("theme", [&] {
+    RefuseUnless(theme >= PersianGulf && theme <= Normal);
+    d->chart().SetActiveTheme(theme);
+  });
+}
+
+// The colour the chart paints with: a system colour as the desktop shows it.
+QColor PalvexChartWidget::backColor() const {
+  return ToQColor(d->chart().BackColor());
+}
+void PalvexChartWidget::setBackColor(const QColor& color) {
+  d->Set("backColor", [&] {
+    RefuseUnless(color.isValid());
+    d->chart().SetBackColor(FromQRgb(color.rgb()));
+  });
+}
+QColor PalvexChartWidget::foreColor() const {
+  return ToQColor(d->chart().ForeColor());
+}
+void PalvexChartWidget::setForeColor(const QColor& color) {
+  d->Set("foreColor", [&] {
+    RefuseUnless(color.isValid());
+    d->chart().SetForeColor(FromQRgb(color.rgb()));
+  });
+}
+
+// Margins are pixels at the control's interface already; a negative or
+// endless one has no place to go.
+#define PALVEX_MARGIN(name, Name)                         \
+  qreal PalvexChartWidget::name() const {                 \
+    return d->chart().Name();                             \
+  }                                                       \
+  void PalvexChartWidget::set##Name(qreal pixels) {       \
+    d->Set(#name, [&] {                                   \
+      RefuseUnless(std::isfinite(pixels) && pixels >= 0); \
+      d->chart().Set##Name(pixels);                       \
+    });                                                   \
+  }
+PALVEX_MARGIN(marginTop, MarginTop)
+PALVEX_MARGIN(marginBottom, MarginBottom)
+PALVEX_MARGIN(marginLeft, MarginLeft)
+PALVEX_MARGIN(marginRight, MarginRight)
+#undef PALVEX_MARGIN
+
+#define PALVEX_FLAG(name, Name)                       \
+  bool PalvexChartWidget::name() const {              \
+    return d->chart().Name();                         \
+  }                                                   \
+  void PalvexChartWidget::set##Name(bool on) {        \
+    d->Set(#name, [&] { d->chart().Set##Name(on); }); \
+  }
+PALVEX_FLAG(selectable, Selectable)
+PALVEX_FLAG(hotTracking, HotTracking)
+PALVEX_FLAG(selectionInformation, SelectionInformation)
+PALVEX_FLAG(displayXAxis, DisplayXAxis)
+PALVEX_FLAG(displayYAxis, DisplayYAxis)
+PALVEX_FLAG(colorBars, ColorBars)
+PALVEX_FLAG(contentBorder, ContentBorder)
+#undef PALVEX_FLAG
+
+#define PALVEX_NUMBER(name, Name)                  \
+  qreal PalvexChartWidget::name() const {          \
+    return d->chart().Name();                      \
+  }                                                \
+  void PalvexChartWidget::set##Name(qreal value) { \
+    d->Set(#name, [&] {                            \
+      RefuseUnless(std::isfinite(value));          \
+      d->chart().Set##Name(value);                 \
+    });                                            \
+  }
+PALVEX_NUMBER(intersectMajor, IntersectMajor)
+PALVEX_NUMBER(intersectMinor, IntersectMinor)
+PALVEX_NUMBER(maxY, MaxY)
+#undef PALVEX_NUMBER
+
+int PalvexChartWidget::selectedColumn() const {
+  try {
+    return d->chart().SelectedColumn();
+  } catch (const ChartError&) {
+    return -1;  // a state that holds no 32-bit column is refused on restore
+  }
+}
+void PalvexChartWidget::setSelectedColumn(int column) {
+  d->Set("selectedColumn", [&] { d->chart().SetSelectedColumn(column); });
+}
+
+bool PalvexChartWidget::legendVisible() const {
+  return d->chart().state().legendVisible;
+}
+void PalvexChartWidget::setLegendVisible(bool visible) {
+  d->Set("legendVisible", [&] {
+    ChartState& s = d->chart().state();
+    // Showing a shown panel would add its width to the margin again.
+    if (visible == s.legendVisible) return;
+    s.children.mnuViewLegend.Checked = visible;
+    d->chart().ShowLegend(!visible);
+    d->chart().Refresh();
+  });
+}
+
+bool PalvexChartWidget::addItem(const PalvexChartItem& item) {
+  return d->Run(
+      "addItem", [&] { d->chart().AddItem(ToChartItem(item)); },
+      PalvexChartWidgetPrivate::Caller::kHost);
+}
+
+bool PalvexChartWidget::setItems(const QList<PalvexChartItem>& items) {
+  return d->Run(
+      "setItems", [&] { ReplaceItems(d->chart(), ToChartItems(items)); },
+      PalvexChartWidgetPrivate::Caller::kHost);
+}
+
+QList<PalvexChartItem> PalvexChartWidget::items() const {
+  return ToPublicItems(d->chart().state().items());
+}
+int PalvexChartWidget::count() const {
+  return static_cast<int>(d->chart().state().items().size());
+}
+
+QByteArray PalvexChartWidget::saveState() const {
+  QByteArray state;
+  d->Run(
+      "saveState", [&] { state = SaveState(d->chart()); }, PalvexChartWidgetPrivate::Caller::kHost);
+  return state;
+}
+
+bool PalvexChartWidget::restoreState(const QByteArray& state) {
+  return d->Run(
+      "restoreState", [&] { RestoreState(d->chart(), state, true, CheckTheme); },
+      PalvexChartWidgetPrivate::Caller::kHost);
+}
+
+QImage PalvexChartWidget::toImage() const {
+  return ImageOf(*d->chart().state().surface).copy();
+}
+
+bool PalvexChartWidget::save(const QString& path, const char* format) const {
+  return d->Run(
+      "save",
+      [&] {
+        const QString failure = SaveImageAtomically(toImage(), path, format);
+        if (!failure.isEmpty()) throw ChartError(kErrPathAccess, failure.toStdString());
+      },
+      PalvexChartWidgetPrivate::Caller::kHost);
+}
+
+int PalvexChartWidget::lastError() const {
+  return d->error;
+}
+QString PalvexChartWidget::lastErrorString() const {
+  return d->errorString;
+}
+
+QSize PalvexChartWidget::sizeHint() const {
+  return kDesignSize;
+}
+QSize PalvexChartWidget::minimumSizeHint() const {
+  return kMinimumSize;
+}
+
+void PalvexChartWidget::clear() {
+  d->Run(
+      "clear", [&] { d->chart().Clear(); }, PalvexChartWidgetPrivate::Caller::kHost);
+}
+void PalvexChartWidget::refresh() {
+  d->Run(
+      "refresh", [&] { d->chart().Refresh(); }, PalvexChartWidgetPrivate::Caller::kHost);
+}
+bool PalvexChartWidget::copy() {
+  return d->Run(
+      "copy", [&] { d->chart().EditCopy(); }, PalvexChartWidgetPrivate::Caller::kHost);
+}
+void PalvexChartWidget::about() {
+  d->Run(
+      "about", [&] { d->chart().About(); }, PalvexChartWidgetPrivate::Caller::kHost);
+}
+
 bool PalvexChartWidget::event(QEvent* e) {
+  if (e->type() == QEvent::ContextMenu) {
+    // A press of the mouse has already opened (or, by the policy, not
+    // opened) the chart's own menu; the event Qt sends after it must not
+    // open a second one. NoContextMenu leaves it to the parent, as QWidget
+    // does; a keyboard request takes QWidget's way for every policy.
+    const auto* request = static_cast<QContextMenuEvent*>(e);
+    if (request->reason() == QContextMenuEvent::Mouse && contextMenuPolicy() != Qt::NoContextMenu) {
+      e->accept();
+      return true;
+    }
+    return QWidget::event(e);
+  }
   if (e->type() != QEvent::ToolTip) return QWidget::event(e);
   const auto* help = static_cast<QHelpEvent*>(e);
-  const QPointF at = Twips(help->pos());
+  const QPointF at = d->Twips(help->pos());
   std::u16string tip;
   try {
-    tip = chart_->ToolTipAt(static_cast<float>(at.x()), static_cast<float>(at.y()));
+    tip = d->chart().ToolTipAt(static_cast<float>(at.x()), static_cast<float>(at.y()));
   } catch (const ChartError&) {
   }
   if (tip.empty()) {
@@ -168,21 +456,22 @@ bool PalvexChartWidget::event(QEvent* e) {
 
 void PalvexChartWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  Guarded("paint", [&] { chart_->ComposeScreen(*screen_); });
-  p.fillRect(rect(), ToQColor(chart_->state().surface->BackColor()));
+  // Only a redraw: no property changes here, so nothing is notified.
+  const QImage composed = d->ComposedImage();
+  p.fillRect(rect(), backColor());
   // One image pixel per window pixel. Where a window pixel is several
   // device pixels (a ratio of 2), each is enlarged whole, without
   // smoothing: the chart keeps its sharp edges rather than turning soft.
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  p.drawImage(QPoint(0, 0), ImageOf(*screen_));
-  PaintDragOutline(p);
+  p.drawImage(QPoint(0, 0), composed);
+  d->PaintDragOutline(p);
 }
 
-void PalvexChartWidget::PaintDragOutline(QPainter& p) {
+void PalvexChartWidgetPrivate::PaintDragOutline(QPainter& p) {
   const std::optional<DragOutline> outline = DragOutlineAt(
-      chart_->state(), static_cast<float>(pointer_.x()), static_cast<float>(pointer_.y()));
+      chart_->state(), static_cast<float>(pointer.x()), static_cast<float>(pointer.y()));
   if (!outline) return;
-  const Screen& s = host_->screen();
+  const Screen& s = host->screen();
   const float tppx = s.TwipsPerPixelX(), tppy = s.TwipsPerPixelY();
   const QRect r = QRectF(outline->left / tppx, outline->top / tppy, outline->width / tppx,
                          outline->height / tppy)
@@ -196,19 +485,19 @@ void PalvexChartWidget::PaintDragOutline(QPainter& p) {
 }
 
 void PalvexChartWidget::resizeEvent(QResizeEvent*) {
-  Run("resize", [&] { chart_->Resize(width(), height()); });
+  d->Run("resize", [&] { d->chart().Resize(width(), height()); });
 }
 
 void PalvexChartWidget::showEvent(QShowEvent* e) {
   // Only when shown by the application, not when the window system maps
   // or restores the window: each showing plays the growth animation.
-  if (!e->spontaneous()) Run("show", [&] { chart_->Show(); });
+  if (!e->spontaneous()) d->Run("show", [&] { d->chart().Show(); });
 }
 
 template <typename F>
-void PalvexChartWidget::DeliverMouse(const char* what, const QMouseEvent& e, F&& call) {
+void PalvexChartWidgetPrivate::DeliverMouse(const char* what, const QMouseEvent& e, F&& call) {
   const QPointF at = Twips(e.position());
-  pointer_ = at;
+  pointer = at;
   Run(what, [&] {
     call(ShiftOf(e.modifiers()), static_cast<float>(at.x()), static_cast<float>(at.y()));
   });
@@ -216,22 +505,22 @@ void PalvexChartWidget::DeliverMouse(const char* what, const QMouseEvent& e, F&&
 
 void PalvexChartWidget::mousePressEvent(QMouseEvent* e) {
   if (const std::int16_t button = ButtonOf(e->button())) {
-    DeliverMouse("mouse down", *e, [&](std::int16_t shift, float x, float y) {
-      chart_->MouseDown(button, shift, x, y);
+    d->DeliverMouse("mouse down", *e, [&](std::int16_t shift, float x, float y) {
+      d->chart().MouseDown(button, shift, x, y);
     });
   }
 }
 
 void PalvexChartWidget::mouseMoveEvent(QMouseEvent* e) {
-  DeliverMouse("mouse move", *e, [&](std::int16_t shift, float x, float y) {
-    chart_->MouseMove(ButtonsOf(e->buttons()), shift, x, y);
+  d->DeliverMouse("mouse move", *e, [&](std::int16_t shift, float x, float y) {
+    d->chart().MouseMove(ButtonsOf(e->buttons()), shift, x, y);
   });
 }
 
 void PalvexChartWidget::mouseReleaseEvent(QMouseEvent* e) {
   if (const std::int16_t button = ButtonOf(e->button())) {
-    DeliverMouse("mouse up", *e, [&](std::int16_t shift, float x, float y) {
-      chart_->MouseUp(button, shift, x, y);
+    d->DeliverMouse("mouse up", *e, [&](std::int16_t shift, float x, float y) {
+      d->chart().MouseUp(button, shift, x, y);
     });
   }
 }
@@ -239,91 +528,19 @@ void PalvexChartWidget::mouseReleaseEvent(QMouseEvent* e) {
 void PalvexChartWidget::mouseDoubleClickEvent(QMouseEvent* e) {
   // It comes in place of the second press.
   if (const std::int16_t button = ButtonOf(e->button())) {
-    DeliverMouse("double-click", *e, [&](std::int16_t shift, float x, float y) {
-      chart_->DblClick(x, y, button, shift);
+    d->DeliverMouse("double-click", *e, [&](std::int16_t shift, float x, float y) {
+      d->chart().DblClick(x, y, button, shift);
     });
   }
 }
 
 void PalvexChartWidget::wheelEvent(QWheelEvent* e) {
-  const QPointF at = Twips(e->position());
+  const QPointF at = d->Twips(e->position());
   bool taken = false;
-  Run("mouse wheel", [&] {
-    taken = chart_->MouseWheel(e->angleDelta().y(), static_cast<float>(at.x()),
-                               static_cast<float>(at.y()));
+  d->Run("mouse wheel", [&] {
+    taken = d->chart().MouseWheel(e->angleDelta().y(), static_cast<float>(at.x()),
+                                  static_cast<float>(at.y()));
   });
   // Elsewhere the wheel goes on to the window's parent.
   e->setAccepted(taken);
 }
-
-bool PalvexChartWidget::AddItem(const QString& ItemID, const QString& SelectedDescription,
-                                const QString& XAxisDescription, double Value) {
-  ChartItem item;
-  item.ItemID = FromQString(ItemID);
-  item.SelectedDescription = FromQString(SelectedDescription);
-  item.XAxisDescription = FromQString(XAxisDescription);
-  item.Value = Value;
-  bool result = false;
-  Run("AddItem", [&] { result = chart_->AddItem(item); });
-  return result;
-}
-
-void PalvexChartWidget::Clear() {
-  Run("Clear", [&] { chart_->Clear(); });
-}
-void PalvexChartWidget::Refresh() {
-  Run("Refresh", [&] { chart_->Refresh(); });
-}
-bool PalvexChartWidget::EditCopy() {
-  bool result = false;
-  Run("EditCopy", [&] { result = chart_->EditCopy(); });
-  return result;
-}
-void PalvexChartWidget::About() {
-  Run("About", [&] { chart_->About(); });
-}
-
-// Properties: readers guarded like the writers, which go through Run.
-#define PALVEX_PROPERTY(GetType, SetType, Name, ToWidget, ToControl) \
-  GetType PalvexChartWidget::Name() const {                          \
-    GetType v{};                                                     \
-    Guarded(#Name, [&] { v = ToWidget(chart_->Name()); });           \
-    return v;                                                        \
-  }                                                                  \
-  void PalvexChartWidget::Set##Name(SetType v) {                     \
-    Run(#Name, [&] { chart_->Set##Name(ToControl(v)); });            \
-  }
-
-PALVEX_PROPERTY(double, double, MarginTop, , )
-PALVEX_PROPERTY(double, double, MarginBottom, , )
-PALVEX_PROPERTY(double, double, MarginLeft, , )
-PALVEX_PROPERTY(double, double, MarginRight, , )
-PALVEX_PROPERTY(bool, bool, ContentBorder, , )
-PALVEX_PROPERTY(bool, bool, Selectable, , )
-PALVEX_PROPERTY(bool, bool, HotTracking, , )
-PALVEX_PROPERTY(bool, bool, SelectionInformation, , )
-PALVEX_PROPERTY(bool, bool, DisplayXAxis, , )
-PALVEX_PROPERTY(bool, bool, DisplayYAxis, , )
-PALVEX_PROPERTY(bool, bool, ColorBars, , )
-PALVEX_PROPERTY(QString, const QString&, ChartTitle, ToQString, FromQString)
-PALVEX_PROPERTY(QString, const QString&, ChartSubTitle, ToQString, FromQString)
-PALVEX_PROPERTY(QString, const QString&, AxisLabelX, ToQString, FromQString)
-PALVEX_PROPERTY(QString, const QString&, AxisLabelY, ToQString, FromQString)
-PALVEX_PROPERTY(double, double, IntersectMajor, , )
-PALVEX_PROPERTY(double, double, IntersectMinor, , )
-PALVEX_PROPERTY(double, double, MaxY, , )
-PALVEX_PROPERTY(uint, uint, BackColor, , )
-PALVEX_PROPERTY(uint, uint, ForeColor, , )
-PALVEX_PROPERTY(int, int, ActiveTheme, , )
-#undef PALVEX_PROPERTY
-
-int PalvexChartWidget::SelectedColumn() const {
-  int column = -1;  // no column, when the stored one cannot be read
-  Guarded("SelectedColumn", [&] { column = chart_->SelectedColumn(); });
-  return column;
-}
-void PalvexChartWidget::SetSelectedColumn(int v) {
-  Run("SelectedColumn", [&] { chart_->SetSelectedColumn(v); });
-}
-
-}  // namespace palvex

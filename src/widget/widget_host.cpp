@@ -100,10 +100,29 @@ void WidgetHost::AddItems(QMenu& menu, const MenuItem& parent) {
 }
 
 std::optional<std::string> WidgetHost::PopupMenu(const MenuItem& root, double x, double y) {
+  const QPoint at(PixelOf(x, screen_.TwipsPerPixelX()), PixelOf(y, screen_.TwipsPerPixelY()));
+  // The chart's main menu is the window's context menu and follows its
+  // policy, as any QWidget's does. The legend's own menu belongs to the
+  // legend panel, a child with a menu of its own, and always opens.
+  if (root.Name == "mnuMain") {
+    switch (window_.contextMenuPolicy()) {
+      case Qt::NoContextMenu:
+      case Qt::PreventContextMenu:
+        return std::nullopt;
+      case Qt::CustomContextMenu:
+        emit window_.customContextMenuRequested(at);
+        return std::nullopt;
+      case Qt::ActionsContextMenu:
+        if (!window_.actions().isEmpty())
+          QMenu::exec(window_.actions(), window_.mapToGlobal(at), nullptr, &window_);
+        return std::nullopt;
+      case Qt::DefaultContextMenu:
+        break;
+    }
+  }
   QMenu menu(&window_);
   AddItems(menu, root);
   if (menu.isEmpty()) return std::nullopt;
-  const QPoint at(PixelOf(x, screen_.TwipsPerPixelX()), PixelOf(y, screen_.TwipsPerPixelY()));
   const QAction* chosen = menu.exec(window_.mapToGlobal(at));
   if (!chosen) return std::nullopt;
   return chosen->data().toString().toStdString();

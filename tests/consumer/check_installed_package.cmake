@@ -1,5 +1,8 @@
 # Installs the build BINARY_DIR into a fresh prefix under WORK_DIR, then
-# configures, builds and runs the consumer project against it. Run as cmake -P.
+# configures, builds and runs the consumer project against it. With
+# SOURCE_DIR it also builds the libraries alone as shared libraries from
+# the project's source, installs them into a second prefix and runs the
+# consumer against those. Run as cmake -P.
 file(REMOVE_RECURSE ${WORK_DIR})
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE failed)
@@ -8,9 +11,28 @@ function(run)
     message(FATAL_ERROR "failed (${failed}): ${command}")
   endif()
 endfunction()
-run(${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix ${WORK_DIR}/prefix)
-run(${CMAKE_COMMAND} -S ${CMAKE_CURRENT_LIST_DIR} -B ${WORK_DIR}/build -G Ninja
-    -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix -DCMAKE_BUILD_TYPE=${BUILD_TYPE})
-run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
-run(${WORK_DIR}/build/consumer)
-run(${WORK_DIR}/build/headless)
+
+function(check_consumer prefix build)
+  run(${CMAKE_COMMAND} -S ${CMAKE_CURRENT_LIST_DIR} -B ${build} -G Ninja
+      -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=${BUILD_TYPE})
+  run(${CMAKE_COMMAND} --build ${build})
+  run(${build}/consumer)
+  run(${build}/headless)
+endfunction()
+
+run(${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix ${WORK_DIR}/static)
+check_consumer(${WORK_DIR}/static ${WORK_DIR}/static-consumer)
+
+if(SOURCE_DIR)
+  run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/shared-build -G Ninja
+      -DCMAKE_BUILD_TYPE=${BUILD_TYPE} -DBUILD_SHARED_LIBS=ON -DPALVEX_BUILD_TESTS=OFF
+      -DPALVEX_BUILD_BENCH=OFF -DPALVEX_BUILD_APPS=OFF)
+  run(${CMAKE_COMMAND} --build ${WORK_DIR}/shared-build)
+  run(${CMAKE_COMMAND} --install ${WORK_DIR}/shared-build --prefix ${WORK_DIR}/shared)
+  check_consumer(${WORK_DIR}/shared ${WORK_DIR}/shared-consumer)
+  # The consumer finds the libraries it was built against, not stray ones.
+  file(GLOB libraries ${WORK_DIR}/shared/lib*/libpalvex_widget.so*)
+  if(NOT libraries)
+    message(FATAL_ERROR "the shared build installed no libpalvex_widget.so")
+  endif()
+endif()

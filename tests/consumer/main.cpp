@@ -1,10 +1,11 @@
 // Uses the installed widget as an application would: shows a chart and its
 // about window, and fails (exit 1) when a bar or the about picture is lost.
-#include <palvex/widget/palvex_chart_widget.h>
+#include <palvex/palvexchartwidget.h>
+
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QTimer>
-#include <QTimerEvent>
 #include <cstdio>
 
 namespace {
@@ -18,18 +19,18 @@ int Fail(const char* what) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  palvex::PalvexChartWidget chart;
-  chart.resize(560, 372);
-  chart.SetMaxY(100);
+  PalvexChartWidget chart;
+  chart.setMaxY(100);
   const QPoint barCentre(280, 250);
-  const QRgb empty = chart.ComposedImage().pixel(barCentre);
-  chart.AddItem("1", "North", "Jan", 100);
+  const QRgb empty = chart.toImage().pixel(barCentre);
+  chart.addItem({"1", "North", "Jan", 100});
   chart.show();
-  // The bars grow when the start timer expires; deliver it now.
-  QTimerEvent expired(chart.StartTimer().timerId());
-  QCoreApplication::sendEvent(&chart.StartTimer(), &expired);
-  const QImage shown = chart.grab().toImage();
-  if (shown.pixel(barCentre) == empty) return Fail("no bar where the only item's bar stands");
+  // The bars grow once the start timer expires, a tenth of a second on:
+  // events are handled until the bar stands, or for ten seconds at most.
+  QDeadlineTimer deadline(10000);
+  while (chart.grab().toImage().pixel(barCentre) == empty && !deadline.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+  if (deadline.hasExpired()) return Fail("no bar where the only item's bar stands");
 
   // The about window's picture is a resource of the widget library.
   bool pictured = false;
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
     pictured = shot.pixel(10, 10) != shot.pixel(250, 200);
     about->close();
   });
-  chart.About();
+  chart.about();
   if (!pictured) return Fail("the about window shows no picture");
   return 0;
 }

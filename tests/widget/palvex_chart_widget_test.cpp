@@ -1,6 +1,6 @@
 // The control in a real (offscreen) Qt window: painting, the start timer,
 // real pop-up menus, tool tips, properties and signals.
-#include "widget/palvex_chart_widget.h"
+#include <palvex/palvexchartwidget.h>
 
 #include <gtest/gtest.h>
 
@@ -16,11 +16,15 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMetaProperty>
+#include <functional>
+
 #include "platform/chart_error.h"
-#include "platform/property_bag.h"
 #include "platform/qt/qt_text.h"
-#include "support/error_of.h"
 #include "ui/info_label_input.h"
+#include "widget/palvex_chart_widget_p.h"
 
 namespace palvex {
 namespace {
@@ -46,7 +50,7 @@ class Warnings {
 class Widget : public ::testing::Test {
  protected:
   Widget() {
-    w.SetClock(&clock);  // the growth animation without waiting
+    d.SetClock(&clock);  // the growth animation without waiting
     w.resize(560, 372);
   }
   // Delivers a timer's expiry as the event loop would.
@@ -55,34 +59,48 @@ class Widget : public ::testing::Test {
     QTimerEvent expired(timer.timerId());
     QCoreApplication::sendEvent(&timer, &expired);
   }
-  void FireStartTimer() { Fire(w.StartTimer()); }
-  ChartState& s() { return w.chart().state(); }
+  void FireStartTimer() { Fire(d.StartTimer()); }
+  ChartState& s() { return d.chart().state(); }
+  // Opens the chart's main menu with a right press and answers it with
+  // what the menu's handler does; the handler sees nullptr when no menu
+  // came up.
+  void RightPress(const std::function<void(QMenu*)>& handle, QPoint at = QPoint(200, 200),
+                  Qt::KeyboardModifiers modifiers = {}) {
+    QTimer::singleShot(0, [&] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      handle(menu);
+      if (menu) menu->close();
+    });
+    QTest::mousePress(&w, Qt::RightButton, modifiers, at);
+    QCoreApplication::processEvents();  // the check runs also when no menu opened
+  }
 
   InstantClock clock;
   PalvexChartWidget w;
+  PalvexChartWidgetPrivate& d = PalvexChartWidgetPrivate::get(w);
 };
 
 TEST_F(Widget, EachShowingArmsTheStartTimerForOneTick) {
-  EXPECT_FALSE(w.StartTimer().isActive());
-  w.AddItem("1", "North", "Jan", 40);
+  EXPECT_FALSE(d.StartTimer().isActive());
+  w.addItem({"1", "North", "Jan", 40});
   w.show();
-  EXPECT_TRUE(w.StartTimer().isActive());
-  EXPECT_EQ(w.StartTimer().interval(), 100);
+  EXPECT_TRUE(d.StartTimer().isActive());
+  EXPECT_EQ(d.StartTimer().interval(), 100);
   FireStartTimer();
-  EXPECT_FALSE(w.StartTimer().isActive());
+  EXPECT_FALSE(d.StartTimer().isActive());
   EXPECT_TRUE(s().animationDone);
   EXPECT_EQ(s().barPalette[0], 0xFFEFB9u);
   EXPECT_EQ(s().barPalette[25], 0x0CC5FAu);
 
   w.hide();
-  EXPECT_FALSE(w.StartTimer().isActive());
+  EXPECT_FALSE(d.StartTimer().isActive());
   w.show();
   FireStartTimer();
-  EXPECT_FALSE(w.StartTimer().isActive());
+  EXPECT_FALSE(d.StartTimer().isActive());
 }
 
 TEST_F(Widget, ARightPressPopsUpTheMainMenuAsARealMenu) {
-  w.SetSelectable(true);
+  w.setSelectable(true);
   w.show();
   QStringList shown;
   bool separator = false;
@@ -101,23 +119,65 @@ TEST_F(Widget, ARightPressPopsUpTheMainMenuAsARealMenu) {
     }
     QTest::keyClick(menu, Qt::Key_Return);
   });
-  QSignalSpy downs(&w, &PalvexChartWidget::MouseDown);
-  QTest::mousePress(&w, Qt::RightButton, {}, QPoint(200, 200));
+  QSignalSpy downs(&w, &PalvexChartWidget::mousePressed);
+  QSignalSpy legend(&w, &PalvexChartWidget::legendVisibleChanged);
+  QTest::mousePress(&w, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(200, 150));
   EXPECT_EQ(shown, (QStringList{"另存为(&A)", "复制(&C)", "图例信息(&I)", "图例信息跟随(&M)",
                                 "显示图例(&D)"}));
   EXPECT_TRUE(separator);
   // The selection item mirrors SelectionInformation, off by default.
   EXPECT_EQ(checked, QStringLiteral("图例信息跟随(&M);"));
-  // The chosen item ran, then MouseDown came, in twips.
-  EXPECT_TRUE(s().legendVisible);
+  // The chosen item ran and is notified; then the press came, in the
+  // widget's pixels with Qt's buttons and modifiers.
+  EXPECT_TRUE(w.legendVisible());
   EXPECT_TRUE(s().children.mnuViewLegend.Checked);
+  ASSERT_EQ(legend.size(), 1);
+  EXPECT_TRUE(legend[0][0].toBool());
   ASSERT_EQ(downs.size(), 1);
-  EXPECT_EQ(downs[0][0].value<short>(), 2);
-  EXPECT_EQ(downs[0][2].value<float>(), 200 * 15);
+  EXPECT_EQ(downs[0][0].toPointF(), QPointF(200, 150));
+  EXPECT_EQ(downs[0][1].value<Qt::MouseButtons>(), Qt::MouseButtons(Qt::RightButton));
+  EXPECT_EQ(downs[0][2].value<Qt::KeyboardModifiers>(), Qt::ShiftModifier | Qt::ControlModifier);
 
-  QSignalSpy ups(&w, &PalvexChartWidget::MouseUp);
-  QTest::mouseRelease(&w, Qt::RightButton, {}, QPoint(200, 200));
-  EXPECT_EQ(ups.size(), 1);
+  QSignalSpy ups(&w, &PalvexChartWidget::mouseReleased);
+  QTest::mouseRelease(&w, Qt::RightButton, {}, QPoint(200, 150));
+  ASSERT_EQ(ups.size(), 1);
+  EXPECT_EQ(ups[0][0].toPointF(), QPointF(200, 150));
+}
+
+// The main menu is the window's context menu and follows its policy.
+TEST_F(Widget, TheContextMenuPolicyDecidesWhatARightPressOpens) {
+  w.show();
+  auto* extra = new QAction("Extra", &w);
+  w.addAction(extra);
+  struct Case {
+    Qt::ContextMenuPolicy policy;
+    QStringList menu;  // the first items of the menu that opens, if one does
+    int requests;
+  };
+  const Case cases[] = {
+      {Qt::DefaultContextMenu, {"另存为(&A)", "复制(&C)"}, 0},
+      {Qt::NoContextMenu, {}, 0},
+      {Qt::PreventContextMenu, {}, 0},
+      {Qt::CustomContextMenu, {}, 1},
+      {Qt::ActionsContextMenu, {"Extra"}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.policy);
+    w.setContextMenuPolicy(c.policy);
+    QSignalSpy requests(&w, &QWidget::customContextMenuRequested);
+    QStringList opened;
+    RightPress([&](QMenu* menu) {
+      if (menu)
+        for (QAction* a : menu->actions()) opened << a->text();
+    });
+    EXPECT_EQ(opened.mid(0, c.menu.size()), c.menu);
+    EXPECT_EQ(opened.isEmpty(), c.menu.isEmpty());
+    ASSERT_EQ(requests.size(), c.requests);
+    if (c.requests) {
+      EXPECT_EQ(requests[0][0].toPoint(), QPoint(200, 200));
+    }
+    QTest::mouseRelease(&w, Qt::RightButton, {}, QPoint(200, 200));
+  }
 }
 
 TEST_F(Widget, CopyFromTheMenuPutsTheChartOnTheSystemClipboard) {
@@ -138,7 +198,7 @@ TEST_F(Widget, PaintsTheComposedChartPixelForPixel) {
   w.show();
   FireStartTimer();
   const QImage painted = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const QImage composed = w.ComposedImage().convertToFormat(QImage::Format_RGB32);
+  const QImage composed = d.ComposedImage().convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(painted.size(), QSize(560, 372));
   EXPECT_EQ(painted, composed);
   // The folded legend's slider strip at the right edge.
@@ -165,85 +225,211 @@ TEST_F(Widget, ToolTipsComeFromTheChildUnderThePointer) {
   EXPECT_EQ(QToolTip::text(), QStringLiteral("显示图例"));
 }
 
-TEST_F(Widget, PropertiesAndSignalsUseTheControlsNames) {
-  EXPECT_TRUE(w.setProperty("ChartTitle", QStringLiteral("季度销售")));
-  EXPECT_EQ(w.chart().ChartTitle(), u"季度销售");
-  EXPECT_TRUE(w.setProperty("MarginLeft", 40.0));
-  EXPECT_EQ(s().MarginLeft, 600);
-  EXPECT_EQ(w.property("MaxY").toDouble(), 100);
+// Every property, written through QObject::setProperty as a form or a
+// property editor writes it: a new value notifies once with the value read
+// back, the same value and a mere redraw notify nothing.
+TEST_F(Widget, EachPropertyNotifiesOncePerRealChange) {
+  w.addItem({"1", "North", "Jan", 40});
+  const QMetaObject& meta = PalvexChartWidget::staticMetaObject;
+  for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+    const QMetaProperty property = meta.property(i);
+    SCOPED_TRACE(property.name());
+    const QVariant before = property.read(&w);
+    QVariant next;
+    switch (before.typeId()) {
+      case QMetaType::QString:
+        next = before.toString() + "x";
+        break;
+      case QMetaType::Bool:
+        next = !before.toBool();
+        break;
+      case QMetaType::Double:
+        next = before.toDouble() + 100;
+        break;
+      case QMetaType::Int:
+        next = before.toInt() + 1;  // the selected column: -1 to 0
+        break;
+      case QMetaType::QColor:
+        next = QColor(before.value<QColor>() == QColor(Qt::red) ? Qt::blue : Qt::red);
+        break;
+      default:
+        ASSERT_TRUE(property.isEnumType());
+        next = QVariant::fromValue(PalvexChartWidget::Sky);
+        break;
+    }
+    QSignalSpy spy(&w, property.notifySignal());
+    ASSERT_TRUE(w.setProperty(property.name(), next));
+    const QVariant after = property.read(&w);
+    // Each drawing pass sets the major grid step from the scale: a written
+    // one does not stay.
+    if (property.name() != QByteArray("intersectMajor")) {
+      EXPECT_EQ(after, next);
+    }
+    ASSERT_EQ(spy.size(), after == before ? 0 : 1);
+    if (!spy.isEmpty()) {
+      EXPECT_EQ(spy[0][0], after);
+    }
 
-  w.AddItem("3", "Shanghai", "Jan", 12.5);
-  QSignalSpy clicks(&w, &PalvexChartWidget::ItemClick);
-  w.setProperty("SelectedColumn", 0);
-  ASSERT_EQ(clicks.size(), 1);
-  EXPECT_EQ(clicks[0][0].toString(), "3");
-  EXPECT_EQ(clicks[0][1].toString(), "Shanghai");
-  EXPECT_EQ(clicks[0][3].toDouble(), 12.5);
+    spy.clear();
+    w.setProperty(property.name(), after);
+    EXPECT_EQ(spy.size(), 0);
+  }
 
-  // A failing call is a warning, not an exception out of the window.
-  Warnings warnings;
-  w.AddItem("not a number", "", "", 1);
-  w.Refresh();
-  EXPECT_EQ(warnings.list(), QStringList{"PalvexChart: Refresh: run-time error 13: Type mismatch"});
+  // Showing applies the theme's colours, a real change; redraws after it
+  // change nothing.
+  w.show();
+  FireStartTimer();
+  std::vector<std::unique_ptr<QSignalSpy>> all;
+  for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i)
+    all.push_back(std::make_unique<QSignalSpy>(&w, meta.property(i).notifySignal()));
+  w.refresh();
+  w.resize(w.size());
+  w.grab();
+  for (const auto& spy : all) EXPECT_EQ(spy->size(), 0);
 }
 
-TEST_F(Widget, AReaderThatFailsIsAWarningAndANeutralValue) {
-  MemoryPropertyBag bag;
-  bag.Write(u"uSelectedColumn", 1e10);  // no 32-bit column
-  w.chart().ReadProperties(bag);
-  Warnings warnings;
-  EXPECT_EQ(w.property("SelectedColumn").toInt(), -1);
-  EXPECT_EQ(warnings.list(),
-            QStringList{"PalvexChart: SelectedColumn: run-time error 6: Overflow"});
+TEST_F(Widget, ColoursKeepTheirByteOrderFromQColorToThePicture) {
+  w.setTheme(PalvexChartWidget::Normal);  // paints no theme over the back colour
+  w.setBackColor(Qt::red);
+  w.setForeColor(QColor(0, 128, 255));
+  EXPECT_EQ(w.backColor(), QColor(Qt::red));
+  EXPECT_EQ(w.foreColor(), QColor(0, 128, 255));
+  // Packed with red in the low byte, as the control and its bags keep it.
+  EXPECT_EQ(s().surface->BackColor(), 0x0000FFu);
+  EXPECT_EQ(s().surface->ForeColor(), 0xFF8000u);
+  EXPECT_EQ(w.toImage().pixelColor(2, 2), QColor(Qt::red));
+  // A system colour reads as the colour it paints.
+  d.chart().SetBackColor(kSystemWindow);
+  EXPECT_EQ(w.backColor(), ToQColor(ResolveColor(kSystemWindow)));
 }
 
-TEST(WidgetFromBag, ASavedControlLoadsItsBagInsteadOfTheDefaults) {
-  MemoryPropertyBag bag;
-  bag.Write(u"uMaxYValue", 500.0);
-  PalvexChartWidget loaded(bag);
+// A call the chart refuses reports the control's error and leaves the
+// widget as it was: no property changed, nothing notified.
+TEST_F(Widget, ARefusedCallReportsItsErrorAndChangesNothing) {
+  w.addItem({"1", "North", "Jan", 40});
+  struct Case {
+    const char* what;
+    std::function<void()> call;
+    int number;
+  };
+  const Case cases[] = {
+      {"negative margin", [&] { w.setMarginLeft(-1); }, kErrInvalidPropertyValue},
+      {"endless maximum", [&] { w.setMaxY(qInf()); }, kErrInvalidPropertyValue},
+      {"invalid colour", [&] { w.setBackColor(QColor()); }, kErrInvalidPropertyValue},
+      {"theme number", [&] { w.setProperty("theme", 7); }, kErrInvalidPropertyValue},
+      {"item the pass cannot draw",
+       [&] {
+         w.setItems({{"2", "", "", 500}, {"not a number", "", "", 1}});
+       },
+       kErrTypeMismatch},
+      {"item without a finite value",
+       [&] {
+         w.setItems({{"2", "", "", qQNaN()}});
+       },
+       kErrOverflow},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const QByteArray state = w.saveState();
+    const QList<PalvexChartItem> items = w.items();
+    QSignalSpy errors(&w, &PalvexChartWidget::errorOccurred);
+    QSignalSpy maxY(&w, &PalvexChartWidget::maxYChanged);
+    Warnings warnings;
+    c.call();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0][0].toInt(), c.number);
+    EXPECT_EQ(w.lastError(), c.number);
+    EXPECT_EQ(w.lastErrorString(), errors[0][1].toString());
+    EXPECT_EQ(warnings.list().size(), 1);
+    EXPECT_EQ(w.saveState(), state);
+    EXPECT_EQ(w.items(), items);
+    EXPECT_EQ(maxY.size(), 0);
+    // A call that works clears the error.
+    w.refresh();
+    EXPECT_EQ(w.lastError(), 0);
+  }
+}
+
+TEST_F(Widget, ARefusedStateLeavesTheChartAsItWas) {
+  w.setChartTitle("kept");
+  const QByteArray kept = w.saveState();
+  auto edited = [&](const char* key, const QJsonValue& value) {
+    QJsonObject o = QJsonDocument::fromJson(kept).object();
+    o.insert(key, value);
+    return QJsonDocument(o).toJson();
+  };
+  const std::pair<QByteArray, int> cases[] = {
+      {"{ not json", kErrInvalidPropertyValue},
+      // Late in the bag: the keys before it must not stay loaded.
+      {edited("uMaxYValue", "tall"), kErrTypeMismatch},
+      {edited("uSelectedColumn", 1e10), kErrOverflow},
+      {edited("ActiveTheme", 7), kErrInvalidPropertyValue},
+  };
+  for (const auto& [state, number] : cases) {
+    SCOPED_TRACE(state.toStdString());
+    QSignalSpy titles(&w, &PalvexChartWidget::chartTitleChanged);
+    EXPECT_FALSE(w.restoreState(QByteArray(state).replace("\"kept\"", "\"lost\"")));
+    EXPECT_EQ(w.lastError(), number);
+    EXPECT_EQ(w.saveState(), kept);
+    EXPECT_EQ(titles.size(), 0);
+  }
+  QSignalSpy titles(&w, &PalvexChartWidget::chartTitleChanged);
+  EXPECT_TRUE(w.restoreState(QByteArray(kept).replace("\"kept\"", "\"loaded\"")));
+  EXPECT_EQ(w.chartTitle(), "loaded");
+  EXPECT_EQ(titles.size(), 1);
+}
+
+TEST(WidgetFromState, ASavedStateIsLoadedInsteadOfTheDefaults) {
+  PalvexChartWidget loaded(QByteArray(R"({"uMaxYValue": 500})"));
   // Absent keys take their load values, not a new control's.
-  EXPECT_EQ(loaded.MaxY(), 500);
-  EXPECT_EQ(loaded.MarginTop(), 0);
-  EXPECT_EQ(loaded.ChartSubTitle(), QString());
-  EXPECT_FALSE(loaded.DisplayXAxis());
-  EXPECT_FALSE(loaded.ContentBorder());
-  EXPECT_EQ(loaded.SelectedColumn(), -1);
+  EXPECT_EQ(loaded.lastError(), 0);
+  EXPECT_EQ(loaded.maxY(), 500);
+  EXPECT_EQ(loaded.marginTop(), 0);
+  EXPECT_EQ(loaded.chartSubTitle(), QString());
+  EXPECT_FALSE(loaded.displayXAxis());
+  EXPECT_FALSE(loaded.contentBorder());
+  EXPECT_EQ(loaded.selectedColumn(), -1);
 
-  // A bag that cannot be loaded is the caller's error; no widget is made.
-  bag.Write(u"uMaxYValue", u"tall");
-  EXPECT_EQ(testing::ErrorOf([&] { PalvexChartWidget refused(bag); }), kErrTypeMismatch);
+  // A state that cannot be loaded gives the defaults, and says why.
+  PalvexChartWidget refused(QByteArray(R"({"uMaxYValue": "tall"})"));
+  EXPECT_EQ(refused.lastError(), kErrTypeMismatch);
+  EXPECT_EQ(refused.saveState(), PalvexChartWidget().saveState());
 }
 
-TEST_F(Widget, PressingABarSignalsItemClickBeforeMouseDown) {
-  w.SetSelectable(true);
-  w.AddItem("7", "North", "Jan", 40);
-  w.AddItem("8", "South", "Feb", 60);
+TEST_F(Widget, PressingABarSignalsItemClickBeforeMousePressed) {
+  w.setSelectable(true);
+  w.addItem({"7", "North", "Jan", 40});
+  w.addItem({"8", "South", "Feb", 60});
   w.show();
   FireStartTimer();
   QStringList signalled;
-  QObject::connect(
-      &w, &PalvexChartWidget::ItemClick,
-      [&](const QString& id, const QString& description, const QString&, double value) {
-        signalled << QStringLiteral("ItemClick %1 %2 %3").arg(id, description).arg(value);
-      });
-  QObject::connect(&w, &PalvexChartWidget::MouseDown, [&](short button, short, float, float) {
-    signalled << QStringLiteral("MouseDown %1").arg(button);
-  });
-  QSignalSpy clicks(&w, &PalvexChartWidget::ItemClick);
+  QObject::connect(&w, &PalvexChartWidget::itemClicked,
+                   [&](int column, const PalvexChartItem& item) {
+                     signalled << QStringLiteral("itemClicked %1 %2 %3 %4")
+                                      .arg(column)
+                                      .arg(item.itemId(), item.description())
+                                      .arg(item.value());
+                   });
+  QObject::connect(&w, &PalvexChartWidget::selectedColumnChanged,
+                   [&](int column) { signalled << QStringLiteral("selected %1").arg(column); });
+  QObject::connect(&w, &PalvexChartWidget::mousePressed,
+                   [&](QPointF, Qt::MouseButtons buttons, Qt::KeyboardModifiers) {
+                     signalled << QStringLiteral("mousePressed %1").arg(buttons.toInt());
+                   });
   // Column 1, one pixel above the plot's bottom edge.
   const QPoint onBar(qRound((s().MarginLeft + 1.5 * s().barWidth) / 15),
                      qRound((s().surface->ScaleHeight() - s().MarginBottom) / 15) - 1);
   QTest::mouseClick(&w, Qt::LeftButton, {}, onBar);
   QTest::mouseClick(&w, Qt::LeftButton, {}, onBar);
-  EXPECT_EQ(signalled, (QStringList{"ItemClick 8 South 60", "MouseDown 1", "MouseDown 1"}));
-  EXPECT_EQ(clicks.size(), 1);
-  EXPECT_EQ(w.SelectedColumn(), 1);
+  EXPECT_EQ(signalled, (QStringList{"itemClicked 1 8 South 60", "mousePressed 1", "selected 1",
+                                    "mousePressed 1"}));
+  EXPECT_EQ(w.selectedColumn(), 1);
 }
 
 TEST_F(Widget, TheLabelGroupsTheAmountAsTheWidgetsLocaleDoes) {
-  w.SetSelectable(true);
-  w.SetSelectionInformation(true);
-  w.AddItem("1", "North", "Jan", 1234567);
+  w.setSelectable(true);
+  w.setSelectionInformation(true);
+  w.addItem({"1", "North", "Jan", 1234567});
   w.show();
   FireStartTimer();
   const std::pair<QLocale, QString> cases[] = {
@@ -253,20 +439,20 @@ TEST_F(Widget, TheLabelGroupsTheAmountAsTheWidgetsLocaleDoes) {
   };
   for (const auto& [locale, amount] : cases) {
     w.setLocale(locale);
-    w.SetSelectedColumn(-1);
-    w.SetSelectedColumn(0);
+    w.setSelectedColumn(-1);
+    w.setSelectedColumn(0);
     EXPECT_EQ(ToQString(s().children.lblInfo.Caption).split('\r').value(1),
               QStringLiteral("金额: %1元").arg(amount));
   }
 }
 
 TEST_F(Widget, ADraggedLabelShowsAnOutlineThatFollowsThePointer) {
-  w.SetSelectable(true);
-  w.SetSelectionInformation(true);
-  w.AddItem("1", "North", "Jan", 40);
+  w.setSelectable(true);
+  w.setSelectionInformation(true);
+  w.addItem({"1", "North", "Jan", 40});
   w.show();
   FireStartTimer();
-  w.SetSelectedColumn(0);
+  w.setSelectedColumn(0);
   const Control& label = s().children.lblInfo;
   ASSERT_TRUE(label.Visible);
   const QPoint grab(qRound(label.Left / 15) + 4, qRound(label.Top / 15) + 4);
@@ -280,7 +466,7 @@ TEST_F(Widget, ADraggedLabelShowsAnOutlineThatFollowsThePointer) {
   ASSERT_TRUE(outline);
   const QPoint corner(qRound(outline->left / 15), qRound(outline->top / 15));
   const QImage shown = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const QImage composed = w.ComposedImage().convertToFormat(QImage::Format_RGB32);
+  const QImage composed = d.ComposedImage().convertToFormat(QImage::Format_RGB32);
   // The frame inverts what lies below it; inside, the picture shows through.
   EXPECT_EQ(shown.pixel(corner) & 0xFFFFFF, ~composed.pixel(corner) & 0xFFFFFF);
   EXPECT_EQ(shown.pixel(corner + QPoint(1, 1)) & 0xFFFFFF,
@@ -290,15 +476,17 @@ TEST_F(Widget, ADraggedLabelShowsAnOutlineThatFollowsThePointer) {
   QTest::mouseRelease(&w, Qt::LeftButton, {}, to);
   EXPECT_EQ(label.Left, outline->left);
   EXPECT_EQ(w.grab().toImage().convertToFormat(QImage::Format_RGB32),
-            w.ComposedImage().convertToFormat(QImage::Format_RGB32));
+            d.ComposedImage().convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(Widget, TheDescriptionListScrollsAsAScrollBarDoes) {
-  for (int i = 0; i < 40; ++i) w.AddItem("1", "entry", "", 10);
+  QList<PalvexChartItem> items;
+  for (int i = 0; i < 40; ++i) items.append({"1", "entry", "", 10});
+  ASSERT_TRUE(w.setItems(items));
+  EXPECT_EQ(w.count(), 40);
   w.show();
   FireStartTimer();
-  w.chart().ShowLegend(false);
-  w.Refresh();
+  w.setLegendVisible(true);
   const ChildControls& ch = s().children;
   const Control& bar = ch.vsbContainer;
   ASSERT_TRUE(bar.Visible);
@@ -315,7 +503,7 @@ TEST_F(Widget, TheDescriptionListScrollsAsAScrollBarDoes) {
   EXPECT_EQ(bar.Value, 5 * entry);
 
   // Held, the arrow repeats after a first delay, then at a steady rate.
-  QTimer& repeat = w.ScrollRepeatTimer();
+  QTimer& repeat = d.ScrollRepeatTimer();
   QTest::mousePress(&w, Qt::LeftButton, {}, downArrow);
   EXPECT_EQ(bar.Value, 6 * entry);
   EXPECT_EQ(repeat.interval(), 500);

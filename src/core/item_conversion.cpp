@@ -1,0 +1,35 @@
+#include "core/item_conversion.h"
+
+#include "platform/qt/qt_text.h"
+
+namespace palvex {
+
+ChartItem ToChartItem(const PalvexChartItem& item) {
+  ChartItem c;
+  c.ItemID = FromQString(item.itemId());
+  c.SelectedDescription = FromQString(item.description());
+  c.XAxisDescription = FromQString(item.caption());
+  c.Value = item.value();
+  return c;
+}
+
+PalvexChartItem ToPublicItem(const ChartItem& item) {
+  return {ToQString(item.ItemID), ToQString(item.SelectedDescription),
+          ToQString(item.XAxisDescription), item.Value};
+}
+
+std::vector<ChartItem> ToChartItems(const QList<PalvexChartItem>& items) {
+  std::vector<ChartItem> out;
+  out.reserve(static_cast<std::size_t>(items.size()));
+  for (const PalvexChartItem& item : items) out.push_back(ToChartItem(item));
+  return out;
+}
+
+QList<PalvexChartItem> ToPublicItems(const std::vector<ChartItem>& items) {
+  QList<PalvexChartItem> out;
+  out.reserve(static_cast<qsizetype>(items.size()));
+  for (const ChartItem& item : items) out.append(ToPublicItem(item));
+  return out;
+}
+
+}  // namespace palvex

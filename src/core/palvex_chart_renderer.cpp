@@ -1,0 +1,144 @@
+#include <palvex/palvexchartrenderer.h>
+
+#include "control/palvex_chart.h"
+#include "core/chart_changes.h"
+#include "core/finished_chart.h"
+#include "core/item_conversion.h"
+#include "core/property_access.h"
+#include "platform/chart_error.h"
+#include "platform/qt/headless_host.h"
+#include "platform/qt/image_io.h"
+
+using namespace palvex;
+
+namespace {
+
+// The design size of a newly placed control, in pixels.
+constexpr QSize kDesignSize(560, 372);
+// As large as a host may make the control.
+constexpr int kMaxSidePx = 16384;
+
+}  // namespace
+
+class PalvexChartRendererPrivate {
+ public:
+  PalvexChartRendererPrivate() {
+    chart.InitProperties();
+    chart.Resize(kDesignSize.width(), kDesignSize.height());
+  }
+
+  // Runs a call into the control and keeps its error; true on success.
+  template <typename F>
+  bool Call(F&& call) {
+    try {
+      call();
+      error = 0;
+      errorString.clear();
+      return true;
+    } catch (const ChartError& e) {
+      error = e.number();
+      errorString = QString::fromUtf8(e.what());
+    } catch (const std::exception& e) {
+      error = kErrInternal;
+      errorString = QString::fromUtf8(e.what());
+    }
+    return false;
+  }
+
+  HeadlessHost host;
+  PalvexChart chart{host};
+  bool shown = false;
+  int error = 0;
+  QString errorString;
+};
+
+PalvexChartRenderer::PalvexChartRenderer() : d(std::make_unique<PalvexChartRendererPrivate>()) {}
+PalvexChartRenderer::~PalvexChartRenderer() {
+  d->Call([&] { d->chart.Terminate(); });
+}
+
+QVariant PalvexChartRenderer::property(const QString& name) const {
+  QVariant value;
+  d->Call([&] { value = ToQVariant(ReadProperty(d->chart, PropertyByName(name))); });
+  return value;
+}
+
+bool PalvexChartRenderer::setProperty(const QString& name, const QVariant& value) {
+  return d->Call([&] {
+    const PropertyInfo& property = PropertyByName(name);
+    const Variant v = ToVariant(value);
+    AllOrNothing(d->chart, [&] { WriteProperty(d->chart, property, v); });
+  });
+}
+
+bool PalvexChartRenderer::addItem(const PalvexChartItem& item) {
+  return d->Call([&] { d->chart.AddItem(ToChartItem(item)); });
+}
+
+bool PalvexChartRenderer::setItems(const QList<PalvexChartItem>& items) {
+  return d->Call([&] { ReplaceItems(d->chart, ToChartItems(items)); });
+}
+
+QList<PalvexChartItem> PalvexChartRenderer::items() const {
+  return ToPublicItems(d->chart.state().items());
+}
+
+void PalvexChartRenderer::clear() {
+  d->Call([&] { d->chart.Clear(); });
+}
+
+QByteArray PalvexChartRenderer::saveState() const {
+  QByteArray state;
+  d->Call([&] { state = SaveState(d->chart); });
+  return state;
+}
+
+bool PalvexChartRenderer::restoreState(const QByteArray& state) {
+  return d->Call([&] { RestoreState(d->chart, state, true); });
+}
+
+QSize PalvexChartRenderer::size() const {
+  const Surface& surface = *d->chart.state().surface;
+  return {surface.PixelWidth(), surface.PixelHeight()};
+}
+
+bool PalvexChartRenderer::resize(const QSize& size) {
+  return d->Call([&] {
+    if (size.width() < 1 || size.height() < 1 || size.width() > kMaxSidePx ||
+        size.height() > kMaxSidePx) {
+      throw ChartError(kErrInvalidPropertyValue);
+    }
+    d->chart.Resize(size.width(), size.height());
+  });
+}
+
+QImage PalvexChartRenderer::toImage() {
+  QImage image;
+  d->Call([&] {
+    // The first picture plays the life of a shown control: the start
+    // timer's tick grows the bars; later writers redraw the finished chart.
+    if (!d->shown) {
+      d->chart.Show();
+      if (d->host.timerEnabled()) FinishGrowth(d->chart);
+      d->shown = true;
+    }
+    image = ImageOf(*d->chart.state().surface).copy();
+  });
+  return image;
+}
+
+bool PalvexChartRenderer::save(const QString& path, const char* format) {
+  const QImage image = toImage();
+  if (image.isNull()) return false;
+  return d->Call([&] {
+    const QString failure = SaveImageAtomically(image, path, format);
+    if (!failure.isEmpty()) throw ChartError(kErrPathAccess, failure.toStdString());
+  });
+}
+
+int PalvexChartRenderer::lastError() const {
+  return d->error;
+}
+QString PalvexChartRenderer::lastErrorString() const {
+  return d->errorString;
+}

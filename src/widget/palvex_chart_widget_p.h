@@ -1,0 +1,77 @@
+#pragma once
+
+#include <palvex/palvexchartwidget.h>
+
+#include <QImage>
+#include <QPointF>
+#include <QString>
+#include <memory>
+
+#include "control/palvex_chart.h"
+#include "widget/property_notifier.h"
+
+class QPainter;
+class QTimer;
+
+namespace palvex {
+class Clock;
+class WidgetHost;
+}  // namespace palvex
+
+// What the widget keeps behind its public face: the control on a window's
+// host, and the bookkeeping of signals and errors. The program and the
+// tests reach the control and the timers through it.
+class PalvexChartWidgetPrivate {
+ public:
+  explicit PalvexChartWidgetPrivate(PalvexChartWidget& q);
+  ~PalvexChartWidgetPrivate();
+
+  // What both constructors do once the control has its properties.
+  void Setup();
+
+  static PalvexChartWidgetPrivate& get(PalvexChartWidget& w) { return *w.d; }
+
+  // The control itself. Calls made on it directly bypass the widget's
+  // signals and errors; call update() after drawing through it.
+  palvex::PalvexChart& chart() { return *chart_; }
+  // What the widget paints: the chart with its children, in pixels.
+  QImage ComposedImage();
+  // The start timer, armed while the control waits for its first frame.
+  QTimer& StartTimer();
+  // The scroll bar's repeat, running while an arrow or its track is held.
+  QTimer& ScrollRepeatTimer();
+  // The clock the growth animation waits on (tests); nullptr: real time.
+  void SetClock(palvex::Clock* clock);
+
+  // Who made a call: one a host made clears the last error when it works;
+  // the window's own events leave it for the host to read.
+  enum class Caller { kHost, kWindow };
+  // Runs a call into the control. A failure is reported (signal, last
+  // error, warning) and never leaves the widget; either way the window
+  // shows what the call drew and the changed properties are notified.
+  template <typename F>
+  bool Run(const char* what, F&& call, Caller caller = Caller::kWindow);
+  // A host's property write: refused whole or done whole.
+  template <typename F>
+  void Set(const char* what, F&& store);
+
+  // Mouse positions between the window's pixels and the control's twips.
+  QPointF Twips(const QPointF& pixels) const;
+  QPointF Pixels(double x, double y) const;
+  template <typename F>
+  void DeliverMouse(const char* what, const QMouseEvent& e, F&& call);
+  // Outlines a label being dragged where the pointer holds it, in colours
+  // inverted from the picture below, as a window system shows a drag.
+  void PaintDragOutline(QPainter& p);
+
+  PalvexChartWidget& q;
+  std::unique_ptr<palvex::WidgetHost> host;
+  std::unique_ptr<palvex::PalvexChart> chart_;
+  class Sink;
+  std::unique_ptr<Sink> sink;
+  std::unique_ptr<palvex::Surface> screen;
+  palvex::PropertyNotifier notifier;
+  QPointF pointer;  // the last mouse position, in twips
+  int error = 0;
+  QString errorString;
+};
