@@ -1,11 +1,11 @@
 #pragma once
 
+#include <palvex/palvexchartwidget.h>
 #include <palvex/palvexwidget_export.h>
+#include <QAbstractItemModel>
 #include <QObject>
 #include <memory>
 
-class QAbstractItemModel;
-class PalvexChartWidget;
 class PalvexChartModelMapperPrivate;
 
 // Keeps a chart's items in step with a table model, as Qt Charts' model
