@@ -20,8 +20,8 @@ endif()
 # One static library per internal layer, named palvex_<layer>. A layer links
 # only the layers beneath it; the logic layers link no Qt, so a Qt header
 # included there fails the build. Their headers ("control/palvex_chart.h")
-# are the project's own and are not installed; the archives are, because a
-# static PalvexChart::Core or ::Widget needs them at link time. They are
+# are the project's own and are not installed; the archives are in a static
+# build, because PalvexChart::Core and ::Widget need them at link time. They are
 # position independent and hidden, since they end up inside the shared
 # libraries (and a plugin module) without adding to what those export.
 function(palvex_add_layer layer)
@@ -33,7 +33,10 @@ function(palvex_add_layer layer)
   target_include_directories(palvex_${layer} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>)
   target_link_libraries(palvex_${layer}
     PUBLIC ${arg_LINKS} PRIVATE $<BUILD_INTERFACE:palvex_build_options>)
-  set_property(GLOBAL APPEND PROPERTY palvex_installed_targets palvex_${layer})
+  # Shared libraries carry what they need of the layers inside them.
+  if(NOT BUILD_SHARED_LIBS)
+    set_property(GLOBAL APPEND PROPERTY palvex_installed_targets palvex_${layer})
+  endif()
 endfunction()
 
 # A public library: PalvexChart::<name>, static or shared as BUILD_SHARED_LIBS

@@ -5,6 +5,7 @@
 
 #include "control/property_table.h"
 #include "core/finished_chart.h"
+#include "core/property_access.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
@@ -100,18 +101,7 @@ namespace {
 // A property's value as the JSON number, boolean or string a reader of
 // the output expects; colours unsigned, as the interface declares them.
 QJsonValue JsonOf(const Variant& v) {
-  switch (v.type()) {
-    case VarType::Bool:
-      return v.ToBool();
-    case VarType::String:
-      return ToQString(v.ToText());
-    case VarType::I4:
-      return v.ToI4();
-    case VarType::UI4:
-      return static_cast<qint64>(v.ToUI4());
-    default:
-      return v.ToR8();
-  }
+  return QJsonValue::fromVariant(ToQVariant(v));
 }
 
 }  // namespace

@@ -13,9 +13,15 @@ ChartItem ToChartItem(const PalvexChartItem& item) {
   return c;
 }
 
+// Through the inline setters: this file goes into both public libraries,
+// and the widget's copy must not need the core library's constructor.
 PalvexChartItem ToPublicItem(const ChartItem& item) {
-  return {ToQString(item.ItemID), ToQString(item.SelectedDescription),
-          ToQString(item.XAxisDescription), item.Value};
+  PalvexChartItem p;
+  p.setItemId(ToQString(item.ItemID));
+  p.setDescription(ToQString(item.SelectedDescription));
+  p.setCaption(ToQString(item.XAxisDescription));
+  p.setValue(item.Value);
+  return p;
 }
 
 std::vector<ChartItem> ToChartItems(const QList<PalvexChartItem>& items) {

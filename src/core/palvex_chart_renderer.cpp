@@ -1,6 +1,7 @@
 #include <palvex/palvexchartrenderer.h>
 
 #include "control/palvex_chart.h"
+#include "core/caught_error.h"
 #include "core/chart_changes.h"
 #include "core/finished_chart.h"
 #include "core/item_conversion.h"
@@ -30,19 +31,10 @@ class PalvexChartRendererPrivate {
   // Runs a call into the control and keeps its error; true on success.
   template <typename F>
   bool Call(F&& call) {
-    try {
-      call();
-      error = 0;
-      errorString.clear();
-      return true;
-    } catch (const ChartError& e) {
-      error = e.number();
-      errorString = QString::fromUtf8(e.what());
-    } catch (const std::exception& e) {
-      error = kErrInternal;
-      errorString = QString::fromUtf8(e.what());
-    }
-    return false;
+    const std::optional<ChartError> failure = CaughtError(call);
+    error = failure ? failure->number() : 0;
+    errorString = failure ? QString::fromUtf8(failure->what()) : QString();
+    return !failure;
   }
 
   HeadlessHost host;

@@ -8,8 +8,8 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
-#include <exception>
 
+#include "core/caught_error.h"
 #include "core/chart_changes.h"
 #include "core/item_conversion.h"
 #include "platform/chart_error.h"
@@ -124,32 +124,22 @@ PalvexChartWidgetPrivate::~PalvexChartWidgetPrivate() = default;
 
 template <typename F>
 bool PalvexChartWidgetPrivate::Run(const char* what, F&& call, Caller caller) {
-  bool ok = false;
-  int number = 0;
-  QString message;
-  try {
-    call();
-    ok = true;
-  } catch (const ChartError& e) {
-    number = e.number();
-    message = QString::fromUtf8(e.what());
-  } catch (const std::exception& e) {
-    number = kErrInternal;
-    message = QString::fromUtf8(e.what());
-  }
+  const std::optional<ChartError> failure = CaughtError(call);
   q.update();
-  if (ok && caller == Caller::kHost) {
+  if (!failure && caller == Caller::kHost) {
     error = 0;
     errorString.clear();
   }
   notifier.Notify();
-  if (!ok) {
-    error = number;
-    errorString = message;
-    qWarning("PalvexChart: %s: run-time error %d: %s", what, number, qPrintable(message));
-    emit q.errorOccurred(number, message);
-  }
-  return ok;
+  if (failure) Report(what, *failure);
+  return !failure;
+}
+
+void PalvexChartWidgetPrivate::Report(const char* what, const ChartError& failure) {
+  error = failure.number();
+  errorString = QString::fromUtf8(failure.what());
+  qWarning("PalvexChart: %s: run-time error %d: %s", what, error, failure.what());
+  emit q.errorOccurred(error, errorString);
 }
 
 template <typename F>
@@ -197,13 +187,11 @@ PalvexChartWidget::PalvexChartWidget(QWidget* parent)
 
 PalvexChartWidget::PalvexChartWidget(const QByteArray& state, QWidget* parent)
     : QWidget(parent), d(std::make_unique<PalvexChartWidgetPrivate>(*this)) {
-  try {
-    RestoreState(d->chart(), state, false, CheckTheme);
-  } catch (const ChartError& e) {
+  const std::optional<ChartError> failure =
+      CaughtError([&] { RestoreState(d->chart(), state, false, CheckTheme); });
+  if (failure) {
     d->chart().InitProperties();
-    d->error = e.number();
-    d->errorString = QString::fromUtf8(e.what());
-    qWarning("PalvexChart: restoreState: run-time error %d: %s", e.number(), e.what());
+    d->Report("restoreState", *failure);
   }
   d->Setup();
 }
@@ -218,30 +206,18 @@ PalvexChartWidget::~PalvexChartWidget() {
   }
 }
 
-QString PalvexChartWidget::chartTitle() const {
-  return ToQString(d->chart().ChartTitle());
-}
-void PalvexChartWidget::setChartTitle(const QString& title) {
-  d->Set("chartTitle", [&] { d->chart().SetChartTitle(FromQString(title)); });
-}
-QString PalvexChartWidget::chartSubTitle() const {
-  return ToQString(d->chart().ChartSubTitle());
-}
-void PalvexChartWidget::setChartSubTitle(const QString& subTitle) {
-  d->Set("chartSubTitle", [&] { d->chart().SetChartSubTitle(FromQString(subTitle)); });
-}
-QString PalvexChartWidget::axisLabelX() const {
-  return ToQString(d->chart().AxisLabelX());
-}
-void PalvexChartWidget::setAxisLabelX(const QString& label) {
-  d->Set("axisLabelX", [&] { d->chart().SetAxisLabelX(FromQString(label)); });
-}
-QString PalvexChartWidget::axisLabelY() const {
-  return ToQString(d->chart().AxisLabelY());
-}
-void PalvexChartWidget::setAxisLabelY(const QString& label) {
-  d->Set("axisLabelY", [&] { d->chart().SetAxisLabelY(FromQString(label)); });
-}
+#define PALVEX_TEXT(name, Name)                                      \
+  QString PalvexChartWidget::name() const {                          \
+    return ToQString(d->chart().Name());                             \
+  }                                                                  \
+  void PalvexChartWidget::set##Name(const QString& text) {           \
+    d->Set(#name, [&] { d->chart().Set##Name(FromQString(text)); }); \
+  }
+PALVEX_TEXT(chartTitle, ChartTitle)
+PALVEX_TEXT(chartSubTitle, ChartSubTitle)
+PALVEX_TEXT(axisLabelX, AxisLabelX)
+PALVEX_TEXT(axisLabelY, AxisLabelY)
+#undef PALVEX_TEXT
 
 PalvexChartWidget::Theme PalvexChartWidget::theme() const {
   return static_cast<Theme>(d->chart().ActiveTheme());

@@ -14,6 +14,7 @@ class QPainter;
 class QTimer;
 
 namespace palvex {
+class ChartError;
 class Clock;
 class WidgetHost;
 }  // namespace palvex
@@ -51,6 +52,8 @@ class PalvexChartWidgetPrivate {
   // shows what the call drew and the changed properties are notified.
   template <typename F>
   bool Run(const char* what, F&& call, Caller caller = Caller::kWindow);
+  // Keeps a failure for lastError(), logs it and signals it.
+  void Report(const char* what, const palvex::ChartError& failure);
   // A host's property write: refused whole or done whole.
   template <typename F>
   void Set(const char* what, F&& store);
