@@ -50,7 +50,9 @@ function(palvex_add_public_library target name)
   string(TOLOWER ${name} lower)
   set_target_properties(${target} PROPERTIES EXPORT_NAME ${name}
     CXX_STANDARD 20 CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
-    VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+    VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR}
+    # The widget library finds the core beside it, wherever the package is.
+    INSTALL_RPATH "$ORIGIN")
   target_compile_features(${target} INTERFACE cxx_std_17)
   generate_export_header(${target} BASE_NAME palvex${lower}
     EXPORT_MACRO_NAME PALVEX_${upper}_EXPORT
