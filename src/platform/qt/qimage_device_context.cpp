@@ -130,8 +130,16 @@ const LogFont* QImageDeviceContext::Describe(ObjectHandle object) {
   return it == created_.end() ? nullptr : &it->second;
 }
 
-QFont QImageDeviceContext::SelectedQFont() {
-  return QFontFor(*Describe(selected_));
+MeasuredFont& QImageDeviceContext::SelectedQtFont() {
+  LogFont key = *Describe(selected_);
+  key.lfEscapement = key.lfOrientation = 0;
+  for (auto& [font, measured] : qtFonts_) {
+    if (font == key) return *measured;
+  }
+  if (qtFonts_.size() >= kMaxQtFonts) qtFonts_.pop_front();
+  auto measured = std::make_unique<MeasuredFont>(QFontFor(key));
+  qtFonts_.emplace_back(std::move(key), std::move(measured));
+  return *qtFonts_.back().second;
 }
 
 ObjectHandle QImageDeviceContext::GetStockObject(int index) {
@@ -166,9 +174,9 @@ bool QImageDeviceContext::GetTextExtentPoint32(std::u16string_view text, std::in
                                                TextSize* size) {
   const auto shown = NarrowPrefix(text, byteLength);
   if (!shown || !size) return false;
-  const QFontMetrics fm(SelectedQFont());
-  size->cx = fm.horizontalAdvance(QString::fromUtf16(shown->data(), qsizetype(shown->size())));
-  size->cy = fm.height();
+  MeasuredFont& font = SelectedQtFont();
+  size->cx = font.WholeWidth(*shown);
+  size->cy = font.WholeHeight();
   return true;
 }
 
@@ -177,15 +185,15 @@ bool QImageDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   const auto shown = NarrowPrefix(text, byteLength);
   if (!shown) return false;
   const LogFont& description = *Describe(selected_);
-  const QFont font = QFontFor(description);
+  MeasuredFont& font = SelectedQtFont();
   QPainter p(&image_);
   p.setRenderHint(QPainter::TextAntialiasing, description.lfQuality != kNonAntialiasedQuality);
-  p.setFont(font);
+  p.setFont(font.font());
   p.setPen(owner_ ? ToQColor(owner_->ForeColor()) : QColor(Qt::black));
   // The escapement turns counter-clockwise on screen; Qt turns clockwise.
   p.translate(x, y);
   p.rotate(-description.lfEscapement / 10.0);
-  p.drawText(QPointF(0, QFontMetricsF(font).ascent()),
+  p.drawText(QPointF(0, font.metrics().ascent()),
              QString::fromUtf16(shown->data(), qsizetype(shown->size())));
   return true;
 }

@@ -2,9 +2,13 @@
 
 #include <QFont>
 #include <QImage>
+#include <deque>
 #include <map>
+#include <memory>
+#include <utility>
 
 #include "platform/device_context.h"
+#include "platform/qt/fonts.h"
 #include "platform/screen.h"
 
 namespace palvex {
@@ -51,7 +55,8 @@ class QImageDeviceContext : public DeviceContext {
  private:
   // The description of a font this context knows, or nothing.
   const LogFont* Describe(ObjectHandle object);
-  QFont SelectedQFont();
+  // The Qt font of the selected font, made once per description.
+  MeasuredFont& SelectedQtFont();
 
   QImage& image_;
   const Screen* screen_ = nullptr;
@@ -60,6 +65,11 @@ class QImageDeviceContext : public DeviceContext {
   ObjectHandle selected_ = kSurfaceFont;
   std::map<ObjectHandle, LogFont> created_;
   ObjectHandle nextHandle_ = kFirstCreated;
+  // The Qt fonts made so far, by description with the angle left out (the
+  // text is turned, not the font); a pass uses two or three, past
+  // kMaxQtFonts the oldest goes.
+  static constexpr std::size_t kMaxQtFonts = 16;
+  std::deque<std::pair<LogFont, std::unique_ptr<MeasuredFont>>> qtFonts_;
 
   static constexpr ObjectHandle kSystemFontObject = 2;
   static constexpr ObjectHandle kFirstCreated = 16;

@@ -72,14 +72,13 @@ void QImageSurface::SetFontBold(bool bold) {
   FontChanged();
 }
 
-const QFont& QImageSurface::qfont() const {
-  if (!qfont_) qfont_ = MakeFont(font_, screen_.DotsPerInchY());
-  return *qfont_;
+MeasuredFont& QImageSurface::measured() const {
+  if (!measured_) measured_ = &fonts_.Get(font_, screen_.DotsPerInchY());
+  return *measured_;
 }
 
-const QFontMetricsF& QImageSurface::metrics() const {
-  if (!metrics_) metrics_.emplace(qfont());
-  return *metrics_;
+const QFont& QImageSurface::qfont() const {
+  return measured().font();
 }
 
 int QImageSurface::ToPixelX(double twips) const {
@@ -96,7 +95,7 @@ void QImageSurface::Cls() {
 }
 
 void QImageSurface::Print(const std::u16string& text) {
-  const QFontMetricsF& fm = metrics();
+  const QFontMetricsF& fm = measured().metrics();
   const QStringList lines = TextLines(text);
   {
     QPainter p(&image_);
@@ -116,11 +115,11 @@ void QImageSurface::Print(const std::u16string& text) {
 }
 
 double QImageSurface::TextWidth(const std::u16string& text) const {
-  return MeasureLines(metrics(), text).width * screen_.TwipsPerPixelX();
+  return measured().Width(text) * screen_.TwipsPerPixelX();
 }
 
 double QImageSurface::TextHeight(const std::u16string& text) const {
-  return MeasureLines(metrics(), text).height * screen_.TwipsPerPixelY();
+  return measured().Height(text) * screen_.TwipsPerPixelY();
 }
 
 void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/qt/fonts.h"
 #include "platform/qt/qimage_device_context.h"
 #include "platform/screen.h"
 #include "platform/surface.h"
@@ -73,10 +74,9 @@ class QImageSurface : public Surface {
  private:
   int ToPixelX(double twips) const;
   int ToPixelY(double twips) const;
-  const QFontMetricsF& metrics() const;
+  MeasuredFont& measured() const;
   void FontChanged() {
-    qfont_.reset();
-    metrics_.reset();
+    measured_ = nullptr;
     dc_->SurfaceFontChanged();
   }
 
@@ -88,8 +88,9 @@ class QImageSurface : public Surface {
   FontSpec font_;
   double currentX_ = 0;
   double currentY_ = 0;
-  mutable std::optional<QFont> qfont_;
-  mutable std::optional<QFontMetricsF> metrics_;
+  // The fonts this surface has had, with the widths measured in them.
+  mutable FontCache fonts_;
+  mutable MeasuredFont* measured_ = nullptr;
   std::function<void()> onRefresh_;
 };
 
