@@ -61,10 +61,12 @@ QFont QFontFor(const LogFont& font) {
   return f;
 }
 
-QImageDeviceContext::QImageDeviceContext(QImage& image) : image_(image) {}
+QImageDeviceContext::QImageDeviceContext(QImage& image)
+    : image_(image), ownPainter_(std::make_unique<ImagePainter>(image)), painter_(*ownPainter_) {}
 
-QImageDeviceContext::QImageDeviceContext(QImage& image, const Screen& screen, const Surface& owner)
-    : image_(image), screen_(&screen), owner_(&owner) {}
+QImageDeviceContext::QImageDeviceContext(QImage& image, ImagePainter& painter, const Screen& screen,
+                                         const Surface& owner)
+    : image_(image), painter_(painter), screen_(&screen), owner_(&owner) {}
 
 bool QImageDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t vertexCount,
                                        const GradientRect* mesh, std::uint32_t meshCount,
@@ -108,6 +110,7 @@ bool QImageDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t 
 
 Color QImageDeviceContext::GetPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return kInvalidColor;
+  painter_.End();
   return FromQRgb(image_.pixel(x, y));
 }
 
@@ -186,7 +189,7 @@ bool QImageDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   if (!shown) return false;
   const LogFont& description = *Describe(selected_);
   MeasuredFont& font = SelectedQtFont();
-  QPainter p(&image_);
+  QPainter& p = painter_.Open();
   p.setRenderHint(QPainter::TextAntialiasing, description.lfQuality != kNonAntialiasedQuality);
   p.setFont(font.font());
   p.setPen(owner_ ? ToQColor(owner_->ForeColor()) : QColor(Qt::black));
@@ -195,6 +198,7 @@ bool QImageDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   p.rotate(-description.lfEscapement / 10.0);
   p.drawText(QPointF(0, font.metrics().ascent()),
              QString::fromUtf16(shown->data(), qsizetype(shown->size())));
+  p.resetTransform();
   return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include "platform/device_context.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/image_painter.h"
 #include "platform/screen.h"
 
 namespace palvex {
@@ -23,7 +24,9 @@ class QImageDeviceContext : public DeviceContext {
  public:
   // A context of its own, not tied to a surface: default font, black text.
   explicit QImageDeviceContext(QImage& image);
-  QImageDeviceContext(QImage& image, const Screen& screen, const Surface& owner);
+  // A surface's context, drawing with the surface's painter.
+  QImageDeviceContext(QImage& image, ImagePainter& painter, const Screen& screen,
+                      const Surface& owner);
 
   bool GradientFill(const TriVertex* vertices, std::uint32_t vertexCount, const GradientRect* mesh,
                     std::uint32_t meshCount, std::uint32_t mode) override;
@@ -59,6 +62,8 @@ class QImageDeviceContext : public DeviceContext {
   MeasuredFont& SelectedQtFont();
 
   QImage& image_;
+  std::unique_ptr<ImagePainter> ownPainter_;
+  ImagePainter& painter_;
   const Screen* screen_ = nullptr;
   const Surface* owner_ = nullptr;
   LogFont surfaceFont_;

@@ -31,7 +31,7 @@ QImage BlankImage(int w, int h) {
 
 QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx)
     : screen_(screen), image_(BlankImage(widthPx, heightPx)) {
-  dc_ = std::make_unique<QImageDeviceContext>(image_, screen_, *this);
+  dc_ = std::make_unique<QImageDeviceContext>(image_, painter_, screen_, *this);
   Cls();
 }
 
@@ -44,6 +44,7 @@ double QImageSurface::ScaleHeight() const {
 
 void QImageSurface::ResizePixels(int width, int height) {
   if (width == image_.width() && height == image_.height()) return;
+  painter_.End();
   QImage next = BlankImage(width, height);
   next.fill(ToQColor(back_));
   {
@@ -98,7 +99,7 @@ void QImageSurface::Print(const std::u16string& text) {
   const QFontMetricsF& fm = measured().metrics();
   const QStringList lines = TextLines(text);
   {
-    QPainter p(&image_);
+    QPainter& p = painter_.Open();
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.setFont(qfont());
     p.setPen(ToQColor(fore_));
@@ -123,7 +124,7 @@ double QImageSurface::TextHeight(const std::u16string& text) const {
 }
 
 void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {
-  QPainter p(&image_);
+  QPainter& p = painter_.Open();
   p.setPen(QPen(ToQColor(c), 0));
   p.drawLine(ToPixelX(x1), ToPixelY(y1), ToPixelX(x2), ToPixelY(y2));
 }
@@ -131,7 +132,7 @@ void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {
 void QImageSurface::Box(double x1, double y1, double x2, double y2, Color c) {
   const int l = std::min(ToPixelX(x1), ToPixelX(x2)), r = std::max(ToPixelX(x1), ToPixelX(x2));
   const int t = std::min(ToPixelY(y1), ToPixelY(y2)), b = std::max(ToPixelY(y1), ToPixelY(y2));
-  QPainter p(&image_);
+  QPainter& p = painter_.Open();
   p.setPen(QPen(ToQColor(c), 0));
   p.drawRect(l, t, r - l, b - t);
 }
@@ -139,8 +140,7 @@ void QImageSurface::Box(double x1, double y1, double x2, double y2, Color c) {
 void QImageSurface::FilledBox(double x1, double y1, double x2, double y2, Color c) {
   const int l = std::min(ToPixelX(x1), ToPixelX(x2)), r = std::max(ToPixelX(x1), ToPixelX(x2));
   const int t = std::min(ToPixelY(y1), ToPixelY(y2)), b = std::max(ToPixelY(y1), ToPixelY(y2));
-  QPainter p(&image_);
-  p.fillRect(QRect(QPoint(l, t), QPoint(r, b)), ToQColor(c));
+  painter_.Open().fillRect(QRect(QPoint(l, t), QPoint(r, b)), ToQColor(c));
 }
 
 void QImageSurface::PaintPicture(const Surface& source, double x, double y, double srcX,
@@ -151,10 +151,9 @@ void QImageSurface::PaintPicture(const Surface& source, double x, double y, doub
   // A copy, so a surface may paint from itself; a surface of another kind
   // (a recorder in tests) is read pixel by pixel.
   auto* q = dynamic_cast<const QImageSurface*>(&source);
-  const QImage part = q ? q->image_.copy(from) : PictureOf(source).copy(from);
-  QPainter p(&image_);
-  p.drawImage(QPoint(ToPixelX(x) + from.x() - wanted.x(), ToPixelY(y) + from.y() - wanted.y()),
-              part);
+  const QImage part = q ? q->image().copy(from) : PictureOf(source).copy(from);
+  painter_.Open().drawImage(
+      QPoint(ToPixelX(x) + from.x() - wanted.x(), ToPixelY(y) + from.y() - wanted.y()), part);
 }
 
 void QImageSurface::Refresh() {
@@ -163,6 +162,7 @@ void QImageSurface::Refresh() {
 
 Color QImageSurface::PixelAt(int x, int y) const {
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return kInvalidColor;
+  painter_.End();
   return FromQRgb(image_.pixel(x, y));
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/qt/fonts.h"
+#include "platform/qt/image_painter.h"
 #include "platform/qt/qimage_device_context.h"
 #include "platform/screen.h"
 #include "platform/surface.h"
@@ -59,7 +60,11 @@ class QImageSurface : public Surface {
   DeviceContext& dc() override { return *dc_; }
   Color PixelAt(int x, int y) const override;
 
-  const QImage& image() const { return image_; }
+  // The picture as drawn so far (the open painter is ended first).
+  const QImage& image() const {
+    painter_.End();
+    return image_;
+  }
   // The Qt font for the surface's current font.
   const QFont& qfont() const;
   // Called by Refresh: the host shows the image now.
@@ -69,7 +74,10 @@ class QImageSurface : public Surface {
  protected:
   // For bindings that draw through their own device context.
   void SetDeviceContext(std::unique_ptr<QImageDeviceContext> dc) { dc_ = std::move(dc); }
-  QImage& mutableImage() { return image_; }
+  QImage& mutableImage() {
+    painter_.End();
+    return image_;
+  }
 
  private:
   int ToPixelX(double twips) const;
@@ -82,6 +90,8 @@ class QImageSurface : public Surface {
 
   const Screen& screen_;
   QImage image_;
+  // Shared with dc_; declared before it, so it outlives it.
+  mutable ImagePainter painter_{image_};
   std::unique_ptr<QImageDeviceContext> dc_;
   Color back_ = 0xFFFFFF;
   Color fore_ = 0;
