@@ -1,5 +1,6 @@
 #include "platform/qt/fonts.h"
 
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -86,6 +87,25 @@ int MeasuredFont::WholeWidth(std::u16string_view text) {
     return wholeMetrics().horizontalAdvance(
         QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
   });
+}
+
+const QList<QGlyphRun>& MeasuredFont::GlyphRuns(std::u16string_view text) {
+  if (auto it = glyphRuns_.find(text); it != glyphRuns_.end()) return it->second;
+  if (glyphRuns_.size() >= kMaxTexts) glyphRuns_.clear();
+  QTextLayout layout(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())), font_);
+  layout.beginLayout();
+  QTextLine line = layout.createLine();
+  layout.endLayout();
+  QList<QGlyphRun> runs = layout.glyphRuns();
+  // The layout puts the baseline at the line's ascent; the runs keep theirs
+  // at 0, so the caller places them like drawn text.
+  const double baseline = line.isValid() ? line.ascent() : 0;
+  for (QGlyphRun& run : runs) {
+    QList<QPointF> positions = run.positions();
+    for (QPointF& p : positions) p.ry() -= baseline;
+    run.setPositions(positions);
+  }
+  return glyphRuns_.emplace(std::u16string(text), std::move(runs)).first->second;
 }
 
 int MeasuredFont::WholeHeight() {

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -52,6 +54,9 @@ class MeasuredFont {
   // give them.
   int WholeWidth(std::u16string_view text);
   int WholeHeight();
+  // The text shaped once into glyphs, laid out on one line from (0, 0)
+  // with its baseline at y = 0: drawing it again needs no shaping.
+  const QList<QGlyphRun>& GlyphRuns(std::u16string_view text);
 
  private:
   struct Hash {
@@ -73,6 +78,7 @@ class MeasuredFont {
 
   Memo<double> widths_;
   Memo<int> wholeWidths_;
+  Memo<QList<QGlyphRun>> glyphRuns_;
 };
 
 // The fonts made so far, by face, size and weight at a resolution. A

@@ -196,8 +196,8 @@ bool QImageDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   // The escapement turns counter-clockwise on screen; Qt turns clockwise.
   p.translate(x, y);
   p.rotate(-description.lfEscapement / 10.0);
-  p.drawText(QPointF(0, font.metrics().ascent()),
-             QString::fromUtf16(shown->data(), qsizetype(shown->size())));
+  const QPointF baseline(0, font.metrics().ascent());
+  for (const QGlyphRun& run : font.GlyphRuns(*shown)) p.drawGlyphRun(baseline, run);
   p.resetTransform();
   return true;
 }

@@ -96,18 +96,23 @@ void QImageSurface::Cls() {
 }
 
 void QImageSurface::Print(const std::u16string& text) {
-  const QFontMetricsF& fm = measured().metrics();
+  MeasuredFont& font = measured();
+  const QFontMetricsF& fm = font.metrics();
   const QStringList lines = TextLines(text);
   {
     QPainter& p = painter_.Open();
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    p.setFont(qfont());
+    p.setFont(font.font());
     p.setPen(ToQColor(fore_));
     double y = currentY_ / screen_.TwipsPerPixelY();
     const double x = currentX_ / screen_.TwipsPerPixelX();
     for (const QString& line : lines) {
-      if (std::isfinite(x) && std::isfinite(y) && std::abs(x) < 1e6 && std::abs(y) < 1e6)
-        p.drawText(QPointF(x, y + fm.ascent()), line);
+      if (std::isfinite(x) && std::isfinite(y) && std::abs(x) < 1e6 && std::abs(y) < 1e6) {
+        const std::u16string_view shown(reinterpret_cast<const char16_t*>(line.utf16()),
+                                        static_cast<std::size_t>(line.size()));
+        for (const QGlyphRun& run : font.GlyphRuns(shown))
+          p.drawGlyphRun(QPointF(x, y + fm.ascent()), run);
+      }
       y += fm.height();
     }
   }
