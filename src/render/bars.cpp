@@ -67,6 +67,8 @@ void PaintFrame(ChartState& chart, int frame) {
 void PaintBar(DeviceContext& dc, std::int32_t theme, Color first, Color second, std::int32_t left,
               std::int32_t top, std::int32_t width, std::int32_t height) {
   const double w = width;
+  // The inner bands cover most of the bar: its rows are written once.
+  const FillGroup group(dc);
   if (theme == ThemePersianGulf) {
     // Shaded along the height: the bar from the second colour at the top
     // to the first at the bottom, an inset band the other way round.
