@@ -116,7 +116,7 @@ MeasuredFont& FontCache::Get(const FontSpec& font, double dotsPerInch) {
   for (Entry& e : entries_) {
     if (e.dotsPerInch == dotsPerInch && e.font == font) return *e.measured;
   }
-  if (entries_.size() >= kMaxFonts) entries_.pop_front();
+  if (entries_.size() >= kMaxFonts) entries_.erase(entries_.begin());
   entries_.push_back(
       {font, dotsPerInch, std::make_unique<MeasuredFont>(MakeFont(font, dotsPerInch))});
   return *entries_.back().measured;

@@ -7,13 +7,13 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/font.h"
 
@@ -95,7 +95,7 @@ class FontCache {
     double dotsPerInch;
     std::unique_ptr<MeasuredFont> measured;
   };
-  std::deque<Entry> entries_;
+  std::vector<Entry> entries_;
 };
 
 }  // namespace palvex

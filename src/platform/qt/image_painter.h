@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <memory>
 
 namespace palvex {
 
@@ -19,16 +20,18 @@ class ImagePainter {
   ~ImagePainter() { End(); }
 
   QPainter& Open() {
-    if (!painter_.isActive()) painter_.begin(&image_);
-    return painter_;
+    // Made on first use: most small pictures (colour boxes) never need one.
+    if (!painter_) painter_ = std::make_unique<QPainter>();
+    if (!painter_->isActive()) painter_->begin(&image_);
+    return *painter_;
   }
   void End() {
-    if (painter_.isActive()) painter_.end();
+    if (painter_ && painter_->isActive()) painter_->end();
   }
 
  private:
   QImage& image_;
-  QPainter painter_;
+  std::unique_ptr<QPainter> painter_;
 };
 
 }  // namespace palvex

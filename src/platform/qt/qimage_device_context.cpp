@@ -176,7 +176,7 @@ MeasuredFont& QImageDeviceContext::SelectedQtFont() {
   for (auto& [font, measured] : qtFonts_) {
     if (font == key) return *measured;
   }
-  if (qtFonts_.size() >= kMaxQtFonts) qtFonts_.pop_front();
+  if (qtFonts_.size() >= kMaxQtFonts) qtFonts_.erase(qtFonts_.begin());
   auto measured = std::make_unique<MeasuredFont>(QFontFor(key));
   qtFonts_.emplace_back(std::move(key), std::move(measured));
   return *qtFonts_.back().second;

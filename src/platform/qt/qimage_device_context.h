@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QImage>
-#include <deque>
 #include <map>
 #include <memory>
 #include <utility>
@@ -88,7 +87,7 @@ class QImageDeviceContext : public DeviceContext {
   // text is turned, not the font); a pass uses two or three, past
   // kMaxQtFonts the oldest goes.
   static constexpr std::size_t kMaxQtFonts = 16;
-  std::deque<std::pair<LogFont, std::unique_ptr<MeasuredFont>>> qtFonts_;
+  std::vector<std::pair<LogFont, std::unique_ptr<MeasuredFont>>> qtFonts_;
 
   int fillGroups_ = 0;
   std::vector<PendingFill> pending_;
