@@ -1,6 +1,8 @@
 // One full drawing pass on the design size, for growing item counts.
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
 #include <QGuiApplication>
 #include <string>
 
@@ -86,6 +88,32 @@ BENCHMARK(BM_GrowthAnimationRealTime)
     ->Iterations(5)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
+
+// Heap bytes in use, large blocks (pictures) included.
+double HeapInUse() {
+  const struct mallinfo2 m = mallinfo2();
+  return double(m.uordblks) + double(m.hblkhd);
+}
+
+// The heap a shown chart holds for its drawing (legend shown, a column
+// selected) beyond the items themselves: measured after the items are
+// added and again after two passes, per item.
+void BM_HeapPerItem(benchmark::State& st) {
+  for (auto _ : st) {
+    palvex::HeadlessHost host;
+    palvex::PalvexChart chart(host);
+    FillChart(chart, static_cast<int>(st.range(0)));
+    chart.state().legendVisible = true;
+    chart.state().Selectable = true;
+    chart.state().SelectedColumn = static_cast<double>(st.range(0) / 2);
+    const auto before = HeapInUse();
+    palvex::DrawChart(chart.state());
+    palvex::DrawChart(chart.state());
+    const auto after = HeapInUse();
+    st.counters["heap_per_item"] = (after - before) / double(st.range(0));
+  }
+}
+BENCHMARK(BM_HeapPerItem)->Arg(1000)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -37,8 +37,10 @@ void Place(Control& c, double left, double top, double width, double height) {
 
 void GiveSurface(Host& host, Control& c) {
   const Screen& s = host.screen();
-  c.surface = host.CreateSurface(PixelsOf(c.Width, s.TwipsPerPixelX()),
-                                 PixelsOf(c.Height, s.TwipsPerPixelY()));
+  const int w = PixelsOf(c.Width, s.TwipsPerPixelX()), h = PixelsOf(c.Height, s.TwipsPerPixelY());
+  // A picture kept from an unloaded element serves when it has the size.
+  if (!c.surface || c.surface->PixelWidth() != w || c.surface->PixelHeight() != h)
+    c.surface = host.CreateSurface(w, h);
   c.surface->SetBackColor(c.BackColor);
   c.surface->SetForeColor(c.ForeColor);
   c.surface->SetFontName(c.Font.name);
@@ -214,6 +216,15 @@ bool MoveControl(Host& host, Control& c, double left, double top, double width, 
 
 std::unique_ptr<Control> CopyControl(Host& host, const Control& templ, int index) {
   auto c = std::make_unique<Control>();
+  ResetFromTemplate(host, *c, templ, index);
+  return c;
+}
+
+void ResetFromTemplate(Host& host, Control& element, const Control& templ, int index) {
+  std::unique_ptr<Surface> picture = std::move(element.surface);
+  element = Control{};
+  Control* c = &element;
+  if (templ.surface) c->surface = std::move(picture);
   c->Name = templ.Name;
   c->Index = index;
   c->Kind = templ.Kind;
@@ -232,13 +243,27 @@ std::unique_ptr<Control> CopyControl(Host& host, const Control& templ, int index
   c->AutoSize = templ.AutoSize;
   c->Transparent = templ.Transparent;
   if (templ.surface) GiveSurface(host, *c);
-  return c;
 }
 
 Control& LoadElement(Host& host, ControlArray& array) {
   if (array.empty()) throw ChartError(kErrNoSuchElement);
   array.push_back(CopyControl(host, *array[0], static_cast<int>(array.size())));
   return *array.back();
+}
+
+Control& LoadElement(Host& host, ControlArray& array, ControlArray& spares) {
+  if (array.empty()) throw ChartError(kErrNoSuchElement);
+  if (spares.empty()) return LoadElement(host, array);
+  std::unique_ptr<Control> element = std::move(spares.back());
+  spares.pop_back();
+  ResetFromTemplate(host, *element, *array[0], static_cast<int>(array.size()));
+  array.push_back(std::move(element));
+  return *array.back();
+}
+
+void UnloadElements(ControlArray& array, ControlArray& spares) {
+  for (std::size_t k = array.size(); k > 1; --k) spares.push_back(std::move(array[k - 1]));
+  array.resize(std::min<std::size_t>(array.size(), 1));
 }
 
 namespace {

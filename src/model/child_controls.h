@@ -91,6 +91,12 @@ struct ChildControls {
   // Control arrays; element 0 exists always and is the template.
   ControlArray Box;
   ControlArray lblDescription;
+  // Elements unloaded from the two arrays, loaded again before new ones
+  // are made: resetting a colour box costs far less than making its
+  // picture. They never outnumber the most elements ever loaded, which the
+  // 16-bit index keeps to 32767.
+  ControlArray spareBoxes;
+  ControlArray spareLabels;
 
   MenuItem mnuMain;
   MenuItem mnuSaveAs;
@@ -131,6 +137,14 @@ std::unique_ptr<Control> CopyControl(Host& host, const Control& templ, int index
 // element 0, hidden, and returns it. Destroying elements is shrinking the
 // array, never below element 0.
 Control& LoadElement(Host& host, ControlArray& array);
+// The same, taking an element unloaded earlier when spares holds one; it
+// is reset to a copy of element 0 exactly as a new one would be.
+Control& LoadElement(Host& host, ControlArray& array, ControlArray& spares);
+// Unloads every element but 0, keeping them in spares.
+void UnloadElements(ControlArray& array, ControlArray& spares);
+// Makes element a copy of templ with that index, as CopyControl does,
+// keeping its picture when the size allows.
+void ResetFromTemplate(Host& host, Control& element, const Control& templ, int index);
 
 // Caption and font changes; a label that sizes itself takes the size of
 // its text at once, so callers can read the new Width and Height.

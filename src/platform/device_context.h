@@ -57,6 +57,12 @@ class DeviceContext {
                             const GradientRect* mesh, std::uint32_t meshCount,
                             std::uint32_t mode) = 0;
   virtual Color GetPixel(int x, int y) const = 0;
+  // Gradient fills made between these two calls may be painted together
+  // when the second comes: the picture is the one painting them in order
+  // gives, but pixels a later fill covers are written once. Only fills may
+  // come in between. Groups nest; a context may paint each fill at once.
+  virtual void BeginFillGroup() {}
+  virtual void EndFillGroup() {}
 
   // Fonts and text. A context always has one font selected; at first it is
   // the surface's current font. Text lengths count narrow bytes (see
@@ -89,6 +95,19 @@ class DeviceContext {
   }
   // Deletes a created font; fails for unknown handles and a selected font.
   virtual bool DeleteObject(ObjectHandle /*object*/) { return false; }
+};
+
+// Groups the gradient fills of its scope (see BeginFillGroup); whatever
+// ends the scope, the fills made so far are painted.
+class FillGroup {
+ public:
+  explicit FillGroup(DeviceContext& dc) : dc_(dc) { dc_.BeginFillGroup(); }
+  FillGroup(const FillGroup&) = delete;
+  FillGroup& operator=(const FillGroup&) = delete;
+  ~FillGroup() { dc_.EndFillGroup(); }
+
+ private:
+  DeviceContext& dc_;
 };
 
 }  // namespace palvex

@@ -1,6 +1,7 @@
 #include "render/bars.h"
 
 #include <chrono>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -50,9 +51,26 @@ RecordedBar ParseBarRecord(std::u16string_view record) {
           ColourField(fields[5])};
 }
 
-void PaintFrame(ChartState& chart, int frame) {
-  for (const std::u16string& record : chart.animationBars) {
-    const RecordedBar b = ParseBarRecord(record);
+// The records read once for the whole animation: the bars up to the first
+// record that cannot be read, and that record's error.
+struct RecordedBars {
+  std::vector<RecordedBar> bars;
+  std::optional<ChartError> unreadable;
+};
+
+RecordedBars ReadBarRecords(const std::vector<std::u16string>& records) {
+  RecordedBars read;
+  read.bars.reserve(records.size());
+  try {
+    for (const std::u16string& record : records) read.bars.push_back(ParseBarRecord(record));
+  } catch (const ChartError& e) {
+    read.unreadable = e;
+  }
+  return read;
+}
+
+void PaintFrame(ChartState& chart, const RecordedBars& recorded, int frame) {
+  for (const RecordedBar& b : recorded.bars) {
     // The baseline stays; the top climbs a tenth of the height per frame.
     const std::int32_t bottom = AddInt32(b.top, b.height);
     const double part = b.height / 10.0 * frame;
@@ -60,6 +78,8 @@ void PaintFrame(ChartState& chart, int frame) {
     PaintBar(chart.surface->dc(), chart.ActiveTheme, b.first, b.second, b.left,
              ToInt32(bottom - part), b.width, ToInt32(part));
   }
+  // A record that cannot be read stops the first frame where it stands.
+  if (recorded.unreadable) throw *recorded.unreadable;
 }
 
 }  // namespace
@@ -67,6 +87,8 @@ void PaintFrame(ChartState& chart, int frame) {
 void PaintBar(DeviceContext& dc, std::int32_t theme, Color first, Color second, std::int32_t left,
               std::int32_t top, std::int32_t width, std::int32_t height) {
   const double w = width;
+  // The inner bands cover most of the bar: its rows are written once.
+  const FillGroup group(dc);
   if (theme == ThemePersianGulf) {
     // Shaded along the height: the bar from the second colour at the top
     // to the first at the bottom, an inset band the other way round.
@@ -93,9 +115,10 @@ void GrowBars(ChartState& chart) {
   // once rather than holding the thread for empty frames.
   if (chart.animationBars.empty()) return;
   Clock& clock = chart.host.clock();
+  const RecordedBars recorded = ReadBarRecords(chart.animationBars);
   try {
     for (int frame = 1; frame <= kGrowthFrames; ++frame) {
-      PaintFrame(chart, frame);
+      PaintFrame(chart, recorded, frame);
       // No messages are processed while waiting; the clock sleeps.
       clock.WaitUntil(clock.Now() + kFrameWait);
       chart.surface->Refresh();

@@ -61,8 +61,8 @@ void AddLegendEntry(ChartState& chart, const std::u16string& description,
     k = ch.Box.size();
     // The array index is 16-bit, as the control arrays are.
     ToInt16(static_cast<double>(k));
-    Control& box = LoadElement(chart.host, ch.Box);
-    LoadElement(chart.host, ch.lblDescription);
+    Control& box = LoadElement(chart.host, ch.Box, ch.spareBoxes);
+    LoadElement(chart.host, ch.lblDescription, ch.spareLabels);
     const Control& above = *ch.Box[k - 1];
     box.BackColor = PaletteEntry(chart.barPalette, colourIndex);
     box.Top = above.Top + above.Height + 10 * tppy;
@@ -109,8 +109,8 @@ void ClearLegendEntries(ChartState& chart) {
   chart.legendHasRows = false;
   ChildControls& ch = chart.children;
   // Each step runs even if an earlier one failed.
-  IgnoreErrors([&] { ch.Box.resize(1); });
-  IgnoreErrors([&] { ch.lblDescription.resize(1); });
+  IgnoreErrors([&] { UnloadElements(ch.Box, ch.spareBoxes); });
+  IgnoreErrors([&] { UnloadElements(ch.lblDescription, ch.spareLabels); });
   IgnoreErrors([&] { ScrollEntries(chart, 0); });
   IgnoreErrors([&] { ch.Box[0]->Visible = false; });
   IgnoreErrors([&] { ch.lblDescription[0]->Visible = false; });

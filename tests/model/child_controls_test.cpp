@@ -136,6 +136,38 @@ TEST(ChildControls, ArrayElementsCopyElementZero) {
   EXPECT_EQ(LoadElement(host, ch.Box).Index, 2);
 }
 
+// An element unloaded and loaded again keeps nothing of its earlier life:
+// it is element 0's copy, picture included, like a new one.
+TEST(ChildControls, AReloadedElementIsAFreshCopyOfElementZero) {
+  HeadlessHost host;
+  ChildControls ch(host);
+  Control& used = LoadElement(host, ch.Box, ch.spareBoxes);
+  used.Visible = true;
+  used.Top = 900;
+  used.ToolTipText = u"old";
+  used.Value = 7;
+  used.surface->SetBackColor(0x00FF00);
+  used.surface->SetCurrentY(300);
+  UnloadElements(ch.Box, ch.spareBoxes);
+  ASSERT_EQ(ch.Box.size(), 1u);
+  ASSERT_EQ(ch.spareBoxes.size(), 1u);
+  ch.Box[0]->BackColor = 0x123456;
+
+  Control& again = LoadElement(host, ch.Box, ch.spareBoxes);
+  const std::unique_ptr<Control> fresh = CopyControl(host, *ch.Box[0], 1);
+  EXPECT_TRUE(ch.spareBoxes.empty());
+  for (const Control* c : {&again, fresh.get()}) {
+    EXPECT_EQ(c->Index, 1);
+    EXPECT_FALSE(c->Visible);
+    EXPECT_EQ(c->Top, ch.Box[0]->Top);
+    EXPECT_EQ(c->ToolTipText, ch.Box[0]->ToolTipText);
+    EXPECT_EQ(c->Value, 0);
+    EXPECT_EQ(c->BackColor, 0x123456u);
+    EXPECT_EQ(c->surface->PixelAt(3, 3), 0x123456u);
+    EXPECT_EQ(c->surface->CurrentY(), 0);
+  }
+}
+
 TEST(ChildControls, SelfSizingLabelsTakeTheSizeOfTheirText) {
   HeadlessHost host;
   ChildControls ch(host);

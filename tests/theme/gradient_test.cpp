@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "platform/qt/image_io.h"
 #include "support/chart_fixture.h"
@@ -137,6 +139,51 @@ TEST_F(Gradient, AnUnknownDirectionIsReportedAndPaintsNothing) {
   EXPECT_FALSE(Fill(kDark, kLight, 2, 0, 0, 10, 10));
   EXPECT_FALSE(Fill(kDark, kLight, -1, 0, 0, 10, 10));
   EXPECT_EQ(Image(), before);
+}
+
+// Fills painted as one group, bars' overlapping bands among them, give the
+// exact picture of painting them one by one with the divided ramp.
+TEST_F(Gradient, GroupedFillsPaintExactlyWhatFillsInOrderWould) {
+  struct Fill1 {
+    Color c1, c2;
+    std::uint32_t direction;
+    std::int32_t x, y, w, h;
+  };
+  const std::vector<std::vector<Fill1>> groups = {
+      {{kDark, kLight, FillVer, 2, 2, 50, 28}, {kLight, kDark, FillVer, 4, 4, 46, 24}},
+      {{kLight, kDark, FillHor, 60, 30, -57, -27},
+       {kDark, kLight, FillHor, 5, 5, 34, 19},
+       {kLight, kDark, FillHor, 37, 5, 17, 19}},
+      {{kDark, 0x0000FF, FillVer, -5, 31, 80, -40},
+       {0xFFFFFF, kDark, FillHor, 10, -3, 7, 9},
+       {kLight, 0x00FF00, FillVer, 12, 10, 3, -2}},
+  };
+  for (const auto& group : groups) {
+    QImage expected = Image().copy();
+    for (const Fill1& f : group) {
+      const TriVertex a{f.x, f.y, std::uint16_t(RedOf(f.c1) * 256),
+                        std::uint16_t(GreenOf(f.c1) * 256), std::uint16_t(BlueOf(f.c1) * 256)};
+      const TriVertex b{f.x + f.w, f.y + f.h, std::uint16_t(RedOf(f.c2) * 256),
+                        std::uint16_t(GreenOf(f.c2) * 256), std::uint16_t(BlueOf(f.c2) * 256)};
+      for (int y = std::max(std::min(a.y, b.y), 0); y < std::min(std::max(a.y, b.y), 32); ++y) {
+        for (int x = std::max(std::min(a.x, b.x), 0); x < std::min(std::max(a.x, b.x), 64); ++x) {
+          const bool ver = f.direction == FillVer;
+          const std::int64_t from = ver ? a.y : a.x, to = ver ? b.y : b.x, pos = ver ? y : x;
+          auto ch = [&](std::int64_t ca, std::int64_t cb) {
+            return int((ca + (cb - ca) * (pos - from) / (to - from)) >> 8);
+          };
+          expected.setPixel(x, y, qRgb(ch(a.Red, b.Red), ch(a.Green, b.Green), ch(a.Blue, b.Blue)));
+        }
+      }
+    }
+    DeviceContext& dc = surface().inner().dc();
+    {
+      const FillGroup grouped(dc);
+      for (const Fill1& f : group)
+        FillGradient(dc, f.c1, f.c2, GradientDirection(f.direction), f.x, f.y, f.w, f.h);
+    }
+    EXPECT_EQ(Image(), expected);
+  }
 }
 
 }  // namespace

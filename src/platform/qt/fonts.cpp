@@ -1,5 +1,6 @@
 #include "platform/qt/fonts.h"
 
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -41,22 +42,84 @@ QFont MakeFont(const FontSpec& font, double dotsPerInch) {
   return f;
 }
 
-PixelExtent MeasureLines(const QFontMetricsF& metrics, std::u16string_view text) {
-  const QStringList lines = TextLines(text);
-  double widest = 0;
-  for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
-  return {widest, lines.size() * metrics.height()};
+int LineCount(std::u16string_view text) {
+  int lines = 1;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\n') {
+      ++lines;
+    } else if (text[i] == u'\r') {
+      ++lines;
+      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    }
+  }
+  return lines;
 }
 
-const QFontMetricsF& FontMetricsCache::Get(const FontSpec& font, double dotsPerInch) {
-  const Key key{font.name, font.size, font.bold, dotsPerInch};
-  auto it = cache_.find(key);
-  if (it == cache_.end()) {
-    // A handful of faces and sizes are in use; a runaway caller gets a fresh start.
-    if (cache_.size() > 64) cache_.clear();
-    it = cache_.emplace(key, QFontMetricsF(MakeFont(font, dotsPerInch))).first;
+namespace {
+
+template <typename Memo, typename Measure>
+auto Remembered(Memo& memo, std::size_t limit, std::u16string_view text, Measure&& measure) {
+  if (auto it = memo.find(text); it != memo.end()) return it->second;
+  if (memo.size() >= limit) memo.clear();
+  const auto value = measure();
+  memo.emplace(std::u16string(text), value);
+  return value;
+}
+
+}  // namespace
+
+double MeasuredFont::Width(std::u16string_view text) {
+  return Remembered(widths_, kMaxTexts, text, [&] {
+    double widest = 0;
+    for (const QString& line : TextLines(text))
+      widest = std::max(widest, metrics_.horizontalAdvance(line));
+    return widest;
+  });
+}
+
+const QFontMetrics& MeasuredFont::wholeMetrics() {
+  if (!wholeMetrics_) wholeMetrics_.emplace(font_);
+  return *wholeMetrics_;
+}
+
+int MeasuredFont::WholeWidth(std::u16string_view text) {
+  return Remembered(wholeWidths_, kMaxTexts, text, [&] {
+    return wholeMetrics().horizontalAdvance(
+        QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+  });
+}
+
+const QList<QGlyphRun>& MeasuredFont::GlyphRuns(std::u16string_view text) {
+  if (auto it = glyphRuns_.find(text); it != glyphRuns_.end()) return it->second;
+  if (glyphRuns_.size() >= kMaxTexts) glyphRuns_.clear();
+  QTextLayout layout(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())), font_);
+  layout.beginLayout();
+  QTextLine line = layout.createLine();
+  layout.endLayout();
+  QList<QGlyphRun> runs = layout.glyphRuns();
+  // The layout puts the baseline at the line's ascent; the runs keep theirs
+  // at 0, so the caller places them like drawn text.
+  const double baseline = line.isValid() ? line.ascent() : 0;
+  for (QGlyphRun& run : runs) {
+    QList<QPointF> positions = run.positions();
+    for (QPointF& p : positions) p.ry() -= baseline;
+    run.setPositions(positions);
   }
-  return it->second;
+  return glyphRuns_.emplace(std::u16string(text), std::move(runs)).first->second;
+}
+
+int MeasuredFont::WholeHeight() {
+  return wholeMetrics().height();
+}
+
+MeasuredFont& FontCache::Get(const FontSpec& font, double dotsPerInch) {
+  for (Entry& e : entries_) {
+    if (e.dotsPerInch == dotsPerInch && e.font == font) return *e.measured;
+  }
+  if (entries_.size() >= kMaxFonts) entries_.erase(entries_.begin());
+  entries_.push_back(
+      {font, dotsPerInch, std::make_unique<MeasuredFont>(MakeFont(font, dotsPerInch))});
+  return *entries_.back().measured;
 }
 
 }  // namespace palvex

@@ -1,12 +1,19 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QList>
 #include <QString>
 #include <QStringList>
-#include <map>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
-#include <tuple>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/font.h"
 
@@ -25,22 +32,70 @@ int FontPixelSize(const FontSpec& font, double dotsPerInch);
 // A QFont for a font; point sizes become pixels through dotsPerInch.
 QFont MakeFont(const FontSpec& font, double dotsPerInch);
 
-// The size of a text's lines in pixels: the widest line by the line count.
-struct PixelExtent {
-  double width = 0;
-  double height = 0;
-};
-PixelExtent MeasureLines(const QFontMetricsF& metrics, std::u16string_view text);
+// How many lines a text has: CR LF, CR and LF each end one.
+int LineCount(std::u16string_view text);
 
-// Metrics of the fonts a host measures with, made once per face, size and
-// weight: labels are measured on every drawing pass.
-class FontMetricsCache {
+// A Qt font made once, with its metrics and the widths of the texts
+// measured in it: a drawing pass measures the same captions on every pass,
+// and making a QFont or shaping a text costs far more than looking it up.
+class MeasuredFont {
  public:
-  const QFontMetricsF& Get(const FontSpec& font, double dotsPerInch);
+  explicit MeasuredFont(const QFont& font) : font_(font), metrics_(font) {}
+  MeasuredFont(const MeasuredFont&) = delete;
+  MeasuredFont& operator=(const MeasuredFont&) = delete;
+
+  const QFont& font() const { return font_; }
+  const QFontMetricsF& metrics() const { return metrics_; }
+  // The widest line's advance in pixels.
+  double Width(std::u16string_view text);
+  // The line count by the font's line height: no shaping needed.
+  double Height(std::u16string_view text) const { return LineCount(text) * metrics_.height(); }
+  // The advance and the line height in whole pixels, as integer metrics
+  // give them.
+  int WholeWidth(std::u16string_view text);
+  int WholeHeight();
+  // The text shaped once into glyphs, laid out on one line from (0, 0)
+  // with its baseline at y = 0: drawing it again needs no shaping.
+  const QList<QGlyphRun>& GlyphRuns(std::u16string_view text);
 
  private:
-  using Key = std::tuple<std::u16string, float, bool, double>;
-  std::map<Key, QFontMetricsF> cache_;
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view s) const {
+      return std::hash<std::u16string_view>{}(s);
+    }
+  };
+  template <typename V>
+  using Memo = std::unordered_map<std::u16string, V, Hash, std::equal_to<>>;
+  // Each memo forgets everything once it holds this many texts: enough for
+  // the captions of the largest chart, and a bounded size whatever comes.
+  static constexpr std::size_t kMaxTexts = 40000;
+
+  QFont font_;
+  QFontMetricsF metrics_;
+  std::optional<QFontMetrics> wholeMetrics_;
+  const QFontMetrics& wholeMetrics();
+
+  Memo<double> widths_;
+  Memo<int> wholeWidths_;
+  Memo<QList<QGlyphRun>> glyphRuns_;
+};
+
+// The fonts made so far, by face, size and weight at a resolution. A
+// chart uses a handful; past kMaxFonts the oldest is dropped, so a
+// reference from Get stays good until the next Get.
+class FontCache {
+ public:
+  MeasuredFont& Get(const FontSpec& font, double dotsPerInch);
+
+ private:
+  static constexpr std::size_t kMaxFonts = 16;
+  struct Entry {
+    FontSpec font;
+    double dotsPerInch;
+    std::unique_ptr<MeasuredFont> measured;
+  };
+  std::vector<Entry> entries_;
 };
 
 }  // namespace palvex

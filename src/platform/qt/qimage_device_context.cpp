@@ -29,22 +29,6 @@ LogFont SystemFont() {
   return f;
 }
 
-// One 8-bit channel of the ramp running from a at coordinate `from` to b at
-// `to`, taken at coordinate pos; the 16-bit channels are interpolated and
-// their high byte is the colour.
-int RampChannel(std::uint16_t a, std::uint16_t b, std::int64_t from, std::int64_t to,
-                std::int64_t pos) {
-  const std::int64_t v = a + (std::int64_t(b) - a) * (pos - from) / (to - from);
-  return static_cast<int>(std::clamp<std::int64_t>(v, 0, 0xFFFF) >> 8);
-}
-
-QRgb RampColour(const TriVertex& a, const TriVertex& b, std::int64_t from, std::int64_t to,
-                std::int64_t pos) {
-  return qRgb(RampChannel(a.Red, b.Red, from, to, pos),
-              RampChannel(a.Green, b.Green, from, to, pos),
-              RampChannel(a.Blue, b.Blue, from, to, pos));
-}
-
 }  // namespace
 
 QFont QFontFor(const LogFont& font) {
@@ -61,10 +45,12 @@ QFont QFontFor(const LogFont& font) {
   return f;
 }
 
-QImageDeviceContext::QImageDeviceContext(QImage& image) : image_(image) {}
+QImageDeviceContext::QImageDeviceContext(QImage& image)
+    : image_(image), ownPainter_(std::make_unique<ImagePainter>(image)), painter_(*ownPainter_) {}
 
-QImageDeviceContext::QImageDeviceContext(QImage& image, const Screen& screen, const Surface& owner)
-    : image_(image), screen_(&screen), owner_(&owner) {}
+QImageDeviceContext::QImageDeviceContext(QImage& image, ImagePainter& painter, const Screen& screen,
+                                         const Surface& owner)
+    : image_(image), painter_(painter), screen_(&screen), owner_(&owner) {}
 
 bool QImageDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t vertexCount,
                                        const GradientRect* mesh, std::uint32_t meshCount,
@@ -86,28 +72,82 @@ bool QImageDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t 
     if (x0 >= x1 || y0 >= y1) continue;
     // Each row (or column) takes the ramp's value at its top (left) edge:
     // the one at vertex a's coordinate has a's colour exactly, and swapping
-    // both vertices gives the same picture.
-    if (vertical) {
-      for (std::int64_t y = y0; y < y1; ++y) {
-        const QRgb c = RampColour(a, b, a.y, b.y, y);
-        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(y)));
-        std::fill(row + x0, row + x1, c);
+    // both vertices gives the same picture. The columns of a horizontal
+    // fill are worked out now; a vertical fill's rows as they are written.
+    const std::size_t ramp = ramps_.size();
+    if (!vertical) {
+      RampCursor cursor(a, b, a.x, b.x, x0);
+      for (std::int64_t x = x0; x < x1; ++x, cursor.Next()) ramps_.push_back(cursor.Colour());
+    }
+    pending_.push_back({x0, x1, y0, y1, vertical, ramp, a, b});
+  }
+  if (fillGroups_ == 0) PaintPendingFills();
+  return true;
+}
+
+void QImageDeviceContext::EndFillGroup() {
+  if (fillGroups_ > 0 && --fillGroups_ == 0) PaintPendingFills();
+}
+
+void QImageDeviceContext::PaintPendingFills() {
+  if (pending_.empty()) return;
+  // Between two consecutive edges the same fills cover every row, so each
+  // such band is split once into the spans each fill shows (a later fill
+  // hides an earlier one), and its rows are written span by span.
+  bands_.clear();
+  for (const PendingFill& f : pending_) {
+    bands_.push_back(f.y0);
+    bands_.push_back(f.y1);
+  }
+  std::sort(bands_.begin(), bands_.end());
+  bands_.erase(std::unique(bands_.begin(), bands_.end()), bands_.end());
+  uchar* bits = image_.bits();
+  const qsizetype bytesPerLine = image_.bytesPerLine();
+  for (std::size_t band = 0; band + 1 < bands_.size(); ++band) {
+    const std::int64_t top = bands_[band], bottom = bands_[band + 1];
+    segments_.clear();
+    covered_.clear();
+    rows_.clear();
+    for (auto f = pending_.rbegin(); f != pending_.rend(); ++f) {
+      if (f->y0 > top || f->y1 < bottom) continue;
+      // The parts of the fill's columns no later fill covers.
+      const std::size_t shown = segments_.size();
+      const int cursor = f->vertical ? static_cast<int>(rows_.size()) : -1;
+      std::int64_t from = f->x0;
+      for (const auto& [l, r] : covered_) {
+        if (r <= from) continue;
+        if (l >= f->x1) break;
+        if (l > from) segments_.push_back({&*f, from, l, cursor});
+        from = std::max(from, r);
+        if (from >= f->x1) break;
       }
-    } else {
-      std::vector<QRgb> columns;
-      columns.reserve(static_cast<std::size_t>(x1 - x0));
-      for (std::int64_t x = x0; x < x1; ++x) columns.push_back(RampColour(a, b, a.x, b.x, x));
-      for (std::int64_t y = y0; y < y1; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(y)));
-        std::copy(columns.begin(), columns.end(), row + x0);
+      if (from < f->x1) segments_.push_back({&*f, from, f->x1, cursor});
+      if (f->vertical && segments_.size() > shown)
+        rows_.emplace_back(f->a, f->b, f->a.y, f->b.y, top);
+      covered_.emplace_back(f->x0, f->x1);
+      std::sort(covered_.begin(), covered_.end());
+    }
+    for (std::int64_t y = top; y < bottom; ++y) {
+      auto* row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
+      for (const Segment& s : segments_) {
+        if (s.rows >= 0) {
+          std::fill(row + s.x0, row + s.x1, rows_[static_cast<std::size_t>(s.rows)].Colour());
+        } else {
+          const PendingFill& f = *s.fill;
+          const QRgb* columns = ramps_.data() + f.ramp + (s.x0 - f.x0);
+          std::copy(columns, columns + (s.x1 - s.x0), row + s.x0);
+        }
       }
+      for (RampCursor& r : rows_) r.Next();
     }
   }
-  return true;
+  pending_.clear();
+  ramps_.clear();
 }
 
 Color QImageDeviceContext::GetPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return kInvalidColor;
+  painter_.End();
   return FromQRgb(image_.pixel(x, y));
 }
 
@@ -130,8 +170,16 @@ const LogFont* QImageDeviceContext::Describe(ObjectHandle object) {
   return it == created_.end() ? nullptr : &it->second;
 }
 
-QFont QImageDeviceContext::SelectedQFont() {
-  return QFontFor(*Describe(selected_));
+MeasuredFont& QImageDeviceContext::SelectedQtFont() {
+  LogFont key = *Describe(selected_);
+  key.lfEscapement = key.lfOrientation = 0;
+  for (auto& [font, measured] : qtFonts_) {
+    if (font == key) return *measured;
+  }
+  if (qtFonts_.size() >= kMaxQtFonts) qtFonts_.erase(qtFonts_.begin());
+  auto measured = std::make_unique<MeasuredFont>(QFontFor(key));
+  qtFonts_.emplace_back(std::move(key), std::move(measured));
+  return *qtFonts_.back().second;
 }
 
 ObjectHandle QImageDeviceContext::GetStockObject(int index) {
@@ -166,9 +214,9 @@ bool QImageDeviceContext::GetTextExtentPoint32(std::u16string_view text, std::in
                                                TextSize* size) {
   const auto shown = NarrowPrefix(text, byteLength);
   if (!shown || !size) return false;
-  const QFontMetrics fm(SelectedQFont());
-  size->cx = fm.horizontalAdvance(QString::fromUtf16(shown->data(), qsizetype(shown->size())));
-  size->cy = fm.height();
+  MeasuredFont& font = SelectedQtFont();
+  size->cx = font.WholeWidth(*shown);
+  size->cy = font.WholeHeight();
   return true;
 }
 
@@ -176,17 +224,19 @@ bool QImageDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
                                   std::int32_t byteLength) {
   const auto shown = NarrowPrefix(text, byteLength);
   if (!shown) return false;
+  PaintPendingFills();
   const LogFont& description = *Describe(selected_);
-  const QFont font = QFontFor(description);
-  QPainter p(&image_);
+  MeasuredFont& font = SelectedQtFont();
+  QPainter& p = painter_.Open();
   p.setRenderHint(QPainter::TextAntialiasing, description.lfQuality != kNonAntialiasedQuality);
-  p.setFont(font);
+  p.setFont(font.font());
   p.setPen(owner_ ? ToQColor(owner_->ForeColor()) : QColor(Qt::black));
   // The escapement turns counter-clockwise on screen; Qt turns clockwise.
   p.translate(x, y);
   p.rotate(-description.lfEscapement / 10.0);
-  p.drawText(QPointF(0, QFontMetricsF(font).ascent()),
-             QString::fromUtf16(shown->data(), qsizetype(shown->size())));
+  const QPointF baseline(0, font.metrics().ascent());
+  for (const QGlyphRun& run : font.GlyphRuns(*shown)) p.drawGlyphRun(baseline, run);
+  p.resetTransform();
   return true;
 }
 

@@ -3,8 +3,14 @@
 #include <QFont>
 #include <QImage>
 #include <map>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "platform/device_context.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/gradient_ramp.h"
+#include "platform/qt/image_painter.h"
 #include "platform/screen.h"
 
 namespace palvex {
@@ -19,11 +25,15 @@ class QImageDeviceContext : public DeviceContext {
  public:
   // A context of its own, not tied to a surface: default font, black text.
   explicit QImageDeviceContext(QImage& image);
-  QImageDeviceContext(QImage& image, const Screen& screen, const Surface& owner);
+  // A surface's context, drawing with the surface's painter.
+  QImageDeviceContext(QImage& image, ImagePainter& painter, const Screen& screen,
+                      const Surface& owner);
 
   bool GradientFill(const TriVertex* vertices, std::uint32_t vertexCount, const GradientRect* mesh,
                     std::uint32_t meshCount, std::uint32_t mode) override;
   Color GetPixel(int x, int y) const override;
+  void BeginFillGroup() override { ++fillGroups_; }
+  void EndFillGroup() override;
 
   ObjectHandle GetStockObject(int index) override;
   ObjectHandle SelectObject(ObjectHandle object) override;
@@ -49,17 +59,52 @@ class QImageDeviceContext : public DeviceContext {
   QImage& image() { return image_; }
 
  private:
+  // A fill waiting in a group: its part of the image, its vertices and,
+  // filled horizontally, where its column colours start in ramps_.
+  struct PendingFill {
+    std::int64_t x0, x1, y0, y1;
+    bool vertical;
+    std::size_t ramp;
+    TriVertex a, b;
+  };
+  void PaintPendingFills();
+
   // The description of a font this context knows, or nothing.
   const LogFont* Describe(ObjectHandle object);
-  QFont SelectedQFont();
+  // The Qt font of the selected font, made once per description.
+  MeasuredFont& SelectedQtFont();
 
   QImage& image_;
+  std::unique_ptr<ImagePainter> ownPainter_;
+  ImagePainter& painter_;
   const Screen* screen_ = nullptr;
   const Surface* owner_ = nullptr;
   LogFont surfaceFont_;
   ObjectHandle selected_ = kSurfaceFont;
   std::map<ObjectHandle, LogFont> created_;
   ObjectHandle nextHandle_ = kFirstCreated;
+  // The Qt fonts made so far, by description with the angle left out (the
+  // text is turned, not the font); a pass uses two or three, past
+  // kMaxQtFonts the oldest goes.
+  static constexpr std::size_t kMaxQtFonts = 16;
+  std::vector<std::pair<LogFont, std::unique_ptr<MeasuredFont>>> qtFonts_;
+
+  int fillGroups_ = 0;
+  std::vector<PendingFill> pending_;
+  // Working space of PaintPendingFills, kept to spare allocations; none
+  // holds more than the image's width or height per pending fill.
+  std::vector<unsigned int> ramps_;
+  std::vector<std::int64_t> bands_;
+  std::vector<std::pair<std::int64_t, std::int64_t>> covered_;
+  // A span of a band's rows that one fill shows; rows names its entry in
+  // rows_ when it is filled vertically, else -1.
+  struct Segment {
+    const PendingFill* fill;
+    std::int64_t x0, x1;
+    int rows;
+  };
+  std::vector<Segment> segments_;
+  std::vector<RampCursor> rows_;
 
   static constexpr ObjectHandle kSystemFontObject = 2;
   static constexpr ObjectHandle kFirstCreated = 16;

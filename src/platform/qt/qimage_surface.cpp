@@ -31,7 +31,7 @@ QImage BlankImage(int w, int h) {
 
 QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx)
     : screen_(screen), image_(BlankImage(widthPx, heightPx)) {
-  dc_ = std::make_unique<QImageDeviceContext>(image_, screen_, *this);
+  dc_ = std::make_unique<QImageDeviceContext>(image_, painter_, screen_, *this);
   Cls();
 }
 
@@ -44,6 +44,7 @@ double QImageSurface::ScaleHeight() const {
 
 void QImageSurface::ResizePixels(int width, int height) {
   if (width == image_.width() && height == image_.height()) return;
+  painter_.End();
   QImage next = BlankImage(width, height);
   next.fill(ToQColor(back_));
   {
@@ -72,14 +73,13 @@ void QImageSurface::SetFontBold(bool bold) {
   FontChanged();
 }
 
-const QFont& QImageSurface::qfont() const {
-  if (!qfont_) qfont_ = MakeFont(font_, screen_.DotsPerInchY());
-  return *qfont_;
+MeasuredFont& QImageSurface::measured() const {
+  if (!measured_) measured_ = &fonts_.Get(font_, screen_.DotsPerInchY());
+  return *measured_;
 }
 
-const QFontMetricsF& QImageSurface::metrics() const {
-  if (!metrics_) metrics_.emplace(qfont());
-  return *metrics_;
+const QFont& QImageSurface::qfont() const {
+  return measured().font();
 }
 
 int QImageSurface::ToPixelX(double twips) const {
@@ -96,18 +96,23 @@ void QImageSurface::Cls() {
 }
 
 void QImageSurface::Print(const std::u16string& text) {
-  const QFontMetricsF& fm = metrics();
+  MeasuredFont& font = measured();
+  const QFontMetricsF& fm = font.metrics();
   const QStringList lines = TextLines(text);
   {
-    QPainter p(&image_);
+    QPainter& p = painter_.Open();
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    p.setFont(qfont());
+    p.setFont(font.font());
     p.setPen(ToQColor(fore_));
     double y = currentY_ / screen_.TwipsPerPixelY();
     const double x = currentX_ / screen_.TwipsPerPixelX();
     for (const QString& line : lines) {
-      if (std::isfinite(x) && std::isfinite(y) && std::abs(x) < 1e6 && std::abs(y) < 1e6)
-        p.drawText(QPointF(x, y + fm.ascent()), line);
+      if (std::isfinite(x) && std::isfinite(y) && std::abs(x) < 1e6 && std::abs(y) < 1e6) {
+        const std::u16string_view shown(reinterpret_cast<const char16_t*>(line.utf16()),
+                                        static_cast<std::size_t>(line.size()));
+        for (const QGlyphRun& run : font.GlyphRuns(shown))
+          p.drawGlyphRun(QPointF(x, y + fm.ascent()), run);
+      }
       y += fm.height();
     }
   }
@@ -116,15 +121,15 @@ void QImageSurface::Print(const std::u16string& text) {
 }
 
 double QImageSurface::TextWidth(const std::u16string& text) const {
-  return MeasureLines(metrics(), text).width * screen_.TwipsPerPixelX();
+  return measured().Width(text) * screen_.TwipsPerPixelX();
 }
 
 double QImageSurface::TextHeight(const std::u16string& text) const {
-  return MeasureLines(metrics(), text).height * screen_.TwipsPerPixelY();
+  return measured().Height(text) * screen_.TwipsPerPixelY();
 }
 
 void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {
-  QPainter p(&image_);
+  QPainter& p = painter_.Open();
   p.setPen(QPen(ToQColor(c), 0));
   p.drawLine(ToPixelX(x1), ToPixelY(y1), ToPixelX(x2), ToPixelY(y2));
 }
@@ -132,7 +137,7 @@ void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {
 void QImageSurface::Box(double x1, double y1, double x2, double y2, Color c) {
   const int l = std::min(ToPixelX(x1), ToPixelX(x2)), r = std::max(ToPixelX(x1), ToPixelX(x2));
   const int t = std::min(ToPixelY(y1), ToPixelY(y2)), b = std::max(ToPixelY(y1), ToPixelY(y2));
-  QPainter p(&image_);
+  QPainter& p = painter_.Open();
   p.setPen(QPen(ToQColor(c), 0));
   p.drawRect(l, t, r - l, b - t);
 }
@@ -140,8 +145,7 @@ void QImageSurface::Box(double x1, double y1, double x2, double y2, Color c) {
 void QImageSurface::FilledBox(double x1, double y1, double x2, double y2, Color c) {
   const int l = std::min(ToPixelX(x1), ToPixelX(x2)), r = std::max(ToPixelX(x1), ToPixelX(x2));
   const int t = std::min(ToPixelY(y1), ToPixelY(y2)), b = std::max(ToPixelY(y1), ToPixelY(y2));
-  QPainter p(&image_);
-  p.fillRect(QRect(QPoint(l, t), QPoint(r, b)), ToQColor(c));
+  painter_.Open().fillRect(QRect(QPoint(l, t), QPoint(r, b)), ToQColor(c));
 }
 
 void QImageSurface::PaintPicture(const Surface& source, double x, double y, double srcX,
@@ -152,10 +156,9 @@ void QImageSurface::PaintPicture(const Surface& source, double x, double y, doub
   // A copy, so a surface may paint from itself; a surface of another kind
   // (a recorder in tests) is read pixel by pixel.
   auto* q = dynamic_cast<const QImageSurface*>(&source);
-  const QImage part = q ? q->image_.copy(from) : PictureOf(source).copy(from);
-  QPainter p(&image_);
-  p.drawImage(QPoint(ToPixelX(x) + from.x() - wanted.x(), ToPixelY(y) + from.y() - wanted.y()),
-              part);
+  const QImage part = q ? q->image().copy(from) : PictureOf(source).copy(from);
+  painter_.Open().drawImage(
+      QPoint(ToPixelX(x) + from.x() - wanted.x(), ToPixelY(y) + from.y() - wanted.y()), part);
 }
 
 void QImageSurface::Refresh() {
@@ -164,6 +167,7 @@ void QImageSurface::Refresh() {
 
 Color QImageSurface::PixelAt(int x, int y) const {
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return kInvalidColor;
+  painter_.End();
   return FromQRgb(image_.pixel(x, y));
 }
 

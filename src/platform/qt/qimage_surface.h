@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 
+#include "platform/qt/fonts.h"
+#include "platform/qt/image_painter.h"
 #include "platform/qt/qimage_device_context.h"
 #include "platform/screen.h"
 #include "platform/surface.h"
@@ -58,7 +60,11 @@ class QImageSurface : public Surface {
   DeviceContext& dc() override { return *dc_; }
   Color PixelAt(int x, int y) const override;
 
-  const QImage& image() const { return image_; }
+  // The picture as drawn so far (the open painter is ended first).
+  const QImage& image() const {
+    painter_.End();
+    return image_;
+  }
   // The Qt font for the surface's current font.
   const QFont& qfont() const;
   // Called by Refresh: the host shows the image now.
@@ -68,28 +74,33 @@ class QImageSurface : public Surface {
  protected:
   // For bindings that draw through their own device context.
   void SetDeviceContext(std::unique_ptr<QImageDeviceContext> dc) { dc_ = std::move(dc); }
-  QImage& mutableImage() { return image_; }
+  QImage& mutableImage() {
+    painter_.End();
+    return image_;
+  }
 
  private:
   int ToPixelX(double twips) const;
   int ToPixelY(double twips) const;
-  const QFontMetricsF& metrics() const;
+  MeasuredFont& measured() const;
   void FontChanged() {
-    qfont_.reset();
-    metrics_.reset();
+    measured_ = nullptr;
     dc_->SurfaceFontChanged();
   }
 
   const Screen& screen_;
   QImage image_;
+  // Shared with dc_; declared before it, so it outlives it.
+  mutable ImagePainter painter_{image_};
   std::unique_ptr<QImageDeviceContext> dc_;
   Color back_ = 0xFFFFFF;
   Color fore_ = 0;
   FontSpec font_;
   double currentX_ = 0;
   double currentY_ = 0;
-  mutable std::optional<QFont> qfont_;
-  mutable std::optional<QFontMetricsF> metrics_;
+  // The fonts this surface has had, with the widths measured in them.
+  mutable FontCache fonts_;
+  mutable MeasuredFont* measured_ = nullptr;
   std::function<void()> onRefresh_;
 };
 

@@ -13,8 +13,9 @@ std::unique_ptr<Surface> QtHost::CreateSurface(int widthPx, int heightPx) {
 }
 
 TextExtent QtHost::MeasureText(const FontSpec& font, std::u16string_view text) {
-  const PixelExtent px = MeasureLines(metrics_.Get(font, screen_.DotsPerInchY()), text);
-  return {px.width * screen_.TwipsPerPixelX(), px.height * screen_.TwipsPerPixelY()};
+  MeasuredFont& measured = fonts_.Get(font, screen_.DotsPerInchY());
+  return {measured.Width(text) * screen_.TwipsPerPixelX(),
+          measured.Height(text) * screen_.TwipsPerPixelY()};
 }
 
 bool QtHost::SaveBitmap(const Surface& surface, const std::u16string& path) {

@@ -20,7 +20,7 @@ class QtHost : public Host {
   Screen screen_;
 
  private:
-  FontMetricsCache metrics_;
+  FontCache fonts_;
 };
 
 }  // namespace palvex
