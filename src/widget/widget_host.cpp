@@ -1,5 +1,6 @@
 #include "widget/widget_host.h"
 
+#include <QKeySequence>
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
@@ -96,6 +97,9 @@ void WidgetHost::AddItems(QMenu& menu, const MenuItem& parent) {
     action->setCheckable(item->Checked);
     action->setChecked(item->Checked);
     action->setEnabled(item->Enabled);
+    // Shown only: the chart's window handles the key itself.
+    action->setShortcut(QKeySequence(QString::fromStdString(item->Shortcut)));
+    action->setShortcutContext(Qt::WidgetShortcut);
   }
 }
 
