@@ -423,6 +423,12 @@ bool PalvexChartWidget::event(QEvent* e) {
     }
     return QWidget::event(e);
   }
+  if (e->type() == QEvent::LanguageChange) {
+    // The information label takes the new words; a chart not yet drawn
+    // takes them with its first pass.
+    if (d->chart().state().animationDone) d->Run("language change", [&] { d->chart().Refresh(); });
+    return QWidget::event(e);
+  }
   if (e->type() != QEvent::ToolTip) return QWidget::event(e);
   const auto* help = static_cast<QHelpEvent*>(e);
   const QPointF at = d->Twips(help->pos());

@@ -84,7 +84,7 @@ void WidgetHost::AddItems(QMenu& menu, const MenuItem& parent) {
       continue;
     }
     // Captions mark their access key with "&", as Qt's do.
-    const QString caption = ToQString(item->Caption);
+    const QString caption = Translated(item->Caption);
     if (!item->Items.empty()) {
       QMenu* sub = menu.addMenu(caption);
       sub->setEnabled(item->Enabled);

@@ -4,7 +4,18 @@
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
 
+#include <QCoreApplication>
+
 namespace palvex {
+
+QString Translated(std::u16string_view source) {
+  const QByteArray key = QString::fromStdU16String(std::u16string(source)).toUtf8();
+  return QCoreApplication::translate(kTranslationContext, key.constData());
+}
+
+std::u16string QtHost::Translate(std::u16string_view source) {
+  return FromQString(Translated(source));
+}
 
 std::unique_ptr<Surface> QtHost::CreateSurface(int widthPx, int heightPx) {
   auto surface = std::make_unique<QImageSurface>(screen_, widthPx, heightPx);
