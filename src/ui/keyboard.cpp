@@ -78,9 +78,14 @@ bool HandleKey(ChartState& chart, ChartKey key) {
 }
 
 std::optional<ChartRect> SelectedBarSlot(const ChartState& chart) {
-  const int n = DrawnColumns(chart);
   const double column = chart.SelectedColumn;
-  if (!chart.Selectable || !chart.animationDone || column < 0 || column >= n) return std::nullopt;
+  if (!chart.Selectable || !chart.animationDone || column < 0 || column >= DrawnColumns(chart))
+    return std::nullopt;
+  return BarSlot(chart, static_cast<int>(column));
+}
+
+std::optional<ChartRect> BarSlot(const ChartState& chart, int column) {
+  if (column < 0 || column >= DrawnColumns(chart)) return std::nullopt;
   const double top = chart.barTops[static_cast<std::size_t>(column)];
   const double base = chart.surface->ScaleHeight() - chart.MarginBottom;
   return ChartRect{chart.MarginLeft + column * chart.barWidth, std::min(top, base), chart.barWidth,

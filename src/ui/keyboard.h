@@ -34,8 +34,10 @@ struct ChartRect {
   double height = 0;
 };
 
-// The slot of the bar drawn as selected, from its top (or the baseline,
-// whichever is higher) to the other; nothing when no bar is drawn so.
+// The slot of a drawn bar's column, from its top (or the baseline,
+// whichever is higher) to the other; nothing for a column not drawn.
+std::optional<ChartRect> BarSlot(const ChartState& chart, int column);
+// The slot of the bar drawn as selected; nothing when no bar is drawn so.
 std::optional<ChartRect> SelectedBarSlot(const ChartState& chart);
 
 }  // namespace palvex

@@ -19,6 +19,7 @@
 #include "platform/qt/qt_text.h"
 #include "ui/info_label_input.h"
 #include "ui/keyboard.h"
+#include "widget/chart_accessible.h"
 #include "widget/palvex_chart_widget_p.h"
 #include "widget/widget_host.h"
 
@@ -122,6 +123,13 @@ void PalvexChartWidgetPrivate::Setup() {
                    [this] { Run("scroll repeat", [&] { chart_->ScrollRepeatTick(); }); });
   q.resize(kDesignSize);
   notifier.Reset();
+  // Screen readers hear of what the user, the host or a key selected.
+  ChartAccessible::Install();
+  QObject::connect(&q, &PalvexChartWidget::selectedColumnChanged, &q, [this](int column) {
+    ChartAccessible::AnnounceSelection(q, announcedColumn, column);
+    announcedColumn = column;
+  });
+  announcedColumn = q.selectedColumn();
 }
 
 PalvexChartWidgetPrivate::~PalvexChartWidgetPrivate() = default;
@@ -607,6 +615,7 @@ void PalvexChartWidget::keyPressEvent(QKeyEvent* e) {
 void PalvexChartWidget::focusInEvent(QFocusEvent* e) {
   update();  // the focus frame
   QWidget::focusInEvent(e);
+  ChartAccessible::AnnounceFocus(*this);
 }
 
 void PalvexChartWidget::focusOutEvent(QFocusEvent* e) {

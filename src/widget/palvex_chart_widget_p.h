@@ -79,7 +79,8 @@ class PalvexChartWidgetPrivate {
   std::unique_ptr<Sink> sink;
   std::unique_ptr<palvex::Surface> screen;
   palvex::PropertyNotifier notifier;
-  QPointF pointer;  // the last mouse position, in twips
+  QPointF pointer;           // the last mouse position, in twips
+  int announcedColumn = -1;  // the selection screen readers last heard of
   int error = 0;
   QString errorString;
 };
