@@ -24,6 +24,7 @@ void ExpectTheFormsProperties(const QObject& chart) {
   EXPECT_EQ(chart.property("theme").toInt(), PalvexChartWidget::Sky);
   EXPECT_EQ(chart.property("foreColor").value<QColor>(), QColor(0, 51, 102));
   EXPECT_EQ(chart.property("maxY"), 200.0);
+  EXPECT_EQ(chart.property("colorBars"), true);
 }
 
 TEST(Forms, ACompiledFormSetsTheChartsProperties) {
