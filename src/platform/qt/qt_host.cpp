@@ -1,10 +1,10 @@
 #include "platform/qt/qt_host.h"
 
+#include <QCoreApplication>
+
 #include "platform/qt/image_io.h"
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
-
-#include <QCoreApplication>
 
 namespace palvex {
 
