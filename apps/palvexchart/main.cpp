@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "chart_file.h"
+#include "language.h"
 #include "platform/chart_error.h"
 #include "platform/clock.h"
 #include "platform/qt/image_io.h"
@@ -29,18 +30,19 @@ void PrintUsage(std::FILE* to = stderr) {
       "usage: palvexchart <command> [arguments]\n"
       "\n"
       "  render CHART.json -o OUT.png|OUT.bmp [--bag BAG.json] [--state] [--frames DIR]\n"
-      "         [--real-time]\n"
+      "         [--real-time] [--lang en]\n"
       "           draws a chart file without a window and writes the control's picture;\n"
       "           --bag loads a saved control from its property bag instead of the\n"
       "           defaults, the chart file's properties and items go on top;\n"
       "           --state also prints every property and the layout values as JSON;\n"
       "           --frames writes the bars' growth as DIR/frame-01.png ... frame-10.png;\n"
-      "           --real-time waits between the frames as a window does (0.7 s in all)\n"
+      "           --real-time waits between the frames as a window does (0.7 s in all);\n"
+      "           --lang en shows the chart's own texts (default subtitle, label) in English\n"
       "  save-bag CHART.json -o BAG.json\n"
       "           writes the property bag of the control a chart file describes\n"
-      "  show CHART.json [--bag BAG.json]\n"
+      "  show CHART.json [--bag BAG.json] [--lang en]\n"
       "           opens the chart file in a window: the bars grow, the right button\n"
-      "           opens the context menu; --bag as for render\n"
+      "           opens the context menu; --bag and --lang as for render\n"
       "  script FILE.js\n"
       "           runs a JavaScript file against a new control, late-bound by name\n"
       "  typelib [--json]\n"
@@ -84,10 +86,13 @@ int Render(const QStringList& args) {
   parser.addOption(bag);
   parser.addOption(frames);
   parser.addOption(realTime);
+  const QCommandLineOption lang = palvex::LanguageOption();
+  parser.addOption(lang);
   if (!parser.parse(args)) {
     std::fprintf(stderr, "palvexchart render: %s\n", qPrintable(parser.errorText()));
     return kExitUsage;
   }
+  if (!palvex::UseLanguage("render", parser, lang)) return kExitUsage;
   if (!HasChartAndOutput("render", parser, out, "OUT.png|OUT.bmp")) return kExitUsage;
   const QStringList pos = parser.positionalArguments();
   palvex::ChartFile file;

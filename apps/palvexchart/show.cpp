@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "chart_file.h"
+#include "language.h"
 #include "platform/chart_error.h"
 #include "platform/qt/json_property_bag.h"
 #include "render.h"
@@ -20,10 +21,13 @@ int ShowChart(const QStringList& args) {
   parser.addPositionalArgument("chart", "chart file (JSON)");
   QCommandLineOption bag("bag", "property bag of a saved control (JSON)", "file");
   parser.addOption(bag);
+  const QCommandLineOption lang = LanguageOption();
+  parser.addOption(lang);
   if (!parser.parse(args) || parser.positionalArguments().size() != 1) {
-    std::fputs("usage: palvexchart show CHART.json [--bag BAG.json]\n", stderr);
+    std::fputs("usage: palvexchart show CHART.json [--bag BAG.json] [--lang en]\n", stderr);
     return 2;
   }
+  if (!UseLanguage("show", parser, lang)) return 2;
   const QString path = parser.positionalArguments()[0];
   ChartFile file;
   try {

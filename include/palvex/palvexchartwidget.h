@@ -18,6 +18,13 @@ class PalvexChartWidgetPrivate;
 // the right button opens its menu (Save As, Copy, About), and the legend
 // panel folds away. Margins are in pixels, colours are QColors.
 //
+// The keyboard does the same: with focus (Tab or a click), Left, Right,
+// Home and End select a bar as a click on it would, Escape clears the
+// selection, the Menu key or Shift+F10 opens the menu, Ctrl+C copies and L
+// folds or opens the legend. A focus frame marks the selected bar on
+// screen only, never in toImage(), save() or copy(). Other keys go on to
+// the parent.
+//
 // Every property has a NOTIFY signal that fires once per real change,
 // whether the change came from a setter, restoreState() or the user (a
 // click changes selectedColumn, the legend button legendVisible), and
@@ -197,6 +204,9 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
   void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
 
  private:
   friend class PalvexChartWidgetPrivate;

@@ -15,6 +15,8 @@ void PalvexChart::InitProperties() {
   for (const PropertyInfo& p : PropertyTable()) {
     if (auto value = p.newControl.For(s_)) p.stored.load(s_, *value);
   }
+  // A newly placed control introduces itself in the user's language.
+  s_.ChartSubTitle = s_.host.Translate(s_.ChartSubTitle);
 }
 
 void PalvexChart::WriteProperties(PropertyBag& bag) const {

@@ -145,6 +145,8 @@ ChildControls::ChildControls(Host& host) {
   MenuEntry(mnuSelectionInfo, "mnuSelectionInfo", u"图例信息(&I)", true);
   MenuEntry(mnuAutoMoveInfo, "mnuAutoMoveInfo", u"图例信息跟随(&M)", true);
   MenuEntry(mnuViewLegend, "mnuViewLegend", u"显示图例(&D)");
+  // The keyboard's way to the legend strip, which only a mouse can click.
+  mnuViewLegend.Shortcut = "L";
   mnuMain.Items = {&mnuSaveAs,        &mnuEditCopy,     &mnuSeperator,
                    &mnuSelectionInfo, &mnuAutoMoveInfo, &mnuViewLegend};
   MenuEntry(mnuLegend, "mnuLegend", u"图例(&L)");

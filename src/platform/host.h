@@ -80,6 +80,10 @@ class Host {
   virtual std::u16string DigitGroupSeparator() { return {}; }
   // Tells the user that something they asked for from a menu failed.
   virtual void ShowMessage(const std::u16string& /*text*/) {}
+  // A text of the control's own user interface in the user's language. The
+  // Chinese text the control has always shown is the key, and it comes back
+  // unchanged when no translation has it.
+  virtual std::u16string Translate(std::u16string_view source) { return std::u16string(source); }
 };
 
 }  // namespace palvex

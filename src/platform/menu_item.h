@@ -13,6 +13,9 @@ struct MenuItem {
   bool Checked = false;
   bool Visible = true;
   bool Enabled = true;
+  // The key that does the same outside the menu, in the portable form
+  // "Ctrl+L"; the menu shows it beside the caption. Empty for none.
+  std::string Shortcut;
   std::vector<MenuItem*> Items;  // children, in display order
 
   bool IsSeparator() const { return Caption == u"-"; }

@@ -43,12 +43,40 @@ std::u16string GroupedAmount(double value, std::u16string_view separator) {
   return text;
 }
 
+// The separator the host's locale groups digits with, "," when it has none.
+std::u16string GroupSeparatorOf(Host& host) {
+  std::u16string separator = host.DigitGroupSeparator();
+  return separator.empty() ? u"," : separator;
+}
+
 }  // namespace
 
-std::u16string InfoCaption(const ChartItem& item, std::u16string_view groupSeparator) {
-  return u"记录: " + item.XAxisDescription + u"\r" +                        // record
-         u"金额: " + GroupedAmount(item.Value, groupSeparator) + u"元\r" +  // amount, in yuan
-         item.SelectedDescription;
+InfoLabelWords TranslatedInfoWords(Host& host) {
+  InfoLabelWords words;
+  words.record = host.Translate(words.record);      // record
+  words.amount = host.Translate(words.amount);      // amount
+  words.currency = host.Translate(words.currency);  // in yuan
+  return words;
+}
+
+std::u16string AmountText(double value, std::u16string_view groupSeparator,
+                          std::u16string_view currency) {
+  std::u16string text(currency);
+  const std::size_t at = text.find(u"%1");
+  const std::u16string amount = GroupedAmount(value, groupSeparator);
+  // A currency text without the place holder still shows the amount.
+  if (at == std::u16string::npos) return amount + text;
+  return text.replace(at, 2, amount);
+}
+
+std::u16string ShownAmount(ChartState& chart, double value) {
+  return AmountText(value, GroupSeparatorOf(chart.host), TranslatedInfoWords(chart.host).currency);
+}
+
+std::u16string InfoCaption(const ChartItem& item, std::u16string_view groupSeparator,
+                           const InfoLabelWords& words) {
+  return words.record + item.XAxisDescription + u"\r" + words.amount +
+         AmountText(item.Value, groupSeparator, words.currency) + u"\r" + item.SelectedDescription;
 }
 
 void ShowInfoLabelForPass(ChartState& chart, std::int16_t columns) {
@@ -66,9 +94,9 @@ void UpdateInfoLabel(ChartState& chart, int column, double barLeft, double barRi
   Control& label = chart.children.lblInfo;
   label.Visible = false;
   // The amount is grouped as the user's locale groups digits.
-  const std::u16string separator = chart.host.DigitGroupSeparator();
   SetCaption(chart.host, label,
-             InfoCaption(chart.items()[column], separator.empty() ? u"," : separator));
+             InfoCaption(chart.items()[column], GroupSeparatorOf(chart.host),
+                         TranslatedInfoWords(chart.host)));
   if (label.Tag != kInfoLabelFixed) {
     // Control positions are 32-bit floats.
     label.Left = static_cast<float>(barLeft + (barRight - barLeft - label.Width) / 2);

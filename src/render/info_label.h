@@ -10,15 +10,32 @@
 namespace palvex {
 
 struct ChartState;
+class Host;
 
 // The label's tag in fixed mode, where the user dropped it; any other tag
 // means it follows the selected bar.
 inline constexpr std::u16string_view kInfoLabelFixed = u"Fix";
 
+// The label's words, as the control has always shown them unless a
+// translation gives others; the currency text has "%1" where the amount goes.
+struct InfoLabelWords {
+  std::u16string record = u"记录: ";
+  std::u16string amount = u"金额: ";
+  std::u16string currency = u"%1元";
+};
+InfoLabelWords TranslatedInfoWords(Host& host);
+
+// A value as a whole amount with digit grouping, in the currency text.
+std::u16string AmountText(double value, std::u16string_view groupSeparator,
+                          std::u16string_view currency);
+// A value as the label shows it, grouped as the user's locale groups digits.
+std::u16string ShownAmount(ChartState& chart, double value);
+
 // The label's three lines, separated by a carriage return: the item's axis
 // text, its value as a whole amount with digit grouping ("1,234,567元",
 // or with the given separator) and its selection description.
-std::u16string InfoCaption(const ChartItem& item, std::u16string_view groupSeparator = u",");
+std::u16string InfoCaption(const ChartItem& item, std::u16string_view groupSeparator = u",",
+                           const InfoLabelWords& words = {});
 
 // The start of every drawing pass over `columns` columns: the label is
 // hidden, the menu's check mark follows SelectionInformation, and the

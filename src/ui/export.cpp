@@ -11,7 +11,7 @@ SaveDialogRequest SaveAsDialogRequest(Host& host) {
   r.fileName = u"Wendolith.bmp";
   r.filterName = u"Windows Bitmap";
   r.filterPattern = u"*.bmp";
-  r.title = u"保持图表为文件";  // keep the chart as a file
+  r.title = host.Translate(u"保持图表为文件");  // keep the chart as a file
   r.defaultExtension = u"bmp";
   r.overwritePrompt = true;
   return r;
@@ -22,7 +22,8 @@ ExportResult SaveAsBitmap(ChartState& chart) {
       chart.host.SaveFileDialog(SaveAsDialogRequest(chart.host));
   if (!path || path->empty()) return ExportResult::Cancelled;
   if (!chart.host.SaveBitmap(*chart.surface, *path)) {
-    chart.host.ShowMessage(u"无法保存图表文件:\n" + *path);  // cannot save the chart file
+    // cannot save the chart file
+    chart.host.ShowMessage(chart.host.Translate(u"无法保存图表文件:\n") + *path);
     return ExportResult::Failed;
   }
   return ExportResult::Done;
@@ -30,7 +31,8 @@ ExportResult SaveAsBitmap(ChartState& chart) {
 
 ExportResult CopyToClipboard(ChartState& chart) {
   if (!chart.host.SetClipboardImage(*chart.surface)) {
-    chart.host.ShowMessage(u"无法将图表复制到剪贴板。");  // cannot copy the chart to the clipboard
+    // cannot copy the chart to the clipboard
+    chart.host.ShowMessage(chart.host.Translate(u"无法将图表复制到剪贴板。"));
     return ExportResult::Failed;
   }
   return ExportResult::Done;

@@ -174,7 +174,11 @@ void ReleasePointer(ChartState& chart) {
 
 std::u16string ToolTipAt(ChartState& chart, double x, double y) {
   const HitResult at = HitTest(chart, x, y);
-  return at.control ? at.control->ToolTipText : std::u16string();
+  if (!at.control) return std::u16string();
+  // The slider's tip is the control's own text; the entries' tips are the
+  // host's descriptions, never translated.
+  if (at.control == &chart.children.lblSlider) return chart.host.Translate(at.control->ToolTipText);
+  return at.control->ToolTipText;
 }
 
 }  // namespace palvex

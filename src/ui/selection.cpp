@@ -182,4 +182,12 @@ void WriteSelectedColumn(ChartState& chart, std::int32_t column) {
   }
 }
 
+void SelectColumnAsPressed(ChartState& chart, int column) {
+  if (!chart.drawing) SelectFromMouse(chart, column, true);
+}
+
+void ClearSelectionAsHovered(ChartState& chart) {
+  if (!chart.drawing) ClearHotSelection(chart);
+}
+
 }  // namespace palvex

@@ -39,4 +39,10 @@ void DescriptionMouseDown(ChartState& chart, int index, std::int16_t button, std
 // selection silently for any other value. Never fails.
 void WriteSelectedColumn(ChartState& chart, std::int32_t column);
 
+// The keyboard's ways to the selection: a column selected as a left press
+// on its bar selects it, and the selection cleared as hot tracking clears
+// it when the pointer leaves the bars.
+void SelectColumnAsPressed(ChartState& chart, int column);
+void ClearSelectionAsHovered(ChartState& chart);
+
 }  // namespace palvex

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "platform/qt/fonts.h"
+#include "platform/qt/qt_host.h"
 #include "ui/about.h"
 
 namespace palvex {
@@ -35,7 +37,19 @@ void AboutWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void AboutWindow::paintEvent(QPaintEvent*) {
-  QPainter(this).drawPixmap(0, 0, picture_);
+  QPainter p(this);
+  p.drawPixmap(0, 0, picture_);
+  // The words over the picture, in the user's language.
+  QFont song(ResolveFontFamily(u"宋体"));
+  song.setPixelSize(16);
+  p.setFont(song);
+  p.setPen(QColor(200, 220, 255));
+  p.drawText(QRect(26, 92, 200, 24), Qt::AlignLeft, Translated(u"动画特效图表控件"));
+  p.drawText(QRect(26, 118, 200, 24), Qt::AlignLeft, Translated(u"支持换肤"));
+  song.setPixelSize(12);
+  p.setFont(song);
+  p.setPen(QColor(150, 170, 200));
+  p.drawText(QRect(26, kAboutHeightPx - 36, 440, 20), Qt::AlignLeft, Translated(u"单击任意处关闭"));
 }
 
 }  // namespace palvex

@@ -2,6 +2,8 @@
 
 #include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -16,6 +18,8 @@
 #include "platform/qt/image_io.h"
 #include "platform/qt/qt_text.h"
 #include "ui/info_label_input.h"
+#include "ui/keyboard.h"
+#include "widget/chart_accessible.h"
 #include "widget/palvex_chart_widget_p.h"
 #include "widget/widget_host.h"
 
@@ -111,6 +115,7 @@ PalvexChartWidgetPrivate::PalvexChartWidgetPrivate(PalvexChartWidget& widget)
 
 void PalvexChartWidgetPrivate::Setup() {
   q.setMouseTracking(true);  // moves without a button, for hot tracking
+  q.setFocusPolicy(Qt::StrongFocus);
   q.setAttribute(Qt::WA_OpaquePaintEvent);
   QObject::connect(&StartTimer(), &QTimer::timeout, &q,
                    [this] { Run("start timer", [&] { chart_->StartTimerTick(); }); });
@@ -118,6 +123,13 @@ void PalvexChartWidgetPrivate::Setup() {
                    [this] { Run("scroll repeat", [&] { chart_->ScrollRepeatTick(); }); });
   q.resize(kDesignSize);
   notifier.Reset();
+  // Screen readers hear of what the user, the host or a key selected.
+  ChartAccessible::Install();
+  QObject::connect(&q, &PalvexChartWidget::selectedColumnChanged, &q, [this](int column) {
+    ChartAccessible::AnnounceSelection(q, announcedColumn, column);
+    announcedColumn = column;
+  });
+  announcedColumn = q.selectedColumn();
 }
 
 PalvexChartWidgetPrivate::~PalvexChartWidgetPrivate() = default;
@@ -411,6 +423,18 @@ bool PalvexChartWidget::event(QEvent* e) {
       e->accept();
       return true;
     }
+    // A window system that turns the Menu key into a request itself.
+    if (request->reason() == QContextMenuEvent::Keyboard &&
+        contextMenuPolicy() != Qt::NoContextMenu) {
+      d->Key("menu key", ChartKey::MainMenu);
+      return true;
+    }
+    return QWidget::event(e);
+  }
+  if (e->type() == QEvent::LanguageChange) {
+    // The information label takes the new words; a chart not yet drawn
+    // takes them with its first pass.
+    if (d->chart().state().animationDone) d->Run("language change", [&] { d->chart().Refresh(); });
     return QWidget::event(e);
   }
   if (e->type() != QEvent::ToolTip) return QWidget::event(e);
@@ -441,6 +465,25 @@ void PalvexChartWidget::paintEvent(QPaintEvent*) {
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   p.drawImage(QPoint(0, 0), composed);
   d->PaintDragOutline(p);
+  d->PaintFocusFrame(p);
+}
+
+// On the window only: the chart's picture, which exports take, never has it.
+void PalvexChartWidgetPrivate::PaintFocusFrame(QPainter& p) {
+  if (!q.hasFocus()) return;
+  const std::optional<ChartRect> slot = SelectedBarSlot(chart_->state());
+  if (!slot) return;
+  const Screen& s = host->screen();
+  const QRect r = QRectF(slot->left / s.TwipsPerPixelX(), slot->top / s.TwipsPerPixelY(),
+                         slot->width / s.TwipsPerPixelX(), slot->height / s.TwipsPerPixelY())
+                      .toAlignedRect()
+                      .intersected(q.rect());
+  // Drawn whatever the style does for focus: a keyboard user needs to see
+  // which bar the arrows move from, also after a click gave the focus.
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(q.palette().color(QPalette::Highlight), 2, Qt::DotLine));
+  p.drawRect(r.adjusted(1, 1, -1, -1));
 }
 
 void PalvexChartWidgetPrivate::PaintDragOutline(QPainter& p) {
@@ -519,4 +562,63 @@ void PalvexChartWidget::wheelEvent(QWheelEvent* e) {
   });
   // Elsewhere the wheel goes on to the window's parent.
   e->setAccepted(taken);
+}
+
+bool PalvexChartWidgetPrivate::Key(const char* what, ChartKey key) {
+  bool taken = false;
+  Run(what, [&] { taken = HandleKey(chart_->state(), key); });
+  return taken;
+}
+
+namespace {
+
+// The chart's keys; nothing for those it leaves to the parent.
+std::optional<ChartKey> ChartKeyOf(const QKeyEvent& e, const MenuItem& legendItem) {
+  if (e.matches(QKeySequence::Copy)) return ChartKey::Copy;
+  const Qt::KeyboardModifiers modifiers = e.modifiers() & ~Qt::KeypadModifier;
+  if (e.key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier) return ChartKey::MainMenu;
+  if (QKeySequence(e.keyCombination()) == QKeySequence(QString::fromStdString(legendItem.Shortcut)))
+    return ChartKey::ToggleLegend;
+  if (modifiers != Qt::NoModifier) return std::nullopt;
+  switch (e.key()) {
+    case Qt::Key_Left:
+      return ChartKey::PreviousBar;
+    case Qt::Key_Right:
+      return ChartKey::NextBar;
+    case Qt::Key_Home:
+      return ChartKey::FirstBar;
+    case Qt::Key_End:
+      return ChartKey::LastBar;
+    case Qt::Key_Escape:
+      return ChartKey::ClearSelection;
+    case Qt::Key_Menu:
+      return ChartKey::MainMenu;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+void PalvexChartWidget::keyPressEvent(QKeyEvent* e) {
+  const std::optional<ChartKey> key = ChartKeyOf(*e, d->chart().state().children.mnuViewLegend);
+  // The menu follows the policy as a right click does; with none, the
+  // parent may offer its own.
+  if (key && (*key != ChartKey::MainMenu || contextMenuPolicy() != Qt::NoContextMenu) &&
+      d->Key("key", *key)) {
+    e->accept();
+    return;
+  }
+  QWidget::keyPressEvent(e);
+}
+
+void PalvexChartWidget::focusInEvent(QFocusEvent* e) {
+  update();  // the focus frame
+  QWidget::focusInEvent(e);
+  ChartAccessible::AnnounceFocus(*this);
+}
+
+void PalvexChartWidget::focusOutEvent(QFocusEvent* e) {
+  update();
+  QWidget::focusOutEvent(e);
 }

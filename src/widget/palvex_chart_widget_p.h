@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "control/palvex_chart.h"
+#include "ui/keyboard.h"
 #include "widget/property_notifier.h"
 
 class QPainter;
@@ -66,6 +67,10 @@ class PalvexChartWidgetPrivate {
   // Outlines a label being dragged where the pointer holds it, in colours
   // inverted from the picture below, as a window system shows a drag.
   void PaintDragOutline(QPainter& p);
+  // Marks the selected bar while the window has the keyboard's focus.
+  void PaintFocusFrame(QPainter& p);
+  // A key for the chart; false when it had no use for it.
+  bool Key(const char* what, palvex::ChartKey key);
 
   PalvexChartWidget& q;
   std::unique_ptr<palvex::WidgetHost> host;
@@ -74,7 +79,8 @@ class PalvexChartWidgetPrivate {
   std::unique_ptr<Sink> sink;
   std::unique_ptr<palvex::Surface> screen;
   palvex::PropertyNotifier notifier;
-  QPointF pointer;  // the last mouse position, in twips
+  QPointF pointer;           // the last mouse position, in twips
+  int announcedColumn = -1;  // the selection screen readers last heard of
   int error = 0;
   QString errorString;
 };

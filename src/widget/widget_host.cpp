@@ -1,5 +1,6 @@
 #include "widget/widget_host.h"
 
+#include <QKeySequence>
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
@@ -83,7 +84,7 @@ void WidgetHost::AddItems(QMenu& menu, const MenuItem& parent) {
       continue;
     }
     // Captions mark their access key with "&", as Qt's do.
-    const QString caption = ToQString(item->Caption);
+    const QString caption = Translated(item->Caption);
     if (!item->Items.empty()) {
       QMenu* sub = menu.addMenu(caption);
       sub->setEnabled(item->Enabled);
@@ -96,6 +97,9 @@ void WidgetHost::AddItems(QMenu& menu, const MenuItem& parent) {
     action->setCheckable(item->Checked);
     action->setChecked(item->Checked);
     action->setEnabled(item->Enabled);
+    // Shown only: the chart's window handles the key itself.
+    action->setShortcut(QKeySequence(QString::fromStdString(item->Shortcut)));
+    action->setShortcutContext(Qt::WidgetShortcut);
   }
 }
 

@@ -46,6 +46,13 @@ TEST(CommandLine, RendersAnExampleAtTheDesignSizeAndPrintsItsState) {
   EXPECT_EQ(state["MaxY"].toDouble(), 500);
   EXPECT_EQ(state["barTops"].toArray().size(), 8);
   EXPECT_EQ(state["ChartTitle"].toString(), QStringLiteral("华东区季度销售额"));
+
+  // A chart that keeps the default subtitle greets in the language asked for.
+  const QString chart = WriteFile(dir, "plain.json", R"({"properties": {}})");
+  const ProgramRun english = Palvexchart({"render", chart, "-o", png, "--state", "--lang", "en"});
+  ASSERT_EQ(english.exitCode, 0) << english.err.toStdString();
+  EXPECT_EQ(QJsonDocument::fromJson(english.out.toUtf8())["ChartSubTitle"].toString(),
+            "Animated chart example (with themes)");
 }
 
 TEST(CommandLine, WritesABitmapWhenAskedForOne) {
@@ -178,6 +185,11 @@ TEST(CommandLine, EachMistakeIsNamedWithItsExitCode) {
        ""},
       {{"show", sales}, true, 2, "palvexchart show: no display found", ""},
       {{"show", sales, "--bag", "@/nosuch-bag.json"}, false, 2, "nosuch-bag.json", ""},
+      {{"render", sales, "-o", "@/x.png", "--lang", "fr"},
+       false,
+       2,
+       "palvexchart render: no translation for the language \"fr\"",
+       ""},
   };
   for (const Case& c : cases) {
     QStringList args = c.args;

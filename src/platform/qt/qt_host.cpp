@@ -1,10 +1,21 @@
 #include "platform/qt/qt_host.h"
 
+#include <QCoreApplication>
+
 #include "platform/qt/image_io.h"
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
 
 namespace palvex {
+
+QString Translated(std::u16string_view source) {
+  const QByteArray key = QString::fromStdU16String(std::u16string(source)).toUtf8();
+  return QCoreApplication::translate(kTranslationContext, key.constData());
+}
+
+std::u16string QtHost::Translate(std::u16string_view source) {
+  return FromQString(Translated(source));
+}
 
 std::unique_ptr<Surface> QtHost::CreateSurface(int widthPx, int heightPx) {
   auto surface = std::make_unique<QImageSurface>(screen_, widthPx, heightPx);

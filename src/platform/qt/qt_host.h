@@ -1,11 +1,17 @@
 #pragma once
 
+#include <QString>
 #include <memory>
+#include <string_view>
 
 #include "platform/host.h"
 #include "platform/qt/fonts.h"
 
 namespace palvex {
+
+// The chart's texts through Qt's translation system, all in one context.
+inline constexpr char kTranslationContext[] = "PalvexChart";
+QString Translated(std::u16string_view source);
 
 // What every Qt host gives the control alike: QImage surfaces that report
 // their refreshes, text measured with cached font metrics, bitmap files.
@@ -15,6 +21,8 @@ class QtHost : public Host {
   std::unique_ptr<Surface> CreateSurface(int widthPx, int heightPx) override;
   TextExtent MeasureText(const FontSpec& font, std::u16string_view text) override;
   bool SaveBitmap(const Surface& surface, const std::u16string& path) override;
+  // The application's installed translators decide.
+  std::u16string Translate(std::u16string_view source) override;
 
  protected:
   Screen screen_;

@@ -50,18 +50,7 @@ void DrawTexts(QPainter& p) {
   p.setFont(title);
   p.setPen(Qt::white);
   p.drawText(QRect(24, 40, 220, 44), Qt::AlignLeft | Qt::AlignVCenter, "PalvexChart");
-
-  QFont song(palvex::ResolveFontFamily(u"宋体"));
-  song.setPixelSize(16);
-  p.setFont(song);
-  p.setPen(QColor(200, 220, 255));
-  p.drawText(QRect(26, 92, 200, 24), Qt::AlignLeft, QStringLiteral("动画特效图表控件"));
-  p.drawText(QRect(26, 118, 200, 24), Qt::AlignLeft, QStringLiteral("支持换肤"));
-
-  song.setPixelSize(12);
-  p.setFont(song);
-  p.setPen(QColor(150, 170, 200));
-  p.drawText(QRect(26, kH - 36, 200, 20), Qt::AlignLeft, QStringLiteral("单击任意处关闭"));
+  // The words under the name are the window's: they follow the translation.
 }
 
 }  // namespace

@@ -1,0 +1,76 @@
+// The chart as a screen reader sees it, through Qt's accessibility API.
+#include <palvex/palvexchartwidget.h>
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAccessibleInterface>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <QTimerEvent>
+
+#include "widget/palvex_chart_widget_p.h"
+
+namespace palvex {
+namespace {
+
+TEST(Accessibility, TheTreeNamesTheChartItsBarsAndItsLegendAndFollowsTheSelection) {
+  InstantClock clock;
+  PalvexChartWidget w;
+  PalvexChartWidgetPrivate::get(w).SetClock(&clock);
+  w.setLocale(QLocale::c());
+  w.setChartTitle("Sales");
+  w.setChartSubTitle("2026");
+  w.setSelectable(true);
+  w.addItem({"1", "North shops", "Jan", 1234.4});
+  w.addItem({"2", "South shops", "Feb", 60});
+  w.show();
+  QTimerEvent expired(PalvexChartWidgetPrivate::get(w).StartTimer().timerId());
+  QCoreApplication::sendEvent(&PalvexChartWidgetPrivate::get(w).StartTimer(), &expired);
+  QApplication::setActiveWindow(&w);
+  w.setFocus();
+
+  QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(&w);
+  ASSERT_NE(chart, nullptr);
+  EXPECT_EQ(chart->role(), QAccessible::Chart);
+  EXPECT_EQ(chart->text(QAccessible::Name), "Sales");
+  EXPECT_EQ(chart->text(QAccessible::Description), "2026");
+  ASSERT_EQ(chart->childCount(), 3);
+  QAccessibleInterface* legend = chart->child(2);
+  EXPECT_EQ(legend->role(), QAccessible::List);
+  EXPECT_EQ(legend->text(QAccessible::Name), QStringLiteral("图例"));
+  ASSERT_EQ(legend->childCount(), 2);
+  EXPECT_EQ(legend->child(1)->text(QAccessible::Name), "South shops");
+  EXPECT_EQ(legend->child(1)->parent(), legend);
+
+  const int steps[] = {-1, 0, 1, -1};
+  for (int selected : steps) {
+    if (selected == -1) {
+      QTest::keyClick(&w, Qt::Key_Escape);
+    } else {
+      QTest::keyClick(&w, Qt::Key_Right);
+    }
+    for (int i = 0; i < 2; ++i) {
+      QAccessibleInterface* bar = chart->child(i);
+      EXPECT_EQ(chart->indexOfChild(bar), i);
+      EXPECT_EQ(bar->role(), QAccessible::Graphic);
+      EXPECT_EQ(bar->state().selected, i == selected) << selected;
+      EXPECT_EQ(bar->state().focused, i == selected) << selected;
+      EXPECT_EQ(legend->child(i)->state().selected, i == selected) << selected;
+    }
+    EXPECT_EQ(chart->focusChild(), selected < 0 ? nullptr : chart->child(selected));
+  }
+  EXPECT_EQ(chart->child(0)->text(QAccessible::Name), "Jan");
+  EXPECT_EQ(chart->child(0)->text(QAccessible::Value), QStringLiteral("1,234元"));
+  EXPECT_EQ(chart->child(0)->text(QAccessible::Description), "North shops");
+  EXPECT_TRUE(chart->rect().contains(chart->child(1)->rect()));
+
+  // Items taken away: the tree shrinks with them.
+  w.clear();
+  EXPECT_EQ(chart->childCount(), 1);
+  EXPECT_EQ(chart->child(0)->role(), QAccessible::List);
+}
+
+}  // namespace
+}  // namespace palvex
