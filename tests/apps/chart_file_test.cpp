@@ -4,7 +4,9 @@
 
 #include <QJsonArray>
 
+#include "model/text_limit.h"
 #include "platform/qt/headless_host.h"
+#include "platform/qt/qt_text.h"
 #include "render.h"
 #include "support/error_of.h"
 
@@ -130,6 +132,28 @@ TEST(RenderChart, DrawsTheLargestItemCount) {
   auto chart = RenderChart(f, host);
   EXPECT_TRUE(chart->state().animationDone);
   EXPECT_EQ(chart->state().barTops.size(), 32767u);
+}
+
+// Text at the longest length the control takes, in every text property and
+// item field, draws: title, axis captions, the rotated caption, the legend's
+// description entry and the information label of the selected column.
+TEST(RenderChart, DrawsTextOfTheLongestLengthEverywhere) {
+  const std::u16string longest(kMaxTextLength, u'W');
+  ChartFile f;
+  for (const char* name : {"ChartTitle", "ChartSubTitle", "AxisLabelX", "AxisLabelY"})
+    f.properties.push_back({name, QJsonValue(ToQString(longest))});
+  f.properties.push_back({"Selectable", QJsonValue(true)});
+  f.properties.push_back({"SelectionInformation", QJsonValue(true)});
+  // The id is a number: this one is 1 with blanks after it.
+  f.items.push_back(
+      ChartItem{u"1" + std::u16string(kMaxTextLength - 1, u' '), longest, longest, 7});
+  HeadlessHost host;
+  auto chart = RenderChart(f, host);
+  chart->ShowLegend(false);
+  chart->SetSelectedColumn(0);
+  EXPECT_TRUE(chart->state().animationDone);
+  EXPECT_EQ(chart->ChartTitle().size(), kMaxTextLength);
+  EXPECT_EQ(chart->SelectedColumn(), 0);
 }
 
 }  // namespace
