@@ -69,7 +69,7 @@ void Step(PalvexChart& chart, HeadlessHost& host, fuzz::Bytes& in) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::StartQt();
   fuzz::Bytes in(data, size);
-  HeadlessHost host;
+  fuzz::FuzzHost host;
   const std::unique_ptr<PalvexChart> chart = fuzz::ShownChart(host, in);
   if (!chart) return 0;
   for (int steps = 0; steps < 128 && !in.empty(); ++steps) {

@@ -1,4 +1,5 @@
 #include "fuzz_support.h"
+#include "fuzz_host.h"
 
 #include <QGuiApplication>
 
@@ -22,7 +23,7 @@ void StartQt() {
 void CheckBagLoadsBack(const QByteArray& saved) {
   try {
     JsonPropertyBag bag = JsonPropertyBag::Parse(saved, "saved bag");
-    HeadlessHost host;
+    FuzzHost host;
     PalvexChart chart(host);
     chart.ReadProperties(bag);
     JsonPropertyBag again;
