@@ -2,9 +2,11 @@
 
 #include <sanitizer/asan_interface.h>
 
+#include <QPainter>
 #include <algorithm>
 #include <deque>
 
+#include "platform/qt/image_io.h"
 #include "platform/qt/qimage_surface.h"
 
 namespace palvex::fuzz {
@@ -78,6 +80,15 @@ std::unique_ptr<Surface> FuzzHost::CreateSurface(int widthPx, int heightPx) {
   auto surface = std::make_unique<PooledSurface>(screen_, widthPx, heightPx);
   surface->SetRefreshHandler([this] { RepaintNow(); });
   return surface;
+}
+
+bool FuzzHost::SetClipboardImage(const Surface& surface) {
+  if (!clipboardAvailable) return false;
+  const QImage& picture = ImageOf(surface);
+  clipboard_ = QImage();  // its buffer can take the copy
+  clipboard_ = PooledImage(picture.width(), picture.height());
+  QPainter(&clipboard_).drawImage(0, 0, picture);
+  return true;
 }
 
 }  // namespace palvex::fuzz

@@ -15,6 +15,12 @@ namespace palvex::fuzz {
 class FuzzHost : public HeadlessHost {
  public:
   std::unique_ptr<Surface> CreateSurface(int widthPx, int heightPx) override;
+  // The clipboard's copy of the picture goes into a kept buffer too.
+  bool SetClipboardImage(const Surface& surface) override;
+  bool clipboardAvailable = true;
+
+ private:
+  QImage clipboard_;
 };
 
 }  // namespace palvex::fuzz
