@@ -1,5 +1,6 @@
 #include "chart_file.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
@@ -132,6 +133,32 @@ TEST(RenderChart, DrawsTheLargestItemCount) {
   auto chart = RenderChart(f, host);
   EXPECT_TRUE(chart->state().animationDone);
   EXPECT_EQ(chart->state().barTops.size(), 32767u);
+}
+
+// What a file alone can make the control hold is bounded: items, text and
+// the picture's sides (the latter checked with the other refusals above).
+TEST(ChartFile, CannotMakeTheControlHoldMoreThanItsBounds) {
+  QByteArray items = R"({"items": [)";
+  for (int i = 0; i < 32768; ++i) items += i ? R"(,{})" : R"({})";
+  EXPECT_NE(RefusalOf(items + "]}").find("more than 32767 items"), std::string::npos);
+  EXPECT_EQ(ParseChartFile(items.replace(R"([{},)", "[") + "]}").items.size(), 32767u);
+
+  const QString over = ToQString(std::u16string(kMaxTextLength + 1, u'x'));
+  for (const char* json : {R"({"properties": {"AxisLabelY": "%1"}})",
+                           R"({"items": [{"ItemID": "1", "XAxisDescription": "%1"}]})"}) {
+    const ChartFile f = ParseChartFile(QString::fromUtf8(json).arg(over).toUtf8());
+    HeadlessHost host;
+    try {
+      RenderChart(f, host);
+      ADD_FAILURE() << json;
+    } catch (const ChartError& e) {
+      EXPECT_EQ(e.number(), kErrInvalidPropertyValue);
+      EXPECT_THAT(RunTimeErrorText(e).toStdString(),
+                  ::testing::AnyOf(::testing::HasSubstr("AxisLabelY"),
+                                   ::testing::HasSubstr("items[0]: run-time error 380: "
+                                                        "XAxisDescription")));
+    }
+  }
 }
 
 // Text at the longest length the control takes, in every text property and
