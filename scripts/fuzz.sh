@@ -12,7 +12,7 @@ targets=("$@")
 [ "${#targets[@]}" -gt 0 ] || targets=(chart_file bag dispatch input script)
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-export QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp"
+export QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 status=0
 for t in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$t" "build-fuzz/findings/$t"
