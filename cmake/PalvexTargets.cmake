@@ -14,7 +14,8 @@ if(PALVEX_SANITIZE)
 endif()
 # Coverage for libFuzzer in every library; only the fuzz programs link its main.
 if(PALVEX_FUZZ)
-  target_compile_options(palvex_build_options INTERFACE -fsanitize=fuzzer-no-link)
+  target_compile_options(palvex_build_options INTERFACE -fsanitize=fuzzer-no-link
+    -fsanitize-coverage-ignorelist=${PROJECT_SOURCE_DIR}/fuzz/coverage_ignore.txt)
 endif()
 
 # One static library per internal layer, named palvex_<layer>. A layer links

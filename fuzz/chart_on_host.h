@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "control/palvex_chart.h"
+#include "fuzz_host.h"
 #include "fuzz_support.h"
 #include "platform/chart_error.h"
 #include "platform/qt/headless_host.h"

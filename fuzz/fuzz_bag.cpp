@@ -1,6 +1,7 @@
 // A property bag: load, show, draw, click, save, load again. What a loaded
 // control saves must load back into the same bag.
 #include "control/palvex_chart.h"
+#include "fuzz_host.h"
 #include "fuzz_support.h"
 #include "platform/chart_error.h"
 #include "platform/qt/headless_host.h"
@@ -21,7 +22,7 @@ QByteArray SavedBag(const PalvexChart& chart) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::StartQt();
   const QByteArray json(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  HeadlessHost host;
+  fuzz::FuzzHost host;
   PalvexChart chart(host);
   QByteArray first;
   try {

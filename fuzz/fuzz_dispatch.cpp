@@ -109,7 +109,7 @@ void ReenteringSink::Invoke(DispId, std::span<Variant> args) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::StartQt();
   fuzz::Bytes in(data, size);
-  HeadlessHost host;
+  fuzz::FuzzHost host;
   for (int i = 0; i < 4; ++i) host.QueueMenuAnswer(std::nullopt);
   const std::unique_ptr<PalvexChart> chart = fuzz::ShownChart(host, in);
   if (!chart) return 0;

@@ -14,7 +14,7 @@ const std::array<const char*, 7> kMenuItems = {
     "mnuSaveAs",     "mnuEditCopy",   "mnuSelectionInfo", "mnuAutoMoveInfo",
     "mnuViewLegend", "mnuLegendHide", "mnuNoSuchItem"};
 
-void Step(PalvexChart& chart, HeadlessHost& host, fuzz::Bytes& in) {
+void Step(PalvexChart& chart, fuzz::FuzzHost& host, fuzz::Bytes& in) {
   const auto button = static_cast<std::int16_t>(in.Below(8));
   const auto shift = static_cast<std::int16_t>(in.Below(8));
   // Twips, mostly inside a small chart, sometimes far outside it.
@@ -47,7 +47,7 @@ void Step(PalvexChart& chart, HeadlessHost& host, fuzz::Bytes& in) {
       break;
     }
     case 7:
-      host.SetClipboardAvailable(in.Below(2) == 1);
+      host.clipboardAvailable = in.Below(2) == 1;
       break;
     case 8:
       chart.ToolTipAt(x, y);
@@ -69,7 +69,7 @@ void Step(PalvexChart& chart, HeadlessHost& host, fuzz::Bytes& in) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::StartQt();
   fuzz::Bytes in(data, size);
-  HeadlessHost host;
+  fuzz::FuzzHost host;
   const std::unique_ptr<PalvexChart> chart = fuzz::ShownChart(host, in);
   if (!chart) return 0;
   for (int steps = 0; steps < 128 && !in.empty(); ++steps) {

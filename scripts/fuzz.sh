@@ -9,16 +9,19 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-60}"
 targets=("$@")
-[ "${#targets[@]}" -gt 0 ] || targets=(chart_file bag dispatch input)
+[ "${#targets[@]}" -gt 0 ] || targets=(chart_file bag dispatch input script)
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-export QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp"
+export QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 status=0
 for t in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$t" "build-fuzz/findings/$t"
   echo "== fuzz_$t, ${seconds} s"
+  seeds=("fuzz/corpus/$t" "fuzz/regressions/$t")
+  # The example scripts seed the script host's target.
+  [ "$t" = script ] && seeds+=(examples)
   "build-fuzz/fuzz/fuzz_$t" -max_total_time="$seconds" -print_final_stats=1 \
     -dict="fuzz/dict/$t.dict" -artifact_prefix="build-fuzz/findings/$t/" \
-    "build-fuzz/corpus/$t" "fuzz/corpus/$t" "fuzz/regressions/$t" || status=1
+    "build-fuzz/corpus/$t" "${seeds[@]}" || status=1
 done
 exit "$status"

@@ -19,6 +19,9 @@ namespace {
 // A host may size the control up to 16384 pixels a side, but a file alone
 // must not make it allocate a gigabyte picture: 4096 a side is 64 MB.
 constexpr int kMaxSidePx = 4096;
+// As many columns as a 16-bit client can index; each costs a bar, a
+// caption and a legend entry in every pass.
+constexpr qsizetype kMaxItems = 32767;
 
 [[noreturn]] void Fail(const QString& message) {
   throw ChartFileError(message.toStdString());
@@ -132,6 +135,8 @@ ChartFile ParseChartFile(const QByteArray& json) {
   if (root.contains("items")) {
     if (!root.value("items").isArray()) Fail(QStringLiteral("\"items\" must be an array"));
     const QJsonArray items = root.value("items").toArray();
+    if (items.size() > kMaxItems)
+      Fail(QStringLiteral("\"items\" holds more than %1 items").arg(kMaxItems));
     for (int i = 0; i < items.size(); ++i) file.items.push_back(ItemOf(items[i], i));
   }
   // Unknown names and wrong types are refused before anything is drawn.

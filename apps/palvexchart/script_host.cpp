@@ -231,6 +231,15 @@ HeadlessHost& ScriptHost::host() {
   return impl_->host;
 }
 
+void ScriptHost::Confine(int maxSidePx) {
+  impl_->writesFiles = false;
+  impl_->maxSidePx = maxSidePx;
+}
+
+void ScriptHost::Interrupt() {
+  impl_->engine.setInterrupted(true);
+}
+
 ScriptOutcome ScriptHost::Run(const QString& source, const QString& fileName) {
   QStringList trace;
   const QJSValue result = impl_->engine.evaluate(source, fileName, 1, &trace);
@@ -240,6 +249,12 @@ ScriptOutcome ScriptHost::Run(const QString& source, const QString& fileName) {
   // Only a thrown value leaves a stack trace; a script may well end with an
   // Error object as its value.
   ScriptOutcome outcome;
+  // An interrupted script leaves no stack trace, but it did not end.
+  if (impl_->engine.isInterrupted()) {
+    outcome.ok = false;
+    outcome.message = QStringLiteral("interrupted");
+    return outcome;
+  }
   if (trace.isEmpty()) return outcome;
   outcome.ok = false;
   if (result.isError()) {

@@ -36,6 +36,13 @@ class ScriptHost {
   PalvexChart& chart();
   HeadlessHost& host();
 
+  // For scripts nobody wrote (a fuzzer's): host.saveImage writes no file
+  // (Path/File access) and host.resize goes no larger than maxSidePx.
+  void Confine(int maxSidePx);
+  // Ends the running script at its next step, with an error; callable from
+  // any thread.
+  void Interrupt();
+
   struct Impl;
 
  private:

@@ -9,8 +9,6 @@ namespace palvex {
 
 namespace {
 
-constexpr int kMaxSidePx = 16384;
-
 class HostBridge : public QObject {
   Q_OBJECT
  public:
@@ -21,10 +19,11 @@ class HostBridge : public QObject {
     try {
       const std::int32_t w = impl_.FromJs(width).ToI4();
       const std::int32_t h = impl_.FromJs(height).ToI4();
-      if (w < 1 || h < 1 || w > kMaxSidePx || h > kMaxSidePx) {
-        impl_.Throw(kErrInvalidCall, QStringLiteral("host.resize: width and height must be 1 to "
-                                                    "%1 pixels")
-                                         .arg(kMaxSidePx));
+      const int most = impl_.maxSidePx;
+      if (w < 1 || h < 1 || w > most || h > most) {
+        impl_.Throw(
+            kErrInvalidCall,
+            QStringLiteral("host.resize: width and height must be 1 to %1 pixels").arg(most));
         return;
       }
       impl_.chart.Resize(w, h);
@@ -36,6 +35,10 @@ class HostBridge : public QObject {
   Q_INVOKABLE void saveImage(const QString& path) {
     if (path.isEmpty()) {
       impl_.Throw(kErrBadFileName, QStringLiteral("host.saveImage: no file name"));
+      return;
+    }
+    if (!impl_.writesFiles) {
+      impl_.Throw(kErrPathAccess, QStringLiteral("host.saveImage: this host writes no files"));
       return;
     }
     const QString error = SaveImageAtomically(ImageOf(*impl_.chart.state().surface), path);

@@ -35,6 +35,9 @@ struct ScriptHost::Impl {
   QJSValue Invoke(DispId id, std::uint16_t flags, const QJSValue& jsArgs);
 
   PrintLine print;
+  // See ScriptHost::Confine.
+  bool writesFiles = true;
+  int maxSidePx = 16384;
   HeadlessHost host;
   PalvexChart chart{host};
   Dispatch dispatch{chart};

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/text_limit.h"
 #include "platform/numeric.h"
 #include "render/draw_chart.h"
 #include "theme/legend_entries.h"
@@ -34,6 +35,9 @@ bool PalvexChart::AddItem(const ChartItem& cItem) {
   // A value that is not a finite number would make every later pass fail,
   // so it is refused here, where the host can see which item it was.
   if (!std::isfinite(cItem.Value)) throw ChartError(kErrOverflow);
+  CheckTextLength(cItem.ItemID, "ItemID");
+  CheckTextLength(cItem.SelectedDescription, "SelectedDescription");
+  CheckTextLength(cItem.XAxisDescription, "XAxisDescription");
   if (!s_.itemList) s_.itemList.emplace();
   s_.itemList->push_back(cItem);
   if (cItem.Value > s_.MaxY) s_.MaxY = cItem.Value;
@@ -105,15 +109,19 @@ void PalvexChart::SetColorBars(bool v) {
   WriteAndRedraw([&] { s_.ColorBars = v; });
 }
 void PalvexChart::SetChartTitle(const std::u16string& v) {
+  CheckTextLength(v);
   WriteAndRedraw([&] { s_.ChartTitle = v; });
 }
 void PalvexChart::SetChartSubTitle(const std::u16string& v) {
+  CheckTextLength(v);
   WriteAndRedraw([&] { s_.ChartSubTitle = v; });
 }
 void PalvexChart::SetAxisLabelX(const std::u16string& v) {
+  CheckTextLength(v);
   WriteAndRedraw([&] { s_.AxisLabelX = v; });
 }
 void PalvexChart::SetAxisLabelY(const std::u16string& v) {
+  CheckTextLength(v);
   WriteAndRedraw([&] { s_.AxisLabelY = v; });
 }
 void PalvexChart::SetIntersectMajor(double v) {

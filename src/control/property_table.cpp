@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "control/palvex_chart.h"
+#include "model/text_limit.h"
 
 namespace palvex {
 
@@ -81,9 +82,13 @@ template <>
 bool FromBag<bool>(const BagValue& v) {
   return v.ToBoolean();
 }
+// Text over the limit is refused as the writers refuse it, so a bag cannot
+// hand the drawing pass what a host could not.
 template <>
 std::u16string FromBag<std::u16string>(const BagValue& v) {
-  return v.ToText();
+  std::u16string text = v.ToText();
+  CheckTextLength(text);
+  return text;
 }
 template <>
 std::int32_t FromBag<std::int32_t>(const BagValue& v) {

@@ -1,10 +1,13 @@
 #include "chart_file.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
 
+#include "model/text_limit.h"
 #include "platform/qt/headless_host.h"
+#include "platform/qt/qt_text.h"
 #include "render.h"
 #include "support/error_of.h"
 
@@ -130,6 +133,54 @@ TEST(RenderChart, DrawsTheLargestItemCount) {
   auto chart = RenderChart(f, host);
   EXPECT_TRUE(chart->state().animationDone);
   EXPECT_EQ(chart->state().barTops.size(), 32767u);
+}
+
+// What a file alone can make the control hold is bounded: items, text and
+// the picture's sides (the latter checked with the other refusals above).
+TEST(ChartFile, CannotMakeTheControlHoldMoreThanItsBounds) {
+  QByteArray items = R"({"items": [)";
+  for (int i = 0; i < 32768; ++i) items += i ? R"(,{})" : R"({})";
+  EXPECT_NE(RefusalOf(items + "]}").find("more than 32767 items"), std::string::npos);
+  EXPECT_EQ(ParseChartFile(items.replace(R"([{},)", "[") + "]}").items.size(), 32767u);
+
+  const QString over = ToQString(std::u16string(kMaxTextLength + 1, u'x'));
+  for (const char* json : {R"({"properties": {"AxisLabelY": "%1"}})",
+                           R"({"items": [{"ItemID": "1", "XAxisDescription": "%1"}]})"}) {
+    const ChartFile f = ParseChartFile(QString::fromUtf8(json).arg(over).toUtf8());
+    HeadlessHost host;
+    try {
+      RenderChart(f, host);
+      ADD_FAILURE() << json;
+    } catch (const ChartError& e) {
+      EXPECT_EQ(e.number(), kErrInvalidPropertyValue);
+      EXPECT_THAT(RunTimeErrorText(e).toStdString(),
+                  ::testing::AnyOf(::testing::HasSubstr("AxisLabelY"),
+                                   ::testing::HasSubstr("items[0]: run-time error 380: "
+                                                        "XAxisDescription")));
+    }
+  }
+}
+
+// Text at the longest length the control takes, in every text property and
+// item field, draws: title, axis captions, the rotated caption, the legend's
+// description entry and the information label of the selected column.
+TEST(RenderChart, DrawsTextOfTheLongestLengthEverywhere) {
+  const std::u16string longest(kMaxTextLength, u'W');
+  ChartFile f;
+  for (const char* name : {"ChartTitle", "ChartSubTitle", "AxisLabelX", "AxisLabelY"})
+    f.properties.push_back({name, QJsonValue(ToQString(longest))});
+  f.properties.push_back({"Selectable", QJsonValue(true)});
+  f.properties.push_back({"SelectionInformation", QJsonValue(true)});
+  // The id is a number: this one is 1 with blanks after it.
+  f.items.push_back(
+      ChartItem{u"1" + std::u16string(kMaxTextLength - 1, u' '), longest, longest, 7});
+  HeadlessHost host;
+  auto chart = RenderChart(f, host);
+  chart->ShowLegend(false);
+  chart->SetSelectedColumn(0);
+  EXPECT_TRUE(chart->state().animationDone);
+  EXPECT_EQ(chart->ChartTitle().size(), kMaxTextLength);
+  EXPECT_EQ(chart->SelectedColumn(), 0);
 }
 
 }  // namespace

@@ -181,6 +181,21 @@ TEST_F(ScriptHostTest, TheHostResizesAndSavesThePicture) {
   EXPECT_EQ(script.chart().state().surface->PixelWidth(), 320);
 }
 
+// A fuzzer's scripts run confined: no file written anywhere, no picture
+// larger than the bound, and an endless loop ends when interrupted.
+TEST_F(ScriptHostTest, AConfinedHostWritesNoFilesAndCanBeInterrupted) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("chart.png");
+  script.Confine(300);
+  Ok(QStringLiteral("print(number(() => host.saveImage('%1')), number(() => host.resize(301, 10)));"
+                    "host.resize(300, 300);")
+         .arg(path));
+  EXPECT_EQ(Last(), "75 5");
+  EXPECT_FALSE(QFile::exists(path));
+  script.Interrupt();
+  EXPECT_FALSE(script.Run("for (;;) chart.Refresh();").ok);
+}
+
 TEST_F(ScriptHostTest, ChildControlsAndMenusReadBackByName) {
   Ok("const legend = host.control('picLegend');"
      "print(legend.Left, legend.Width, legend.Visible, legend.BackColor);"

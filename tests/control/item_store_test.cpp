@@ -3,6 +3,10 @@
 #include <cmath>
 #include <limits>
 
+#include "control/property_table.h"
+#include "model/text_limit.h"
+#include "platform/numeric.h"
+#include "platform/property_bag.h"
 #include "support/chart_fixture.h"
 
 namespace palvex::testing {
@@ -130,7 +134,7 @@ TEST_F(ItemStore, EveryWriterStoresAsGivenAndRedraws) {
   chart->SetDisplayYAxis(false);
   chart->SetColorBars(true);
   chart->SetChartTitle(u"");
-  chart->SetChartSubTitle(std::u16string(100000, u'x'));
+  chart->SetChartSubTitle(std::u16string(kMaxTextLength, u'x'));
   chart->SetAxisLabelX(u"月份");
   chart->SetAxisLabelY(u"金额");
   chart->SetIntersectMinor(-3);
@@ -141,12 +145,54 @@ TEST_F(ItemStore, EveryWriterStoresAsGivenAndRedraws) {
   EXPECT_TRUE(chart->Selectable() && chart->HotTracking() && chart->SelectionInformation());
   EXPECT_FALSE(chart->DisplayXAxis() || chart->DisplayYAxis());
   EXPECT_TRUE(chart->ColorBars());
-  EXPECT_EQ(chart->ChartSubTitle().size(), 100000u);
+  EXPECT_EQ(chart->ChartSubTitle().size(), kMaxTextLength);
   EXPECT_EQ(chart->AxisLabelY(), u"金额");
   EXPECT_EQ(chart->IntersectMinor(), -3);
   EXPECT_EQ(chart->BackColor(), 0x123456u);
   EXPECT_EQ(state().surface->BackColor(), 0x123456u);
   EXPECT_EQ(chart->ForeColor(), 0x654321u);
+}
+
+// Text one unit over the limit is refused with Invalid property value
+// wherever it comes in, and what it would have replaced stays; text at the
+// limit is taken.
+TEST_F(ItemStore, TextOverTheLimitIsRefusedByEveryWriterBagKeyAndItemField) {
+  const std::u16string atLimit(kMaxTextLength, u'x');
+  const std::u16string over = atLimit + u'x';
+  auto redraws = [&] { return surface().Named("Cls").size(); };
+  for (const PropertyInfo& p : PropertyTable()) {
+    if (p.type != TypeId::String) continue;
+    SCOPED_TRACE(std::string(p.name));
+    const BagValue before = p.stored.save(state());
+    const std::size_t passes = redraws();
+    EXPECT_EQ(ErrorOf([&] { p.write(*chart, Variant::Text(over)); }), kErrInvalidPropertyValue);
+    EXPECT_EQ(redraws(), passes);
+
+    MemoryPropertyBag bag;
+    bag.Write(p.key.written, over);
+    try {
+      chart->ReadProperties(bag);
+      ADD_FAILURE() << "the bag's text was taken";
+    } catch (const ChartError& e) {
+      EXPECT_EQ(e.number(), kErrInvalidPropertyValue);
+      EXPECT_NE(std::string(e.what()).find(ToUtf8(p.key.read)), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(p.stored.save(state()), before);
+
+    p.write(*chart, Variant::Text(atLimit));
+    EXPECT_EQ(p.read(*chart), Variant::Text(atLimit));
+  }
+
+  for (auto field :
+       {&ChartItem::ItemID, &ChartItem::SelectedDescription, &ChartItem::XAxisDescription}) {
+    ChartItem item = Item(u"1", 1);
+    item.*field = over;
+    EXPECT_EQ(ErrorOf([&] { chart->AddItem(item); }), kErrInvalidPropertyValue);
+    EXPECT_TRUE(state().items().empty());
+    item.*field = atLimit;
+    EXPECT_NO_THROW(chart->AddItem(item));
+    chart->Clear();
+  }
 }
 
 TEST_F(ItemStore, AWriterWhoseRedrawFailsKeepsTheValueAndReportsTheError) {

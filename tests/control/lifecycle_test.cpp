@@ -167,6 +167,11 @@ TEST_F(Lifecycle, SizesOutsideTheSurfaceRangeAreRefusedUnchanged) {
         << w << " x " << h;
   }
   EXPECT_EQ(surface().PixelWidth(), 560);
+  // The largest side itself is taken (a whole 16384 x 16384 picture is 1 GB).
+  chart->Resize(1, 16384);
+  EXPECT_EQ(surface().PixelHeight(), 16384);
+  chart->Resize(16384, 1);
+  EXPECT_EQ(surface().PixelWidth(), 16384);
 }
 
 TEST_F(Lifecycle, DropPlacesTheLabelByItsGrabPoint) {

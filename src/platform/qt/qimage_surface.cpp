@@ -22,17 +22,19 @@ int ClampedPixel(double px) {
   return static_cast<int>(std::clamp(RoundHalfEven(px), -1.0e6, 1.0e6));
 }
 
-QImage BlankImage(int w, int h) {
-  QImage img(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
-  return img;
-}
-
 }  // namespace
 
 QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx)
-    : screen_(screen), image_(BlankImage(widthPx, heightPx)) {
+    : QImageSurface(screen, QImage(std::max(widthPx, 1), std::max(heightPx, 1), kImageFormat)) {}
+
+QImageSurface::QImageSurface(const Screen& screen, QImage image)
+    : screen_(screen), image_(std::move(image)) {
   dc_ = std::make_unique<QImageDeviceContext>(image_, painter_, screen_, *this);
   Cls();
+}
+
+QImage QImageSurface::NewImage(int width, int height) const {
+  return QImage(width, height, kImageFormat);
 }
 
 double QImageSurface::ScaleWidth() const {
@@ -45,7 +47,7 @@ double QImageSurface::ScaleHeight() const {
 void QImageSurface::ResizePixels(int width, int height) {
   if (width == image_.width() && height == image_.height()) return;
   painter_.End();
-  QImage next = BlankImage(width, height);
+  QImage next = NewImage(std::max(width, 1), std::max(height, 1));
   next.fill(ToQColor(back_));
   {
     QPainter p(&next);

@@ -20,6 +20,9 @@ namespace palvex {
 // pixels through the matching dots per inch.
 class QImageSurface : public Surface {
  public:
+  // Every picture a surface keeps, at least one pixel a side.
+  static constexpr QImage::Format kImageFormat = QImage::Format_RGB32;
+
   QImageSurface(const Screen& screen, int widthPx, int heightPx);
 
   double ScaleWidth() const override;
@@ -72,6 +75,12 @@ class QImageSurface : public Surface {
   const std::function<void()>& refreshHandler() const { return onRefresh_; }
 
  protected:
+  // A surface over a picture of kImageFormat the binding made; it is
+  // cleared to the background colour.
+  QImageSurface(const Screen& screen, QImage image);
+  // A new picture for a resize, width and height at least 1; a binding
+  // may keep pictures of its own.
+  virtual QImage NewImage(int width, int height) const;
   // For bindings that draw through their own device context.
   void SetDeviceContext(std::unique_ptr<QImageDeviceContext> dc) { dc_ = std::move(dc); }
   QImage& mutableImage() {
