@@ -1,10 +1,11 @@
-// Input sequences: mouse, wheel, resize, menu answers, clipboard, tool tips
-// and the timers, in any order. Menus answer from the input; the growth
+// Input sequences: mouse, wheel, keys, resize, menu answers, clipboard, tool
+// tips and the timers, in any order. Menus answer from the input; the growth
 // animation plays only when the input ticks the start timer.
 #include <array>
 
 #include "chart_on_host.h"
 #include "platform/chart_error.h"
+#include "ui/keyboard.h"
 
 using namespace palvex;
 
@@ -20,7 +21,7 @@ void Step(PalvexChart& chart, fuzz::FuzzHost& host, fuzz::Bytes& in) {
   // Twips, mostly inside a small chart, sometimes far outside it.
   const float x = static_cast<float>(in.Take<std::int16_t>()) / 4;
   const float y = static_cast<float>(in.Take<std::int16_t>()) / 4;
-  switch (in.Below(12)) {
+  switch (in.Below(13)) {
     case 0:
       chart.MouseDown(button, shift, x, y);
       break;
@@ -57,6 +58,9 @@ void Step(PalvexChart& chart, fuzz::FuzzHost& host, fuzz::Bytes& in) {
       break;
     case 10:
       chart.StartTimerTick();
+      break;
+    case 11:
+      HandleKey(chart.state(), static_cast<ChartKey>(in.Below(8)));
       break;
     default:
       chart.EditCopy();
