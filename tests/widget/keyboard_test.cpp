@@ -89,7 +89,9 @@ TEST_F(Keyboard, KeysMoveTheSelectionAsPressesOnTheBarsDo) {
     EXPECT_EQ(clicks.size(), c.clicks) << c.keys.size();
     EXPECT_EQ(parent.keys, c.passed);
     // The keyboard's changes are notified as any other.
-    if (c.selected != -1) EXPECT_EQ(changes.last()[0].toInt(), c.selected);
+    if (c.selected != -1) {
+      EXPECT_EQ(changes.last()[0].toInt(), c.selected);
+    }
     // Drawn highlighted: the column a later press would not redraw.
     EXPECT_EQ(d.chart().state().drawnSelection, c.selected);
   }
