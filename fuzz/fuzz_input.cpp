@@ -76,6 +76,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::FuzzHost host;
   const std::unique_ptr<PalvexChart> chart = fuzz::ShownChart(host, in);
   if (!chart) return 0;
+  // Selection is off by default; without these the presses, keys and the
+  // information label would never be reached.
+  const unsigned options = in.Below(8);
+  try {
+    chart->SetSelectable((options & 1) != 0);
+    chart->SetHotTracking((options & 2) != 0);
+    chart->SetSelectionInformation((options & 4) != 0);
+  } catch (const ChartError&) {
+    // The redraw a write starts may fail on the items' values; it is told.
+  }
+  fuzz::CheckBusyFlagsClear(chart->state());
   for (int steps = 0; steps < 128 && !in.empty(); ++steps) {
     try {
       Step(*chart, host, in);
