@@ -69,8 +69,10 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
 
  public:
   // The colour themes of the background, scale and grid bands. Normal
-  // paints none: the back colour shows through.
-  enum Theme { PersianGulf, Sky, Neon, Normal };
+  // paints none: the back colour shows through. Any other number is a
+  // theme too (the control draws it as it documents), so the enum has a
+  // fixed type that can hold every int a host or a saved state passes.
+  enum Theme : int { PersianGulf, Sky, Neon, Normal };
   Q_ENUM(Theme)
 
   // A new chart with the defaults of a newly placed control.
