@@ -41,15 +41,20 @@ void BM_DrawChart(benchmark::State& st) {
 }
 BENCHMARK(BM_DrawChart)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
+// n items, the legend shown and the middle column selected.
+void FillWithLegendAndSelection(palvex::PalvexChart& chart, int n) {
+  FillChart(chart, n);
+  chart.state().legendVisible = true;
+  chart.state().Selectable = true;
+  chart.state().SelectedColumn = static_cast<double>(n / 2);
+}
+
 // The same pass with the legend shown and a column selected: the entries are
 // rebuilt, the description panel repainted and the selection framed.
 void BM_DrawChartWithLegend(benchmark::State& st) {
   palvex::HeadlessHost host;
   palvex::PalvexChart chart(host);
-  FillChart(chart, static_cast<int>(st.range(0)));
-  chart.state().legendVisible = true;
-  chart.state().Selectable = true;
-  chart.state().SelectedColumn = static_cast<double>(st.range(0) / 2);
+  FillWithLegendAndSelection(chart, static_cast<int>(st.range(0)));
   for (auto _ : st) palvex::DrawChart(chart.state());
   st.SetItemsProcessed(st.iterations() * st.range(0));
 }
@@ -102,10 +107,7 @@ void BM_HeapPerItem(benchmark::State& st) {
   for (auto _ : st) {
     palvex::HeadlessHost host;
     palvex::PalvexChart chart(host);
-    FillChart(chart, static_cast<int>(st.range(0)));
-    chart.state().legendVisible = true;
-    chart.state().Selectable = true;
-    chart.state().SelectedColumn = static_cast<double>(st.range(0) / 2);
+    FillWithLegendAndSelection(chart, static_cast<int>(st.range(0)));
     const auto before = HeapInUse();
     palvex::DrawChart(chart.state());
     palvex::DrawChart(chart.state());
