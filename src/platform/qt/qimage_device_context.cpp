@@ -9,6 +9,7 @@
 
 #include "platform/narrow_text.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/pixel_rows.h"
 #include "platform/qt/qt_text.h"
 #include "platform/surface.h"
 
@@ -131,7 +132,7 @@ void QImageDeviceContext::PaintPendingFills() {
       auto* row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
       for (const Segment& s : segments_) {
         if (s.rows >= 0) {
-          std::fill(row + s.x0, row + s.x1, rows_[static_cast<std::size_t>(s.rows)].Colour());
+          FillPixels(row + s.x0, s.x1 - s.x0, rows_[static_cast<std::size_t>(s.rows)].Colour());
         } else {
           const PendingFill& f = *s.fill;
           const QRgb* columns = ramps_.data() + f.ramp + (s.x0 - f.x0);
