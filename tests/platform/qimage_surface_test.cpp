@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include "platform/qt/fonts.h"
 #include "platform/qt/headless_host.h"
 
@@ -131,6 +133,32 @@ TEST(QImageSurface, FarOffOrUndefinedCoordinatesDrawNothingAndDoNotCrash) {
   s.Box(-1e9, -1e9, -1e8, -1e8, kRed);
   EXPECT_EQ(s.PixelAt(9, 9), kWhite);
   EXPECT_EQ(s.PixelAt(-1, 0), kInvalidColor);
+}
+
+// Lines along an axis are written as pixels, not drawn by the painter: the
+// pixels must be the ones its one-pixel pen covers, wherever the ends lie.
+TEST(QImageSurface, LinesCoverThePixelsThePaintersPenCovers) {
+  struct Case {
+    double x1, y1, x2, y2;
+  };
+  const Case cases[] = {{30, 15, 30, 90},      {30, 90, 30, 15},    {0, 45, 135, 45},
+                        {135, 45, -60, 45},    {-30, -30, -30, 90}, {75, -1e7, 75, 1e7},
+                        {150, 150, 150, 150},  {15, 15, 120, 90},   {1e7, 30, 1e7, 60},
+                        {-1e7, 135, 1e7, 135}, {45, 150, 45, 150}};
+  Screen screen;
+  for (const Case& c : cases) {
+    QImageSurface s(screen, 10, 10);
+    s.SetBackColor(kWhite);
+    s.Line(c.x1, c.y1, c.x2, c.y2, kRed);
+    QImage painted(10, 10, QImageSurface::kImageFormat);
+    painted.fill(Qt::white);
+    {
+      QPainter p(&painted);
+      p.setPen(QPen(QColor(255, 0, 0), 0));
+      p.drawLine(qRound(c.x1 / 15), qRound(c.y1 / 15), qRound(c.x2 / 15), qRound(c.y2 / 15));
+    }
+    EXPECT_EQ(s.image(), painted) << c.x1 << "," << c.y1 << " to " << c.x2 << "," << c.y2;
+  }
 }
 
 TEST(QImageSurface, ResizingKeepsWhatFitsAndFillsTheRestWithBackColour) {

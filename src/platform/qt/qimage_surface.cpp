@@ -9,6 +9,7 @@
 #include "platform/numeric.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/image_io.h"
+#include "platform/qt/pixel_rows.h"
 #include "platform/qt/qt_text.h"
 
 namespace palvex {
@@ -130,10 +131,35 @@ double QImageSurface::TextHeight(const std::u16string& text) const {
   return measured().Height(text) * screen_.TwipsPerPixelY();
 }
 
+void QImageSurface::FillPixelRect(int left, int top, int right, int bottom, Color c) {
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, image_.width() - 1);
+  bottom = std::min(bottom, image_.height() - 1);
+  if (left > right || top > bottom) return;
+  const QRgb colour = ToQColor(c).rgb();
+  // The raster painter keeps no pixels of its own, so rows may be written
+  // while it is open.
+  uchar* bits = image_.bits();
+  const qsizetype bytesPerLine = image_.bytesPerLine();
+  for (int y = top; y <= bottom; ++y)
+    FillPixels(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + left, right - left + 1, colour);
+}
+
 void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {
+  const int px1 = ToPixelX(x1), py1 = ToPixelY(y1), px2 = ToPixelX(x2), py2 = ToPixelY(y2);
+  // A one-pixel line along an axis covers its end points and everything
+  // between, exactly as the painter draws it; the ticks and frames are all
+  // such lines, and setting up the painter's pen for each cost more than
+  // writing their pixels.
+  if (px1 == px2 || py1 == py2) {
+    FillPixelRect(std::min(px1, px2), std::min(py1, py2), std::max(px1, px2), std::max(py1, py2),
+                  c);
+    return;
+  }
   QPainter& p = painter_.Open();
   p.setPen(QPen(ToQColor(c), 0));
-  p.drawLine(ToPixelX(x1), ToPixelY(y1), ToPixelX(x2), ToPixelY(y2));
+  p.drawLine(px1, py1, px2, py2);
 }
 
 void QImageSurface::Box(double x1, double y1, double x2, double y2, Color c) {
@@ -147,7 +173,7 @@ void QImageSurface::Box(double x1, double y1, double x2, double y2, Color c) {
 void QImageSurface::FilledBox(double x1, double y1, double x2, double y2, Color c) {
   const int l = std::min(ToPixelX(x1), ToPixelX(x2)), r = std::max(ToPixelX(x1), ToPixelX(x2));
   const int t = std::min(ToPixelY(y1), ToPixelY(y2)), b = std::max(ToPixelY(y1), ToPixelY(y2));
-  painter_.Open().fillRect(QRect(QPoint(l, t), QPoint(r, b)), ToQColor(c));
+  FillPixelRect(l, t, r, b, c);
 }
 
 void QImageSurface::PaintPicture(const Surface& source, double x, double y, double srcX,

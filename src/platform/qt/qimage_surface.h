@@ -91,6 +91,9 @@ class QImageSurface : public Surface {
  private:
   int ToPixelX(double twips) const;
   int ToPixelY(double twips) const;
+  // Fills the pixels from (left, top) to (right, bottom), both corners
+  // included, where they lie on the image, in an opaque colour.
+  void FillPixelRect(int left, int top, int right, int bottom, Color c);
   MeasuredFont& measured() const;
   void FontChanged() {
     measured_ = nullptr;
