@@ -55,26 +55,26 @@ int LineCount(std::u16string_view text) {
   return lines;
 }
 
-namespace {
-
-template <typename Memo, typename Measure>
-auto Remembered(Memo& memo, std::size_t limit, std::u16string_view text, Measure&& measure) {
-  if (auto it = memo.find(text); it != memo.end()) return it->second;
-  if (memo.size() >= limit) memo.clear();
-  const auto value = measure();
-  memo.emplace(std::u16string(text), value);
-  return value;
+MeasuredFont::Measures& MeasuredFont::MeasuresOf(std::u16string_view text) {
+  if (last_ && last_->first == text) return last_->second;
+  auto it = memo_.find(text);
+  if (it == memo_.end()) {
+    if (memo_.size() >= kMaxTexts) memo_.clear();
+    it = memo_.emplace(std::u16string(text), Measures{}).first;
+  }
+  last_ = &*it;
+  return it->second;
 }
 
-}  // namespace
-
 double MeasuredFont::Width(std::u16string_view text) {
-  return Remembered(widths_, kMaxTexts, text, [&] {
+  Measures& m = MeasuresOf(text);
+  if (!m.width) {
     double widest = 0;
     for (const QString& line : TextLines(text))
       widest = std::max(widest, metrics_.horizontalAdvance(line));
-    return widest;
-  });
+    m.width = widest;
+  }
+  return *m.width;
 }
 
 const QFontMetrics& MeasuredFont::wholeMetrics() {
@@ -83,15 +83,17 @@ const QFontMetrics& MeasuredFont::wholeMetrics() {
 }
 
 int MeasuredFont::WholeWidth(std::u16string_view text) {
-  return Remembered(wholeWidths_, kMaxTexts, text, [&] {
-    return wholeMetrics().horizontalAdvance(
+  Measures& m = MeasuresOf(text);
+  if (!m.wholeWidth) {
+    m.wholeWidth = wholeMetrics().horizontalAdvance(
         QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
-  });
+  }
+  return *m.wholeWidth;
 }
 
 const QList<QGlyphRun>& MeasuredFont::GlyphRuns(std::u16string_view text) {
-  if (auto it = glyphRuns_.find(text); it != glyphRuns_.end()) return it->second;
-  if (glyphRuns_.size() >= kMaxTexts) glyphRuns_.clear();
+  Measures& m = MeasuresOf(text);
+  if (m.glyphRuns) return *m.glyphRuns;
   QTextLayout layout(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())), font_);
   layout.beginLayout();
   QTextLine line = layout.createLine();
@@ -105,7 +107,7 @@ const QList<QGlyphRun>& MeasuredFont::GlyphRuns(std::u16string_view text) {
     for (QPointF& p : positions) p.ry() -= baseline;
     run.setPositions(positions);
   }
-  return glyphRuns_.emplace(std::u16string(text), std::move(runs)).first->second;
+  return m.glyphRuns.emplace(std::move(runs));
 }
 
 int MeasuredFont::WholeHeight() {

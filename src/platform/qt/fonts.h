@@ -65,9 +65,15 @@ class MeasuredFont {
       return std::hash<std::u16string_view>{}(s);
     }
   };
-  template <typename V>
-  using Memo = std::unordered_map<std::u16string, V, Hash, std::equal_to<>>;
-  // Each memo forgets everything once it holds this many texts: enough for
+  // What is known of one text in this font; each part is worked out when
+  // first asked for.
+  struct Measures {
+    std::optional<double> width;
+    std::optional<int> wholeWidth;
+    std::optional<QList<QGlyphRun>> glyphRuns;
+  };
+  using Memo = std::unordered_map<std::u16string, Measures, Hash, std::equal_to<>>;
+  // The memo forgets everything once it holds this many texts: enough for
   // the captions of the largest chart, and a bounded size whatever comes.
   static constexpr std::size_t kMaxTexts = 40000;
 
@@ -76,9 +82,11 @@ class MeasuredFont {
   std::optional<QFontMetrics> wholeMetrics_;
   const QFontMetrics& wholeMetrics();
 
-  Memo<double> widths_;
-  Memo<int> wholeWidths_;
-  Memo<QList<QGlyphRun>> glyphRuns_;
+  // A caption is measured and then drawn: the entry asked for last is
+  // found again without hashing the text.
+  Measures& MeasuresOf(std::u16string_view text);
+  Memo memo_;
+  Memo::value_type* last_ = nullptr;
 };
 
 // The fonts made so far, by face, size and weight at a resolution. A

@@ -172,15 +172,20 @@ const LogFont* QImageDeviceContext::Describe(ObjectHandle object) {
 }
 
 MeasuredFont& QImageDeviceContext::SelectedQtFont() {
+  // The surface's font follows the screen's resolution too.
+  const double dpi = screen_ ? screen_->DotsPerInchY() : 96.0;
+  if (selectedQtFont_ && (selected_ != kSurfaceFont || dpi == selectedDpi_))
+    return *selectedQtFont_;
+  selectedDpi_ = dpi;
   LogFont key = *Describe(selected_);
   key.lfEscapement = key.lfOrientation = 0;
   for (auto& [font, measured] : qtFonts_) {
-    if (font == key) return *measured;
+    if (font == key) return *(selectedQtFont_ = measured.get());
   }
   if (qtFonts_.size() >= kMaxQtFonts) qtFonts_.erase(qtFonts_.begin());
   auto measured = std::make_unique<MeasuredFont>(QFontFor(key));
   qtFonts_.emplace_back(std::move(key), std::move(measured));
-  return *qtFonts_.back().second;
+  return *(selectedQtFont_ = qtFonts_.back().second.get());
 }
 
 ObjectHandle QImageDeviceContext::GetStockObject(int index) {
@@ -190,6 +195,7 @@ ObjectHandle QImageDeviceContext::GetStockObject(int index) {
 ObjectHandle QImageDeviceContext::SelectObject(ObjectHandle object) {
   if (!Describe(object)) return kNullObject;
   const ObjectHandle previous = selected_;
+  if (object != selected_) selectedQtFont_ = nullptr;
   selected_ = object;
   return previous;
 }

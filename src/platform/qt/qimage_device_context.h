@@ -47,7 +47,10 @@ class QImageDeviceContext : public DeviceContext {
 
   // The owner's font changed: like a window's font property, the new font
   // becomes the selected one.
-  void SurfaceFontChanged() { selected_ = kSurfaceFont; }
+  void SurfaceFontChanged() {
+    selected_ = kSurfaceFont;
+    selectedQtFont_ = nullptr;
+  }
 
   // The handle of the surface's own font, the one selected at first.
   static constexpr ObjectHandle kSurfaceFont = 1;
@@ -88,6 +91,10 @@ class QImageDeviceContext : public DeviceContext {
   // kMaxQtFonts the oldest goes.
   static constexpr std::size_t kMaxQtFonts = 16;
   std::vector<std::pair<LogFont, std::unique_ptr<MeasuredFont>>> qtFonts_;
+  // The selected font's entry there, until another font is selected or
+  // the surface's font changes: text is measured and then drawn in it.
+  MeasuredFont* selectedQtFont_ = nullptr;
+  double selectedDpi_ = 0;
 
   int fillGroups_ = 0;
   std::vector<PendingFill> pending_;
