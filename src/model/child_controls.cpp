@@ -223,28 +223,37 @@ std::unique_ptr<Control> CopyControl(Host& host, const Control& templ, int index
 }
 
 void ResetFromTemplate(Host& host, Control& element, const Control& templ, int index) {
-  std::unique_ptr<Surface> picture = std::move(element.surface);
-  element = Control{};
-  Control* c = &element;
-  if (templ.surface) c->surface = std::move(picture);
-  c->Name = templ.Name;
-  c->Index = index;
-  c->Kind = templ.Kind;
-  c->Parent = templ.Parent;
-  Place(*c, templ.Left, templ.Top, templ.Width, templ.Height);
-  c->Visible = false;  // new array elements start hidden
-  c->Enabled = templ.Enabled;
-  c->BackColor = templ.BackColor;
-  c->ForeColor = templ.ForeColor;
-  c->FillColor = templ.FillColor;
-  c->Font = templ.Font;
-  c->Caption = templ.Caption;
-  c->ToolTipText = templ.ToolTipText;
-  c->Tag = templ.Tag;
-  c->TabIndex = templ.TabIndex;
-  c->AutoSize = templ.AutoSize;
-  c->Transparent = templ.Transparent;
-  if (templ.surface) GiveSurface(host, *c);
+  // Field by field rather than from a fresh Control: a reloaded element
+  // keeps its strings' storage, and every pass reloads one per item.
+  static const Control kFresh;
+  Control& c = element;
+  c.Name = templ.Name;
+  c.Index = index;
+  c.Kind = templ.Kind;
+  c.Parent = templ.Parent;
+  Place(c, templ.Left, templ.Top, templ.Width, templ.Height);
+  c.Visible = false;  // new array elements start hidden
+  c.Enabled = templ.Enabled;
+  c.BackColor = templ.BackColor;
+  c.ForeColor = templ.ForeColor;
+  c.FillColor = templ.FillColor;
+  c.Font = templ.Font;
+  c.Caption = templ.Caption;
+  c.ToolTipText = templ.ToolTipText;
+  c.Tag = templ.Tag;
+  c.TabIndex = templ.TabIndex;
+  c.AutoSize = templ.AutoSize;
+  c.Transparent = templ.Transparent;
+  c.Min = kFresh.Min;
+  c.Max = kFresh.Max;
+  c.Value = kFresh.Value;
+  c.SmallChange = kFresh.SmallChange;
+  c.LargeChange = kFresh.LargeChange;
+  if (templ.surface) {
+    GiveSurface(host, c);
+  } else {
+    c.surface.reset();
+  }
 }
 
 Control& LoadElement(Host& host, ControlArray& array) {

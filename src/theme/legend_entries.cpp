@@ -39,6 +39,8 @@ void PaintColourBox(const BarPalette& palette, Control& box, std::int32_t colour
   const double w = box.Width / kFixedTwipsPerPixel;
   const double h = box.Height / kFixedTwipsPerPixel;
   DeviceContext& dc = box.surface->dc();
+  // The inset covers all but the frame: its rows are written once.
+  const FillGroup group(dc);
   FillGradient(dc, second, first, FillVer, 0, 0, ToInt32(w), ToInt32(h));
   FillGradient(dc, first, second, FillVer, 1, 1, ToInt32(w - 2), ToInt32(h - 2));
 }
