@@ -236,7 +236,6 @@ bool QImageDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   MeasuredFont& font = SelectedQtFont();
   QPainter& p = painter_.Open();
   p.setRenderHint(QPainter::TextAntialiasing, description.lfQuality != kNonAntialiasedQuality);
-  p.setFont(font.font());
   p.setPen(owner_ ? ToQColor(owner_->ForeColor()) : QColor(Qt::black));
   // The escapement turns counter-clockwise on screen; Qt turns clockwise.
   p.translate(x, y);

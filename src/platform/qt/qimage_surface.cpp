@@ -105,7 +105,6 @@ void QImageSurface::Print(const std::u16string& text) {
   {
     QPainter& p = painter_.Open();
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    p.setFont(font.font());
     p.setPen(ToQColor(fore_));
     double y = currentY_ / screen_.TwipsPerPixelY();
     const double x = currentX_ / screen_.TwipsPerPixelX();
