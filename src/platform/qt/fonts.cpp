@@ -120,8 +120,15 @@ MeasuredFont& FontCache::Get(const FontSpec& font, double dotsPerInch) {
   }
   if (entries_.size() >= kMaxFonts) entries_.erase(entries_.begin());
   entries_.push_back(
-      {font, dotsPerInch, std::make_unique<MeasuredFont>(MakeFont(font, dotsPerInch))});
+      {font, dotsPerInch, std::make_shared<MeasuredFont>(MakeFont(font, dotsPerInch))});
   return *entries_.back().measured;
+}
+
+std::shared_ptr<MeasuredFont> FontCache::Share(const QFont& font) {
+  for (const Entry& e : entries_) {
+    if (e.measured->font() == font) return e.measured;
+  }
+  return std::make_shared<MeasuredFont>(font);
 }
 
 }  // namespace palvex

@@ -95,13 +95,17 @@ class MeasuredFont {
 class FontCache {
  public:
   MeasuredFont& Get(const FontSpec& font, double dotsPerInch);
+  // The entry of a font equal to this Qt font, or a new one of its own:
+  // text measured through a device context in the surface's own font is
+  // then found in the same memo.
+  std::shared_ptr<MeasuredFont> Share(const QFont& font);
 
  private:
   static constexpr std::size_t kMaxFonts = 16;
   struct Entry {
     FontSpec font;
     double dotsPerInch;
-    std::unique_ptr<MeasuredFont> measured;
+    std::shared_ptr<MeasuredFont> measured;
   };
   std::vector<Entry> entries_;
 };

@@ -50,8 +50,12 @@ QImageDeviceContext::QImageDeviceContext(QImage& image)
     : image_(image), ownPainter_(std::make_unique<ImagePainter>(image)), painter_(*ownPainter_) {}
 
 QImageDeviceContext::QImageDeviceContext(QImage& image, ImagePainter& painter, const Screen& screen,
-                                         const Surface& owner)
-    : image_(image), painter_(painter), screen_(&screen), owner_(&owner) {}
+                                         const Surface& owner, FontCache& ownerFonts)
+    : image_(image),
+      painter_(painter),
+      screen_(&screen),
+      owner_(&owner),
+      ownerFonts_(&ownerFonts) {}
 
 bool QImageDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t vertexCount,
                                        const GradientRect* mesh, std::uint32_t meshCount,
@@ -183,7 +187,8 @@ MeasuredFont& QImageDeviceContext::SelectedQtFont() {
     if (font == key) return *(selectedQtFont_ = measured.get());
   }
   if (qtFonts_.size() >= kMaxQtFonts) qtFonts_.erase(qtFonts_.begin());
-  auto measured = std::make_unique<MeasuredFont>(QFontFor(key));
+  const QFont font = QFontFor(key);
+  auto measured = ownerFonts_ ? ownerFonts_->Share(font) : std::make_shared<MeasuredFont>(font);
   qtFonts_.emplace_back(std::move(key), std::move(measured));
   return *(selectedQtFont_ = qtFonts_.back().second.get());
 }

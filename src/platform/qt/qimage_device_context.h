@@ -25,9 +25,10 @@ class QImageDeviceContext : public DeviceContext {
  public:
   // A context of its own, not tied to a surface: default font, black text.
   explicit QImageDeviceContext(QImage& image);
-  // A surface's context, drawing with the surface's painter.
+  // A surface's context, drawing with the surface's painter and sharing
+  // the fonts it has measured.
   QImageDeviceContext(QImage& image, ImagePainter& painter, const Screen& screen,
-                      const Surface& owner);
+                      const Surface& owner, FontCache& ownerFonts);
 
   bool GradientFill(const TriVertex* vertices, std::uint32_t vertexCount, const GradientRect* mesh,
                     std::uint32_t meshCount, std::uint32_t mode) override;
@@ -90,7 +91,8 @@ class QImageDeviceContext : public DeviceContext {
   // text is turned, not the font); a pass uses two or three, past
   // kMaxQtFonts the oldest goes.
   static constexpr std::size_t kMaxQtFonts = 16;
-  std::vector<std::pair<LogFont, std::unique_ptr<MeasuredFont>>> qtFonts_;
+  std::vector<std::pair<LogFont, std::shared_ptr<MeasuredFont>>> qtFonts_;
+  FontCache* ownerFonts_ = nullptr;
   // The selected font's entry there, until another font is selected or
   // the surface's font changes: text is measured and then drawn in it.
   MeasuredFont* selectedQtFont_ = nullptr;

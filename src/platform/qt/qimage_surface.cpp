@@ -30,7 +30,7 @@ QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx)
 
 QImageSurface::QImageSurface(const Screen& screen, QImage image)
     : screen_(screen), image_(std::move(image)) {
-  dc_ = std::make_unique<QImageDeviceContext>(image_, painter_, screen_, *this);
+  dc_ = std::make_unique<QImageDeviceContext>(image_, painter_, screen_, *this, fonts_);
   Cls();
 }
 
