@@ -70,6 +70,7 @@ RecordedBars ReadBarRecords(const std::vector<std::u16string>& records) {
 }
 
 void PaintFrame(ChartState& chart, const RecordedBars& recorded, int frame) {
+  const FillGroup bars(chart.surface->dc());
   for (const RecordedBar& b : recorded.bars) {
     // The baseline stays; the top climbs a tenth of the height per frame.
     const std::int32_t bottom = AddInt32(b.top, b.height);

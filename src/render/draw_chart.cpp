@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/chart_state.h"
+#include "platform/device_context.h"
 #include "platform/numeric.h"
 #include "platform/scope_guard.h"
 #include "platform/screen.h"
@@ -256,7 +257,13 @@ void DrawChart(ChartState& c) {
                 lineColour);
   }
 
-  for (int i = 0; i < n; ++i) DrawColumn(c, i, lineColour);
+  {
+    // The bars are held back and painted together when something is drawn
+    // over them or the pass goes on: with more bars than pixels, most of a
+    // bar is hidden by the next ones and need not be written at all.
+    const FillGroup bars(s.dc());
+    for (int i = 0; i < n; ++i) DrawColumn(c, i, lineColour);
+  }
 
   if (!c.animationDone) GrowBars(c);
 

@@ -110,6 +110,17 @@ const QList<QGlyphRun>& MeasuredFont::GlyphRuns(std::u16string_view text) {
   return m.glyphRuns.emplace(std::move(runs));
 }
 
+QRectF MeasuredFont::InkBounds(std::u16string_view text) {
+  const QList<QGlyphRun>& runs = GlyphRuns(text);
+  Measures& m = MeasuresOf(text);
+  if (!m.inkBounds) {
+    QRectF ink;
+    for (const QGlyphRun& run : runs) ink |= run.boundingRect();
+    m.inkBounds = ink;
+  }
+  return *m.inkBounds;
+}
+
 int MeasuredFont::WholeHeight() {
   return wholeMetrics().height();
 }

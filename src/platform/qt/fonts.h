@@ -57,6 +57,8 @@ class MeasuredFont {
   // The text shaped once into glyphs, laid out on one line from (0, 0)
   // with its baseline at y = 0: drawing it again needs no shaping.
   const QList<QGlyphRun>& GlyphRuns(std::u16string_view text);
+  // Where those glyphs' ink lies, in the same place.
+  QRectF InkBounds(std::u16string_view text);
 
  private:
   struct Hash {
@@ -71,6 +73,7 @@ class MeasuredFont {
     std::optional<double> width;
     std::optional<int> wholeWidth;
     std::optional<QList<QGlyphRun>> glyphRuns;
+    std::optional<QRectF> inkBounds;
   };
   using Memo = std::unordered_map<std::u16string, Measures, Hash, std::equal_to<>>;
   // The memo forgets everything once it holds this many texts: enough for

@@ -84,7 +84,8 @@ bool QImageDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t 
       RampCursor cursor(a, b, a.x, b.x, x0);
       for (std::int64_t x = x0; x < x1; ++x, cursor.Next()) ramps_.push_back(cursor.Colour());
     }
-    pending_.push_back({x0, x1, y0, y1, vertical, ramp, a, b});
+    pending_.push_back({x0, x1, y0, y1, vertical, ramp, a, b, x0, x1, y0, y1});
+    pendingBounds_ |= QRect(QPoint(int(x0), int(y0)), QPoint(int(x1 - 1), int(y1 - 1)));
   }
   if (fillGroups_ == 0) PaintPendingFills();
   return true;
@@ -96,6 +97,83 @@ void QImageDeviceContext::EndFillGroup() {
 
 void QImageDeviceContext::PaintPendingFills() {
   if (pending_.empty()) return;
+  // A bar's fills are few and overlap in the middle, where bands write each
+  // pixel once; a pass's are many, and each mostly hides earlier ones.
+  constexpr std::size_t kBandedFills = 8;
+  if (pending_.size() <= kBandedFills) {
+    PaintBands();
+  } else {
+    CutHiddenParts();
+    PaintInOrder();
+  }
+  pending_.clear();
+  ramps_.clear();
+  pendingBounds_ = QRect();
+}
+
+void QImageDeviceContext::CutHiddenParts() {
+  // Walking back from the last fill, a fill's columns and end rows that
+  // later fills cover are cut off; then its own rows join each column's
+  // covered run where they meet it (or replace a shorter one).
+  coveredRows_.assign(static_cast<std::size_t>(image_.width()), {0, 0});
+  auto covers = [&](std::int64_t x, std::int64_t y0, std::int64_t y1) {
+    const auto& [lo, hi] = coveredRows_[static_cast<std::size_t>(x)];
+    return lo <= y0 && y1 <= hi;
+  };
+  for (auto f = pending_.rbegin(); f != pending_.rend(); ++f) {
+    std::int64_t x0 = f->x0, x1 = f->x1, y0 = f->y0, y1 = f->y1;
+    while (x0 < x1 && covers(x0, y0, y1)) ++x0;
+    while (x1 > x0 && covers(x1 - 1, y0, y1)) --x1;
+    if (x0 < x1) {
+      // Rows at the bottom (top) that every remaining column has covered.
+      std::int64_t bottom = y0, top = y1;
+      for (std::int64_t x = x0; x < x1; ++x) {
+        const auto& [lo, hi] = coveredRows_[static_cast<std::size_t>(x)];
+        bottom = std::max(bottom, lo <= y1 - 1 && y1 <= hi ? std::max(lo, y0) : y1);
+        top = std::min(top, lo <= y0 && y0 < hi ? std::min(hi, y1) : y0);
+      }
+      if (bottom < y1) y1 = bottom;
+      if (top > y0 && top < y1) y0 = top;
+    }
+    f->cx0 = x0;
+    f->cx1 = x1;
+    f->cy0 = y0;
+    f->cy1 = y1;
+    for (std::int64_t x = f->x0; x < f->x1; ++x) {
+      auto& [lo, hi] = coveredRows_[static_cast<std::size_t>(x)];
+      if (f->y0 <= hi && lo <= f->y1) {
+        lo = std::min(lo, f->y0);
+        hi = std::max(hi, f->y1);
+      } else if (f->y1 - f->y0 > hi - lo) {
+        lo = f->y0;
+        hi = f->y1;
+      }
+    }
+  }
+}
+
+void QImageDeviceContext::PaintInOrder() {
+  uchar* bits = image_.bits();
+  const qsizetype bytesPerLine = image_.bytesPerLine();
+  for (const PendingFill& f : pending_) {
+    if (f.cx0 >= f.cx1 || f.cy0 >= f.cy1) continue;
+    if (f.vertical) {
+      RampCursor row(f.a, f.b, f.a.y, f.b.y, f.cy0);
+      for (std::int64_t y = f.cy0; y < f.cy1; ++y, row.Next()) {
+        FillPixels(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + f.cx0, f.cx1 - f.cx0,
+                   row.Colour());
+      }
+    } else {
+      const QRgb* columns = ramps_.data() + f.ramp + (f.cx0 - f.x0);
+      for (std::int64_t y = f.cy0; y < f.cy1; ++y) {
+        std::copy(columns, columns + (f.cx1 - f.cx0),
+                  reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + f.cx0);
+      }
+    }
+  }
+}
+
+void QImageDeviceContext::PaintBands() {
   // Between two consecutive edges the same fills cover every row, so each
   // such band is split once into the spans each fill shows (a later fill
   // hides an earlier one), and its rows are written span by span.
@@ -146,12 +224,13 @@ void QImageDeviceContext::PaintPendingFills() {
       for (RampCursor& r : rows_) r.Next();
     }
   }
-  pending_.clear();
-  ramps_.clear();
 }
 
 Color QImageDeviceContext::GetPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return kInvalidColor;
+  // Logically const: to a reader the picture already holds the held-back
+  // fills.
+  const_cast<QImageDeviceContext*>(this)->PaintPendingFills();
   painter_.End();
   return FromQRgb(image_.pixel(x, y));
 }
@@ -236,16 +315,23 @@ bool QImageDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
                                   std::int32_t byteLength) {
   const auto shown = NarrowPrefix(text, byteLength);
   if (!shown) return false;
-  PaintPendingFills();
   const LogFont& description = *Describe(selected_);
   MeasuredFont& font = SelectedQtFont();
+  // The escapement turns counter-clockwise on screen; Qt turns clockwise.
+  QTransform turn;
+  turn.translate(x, y);
+  turn.rotate(-description.lfEscapement / 10.0);
+  const QPointF baseline(0, font.metrics().ascent());
+  // Held-back fills are painted first where the text may blend with them:
+  // its glyphs' ink and a margin for anti-aliasing.
+  constexpr int kInkMargin = 3;
+  FlushFillsOver(turn.mapRect(font.InkBounds(*shown).translated(baseline))
+                     .toAlignedRect()
+                     .adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin));
   QPainter& p = painter_.Open();
   p.setRenderHint(QPainter::TextAntialiasing, description.lfQuality != kNonAntialiasedQuality);
   p.setPen(owner_ ? ToQColor(owner_->ForeColor()) : QColor(Qt::black));
-  // The escapement turns counter-clockwise on screen; Qt turns clockwise.
-  p.translate(x, y);
-  p.rotate(-description.lfEscapement / 10.0);
-  const QPointF baseline(0, font.metrics().ascent());
+  p.setTransform(turn);
   for (const QGlyphRun& run : font.GlyphRuns(*shown)) p.drawGlyphRun(baseline, run);
   p.resetTransform();
   return true;

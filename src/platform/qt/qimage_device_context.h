@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QRect>
 #include <map>
 #include <memory>
 #include <utility>
@@ -35,6 +36,12 @@ class QImageDeviceContext : public DeviceContext {
   Color GetPixel(int x, int y) const override;
   void BeginFillGroup() override { ++fillGroups_; }
   void EndFillGroup() override;
+  // Paints the fills a group holds back, before anything else touches the
+  // image: all of them, or only when they may lie under the given pixels.
+  void FlushFills() { PaintPendingFills(); }
+  void FlushFillsOver(const QRect& pixels) {
+    if (!pending_.empty() && pixels.intersects(pendingBounds_)) PaintPendingFills();
+  }
 
   ObjectHandle GetStockObject(int index) override;
   ObjectHandle SelectObject(ObjectHandle object) override;
@@ -70,8 +77,17 @@ class QImageDeviceContext : public DeviceContext {
     bool vertical;
     std::size_t ramp;
     TriVertex a, b;
+    // The part painted: the whole rectangle unless later fills hide some.
+    std::int64_t cx0, cx1, cy0, cy1;
   };
   void PaintPendingFills();
+  // The few fills of one shape: each band of rows split once into the
+  // spans each fill shows, every pixel written once.
+  void PaintBands();
+  // The many fills of a whole pass: each one cut to the part no later fill
+  // is known to cover, then painted in order.
+  void CutHiddenParts();
+  void PaintInOrder();
 
   // The description of a font this context knows, or nothing.
   const LogFont* Describe(ObjectHandle object);
@@ -114,6 +130,10 @@ class QImageDeviceContext : public DeviceContext {
   };
   std::vector<Segment> segments_;
   std::vector<RampCursor> rows_;
+  // Where the pending fills lie, and per column the rows later fills are
+  // known to cover (one run of rows each: less than the truth is safe).
+  QRect pendingBounds_;
+  std::vector<std::pair<std::int64_t, std::int64_t>> coveredRows_;
 
   static constexpr ObjectHandle kSystemFontObject = 2;
   static constexpr ObjectHandle kFirstCreated = 16;

@@ -47,6 +47,7 @@ double QImageSurface::ScaleHeight() const {
 
 void QImageSurface::ResizePixels(int width, int height) {
   if (width == image_.width() && height == image_.height()) return;
+  dc_->FlushFills();
   painter_.End();
   QImage next = NewImage(std::max(width, 1), std::max(height, 1));
   next.fill(ToQColor(back_));
@@ -60,6 +61,7 @@ void QImageSurface::ResizePixels(int width, int height) {
 void QImageSurface::SetBackColor(Color c) {
   // Like a window's background: a new colour shows at once.
   back_ = c;
+  dc_->FlushFills();
   image_.fill(ToQColor(back_));
 }
 
@@ -93,6 +95,7 @@ int QImageSurface::ToPixelY(double twips) const {
 }
 
 void QImageSurface::Cls() {
+  dc_->FlushFills();
   image_.fill(ToQColor(back_));
   currentX_ = 0;
   currentY_ = 0;
@@ -102,6 +105,7 @@ void QImageSurface::Print(const std::u16string& text) {
   MeasuredFont& font = measured();
   const QFontMetricsF& fm = font.metrics();
   const QStringList lines = TextLines(text);
+  dc_->FlushFills();
   {
     QPainter& p = painter_.Open();
     p.setRenderHint(QPainter::TextAntialiasing, true);
@@ -136,6 +140,7 @@ void QImageSurface::FillPixelRect(int left, int top, int right, int bottom, Colo
   right = std::min(right, image_.width() - 1);
   bottom = std::min(bottom, image_.height() - 1);
   if (left > right || top > bottom) return;
+  dc_->FlushFillsOver(QRect(QPoint(left, top), QPoint(right, bottom)));
   const QRgb colour = ToQColor(c).rgb();
   // The raster painter keeps no pixels of its own, so rows may be written
   // while it is open.
@@ -156,6 +161,7 @@ void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {
                   c);
     return;
   }
+  dc_->FlushFills();
   QPainter& p = painter_.Open();
   p.setPen(QPen(ToQColor(c), 0));
   p.drawLine(px1, py1, px2, py2);
@@ -164,6 +170,7 @@ void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {
 void QImageSurface::Box(double x1, double y1, double x2, double y2, Color c) {
   const int l = std::min(ToPixelX(x1), ToPixelX(x2)), r = std::max(ToPixelX(x1), ToPixelX(x2));
   const int t = std::min(ToPixelY(y1), ToPixelY(y2)), b = std::max(ToPixelY(y1), ToPixelY(y2));
+  dc_->FlushFills();
   QPainter& p = painter_.Open();
   p.setPen(QPen(ToQColor(c), 0));
   p.drawRect(l, t, r - l, b - t);
@@ -180,6 +187,7 @@ void QImageSurface::PaintPicture(const Surface& source, double x, double y, doub
   const QRect wanted(ToPixelX(srcX), ToPixelY(srcY), ToPixelX(width), ToPixelY(height));
   const QRect from = wanted & QRect(0, 0, source.PixelWidth(), source.PixelHeight());
   if (from.isEmpty()) return;
+  dc_->FlushFills();
   // A copy, so a surface may paint from itself; a surface of another kind
   // (a recorder in tests) is read pixel by pixel.
   auto* q = dynamic_cast<const QImageSurface*>(&source);
@@ -189,11 +197,13 @@ void QImageSurface::PaintPicture(const Surface& source, double x, double y, doub
 }
 
 void QImageSurface::Refresh() {
+  dc_->FlushFills();
   if (onRefresh_) onRefresh_();
 }
 
 Color QImageSurface::PixelAt(int x, int y) const {
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return kInvalidColor;
+  dc_->FlushFills();
   painter_.End();
   return FromQRgb(image_.pixel(x, y));
 }

@@ -65,6 +65,7 @@ class QImageSurface : public Surface {
 
   // The picture as drawn so far (the open painter is ended first).
   const QImage& image() const {
+    dc_->FlushFills();
     painter_.End();
     return image_;
   }
@@ -84,6 +85,7 @@ class QImageSurface : public Surface {
   // For bindings that draw through their own device context.
   void SetDeviceContext(std::unique_ptr<QImageDeviceContext> dc) { dc_ = std::move(dc); }
   QImage& mutableImage() {
+    dc_->FlushFills();
     painter_.End();
     return image_;
   }
