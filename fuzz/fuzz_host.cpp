@@ -19,32 +19,43 @@ constexpr qsizetype kSmallestKept = qsizetype{128} << 10;
 constexpr qsizetype kBufferBytes = qsizetype{2} << 20;
 constexpr std::size_t kBuffersKept = 16;
 
+// A kept buffer and how much of it the picture that holds it uses: only
+// that much is unpoisoned, so only that much needs poisoning again.
+struct Buffer {
+  uchar* bytes = nullptr;
+  qsizetype used = 0;
+};
+
 class BufferPool {
  public:
-  uchar* Take() {
+  Buffer* Take(qsizetype used) {
+    Buffer* buffer;
     if (free_.empty()) {
-      auto* buffer = new uchar[kBufferBytes];
-      ASAN_POISON_MEMORY_REGION(buffer, kBufferBytes);
-      return buffer;
+      buffer = new Buffer{new uchar[kBufferBytes], 0};
+      ASAN_POISON_MEMORY_REGION(buffer->bytes, kBufferBytes);
+    } else {
+      // The buffer given back longest ago, so a stale pointer into a picture
+      // meets poison for as long as possible.
+      buffer = free_.front();
+      free_.pop_front();
     }
-    // The buffer given back longest ago, so a stale pointer into a picture
-    // meets poison for as long as possible.
-    uchar* buffer = free_.front();
-    free_.pop_front();
+    buffer->used = used;
+    ASAN_UNPOISON_MEMORY_REGION(buffer->bytes, used);
     return buffer;
   }
-  void Give(uchar* buffer) {
-    ASAN_POISON_MEMORY_REGION(buffer, kBufferBytes);
+  void Give(Buffer* buffer) {
+    ASAN_POISON_MEMORY_REGION(buffer->bytes, buffer->used);
     if (free_.size() < kBuffersKept) {
       free_.push_back(buffer);
     } else {
-      ASAN_UNPOISON_MEMORY_REGION(buffer, kBufferBytes);
-      delete[] buffer;
+      ASAN_UNPOISON_MEMORY_REGION(buffer->bytes, kBufferBytes);
+      delete[] buffer->bytes;
+      delete buffer;
     }
   }
 
  private:
-  std::deque<uchar*> free_;
+  std::deque<Buffer*> free_;
 };
 
 // Never destroyed: a picture may outlive the statics.
@@ -58,11 +69,10 @@ QImage PooledImage(int width, int height) {
   const qsizetype bytes = bytesPerLine * height;
   if (bytes < kSmallestKept || bytes > kBufferBytes)
     return QImage(width, height, QImageSurface::kImageFormat);
-  uchar* buffer = Pool().Take();
-  ASAN_UNPOISON_MEMORY_REGION(buffer, bytes);
+  Buffer* buffer = Pool().Take(bytes);
   return QImage(
-      buffer, width, height, bytesPerLine, QImageSurface::kImageFormat,
-      [](void* kept) { Pool().Give(static_cast<uchar*>(kept)); }, buffer);
+      buffer->bytes, width, height, bytesPerLine, QImageSurface::kImageFormat,
+      [](void* kept) { Pool().Give(static_cast<Buffer*>(kept)); }, buffer);
 }
 
 class PooledSurface : public QImageSurface {

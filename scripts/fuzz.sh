@@ -16,7 +16,9 @@ export QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp
 status=0
 for t in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$t" "build-fuzz/findings/$t"
-  echo "== fuzz_$t, ${seconds} s"
+  # libFuzzer's exec/s counts wall time, so on a shared machine it falls
+  # with the load: compare rates only at the same load.
+  echo "== fuzz_$t, ${seconds} s, load $(cut -d' ' -f1-3 /proc/loadavg)"
   seeds=("fuzz/corpus/$t" "fuzz/regressions/$t")
   # The example scripts seed the script host's target.
   [ "$t" = script ] && seeds+=(examples)
