@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/narrow_text.h"
+#include "platform/qt/device_pixels.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_text.h"
 #include "platform/surface.h"
@@ -56,6 +57,13 @@ bool QImageDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t 
                                        const GradientRect* mesh, std::uint32_t meshCount,
                                        std::uint32_t mode) {
   if (!vertices || !mesh || mode > FillVer) return false;
+  // Vertices are logical pixels; on a picture at a higher ratio each ramp
+  // runs over the device pixels between them, as smooth as they allow.
+  std::vector<TriVertex> device;
+  if (const double r = image_.devicePixelRatio(); r != 1.0) {
+    device = DeviceVertices(vertices, vertexCount, mesh, meshCount, r);
+    vertices = device.data();
+  }
   for (std::uint32_t m = 0; m < meshCount; ++m) {
     if (mesh[m].UpperLeft >= vertexCount || mesh[m].LowerRight >= vertexCount) return false;
   }
@@ -146,6 +154,14 @@ void QImageDeviceContext::PaintPendingFills() {
 }
 
 Color QImageDeviceContext::GetPixel(int x, int y) const {
+  if (const double r = image_.devicePixelRatio(); r != 1.0) {
+    if (x < 0 || y < 0 || x >= LogicalSide(image_.width(), r) ||
+        y >= LogicalSide(image_.height(), r))
+      return kInvalidColor;
+    const QPoint at = DeviceRect(QRect(x, y, 1, 1), r).topLeft();
+    x = at.x();
+    y = at.y();
+  }
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return kInvalidColor;
   painter_.End();
   return FromQRgb(image_.pixel(x, y));

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "platform/numeric.h"
+#include "platform/qt/device_pixels.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/qt_text.h"
@@ -24,8 +25,8 @@ int ClampedPixel(double px) {
 
 }  // namespace
 
-QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx)
-    : QImageSurface(screen, QImage(std::max(widthPx, 1), std::max(heightPx, 1), kImageFormat)) {}
+QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx, double ratio)
+    : QImageSurface(screen, DevicePicture(widthPx, heightPx, ratio, kImageFormat)) {}
 
 QImageSurface::QImageSurface(const Screen& screen, QImage image)
     : screen_(screen), image_(std::move(image)) {
@@ -37,21 +38,44 @@ QImage QImageSurface::NewImage(int width, int height) const {
   return QImage(width, height, kImageFormat);
 }
 
+int QImageSurface::PixelWidth() const {
+  return LogicalSide(image_.width(), image_.devicePixelRatio());
+}
+int QImageSurface::PixelHeight() const {
+  return LogicalSide(image_.height(), image_.devicePixelRatio());
+}
+
 double QImageSurface::ScaleWidth() const {
-  return image_.width() * screen_.TwipsPerPixelX();
+  return PixelWidth() * screen_.TwipsPerPixelX();
 }
 double QImageSurface::ScaleHeight() const {
-  return image_.height() * screen_.TwipsPerPixelY();
+  return PixelHeight() * screen_.TwipsPerPixelY();
 }
 
 void QImageSurface::ResizePixels(int width, int height) {
-  if (width == image_.width() && height == image_.height()) return;
+  if (width == PixelWidth() && height == PixelHeight()) return;
   painter_.End();
-  QImage next = NewImage(std::max(width, 1), std::max(height, 1));
+  const double ratio = image_.devicePixelRatio();
+  QImage next = NewImage(DeviceSide(width, ratio), DeviceSide(height, ratio));
+  if (ratio != 1.0) next.setDevicePixelRatio(ratio);
   next.fill(ToQColor(back_));
   {
     QPainter p(&next);
     p.drawImage(0, 0, image_);
+  }
+  image_.swap(next);
+}
+
+void QImageSurface::SetDevicePixelRatio(double ratio) {
+  if (!(ratio > 0) || ratio == image_.devicePixelRatio()) return;
+  const int width = PixelWidth(), height = PixelHeight();
+  painter_.End();
+  QImage next = NewImage(DeviceSide(width, ratio), DeviceSide(height, ratio));
+  next.setDevicePixelRatio(ratio);
+  {
+    QPainter p(&next);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRectF(0, 0, width, height), image_);
   }
   image_.swap(next);
 }
@@ -131,6 +155,7 @@ double QImageSurface::TextHeight(const std::u16string& text) const {
 }
 
 void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {
+  if (image_.devicePixelRatio() != 1.0) return ScaledLine(x1, y1, x2, y2, c);
   QPainter& p = painter_.Open();
   p.setPen(QPen(ToQColor(c), 0));
   p.drawLine(ToPixelX(x1), ToPixelY(y1), ToPixelX(x2), ToPixelY(y2));
@@ -140,6 +165,8 @@ void QImageSurface::Box(double x1, double y1, double x2, double y2, Color c) {
   const int l = std::min(ToPixelX(x1), ToPixelX(x2)), r = std::max(ToPixelX(x1), ToPixelX(x2));
   const int t = std::min(ToPixelY(y1), ToPixelY(y2)), b = std::max(ToPixelY(y1), ToPixelY(y2));
   QPainter& p = painter_.Open();
+  if (image_.devicePixelRatio() != 1.0)
+    return ScaledOutline(p, QRect(QPoint(l, t), QPoint(r, b)), c);
   p.setPen(QPen(ToQColor(c), 0));
   p.drawRect(l, t, r - l, b - t);
 }
@@ -158,7 +185,8 @@ void QImageSurface::PaintPicture(const Surface& source, double x, double y, doub
   // A copy, so a surface may paint from itself; a surface of another kind
   // (a recorder in tests) is read pixel by pixel.
   auto* q = dynamic_cast<const QImageSurface*>(&source);
-  const QImage part = q ? q->image().copy(from) : PictureOf(source).copy(from);
+  const QImage part =
+      q ? q->image().copy(DeviceRect(from, q->devicePixelRatio())) : PictureOf(source).copy(from);
   painter_.Open().drawImage(
       QPoint(ToPixelX(x) + from.x() - wanted.x(), ToPixelY(y) + from.y() - wanted.y()), part);
 }
@@ -168,9 +196,38 @@ void QImageSurface::Refresh() {
 }
 
 Color QImageSurface::PixelAt(int x, int y) const {
-  if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return kInvalidColor;
+  if (x < 0 || y < 0 || x >= PixelWidth() || y >= PixelHeight()) return kInvalidColor;
   painter_.End();
+  if (const double r = image_.devicePixelRatio(); r != 1.0) {
+    const QPoint at = DeviceRect(QRect(x, y, 1, 1), r).topLeft();
+    return FromQRgb(image_.pixel(at));
+  }
   return FromQRgb(image_.pixel(x, y));
+}
+
+// Above a ratio of 1 a cosmetic pen would be one device pixel wide: lines
+// and outlines are drawn as the logical pixels they cover, so the picture
+// is the one at ratio 1 enlarged.
+void QImageSurface::ScaledOutline(QPainter& p, const QRect& r, Color c) {
+  const QColor colour = ToQColor(c);
+  p.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
+  p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), colour);
+  p.fillRect(QRect(r.left(), r.top(), 1, r.height()), colour);
+  p.fillRect(QRect(r.right(), r.top(), 1, r.height()), colour);
+}
+
+void QImageSurface::ScaledLine(double x1, double y1, double x2, double y2, Color c) {
+  const QPoint a(ToPixelX(x1), ToPixelY(y1)), b(ToPixelX(x2), ToPixelY(y2));
+  QPainter& p = painter_.Open();
+  if (a.x() == b.x() || a.y() == b.y()) {
+    p.fillRect(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                     QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))),
+               ToQColor(c));
+    return;
+  }
+  // A slanted line: one logical pixel wide through the pixels' centres.
+  p.setPen(QPen(ToQColor(c), 1, Qt::SolidLine, Qt::SquareCap));
+  p.drawLine(QPointF(a) + QPointF(0.5, 0.5), QPointF(b) + QPointF(0.5, 0.5));
 }
 
 }  // namespace palvex
