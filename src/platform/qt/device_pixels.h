@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/device_context.h"
+#include "platform/log_font.h"
 
 namespace palvex {
 
@@ -48,6 +49,13 @@ inline QImage DevicePicture(int width, int height, double r, QImage::Format form
   QImage picture(DeviceSide(width, r), DeviceSide(height, r), format);
   if (r != 1.0) picture.setDevicePixelRatio(r);
   return picture;
+}
+
+// A font description with r times the pixels, for drawing at device pixels.
+inline LogFont DeviceFont(LogFont font, double r) {
+  const double height = std::clamp(std::round(font.lfHeight * r), -2000.0, 2000.0);
+  font.lfHeight = static_cast<std::int32_t>(height);
+  return font;
 }
 
 // The vertices a gradient mesh uses, moved onto the device pixels; colours

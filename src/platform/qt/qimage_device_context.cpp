@@ -187,7 +187,10 @@ const LogFont* QImageDeviceContext::Describe(ObjectHandle object) {
 }
 
 MeasuredFont& QImageDeviceContext::SelectedQtFont() {
-  LogFont key = *Describe(selected_);
+  return QtFontFor(*Describe(selected_));
+}
+
+MeasuredFont& QImageDeviceContext::QtFontFor(LogFont key) {
   key.lfEscapement = key.lfOrientation = 0;
   for (auto& [font, measured] : qtFonts_) {
     if (font == key) return *measured;
@@ -242,13 +245,17 @@ bool QImageDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   if (!shown) return false;
   PaintPendingFills();
   const LogFont& description = *Describe(selected_);
-  MeasuredFont& font = SelectedQtFont();
+  // Above a ratio of 1 the text is drawn in a font of that many times the
+  // pixels, unscaled: a scaled font loses its synthetic bold.
+  const double r = image_.devicePixelRatio();
+  MeasuredFont& font = r == 1.0 ? SelectedQtFont() : QtFontFor(DeviceFont(description, r));
   QPainter& p = painter_.Open();
   p.setRenderHint(QPainter::TextAntialiasing, description.lfQuality != kNonAntialiasedQuality);
   p.setFont(font.font());
   p.setPen(owner_ ? ToQColor(owner_->ForeColor()) : QColor(Qt::black));
+  if (r != 1.0) p.scale(1 / r, 1 / r);
   // The escapement turns counter-clockwise on screen; Qt turns clockwise.
-  p.translate(x, y);
+  p.translate(x * r, y * r);
   p.rotate(-description.lfEscapement / 10.0);
   const QPointF baseline(0, font.metrics().ascent());
   for (const QGlyphRun& run : font.GlyphRuns(*shown)) p.drawGlyphRun(baseline, run);

@@ -100,6 +100,7 @@ class QImageSurface : public Surface {
   }
 
  private:
+  void PrintAtDevicePixels(const std::u16string& text);
   void ScaledOutline(QPainter& p, const QRect& r, Color c);
   void ScaledLine(double x1, double y1, double x2, double y2, Color c);
   int ToPixelX(double twips) const;
@@ -123,6 +124,8 @@ class QImageSurface : public Surface {
   // The fonts this surface has had, with the widths measured in them.
   mutable FontCache fonts_;
   mutable MeasuredFont* measured_ = nullptr;
+  // Above a ratio of 1: the same fonts with that many times the pixels.
+  FontCache deviceFonts_;
   std::function<void()> onRefresh_;
 };
 
