@@ -15,9 +15,16 @@ namespace palvex {
 
 namespace {
 
-void CheckScale(double scale) {
+// A scaled picture is held to the largest side the control itself may
+// have, so no scale asks for more memory than the largest chart.
+constexpr double kMaxSidePx = 16384;
+
+void CheckScale(const Surface& surface, double scale) {
   if (!(scale >= kMinPictureScale && scale <= kMaxPictureScale))
     throw ChartError(kErrInvalidPropertyValue);
+  if (surface.PixelWidth() * scale > kMaxSidePx || surface.PixelHeight() * scale > kMaxSidePx)
+    throw ChartError(kErrInvalidPropertyValue,
+                     "Invalid property value: a picture is at most 16384 pixels a side");
 }
 
 // Dots per metre of a picture at scale, so that a document places it at
@@ -29,8 +36,8 @@ int DotsPerMetre(double scale) {
 }  // namespace
 
 QImage ChartPicture(PalvexChart& chart, double scale) {
-  CheckScale(scale);
   ChartState& state = chart.state();
+  CheckScale(*state.surface, scale);
   const auto* own = dynamic_cast<const QImageSurface*>(state.surface.get());
   QImage picture;
   if (own && own->devicePixelRatio() == scale) {
@@ -53,7 +60,7 @@ QImage ChartPicture(PalvexChart& chart, double scale) {
 
 QString SaveChartPicture(PalvexChart& chart, const QString& path, const char* format,
                          double scale) {
-  CheckScale(scale);
+  CheckScale(*chart.state().surface, scale);
   const QString kind =
       format ? QString::fromLatin1(format).toLower() : QFileInfo(path).suffix().toLower();
   if (kind == QLatin1String("svg") || kind == QLatin1String("pdf")) {

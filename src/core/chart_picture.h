@@ -15,7 +15,8 @@ inline constexpr double kMaxPictureScale = 4.0;
 // The chart's own picture (no legend, no label) at scale times its pixels
 // each way: the picture the control keeps when it is kept at that scale,
 // else the chart drawn afresh at it. Raises Invalid property value (380)
-// for a scale outside kMinPictureScale..kMaxPictureScale.
+// for a scale outside kMinPictureScale..kMaxPictureScale or a picture of
+// more than 16384 pixels a side.
 QImage ChartPicture(PalvexChart& chart, double scale);
 
 // Writes the chart's picture: as SVG or PDF (format, else the path's

@@ -22,7 +22,9 @@ class QtHost : public Host {
   std::unique_ptr<Surface> CreateSurface(int widthPx, int heightPx) override;
   double devicePixelRatio() const { return devicePixelRatio_; }
   // For surfaces made from now on; existing ones keep theirs until told.
-  void SetDevicePixelRatio(double ratio) { devicePixelRatio_ = ratio; }
+  void SetDevicePixelRatio(double ratio) {
+    if (ratio > 0 && ratio <= 16) devicePixelRatio_ = ratio;
+  }
   TextExtent MeasureText(const FontSpec& font, std::u16string_view text) override;
   bool SaveBitmap(const Surface& surface, const std::u16string& path) override;
   std::unique_ptr<Surface> CreateVectorSurface(int widthPx, int heightPx,
