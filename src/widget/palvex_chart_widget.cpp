@@ -173,9 +173,10 @@ QImage PalvexChartWidgetPrivate::ComposedImage() {
 }
 
 void PalvexChartWidgetPrivate::FollowDevicePixelRatio() {
-  const double ratio = q.devicePixelRatioF();
-  if (ratio == host->devicePixelRatio()) return;
-  host->SetDevicePixelRatio(ratio);
+  const double before = host->devicePixelRatio();
+  host->SetDevicePixelRatio(q.devicePixelRatioF());
+  const double ratio = host->devicePixelRatio();
+  if (ratio == before) return;
   const auto follow = [ratio](Surface* s) {
     if (auto* picture = dynamic_cast<QImageSurface*>(s)) picture->SetDevicePixelRatio(ratio);
   };
