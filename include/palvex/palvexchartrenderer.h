@@ -46,11 +46,15 @@ class PALVEX_CORE_EXPORT PalvexChartRenderer {
   QSize size() const;
   bool resize(const QSize& size);
 
-  // The finished chart (bars fully grown), as the window would show it.
+  // The finished chart (bars fully grown), as the window would show it;
+  // with a scale (1 to 4), at scale times the pixels each way.
   QImage toImage();
+  QImage toImage(qreal scale);
   // Writes toImage() to a file; the format follows the suffix (BMP, PNG,
-  // JPEG, ...) unless given. Written to a temporary name and renamed.
+  // JPEG, ..., SVG, PDF) unless given. SVG and PDF draw the chart as shapes
+  // and text on a page of its size. Written to a temporary name and renamed.
   bool save(const QString& path, const char* format = nullptr);
+  bool save(const QString& path, const char* format, qreal scale);
 
   int lastError() const;
   QString lastErrorString() const;

@@ -144,9 +144,13 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
 
   // The chart as it stands, without the window's children; save writes it
   // to a temporary name and renames it, the format following the suffix
-  // (BMP, PNG, JPEG, ...) unless given.
+  // (BMP, PNG, JPEG, ..., SVG, PDF) unless given. With a scale (1 to 4) the
+  // picture has scale times the pixels each way, whatever the screen; SVG
+  // and PDF draw the chart as shapes and text on a page of its size.
   QImage toImage() const;
+  QImage toImage(qreal scale) const;
   bool save(const QString& path, const char* format = nullptr) const;
+  bool save(const QString& path, const char* format, qreal scale) const;
 
   int lastError() const;
   QString lastErrorString() const;

@@ -3,12 +3,12 @@
 #include "control/palvex_chart.h"
 #include "core/caught_error.h"
 #include "core/chart_changes.h"
+#include "core/chart_picture.h"
 #include "core/finished_chart.h"
 #include "core/item_conversion.h"
 #include "core/property_access.h"
 #include "platform/chart_error.h"
 #include "platform/qt/headless_host.h"
-#include "platform/qt/image_io.h"
 
 using namespace palvex;
 
@@ -35,6 +35,15 @@ class PalvexChartRendererPrivate {
     error = failure ? failure->number() : 0;
     errorString = failure ? QString::fromUtf8(failure->what()) : QString();
     return !failure;
+  }
+
+  // The first picture plays the life of a shown control: the start timer's
+  // tick grows the bars; later writers redraw the finished chart.
+  void Finish() {
+    if (shown) return;
+    chart.Show();
+    if (host.timerEnabled()) FinishGrowth(chart);
+    shown = true;
   }
 
   HeadlessHost host;
@@ -105,25 +114,26 @@ bool PalvexChartRenderer::resize(const QSize& size) {
 }
 
 QImage PalvexChartRenderer::toImage() {
+  return toImage(1.0);
+}
+
+QImage PalvexChartRenderer::toImage(qreal scale) {
   QImage image;
   d->Call([&] {
-    // The first picture plays the life of a shown control: the start
-    // timer's tick grows the bars; later writers redraw the finished chart.
-    if (!d->shown) {
-      d->chart.Show();
-      if (d->host.timerEnabled()) FinishGrowth(d->chart);
-      d->shown = true;
-    }
-    image = ImageOf(*d->chart.state().surface).copy();
+    d->Finish();
+    image = ChartPicture(d->chart, scale);
   });
   return image;
 }
 
 bool PalvexChartRenderer::save(const QString& path, const char* format) {
-  const QImage image = toImage();
-  if (image.isNull()) return false;
+  return save(path, format, 1.0);
+}
+
+bool PalvexChartRenderer::save(const QString& path, const char* format, qreal scale) {
   return d->Call([&] {
-    const QString failure = SaveImageAtomically(image, path, format);
+    d->Finish();
+    const QString failure = SaveChartPicture(d->chart, path, format, scale);
     if (!failure.isEmpty()) throw ChartError(kErrPathAccess, failure.toStdString());
   });
 }

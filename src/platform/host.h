@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/font.h"
@@ -20,12 +21,24 @@ struct TextExtent {
   double height = 0;
 };
 
+// The kinds of picture file the chart is written as: bitmaps of its
+// picture, and vector pictures drawn afresh as shapes and text.
+enum class PictureFormat { Bmp, Png, Svg, Pdf };
+
+// A file type a save dialog offers: its name and pattern ("*.png").
+struct FileFilter {
+  std::u16string name;
+  std::u16string pattern;
+};
+
 // What the save dialog is asked to show; the answer is the chosen path.
 struct SaveDialogRequest {
   std::u16string initialFolder;
   std::u16string fileName;
+  // The filter selected at first; otherFilters follow it in the list.
   std::u16string filterName;
   std::u16string filterPattern;
+  std::vector<FileFilter> otherFilters;
   std::u16string title;
   std::u16string defaultExtension;
   bool overwritePrompt = true;
@@ -72,6 +85,17 @@ class Host {
   // Writes the surface's image as a bitmap file; false when it failed.
   virtual bool SaveBitmap(const Surface& /*surface*/, const std::u16string& /*path*/) {
     return false;
+  }
+  // A surface that records drawing as a vector picture (Svg or Pdf) of
+  // that size, for SavePicture; null when the host makes none.
+  virtual std::unique_ptr<Surface> CreateVectorSurface(int /*widthPx*/, int /*heightPx*/,
+                                                       PictureFormat /*format*/) {
+    return nullptr;
+  }
+  // Writes a surface as a picture file of the format: a bitmap surface's
+  // image as BMP or PNG, a vector surface's recording as SVG or PDF.
+  virtual bool SavePicture(Surface& surface, const std::u16string& path, PictureFormat format) {
+    return format == PictureFormat::Bmp && SaveBitmap(surface, path);
   }
   // Shows the about window modally; returns when it has been closed.
   virtual void ShowAbout() {}

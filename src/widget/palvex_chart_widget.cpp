@@ -9,13 +9,16 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "core/caught_error.h"
 #include "core/chart_changes.h"
+#include "core/chart_picture.h"
 #include "core/item_conversion.h"
 #include "platform/chart_error.h"
 #include "platform/qt/image_io.h"
+#include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
 #include "ui/info_label_input.h"
 #include "ui/keyboard.h"
@@ -167,6 +170,28 @@ QImage PalvexChartWidgetPrivate::ComposedImage() {
     // What could be composed is shown, as paintEvent shows it.
   }
   return ImageOf(*screen);
+}
+
+void PalvexChartWidgetPrivate::FollowDevicePixelRatio() {
+  const double before = host->devicePixelRatio();
+  host->SetDevicePixelRatio(q.devicePixelRatioF());
+  const double ratio = host->devicePixelRatio();
+  if (ratio == before) return;
+  const auto follow = [ratio](Surface* s) {
+    if (auto* picture = dynamic_cast<QImageSurface*>(s)) picture->SetDevicePixelRatio(ratio);
+  };
+  ChartState& state = chart_->state();
+  follow(state.surface.get());
+  follow(screen.get());
+  ChildControls& ch = state.children;
+  for (Control* c : {&ch.picLegend, &ch.vsbContainer, &ch.picContainer, &ch.lblSlider, &ch.lblInfo})
+    follow(c->surface.get());
+  for (ControlArray* array : {&ch.Box, &ch.lblDescription, &ch.spareBoxes, &ch.spareLabels}) {
+    for (const auto& c : *array) follow(c->surface.get());
+  }
+  // Until the next pass the pictures are enlarged or reduced; a finished
+  // chart is drawn again at once.
+  if (state.animationDone) Run("screen change", [&] { chart_->Refresh(); });
 }
 
 QTimer& PalvexChartWidgetPrivate::StartTimer() {
@@ -368,14 +393,26 @@ bool PalvexChartWidget::restoreState(const QByteArray& state) {
 }
 
 QImage PalvexChartWidget::toImage() const {
-  return ImageOf(*d->chart().state().surface).copy();
+  return toImage(1.0);
+}
+
+QImage PalvexChartWidget::toImage(qreal scale) const {
+  QImage picture;
+  d->Run(
+      // A read: it leaves the last error for the host.
+      "toImage", [&] { picture = ChartPicture(d->chart(), scale); });
+  return picture;
 }
 
 bool PalvexChartWidget::save(const QString& path, const char* format) const {
+  return save(path, format, 1.0);
+}
+
+bool PalvexChartWidget::save(const QString& path, const char* format, qreal scale) const {
   return d->Run(
       "save",
       [&] {
-        const QString failure = SaveImageAtomically(toImage(), path, format);
+        const QString failure = SaveChartPicture(d->chart(), path, format, scale);
         if (!failure.isEmpty()) throw ChartError(kErrPathAccess, failure.toStdString());
       },
       PalvexChartWidgetPrivate::Caller::kHost);
@@ -431,6 +468,10 @@ bool PalvexChartWidget::event(QEvent* e) {
     }
     return QWidget::event(e);
   }
+  if (e->type() == QEvent::ScreenChangeInternal) {
+    d->FollowDevicePixelRatio();
+    return QWidget::event(e);
+  }
   if (e->type() == QEvent::LanguageChange) {
     // The information label takes the new words; a chart not yet drawn
     // takes them with its first pass.
@@ -455,13 +496,16 @@ bool PalvexChartWidget::event(QEvent* e) {
 }
 
 void PalvexChartWidget::paintEvent(QPaintEvent*) {
+  // A window moved to a screen of another ratio repaints; the chart's
+  // pictures follow before they are shown.
+  d->FollowDevicePixelRatio();
   QPainter p(this);
   // Only a redraw: no property changes here, so nothing is notified.
   const QImage composed = d->ComposedImage();
   p.fillRect(rect(), backColor());
-  // One image pixel per window pixel. Where a window pixel is several
-  // device pixels (a ratio of 2), each is enlarged whole, without
-  // smoothing: the chart keeps its sharp edges rather than turning soft.
+  // The pictures are at the window's device pixel ratio: one picture pixel
+  // per device pixel. Should they lag behind it, they are enlarged whole,
+  // without smoothing, rather than turning soft.
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   p.drawImage(QPoint(0, 0), composed);
   d->PaintDragOutline(p);
@@ -496,6 +540,19 @@ void PalvexChartWidgetPrivate::PaintDragOutline(QPainter& p) {
                          outline->height / tppy)
                       .toRect();
   p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  if (q.devicePixelRatioF() != 1.0) {
+    // A cosmetic pen is one device pixel wide: the frame is filled instead,
+    // two window pixels wide as on any screen.
+    const int band = std::min({2, r.width(), r.height()});
+    p.fillRect(QRect(r.left(), r.top(), r.width(), band), Qt::white);
+    p.fillRect(QRect(r.left(), r.bottom() - band + 1, r.width(), band), Qt::white);
+    const int inner = r.height() - 2 * band;
+    if (inner > 0) {
+      p.fillRect(QRect(r.left(), r.top() + band, band, inner), Qt::white);
+      p.fillRect(QRect(r.right() - band + 1, r.top() + band, band, inner), Qt::white);
+    }
+    return;
+  }
   p.setPen(QPen(Qt::white, 0));
   p.setBrush(Qt::NoBrush);
   // A frame two pixels wide, inside the label's size.

@@ -38,6 +38,9 @@ class PalvexChartWidgetPrivate {
   palvex::PalvexChart& chart() { return *chart_; }
   // What the widget paints: the chart with its children, in pixels.
   QImage ComposedImage();
+  // Puts every picture at the window's device pixel ratio when it has
+  // changed (another screen) and draws the finished chart again at it.
+  void FollowDevicePixelRatio();
   // The start timer, armed while the control waits for its first frame.
   QTimer& StartTimer();
   // The scroll bar's repeat, running while an arrow or its track is held.

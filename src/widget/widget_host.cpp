@@ -23,7 +23,8 @@ namespace palvex {
 namespace {
 
 // Twips per pixel from the screen's logical resolution: 15 at 96 dots per
-// inch, 12 at 120. Device pixel ratios are the painter's business.
+// inch, 12 at 120. A device pixel ratio leaves them alone: the surfaces
+// have more pixels, the chart's layout does not change.
 float TwipsPerPixel(const QWidget& window) {
   const QScreen* s = window.screen();
   const double dpi = s ? s->logicalDotsPerInch() : 96.0;
@@ -46,6 +47,8 @@ constexpr int kRepeatIntervalMs = 50;
 WidgetHost::WidgetHost(QWidget& window) : window_(window), windowClock_(window) {
   const float tpp = TwipsPerPixel(window);
   screen_.SetTwipsPerPixel(tpp, tpp);
+  // The chart's pictures are made at the window's resolution from the start.
+  SetDevicePixelRatio(window.devicePixelRatioF());
   // After the first delay, the steady rate.
   QObject::connect(&repeatTimer_, &QTimer::timeout, &repeatTimer_,
                    [this] { repeatTimer_.setInterval(kRepeatIntervalMs); });

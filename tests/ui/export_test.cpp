@@ -109,6 +109,34 @@ TEST_F(ExportTest, SavesTheControlsOwnSurfaceAsABitmapWithoutTheChildControls) {
   EXPECT_TRUE(HasColour(saved, 0x202020));
 }
 
+TEST_F(ExportTest, SaveAsWritesTheKindOfFileTheNameEndsWithAndLeavesThePictureAlone) {
+  OpenLegend();
+  const QImage before = Surface().copy();
+  const ChartState& s = chart.state();
+  const std::vector<double> tops = s.barTops;
+  const struct {
+    const char* name;
+    QByteArray start;
+  } cases[] = {{"chart.PNG", "\x89PNG"},
+               {"chart.svg", "<?xml"},
+               {"chart.pdf", "%PDF"},
+               {"chart.gif", "BM"}};  // any other name: the bitmap as ever
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    host.QueueSaveAnswer(FromQString(InPictures(c.name)));
+    EXPECT_EQ(SaveAsBitmap(chart.state()), ExportResult::Done);
+    QFile file(InPictures(c.name));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.read(c.start.size()), c.start);
+  }
+  // Drawing the vector pictures left the control's own picture, its layout
+  // and its children as they were.
+  EXPECT_EQ(Surface(), before);
+  EXPECT_EQ(s.barTops, tops);
+  EXPECT_TRUE(s.children.lblInfo.Visible);
+  EXPECT_TRUE(host.messages().empty());
+}
+
 TEST_F(ExportTest, AFailedSaveLeavesTheExistingFileIntactAndTellsTheUser) {
   // The picture goes to a temporary name first, the file's name plus a
   // suffix; a name with no room left for the suffix makes that step fail.

@@ -23,6 +23,7 @@
 
 #include "platform/chart_error.h"
 #include "platform/qt/qt_text.h"
+#include "support/picture_checks.h"
 #include "ui/info_label_input.h"
 #include "widget/palvex_chart_widget_p.h"
 
@@ -203,6 +204,37 @@ TEST_F(Widget, PaintsTheComposedChartPixelForPixel) {
   EXPECT_EQ(painted, composed);
   // The folded legend's slider strip at the right edge.
   EXPECT_EQ(painted.pixelColor(557, 200), ToQColor(s().children.lblSlider.BackColor));
+}
+
+// Runs as its own test with QT_SCALE_FACTOR=2 (see tests/CMakeLists.txt).
+TEST_F(Widget, AtADevicePixelRatioOf2PaintsTwiceThePixelsInTheSameLayout) {
+  if (w.devicePixelRatioF() != 2) GTEST_SKIP() << "needs a device pixel ratio of 2";
+  w.setTheme(PalvexChartWidget::Normal);
+  w.setBackColor(Qt::white);
+  w.setForeColor(Qt::black);
+  w.setChartTitle("Crisp 清晰");
+  w.setSelectable(true);
+  w.addItem({"7", "North", "Jan", 40});
+  w.addItem({"8", "South", "Feb", 60});
+  w.show();
+  FireStartTimer();
+  const QImage painted = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(painted.size(), QSize(1120, 744));
+  EXPECT_GT(testing::MixedBlocks(painted, QRect(0, 0, 1120, 40)), 100);  // not enlarged
+  // The layout and what a host reads are those of ratio 1.
+  EXPECT_EQ(s().surface->PixelWidth(), 560);
+  EXPECT_EQ(s().surface->ScaleWidth(), 560 * 15);
+  EXPECT_EQ(s().children.picLegend.Left, 560 * 15 - 90);
+  EXPECT_EQ(w.toImage().size(), QSize(560, 372));
+  EXPECT_EQ(w.toImage(2).size(), QSize(1120, 744));
+  QPointF pressedAt;
+  QObject::connect(&w, &PalvexChartWidget::mousePressed,
+                   [&](QPointF at, Qt::MouseButtons, Qt::KeyboardModifiers) { pressedAt = at; });
+  const QPoint onBar(qRound((s().MarginLeft + 1.5 * s().barWidth) / 15),
+                     qRound((s().surface->ScaleHeight() - s().MarginBottom) / 15) - 1);
+  QTest::mouseClick(&w, Qt::LeftButton, {}, onBar);
+  EXPECT_EQ(w.selectedColumn(), 1);
+  EXPECT_EQ(pressedAt, QPointF(onBar));
 }
 
 TEST_F(Widget, ResizingTheWindowLaysTheSidePanelOutAgain) {

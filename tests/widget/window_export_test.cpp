@@ -53,7 +53,9 @@ TEST_F(SaveDialogTest, OpensInThePicturesFolderProposingTheBitmapNameAndAddsTheE
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->windowTitle(), QStringLiteral("保持图表为文件"));
     EXPECT_EQ(d->directory().absolutePath(), QDir(dir.path()).absolutePath());
-    EXPECT_EQ(d->nameFilters(), QStringList{"Windows Bitmap (*.bmp)"});
+    EXPECT_EQ(d->nameFilters(),
+              (QStringList{"Windows Bitmap (*.bmp)", "PNG (*.png)", "SVG (*.svg)", "PDF (*.pdf)"}));
+    EXPECT_EQ(d->selectedNameFilter(), "Windows Bitmap (*.bmp)");
     EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptSave);
     EXPECT_EQ(d->selectedFiles(), QStringList{InDir("Wendolith.bmp")});
     d->selectFile("chart");  // typed without an extension

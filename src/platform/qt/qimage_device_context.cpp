@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/narrow_text.h"
+#include "platform/qt/device_pixels.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/pixel_rows.h"
 #include "platform/qt/qt_text.h"
@@ -61,6 +62,13 @@ bool QImageDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t 
                                        const GradientRect* mesh, std::uint32_t meshCount,
                                        std::uint32_t mode) {
   if (!vertices || !mesh || mode > FillVer) return false;
+  // Vertices are logical pixels; on a picture at a higher ratio each ramp
+  // runs over the device pixels between them, as smooth as they allow.
+  std::vector<TriVertex> device;
+  if (const double r = image_.devicePixelRatio(); r != 1.0) {
+    device = DeviceVertices(vertices, vertexCount, mesh, meshCount, r);
+    vertices = device.data();
+  }
   for (std::uint32_t m = 0; m < meshCount; ++m) {
     if (mesh[m].UpperLeft >= vertexCount || mesh[m].LowerRight >= vertexCount) return false;
   }
@@ -227,6 +235,14 @@ void QImageDeviceContext::PaintBands() {
 }
 
 Color QImageDeviceContext::GetPixel(int x, int y) const {
+  if (const double r = image_.devicePixelRatio(); r != 1.0) {
+    if (x < 0 || y < 0 || x >= LogicalSide(image_.width(), r) ||
+        y >= LogicalSide(image_.height(), r))
+      return kInvalidColor;
+    const QPoint at = DeviceRect(QRect(x, y, 1, 1), r).topLeft();
+    x = at.x();
+    y = at.y();
+  }
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return kInvalidColor;
   // Logically const: to a reader the picture already holds the held-back
   // fills.
@@ -260,16 +276,24 @@ MeasuredFont& QImageDeviceContext::SelectedQtFont() {
   if (selectedQtFont_ && (selected_ != kSurfaceFont || dpi == selectedDpi_))
     return *selectedQtFont_;
   selectedDpi_ = dpi;
-  LogFont key = *Describe(selected_);
+  MeasuredFont& font = QtFontFor(*Describe(selected_));
+  selectedQtFont_ = &font;
+  return font;
+}
+
+MeasuredFont& QImageDeviceContext::QtFontFor(LogFont key) {
   key.lfEscapement = key.lfOrientation = 0;
   for (auto& [font, measured] : qtFonts_) {
-    if (font == key) return *(selectedQtFont_ = measured.get());
+    if (font == key) return *measured;
   }
-  if (qtFonts_.size() >= kMaxQtFonts) qtFonts_.erase(qtFonts_.begin());
+  if (qtFonts_.size() >= kMaxQtFonts) {
+    qtFonts_.erase(qtFonts_.begin());
+    selectedQtFont_ = nullptr;  // it may have been the one dropped
+  }
   const QFont font = QFontFor(key);
   auto measured = ownerFonts_ ? ownerFonts_->Share(font) : std::make_shared<MeasuredFont>(font);
   qtFonts_.emplace_back(std::move(key), std::move(measured));
-  return *(selectedQtFont_ = qtFonts_.back().second.get());
+  return *qtFonts_.back().second;
 }
 
 ObjectHandle QImageDeviceContext::GetStockObject(int index) {
@@ -316,18 +340,26 @@ bool QImageDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   const auto shown = NarrowPrefix(text, byteLength);
   if (!shown) return false;
   const LogFont& description = *Describe(selected_);
-  MeasuredFont& font = SelectedQtFont();
+  // Above a ratio of 1 the text is drawn in a font of that many times the
+  // pixels, unscaled: a scaled font loses its synthetic bold.
+  const double r = image_.devicePixelRatio();
+  MeasuredFont& font = r == 1.0 ? SelectedQtFont() : QtFontFor(DeviceFont(description, r));
   // The escapement turns counter-clockwise on screen; Qt turns clockwise.
   QTransform turn;
-  turn.translate(x, y);
+  if (r != 1.0) turn.scale(1 / r, 1 / r);
+  turn.translate(x * r, y * r);
   turn.rotate(-description.lfEscapement / 10.0);
   const QPointF baseline(0, font.metrics().ascent());
-  // Held-back fills are painted first where the text may blend with them:
-  // its glyphs' ink and a margin for anti-aliasing.
-  constexpr int kInkMargin = 3;
-  FlushFillsOver(turn.mapRect(font.InkBounds(*shown).translated(baseline))
-                     .toAlignedRect()
-                     .adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin));
+  if (r == 1.0) {
+    // Held-back fills are painted first where the text may blend with
+    // them: its glyphs' ink and a margin for anti-aliasing.
+    constexpr int kInkMargin = 3;
+    FlushFillsOver(turn.mapRect(font.InkBounds(*shown).translated(baseline))
+                       .toAlignedRect()
+                       .adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin));
+  } else {
+    FlushFills();
+  }
   QPainter& p = painter_.Open();
   p.setRenderHint(QPainter::TextAntialiasing, description.lfQuality != kNonAntialiasedQuality);
   p.setPen(owner_ ? ToQColor(owner_->ForeColor()) : QColor(Qt::black));

@@ -93,6 +93,7 @@ class QImageDeviceContext : public DeviceContext {
   const LogFont* Describe(ObjectHandle object);
   // The Qt font of the selected font, made once per description.
   MeasuredFont& SelectedQtFont();
+  MeasuredFont& QtFontFor(LogFont description);
 
   QImage& image_;
   std::unique_ptr<ImagePainter> ownPainter_;

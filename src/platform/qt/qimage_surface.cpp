@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "platform/numeric.h"
+#include "platform/qt/device_pixels.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/pixel_rows.h"
@@ -25,8 +26,8 @@ int ClampedPixel(double px) {
 
 }  // namespace
 
-QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx)
-    : QImageSurface(screen, QImage(std::max(widthPx, 1), std::max(heightPx, 1), kImageFormat)) {}
+QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx, double ratio)
+    : QImageSurface(screen, DevicePicture(widthPx, heightPx, ratio, kImageFormat)) {}
 
 QImageSurface::QImageSurface(const Screen& screen, QImage image)
     : screen_(screen), image_(std::move(image)) {
@@ -38,22 +39,45 @@ QImage QImageSurface::NewImage(int width, int height) const {
   return QImage(width, height, kImageFormat);
 }
 
+int QImageSurface::PixelWidth() const {
+  return LogicalSide(image_.width(), image_.devicePixelRatio());
+}
+int QImageSurface::PixelHeight() const {
+  return LogicalSide(image_.height(), image_.devicePixelRatio());
+}
+
 double QImageSurface::ScaleWidth() const {
-  return image_.width() * screen_.TwipsPerPixelX();
+  return PixelWidth() * screen_.TwipsPerPixelX();
 }
 double QImageSurface::ScaleHeight() const {
-  return image_.height() * screen_.TwipsPerPixelY();
+  return PixelHeight() * screen_.TwipsPerPixelY();
 }
 
 void QImageSurface::ResizePixels(int width, int height) {
-  if (width == image_.width() && height == image_.height()) return;
+  if (width == PixelWidth() && height == PixelHeight()) return;
   dc_->FlushFills();
   painter_.End();
-  QImage next = NewImage(std::max(width, 1), std::max(height, 1));
+  const double ratio = image_.devicePixelRatio();
+  QImage next = NewImage(DeviceSide(width, ratio), DeviceSide(height, ratio));
+  if (ratio != 1.0) next.setDevicePixelRatio(ratio);
   next.fill(ToQColor(back_));
   {
     QPainter p(&next);
     p.drawImage(0, 0, image_);
+  }
+  image_.swap(next);
+}
+
+void QImageSurface::SetDevicePixelRatio(double ratio) {
+  if (!(ratio > 0) || ratio == image_.devicePixelRatio()) return;
+  const int width = PixelWidth(), height = PixelHeight();
+  painter_.End();
+  QImage next = NewImage(DeviceSide(width, ratio), DeviceSide(height, ratio));
+  next.setDevicePixelRatio(ratio);
+  {
+    QPainter p(&next);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRectF(0, 0, width, height), image_);
   }
   image_.swap(next);
 }
@@ -102,6 +126,7 @@ void QImageSurface::Cls() {
 }
 
 void QImageSurface::Print(const std::u16string& text) {
+  if (image_.devicePixelRatio() != 1.0) return PrintAtDevicePixels(text);
   MeasuredFont& font = measured();
   const QFontMetricsF& fm = font.metrics();
   const QStringList lines = TextLines(text);
@@ -135,6 +160,12 @@ double QImageSurface::TextHeight(const std::u16string& text) const {
 }
 
 void QImageSurface::FillPixelRect(int left, int top, int right, int bottom, Color c) {
+  if (image_.devicePixelRatio() != 1.0) {
+    // Logical pixels: the painter maps them to the device's.
+    dc_->FlushFills();
+    painter_.Open().fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), ToQColor(c));
+    return;
+  }
   left = std::max(left, 0);
   top = std::max(top, 0);
   right = std::min(right, image_.width() - 1);
@@ -151,6 +182,10 @@ void QImageSurface::FillPixelRect(int left, int top, int right, int bottom, Colo
 }
 
 void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {
+  if (image_.devicePixelRatio() != 1.0) {
+    dc_->FlushFills();
+    return ScaledLine(x1, y1, x2, y2, c);
+  }
   const int px1 = ToPixelX(x1), py1 = ToPixelY(y1), px2 = ToPixelX(x2), py2 = ToPixelY(y2);
   // A one-pixel line along an axis covers its end points and everything
   // between, exactly as the painter draws it; the ticks and frames are all
@@ -172,6 +207,8 @@ void QImageSurface::Box(double x1, double y1, double x2, double y2, Color c) {
   const int t = std::min(ToPixelY(y1), ToPixelY(y2)), b = std::max(ToPixelY(y1), ToPixelY(y2));
   dc_->FlushFills();
   QPainter& p = painter_.Open();
+  if (image_.devicePixelRatio() != 1.0)
+    return ScaledOutline(p, QRect(QPoint(l, t), QPoint(r, b)), c);
   p.setPen(QPen(ToQColor(c), 0));
   p.drawRect(l, t, r - l, b - t);
 }
@@ -191,7 +228,8 @@ void QImageSurface::PaintPicture(const Surface& source, double x, double y, doub
   // A copy, so a surface may paint from itself; a surface of another kind
   // (a recorder in tests) is read pixel by pixel.
   auto* q = dynamic_cast<const QImageSurface*>(&source);
-  const QImage part = q ? q->image().copy(from) : PictureOf(source).copy(from);
+  const QImage part =
+      q ? q->image().copy(DeviceRect(from, q->devicePixelRatio())) : PictureOf(source).copy(from);
   painter_.Open().drawImage(
       QPoint(ToPixelX(x) + from.x() - wanted.x(), ToPixelY(y) + from.y() - wanted.y()), part);
 }
@@ -202,10 +240,68 @@ void QImageSurface::Refresh() {
 }
 
 Color QImageSurface::PixelAt(int x, int y) const {
-  if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return kInvalidColor;
+  if (x < 0 || y < 0 || x >= PixelWidth() || y >= PixelHeight()) return kInvalidColor;
   dc_->FlushFills();
   painter_.End();
+  if (const double r = image_.devicePixelRatio(); r != 1.0) {
+    const QPoint at = DeviceRect(QRect(x, y, 1, 1), r).topLeft();
+    return FromQRgb(image_.pixel(at));
+  }
   return FromQRgb(image_.pixel(x, y));
+}
+
+// Above a ratio of 1 the text is drawn in a font of that many times the
+// pixels, unscaled (a scaled font loses its synthetic bold), each line
+// where the chart's own font puts it.
+void QImageSurface::PrintAtDevicePixels(const std::u16string& text) {
+  const double r = image_.devicePixelRatio();
+  MeasuredFont& device = deviceFonts_.Get(font_, screen_.DotsPerInchY() * r);
+  const double lineHeight = measured().metrics().height();
+  const QStringList lines = TextLines(text);
+  QPainter& p = painter_.Open();
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  p.setFont(device.font());
+  p.setPen(ToQColor(fore_));
+  p.scale(1 / r, 1 / r);
+  double y = currentY_ / screen_.TwipsPerPixelY();
+  const double x = currentX_ / screen_.TwipsPerPixelX();
+  for (const QString& line : lines) {
+    if (std::isfinite(x) && std::isfinite(y) && std::abs(x) < 1e6 && std::abs(y) < 1e6) {
+      const std::u16string_view shown(reinterpret_cast<const char16_t*>(line.utf16()),
+                                      static_cast<std::size_t>(line.size()));
+      for (const QGlyphRun& run : device.GlyphRuns(shown))
+        p.drawGlyphRun(QPointF(x * r, y * r + device.metrics().ascent()), run);
+    }
+    y += lineHeight;
+  }
+  p.resetTransform();
+  currentX_ = 0;
+  currentY_ += lines.size() * lineHeight * screen_.TwipsPerPixelY();
+}
+
+// Above a ratio of 1 a cosmetic pen would be one device pixel wide: lines
+// and outlines are drawn as the logical pixels they cover, so the picture
+// is the one at ratio 1 enlarged.
+void QImageSurface::ScaledOutline(QPainter& p, const QRect& r, Color c) {
+  const QColor colour = ToQColor(c);
+  p.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
+  p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), colour);
+  p.fillRect(QRect(r.left(), r.top(), 1, r.height()), colour);
+  p.fillRect(QRect(r.right(), r.top(), 1, r.height()), colour);
+}
+
+void QImageSurface::ScaledLine(double x1, double y1, double x2, double y2, Color c) {
+  const QPoint a(ToPixelX(x1), ToPixelY(y1)), b(ToPixelX(x2), ToPixelY(y2));
+  QPainter& p = painter_.Open();
+  if (a.x() == b.x() || a.y() == b.y()) {
+    p.fillRect(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                     QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))),
+               ToQColor(c));
+    return;
+  }
+  // A slanted line: one logical pixel wide through the pixels' centres.
+  p.setPen(QPen(ToQColor(c), 1, Qt::SolidLine, Qt::SquareCap));
+  p.drawLine(QPointF(a) + QPointF(0.5, 0.5), QPointF(b) + QPointF(0.5, 0.5));
 }
 
 }  // namespace palvex

@@ -18,17 +18,22 @@ namespace palvex {
 // A Surface over a persistent QImage. Twips map to pixels through the
 // screen's twips per pixel, read at every operation; font points map to
 // pixels through the matching dots per inch.
+//
+// At a device pixel ratio r the image has r times the pixels each way and
+// carries r as its own ratio, so Qt paints text, boxes and pictures on it at
+// device resolution. Sizes, positions and measured text stay in the chart's
+// (logical) pixels; a logical pixel covers r x r device pixels.
 class QImageSurface : public Surface {
  public:
   // Every picture a surface keeps, at least one pixel a side.
   static constexpr QImage::Format kImageFormat = QImage::Format_RGB32;
 
-  QImageSurface(const Screen& screen, int widthPx, int heightPx);
+  QImageSurface(const Screen& screen, int widthPx, int heightPx, double devicePixelRatio = 1.0);
 
   double ScaleWidth() const override;
   double ScaleHeight() const override;
-  int PixelWidth() const override { return image_.width(); }
-  int PixelHeight() const override { return image_.height(); }
+  int PixelWidth() const override;
+  int PixelHeight() const override;
   void ResizePixels(int width, int height) override;
 
   Color BackColor() const override { return back_; }
@@ -63,7 +68,13 @@ class QImageSurface : public Surface {
   DeviceContext& dc() override { return *dc_; }
   Color PixelAt(int x, int y) const override;
 
-  // The picture as drawn so far (the open painter is ended first).
+  double devicePixelRatio() const { return image_.devicePixelRatio(); }
+  // Another ratio (the window moved to another screen): the picture is
+  // enlarged or reduced to it until the next drawing renews it.
+  void SetDevicePixelRatio(double ratio);
+
+  // The picture as drawn so far (the open painter is ended first), at the
+  // device pixel ratio.
   const QImage& image() const {
     dc_->FlushFills();
     painter_.End();
@@ -91,6 +102,9 @@ class QImageSurface : public Surface {
   }
 
  private:
+  void PrintAtDevicePixels(const std::u16string& text);
+  void ScaledOutline(QPainter& p, const QRect& r, Color c);
+  void ScaledLine(double x1, double y1, double x2, double y2, Color c);
   int ToPixelX(double twips) const;
   int ToPixelY(double twips) const;
   // Fills the pixels from (left, top) to (right, bottom), both corners
@@ -115,6 +129,8 @@ class QImageSurface : public Surface {
   // The fonts this surface has had, with the widths measured in them.
   mutable FontCache fonts_;
   mutable MeasuredFont* measured_ = nullptr;
+  // Above a ratio of 1: the same fonts with that many times the pixels.
+  FontCache deviceFonts_;
   std::function<void()> onRefresh_;
 };
 

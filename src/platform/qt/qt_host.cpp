@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 
 #include "platform/qt/image_io.h"
+#include "platform/qt/picture_file.h"
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/vector_surface.h"
 
 namespace palvex {
 
@@ -18,7 +20,7 @@ std::u16string QtHost::Translate(std::u16string_view source) {
 }
 
 std::unique_ptr<Surface> QtHost::CreateSurface(int widthPx, int heightPx) {
-  auto surface = std::make_unique<QImageSurface>(screen_, widthPx, heightPx);
+  auto surface = std::make_unique<QImageSurface>(screen_, widthPx, heightPx, devicePixelRatio_);
   surface->SetRefreshHandler([this] { RepaintNow(); });
   return surface;
 }
@@ -31,6 +33,16 @@ TextExtent QtHost::MeasureText(const FontSpec& font, std::u16string_view text) {
 
 bool QtHost::SaveBitmap(const Surface& surface, const std::u16string& path) {
   return SaveImageAtomically(PictureOf(surface), ToQString(path), "bmp").isEmpty();
+}
+
+std::unique_ptr<Surface> QtHost::CreateVectorSurface(int widthPx, int heightPx,
+                                                     PictureFormat format) {
+  if (format != PictureFormat::Svg && format != PictureFormat::Pdf) return nullptr;
+  return std::make_unique<VectorSurface>(screen_, format, widthPx, heightPx);
+}
+
+bool QtHost::SavePicture(Surface& surface, const std::u16string& path, PictureFormat format) {
+  return SavePictureFile(surface, ToQString(path), format).isEmpty();
 }
 
 }  // namespace palvex

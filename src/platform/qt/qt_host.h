@@ -18,9 +18,18 @@ QString Translated(std::u16string_view source);
 class QtHost : public Host {
  public:
   Screen& screen() override { return screen_; }
+  // Surfaces at the host's device pixel ratio (1 unless set).
   std::unique_ptr<Surface> CreateSurface(int widthPx, int heightPx) override;
+  double devicePixelRatio() const { return devicePixelRatio_; }
+  // For surfaces made from now on; existing ones keep theirs until told.
+  void SetDevicePixelRatio(double ratio) {
+    if (ratio > 0 && ratio <= 16) devicePixelRatio_ = ratio;
+  }
   TextExtent MeasureText(const FontSpec& font, std::u16string_view text) override;
   bool SaveBitmap(const Surface& surface, const std::u16string& path) override;
+  std::unique_ptr<Surface> CreateVectorSurface(int widthPx, int heightPx,
+                                               PictureFormat format) override;
+  bool SavePicture(Surface& surface, const std::u16string& path, PictureFormat format) override;
   // The application's installed translators decide.
   std::u16string Translate(std::u16string_view source) override;
 
@@ -29,6 +38,7 @@ class QtHost : public Host {
 
  private:
   FontCache fonts_;
+  double devicePixelRatio_ = 1.0;
 };
 
 }  // namespace palvex

@@ -1,0 +1,40 @@
+#include "platform/qt/picture_file.h"
+
+#include <QSaveFile>
+
+#include "platform/qt/image_io.h"
+#include "platform/qt/save_target.h"
+#include "platform/qt/vector_surface.h"
+
+namespace palvex {
+
+QString SavePictureFile(Surface& surface, const QString& path, PictureFormat format) {
+  switch (format) {
+    case PictureFormat::Bmp:
+      return SaveImageAtomically(PictureOf(surface), path, "bmp");
+    case PictureFormat::Png:
+      return SaveImageAtomically(PictureOf(surface), path, "png");
+    case PictureFormat::Svg:
+    case PictureFormat::Pdf:
+      break;
+  }
+  auto* vector = dynamic_cast<VectorSurface*>(&surface);
+  if (!vector || vector->format() != format)
+    return QStringLiteral("%1: the chart was not drawn as this kind of picture").arg(path);
+  return SaveBytesAtomically(vector->Finish(), path);
+}
+
+QString SaveBytesAtomically(const QByteArray& bytes, const QString& path) {
+  if (QString refused = RefusedSaveTarget(path); !refused.isEmpty()) return refused;
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly))
+    return QStringLiteral("%1: %2").arg(path, file.errorString());
+  if (file.write(bytes) != bytes.size()) {
+    file.cancelWriting();
+    return QStringLiteral("%1: %2").arg(path, file.errorString());
+  }
+  if (!file.commit()) return QStringLiteral("%1: %2").arg(path, file.errorString());
+  return {};
+}
+
+}  // namespace palvex

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+
+#include "platform/qt/image_painter.h"
+#include "platform/qt/qimage_device_context.h"
+
+namespace palvex {
+
+// The device context of a vector surface: gradient fills become shapes
+// filled with a linear gradient and text is drawn as text, both through the
+// surface's painter. Fonts are kept and described as on a picture. Nothing
+// here has pixels to read: GetPixel answers kInvalidColor, as for a point
+// outside a picture, so a caller sees "no colour" rather than a made-up one.
+class VectorDeviceContext : public QImageDeviceContext {
+ public:
+  VectorDeviceContext(QPainter& painter, const Screen& screen, const Surface& owner);
+
+  bool GradientFill(const TriVertex* vertices, std::uint32_t vertexCount, const GradientRect* mesh,
+                    std::uint32_t meshCount, std::uint32_t mode) override;
+  Color GetPixel(int x, int y) const override;
+  bool TextOut(std::int32_t x, std::int32_t y, std::u16string_view text,
+               std::int32_t byteLength) override;
+
+ private:
+  // The font bookkeeping of the base wants a picture; it never draws on it.
+  struct Unused {
+    QImage image{1, 1, QImage::Format_RGB32};
+    ImagePainter painter{image};
+    FontCache fonts;
+  };
+  VectorDeviceContext(Unused* unused, QPainter& painter, const Screen& screen,
+                      const Surface& owner);
+
+  std::unique_ptr<Unused> unused_;
+  QPainter& painter_;
+  const Surface& owner_;
+};
+
+}  // namespace palvex
