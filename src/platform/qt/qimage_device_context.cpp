@@ -105,15 +105,26 @@ void QImageDeviceContext::EndFillGroup() {
 
 void QImageDeviceContext::PaintPendingFills() {
   if (pending_.empty()) return;
-  // A bar's fills are few and overlap in the middle, where bands write each
-  // pixel once; a pass's are many, and each mostly hides earlier ones.
-  constexpr std::size_t kBandedFills = 8;
-  if (pending_.size() <= kBandedFills) {
-    PaintBands();
-  } else {
-    CutHiddenParts();
-    PaintInOrder();
+  // A pass holds back many fills, most of them mostly hidden by later ones.
+  constexpr std::size_t kRunLength = 8;
+  if (pending_.size() > kRunLength) CutHiddenParts();
+  // Then runs of fills that overlap (one bar's) are painted band by band,
+  // so the middle of a bar, where its fills lie on one another, is
+  // written once; the runs follow one another in order.
+  std::size_t first = 0;
+  QRect run;
+  for (std::size_t i = 0; i < pending_.size(); ++i) {
+    const PendingFill& f = pending_[i];
+    if (f.cx0 >= f.cx1 || f.cy0 >= f.cy1) continue;
+    const QRect shown(QPoint(int(f.cx0), int(f.cy0)), QPoint(int(f.cx1 - 1), int(f.cy1 - 1)));
+    if (i - first >= kRunLength || (!run.isNull() && !shown.intersects(run))) {
+      PaintBands(first, i);
+      first = i;
+      run = QRect();
+    }
+    run |= shown;
   }
+  PaintBands(first, pending_.size());
   pending_.clear();
   ramps_.clear();
   pendingBounds_ = QRect();
@@ -160,35 +171,17 @@ void QImageDeviceContext::CutHiddenParts() {
   }
 }
 
-void QImageDeviceContext::PaintInOrder() {
-  uchar* bits = image_.bits();
-  const qsizetype bytesPerLine = image_.bytesPerLine();
-  for (const PendingFill& f : pending_) {
-    if (f.cx0 >= f.cx1 || f.cy0 >= f.cy1) continue;
-    if (f.vertical) {
-      RampCursor row(f.a, f.b, f.a.y, f.b.y, f.cy0);
-      for (std::int64_t y = f.cy0; y < f.cy1; ++y, row.Next()) {
-        FillPixels(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + f.cx0, f.cx1 - f.cx0,
-                   row.Colour());
-      }
-    } else {
-      const QRgb* columns = ramps_.data() + f.ramp + (f.cx0 - f.x0);
-      for (std::int64_t y = f.cy0; y < f.cy1; ++y) {
-        std::copy(columns, columns + (f.cx1 - f.cx0),
-                  reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + f.cx0);
-      }
-    }
-  }
-}
-
-void QImageDeviceContext::PaintBands() {
+void QImageDeviceContext::PaintBands(std::size_t first, std::size_t last) {
   // Between two consecutive edges the same fills cover every row, so each
   // such band is split once into the spans each fill shows (a later fill
   // hides an earlier one), and its rows are written span by span.
+  const auto begin = pending_.begin() + static_cast<std::ptrdiff_t>(first);
+  const auto end = pending_.begin() + static_cast<std::ptrdiff_t>(last);
   bands_.clear();
-  for (const PendingFill& f : pending_) {
-    bands_.push_back(f.y0);
-    bands_.push_back(f.y1);
+  for (auto f = begin; f != end; ++f) {
+    if (f->cx0 >= f->cx1 || f->cy0 >= f->cy1) continue;
+    bands_.push_back(f->cy0);
+    bands_.push_back(f->cy1);
   }
   std::sort(bands_.begin(), bands_.end());
   bands_.erase(std::unique(bands_.begin(), bands_.end()), bands_.end());
@@ -199,23 +192,23 @@ void QImageDeviceContext::PaintBands() {
     segments_.clear();
     covered_.clear();
     rows_.clear();
-    for (auto f = pending_.rbegin(); f != pending_.rend(); ++f) {
-      if (f->y0 > top || f->y1 < bottom) continue;
+    for (auto f = std::make_reverse_iterator(end); f != std::make_reverse_iterator(begin); ++f) {
+      if (f->cx0 >= f->cx1 || f->cy0 > top || f->cy1 < bottom) continue;
       // The parts of the fill's columns no later fill covers.
       const std::size_t shown = segments_.size();
       const int cursor = f->vertical ? static_cast<int>(rows_.size()) : -1;
-      std::int64_t from = f->x0;
+      std::int64_t from = f->cx0;
       for (const auto& [l, r] : covered_) {
         if (r <= from) continue;
-        if (l >= f->x1) break;
+        if (l >= f->cx1) break;
         if (l > from) segments_.push_back({&*f, from, l, cursor});
         from = std::max(from, r);
-        if (from >= f->x1) break;
+        if (from >= f->cx1) break;
       }
-      if (from < f->x1) segments_.push_back({&*f, from, f->x1, cursor});
+      if (from < f->cx1) segments_.push_back({&*f, from, f->cx1, cursor});
       if (f->vertical && segments_.size() > shown)
         rows_.emplace_back(f->a, f->b, f->a.y, f->b.y, top);
-      covered_.emplace_back(f->x0, f->x1);
+      covered_.emplace_back(f->cx0, f->cx1);
       std::sort(covered_.begin(), covered_.end());
     }
     for (std::int64_t y = top; y < bottom; ++y) {

@@ -81,13 +81,11 @@ class QImageDeviceContext : public DeviceContext {
     std::int64_t cx0, cx1, cy0, cy1;
   };
   void PaintPendingFills();
-  // The few fills of one shape: each band of rows split once into the
-  // spans each fill shows, every pixel written once.
-  void PaintBands();
-  // The many fills of a whole pass: each one cut to the part no later fill
-  // is known to cover, then painted in order.
+  // Pending fills first..last: each band of rows split once into the spans
+  // each fill shows, every pixel written once.
+  void PaintBands(std::size_t first, std::size_t last);
+  // Cuts each fill to the part no later fill is known to cover.
   void CutHiddenParts();
-  void PaintInOrder();
 
   // The description of a font this context knows, or nothing.
   const LogFont* Describe(ObjectHandle object);
