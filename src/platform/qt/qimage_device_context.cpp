@@ -99,6 +99,21 @@ bool QImageDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t 
   return true;
 }
 
+bool QImageDeviceContext::HoldSolidFill(const QRect& pixels, Color colour) {
+  if (pending_.empty() || !pixels.intersects(pendingBounds_)) return false;
+  // A vertical ramp between two vertices of the same colour.
+  const auto channel = [](int c) { return static_cast<std::uint16_t>(c << 8); };
+  const TriVertex a{pixels.left(),           pixels.top(),
+                    channel(RedOf(colour)),  channel(GreenOf(colour)),
+                    channel(BlueOf(colour)), 0};
+  TriVertex b = a;
+  b.x = pixels.right() + 1;
+  b.y = pixels.bottom() + 1;
+  pending_.push_back({a.x, b.x, a.y, b.y, true, ramps_.size(), a, b, a.x, b.x, a.y, b.y});
+  pendingBounds_ |= pixels;
+  return true;
+}
+
 void QImageDeviceContext::EndFillGroup() {
   if (fillGroups_ > 0 && --fillGroups_ == 0) PaintPendingFills();
 }

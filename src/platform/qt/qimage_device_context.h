@@ -42,6 +42,11 @@ class QImageDeviceContext : public DeviceContext {
   void FlushFillsOver(const QRect& pixels) {
     if (!pending_.empty() && pixels.intersects(pendingBounds_)) PaintPendingFills();
   }
+  // A solid rectangle (already cut to the image) that may lie over held-back
+  // fills joins them in order instead of making them paint now: the tick
+  // under each bar touches the bars' bottom row. False when nothing is
+  // held back there, and the caller writes it itself.
+  bool HoldSolidFill(const QRect& pixels, Color colour);
 
   ObjectHandle GetStockObject(int index) override;
   ObjectHandle SelectObject(ObjectHandle object) override;

@@ -171,7 +171,7 @@ void QImageSurface::FillPixelRect(int left, int top, int right, int bottom, Colo
   right = std::min(right, image_.width() - 1);
   bottom = std::min(bottom, image_.height() - 1);
   if (left > right || top > bottom) return;
-  dc_->FlushFillsOver(QRect(QPoint(left, top), QPoint(right, bottom)));
+  if (dc_->HoldSolidFill(QRect(QPoint(left, top), QPoint(right, bottom)), ResolveColor(c))) return;
   const QRgb colour = ToQColor(c).rgb();
   // The raster painter keeps no pixels of its own, so rows may be written
   // while it is open.
