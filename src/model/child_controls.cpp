@@ -222,37 +222,58 @@ std::unique_ptr<Control> CopyControl(Host& host, const Control& templ, int index
   return c;
 }
 
+void CopyProperties(Control& to, const Control& c) {
+  to.Name = c.Name;
+  to.Kind = c.Kind;
+  to.Parent = c.Parent;
+  Place(to, c.Left, c.Top, c.Width, c.Height);
+  to.Visible = c.Visible;
+  to.Enabled = c.Enabled;
+  to.BackColor = c.BackColor;
+  to.ForeColor = c.ForeColor;
+  to.FillColor = c.FillColor;
+  to.Font = c.Font;
+  to.Caption = c.Caption;
+  to.ToolTipText = c.ToolTipText;
+  to.Tag = c.Tag;
+  to.TabIndex = c.TabIndex;
+  to.AutoSize = c.AutoSize;
+  to.Transparent = c.Transparent;
+  to.Min = c.Min;
+  to.Max = c.Max;
+  to.Value = c.Value;
+  to.SmallChange = c.SmallChange;
+  to.LargeChange = c.LargeChange;
+}
+
+bool SameProperties(const Control& a, const Control& b) {
+  return a.Name == b.Name && a.Kind == b.Kind && a.Parent == b.Parent && a.Left == b.Left &&
+         a.Top == b.Top && a.Width == b.Width && a.Height == b.Height && a.Visible == b.Visible &&
+         a.Enabled == b.Enabled && a.BackColor == b.BackColor && a.ForeColor == b.ForeColor &&
+         a.FillColor == b.FillColor && a.Font == b.Font && a.Caption == b.Caption &&
+         a.ToolTipText == b.ToolTipText && a.Tag == b.Tag && a.TabIndex == b.TabIndex &&
+         a.AutoSize == b.AutoSize && a.Transparent == b.Transparent && a.Min == b.Min &&
+         a.Max == b.Max && a.Value == b.Value && a.SmallChange == b.SmallChange &&
+         a.LargeChange == b.LargeChange;
+}
+
 void ResetFromTemplate(Host& host, Control& element, const Control& templ, int index) {
   // Field by field rather than from a fresh Control: a reloaded element
   // keeps its strings' storage, and every pass reloads one per item.
   static const Control kFresh;
-  Control& c = element;
-  c.Name = templ.Name;
-  c.Index = index;
-  c.Kind = templ.Kind;
-  c.Parent = templ.Parent;
-  Place(c, templ.Left, templ.Top, templ.Width, templ.Height);
-  c.Visible = false;  // new array elements start hidden
-  c.Enabled = templ.Enabled;
-  c.BackColor = templ.BackColor;
-  c.ForeColor = templ.ForeColor;
-  c.FillColor = templ.FillColor;
-  c.Font = templ.Font;
-  c.Caption = templ.Caption;
-  c.ToolTipText = templ.ToolTipText;
-  c.Tag = templ.Tag;
-  c.TabIndex = templ.TabIndex;
-  c.AutoSize = templ.AutoSize;
-  c.Transparent = templ.Transparent;
-  c.Min = kFresh.Min;
-  c.Max = kFresh.Max;
-  c.Value = kFresh.Value;
-  c.SmallChange = kFresh.SmallChange;
-  c.LargeChange = kFresh.LargeChange;
+  CopyProperties(element, templ);
+  element.Index = index;
+  element.Visible = false;  // new array elements start hidden
+  element.Min = kFresh.Min;
+  element.Max = kFresh.Max;
+  element.Value = kFresh.Value;
+  element.SmallChange = kFresh.SmallChange;
+  element.LargeChange = kFresh.LargeChange;
+  element.EntryStamp = 0;
   if (templ.surface) {
-    GiveSurface(host, c);
+    GiveSurface(host, element);
   } else {
-    c.surface.reset();
+    element.surface.reset();
   }
 }
 

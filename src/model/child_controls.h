@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -53,6 +55,11 @@ struct Control {
   // Picture panels: the persistent image, sized to the inner area.
   std::unique_ptr<Surface> surface;
 
+  // Description entries only: which build of the entries made this one
+  // and from which colour (0: none, or changed since). An entry the next
+  // pass would make again exactly is taken as it is.
+  std::uint64_t EntryStamp = 0;
+
   // The panels have no border: inner and outer size are the same.
   double ScaleWidth() const { return Width; }
   double ScaleHeight() const { return Height; }
@@ -97,6 +104,13 @@ struct ChildControls {
   // 16-bit index keeps to 32767.
   ControlArray spareBoxes;
   ControlArray spareLabels;
+  // The templates, palette and screen the entries were last built with,
+  // and that build's number: it changes whenever one of them does.
+  Control builtBoxTemplate;
+  Control builtLabelTemplate;
+  std::array<Color, 32> builtPalette{};
+  double builtTwipsPerPixelX = 0, builtTwipsPerPixelY = 0;
+  std::uint64_t entryBuild = 0;
 
   MenuItem mnuMain;
   MenuItem mnuSaveAs;
@@ -145,6 +159,11 @@ void UnloadElements(ControlArray& array, ControlArray& spares);
 // Makes element a copy of templ with that index, as CopyControl does,
 // keeping its picture when the size allows.
 void ResetFromTemplate(Host& host, Control& element, const Control& templ, int index);
+
+// Every property of from but its index, picture and entry stamp; and
+// whether two controls have the same such properties.
+void CopyProperties(Control& to, const Control& from);
+bool SameProperties(const Control& a, const Control& b);
 
 // Caption and font changes; a label that sizes itself takes the size of
 // its text at once, so callers can read the new Width and Height.

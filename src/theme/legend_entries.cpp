@@ -45,6 +45,54 @@ void PaintColourBox(const BarPalette& palette, Control& box, std::int32_t colour
   FillGradient(dc, first, second, FillVer, 1, 1, ToInt32(w - 2), ToInt32(h - 2));
 }
 
+std::uint64_t StampOf(const ChildControls& ch, std::int32_t colourIndex) {
+  return (ch.entryBuild + 1) * 64 + static_cast<std::uint64_t>(colourIndex);
+}
+
+// Before the second entry is made, the first has set up the templates the
+// rest are copied from: a build from other templates, another palette or
+// on another screen makes entries of its own.
+void NoteEntryTemplates(ChartState& chart) {
+  ChildControls& ch = chart.children;
+  if (SameProperties(*ch.Box[0], ch.builtBoxTemplate) &&
+      SameProperties(*ch.lblDescription[0], ch.builtLabelTemplate) &&
+      ch.builtPalette == chart.barPalette && ch.builtTwipsPerPixelX == chart.TwipsPerPixelX() &&
+      ch.builtTwipsPerPixelY == chart.TwipsPerPixelY())
+    return;
+  ++ch.entryBuild;
+  ch.builtTwipsPerPixelX = chart.TwipsPerPixelX();
+  ch.builtTwipsPerPixelY = chart.TwipsPerPixelY();
+  CopyProperties(ch.builtBoxTemplate, *ch.Box[0]);
+  CopyProperties(ch.builtLabelTemplate, *ch.lblDescription[0]);
+  ch.builtPalette = chart.barPalette;
+}
+
+// The spares are unloaded last to first, so the next ones to load are the
+// entries this position had in the last build. When they were made from
+// the same templates for the same item, making them again would give the
+// same controls and pictures: they are taken as they are.
+bool TakeUnchangedEntry(ChartState& chart, const std::u16string& description,
+                        std::int32_t colourIndex) {
+  ChildControls& ch = chart.children;
+  if (ch.spareBoxes.empty() || ch.spareLabels.empty()) return false;
+  if (colourIndex < 0 || colourIndex >= 16) return false;
+  const std::size_t k = ch.Box.size();
+  Control& box = *ch.spareBoxes.back();
+  Control& label = *ch.spareLabels.back();
+  const std::uint64_t stamp = StampOf(ch, colourIndex);
+  const Control& above = *ch.Box[k - 1];
+  if (box.EntryStamp != stamp || label.EntryStamp != stamp || box.Index != static_cast<int>(k) ||
+      label.Index != static_cast<int>(k) ||
+      box.Top != above.Top + above.Height + 10 * chart.TwipsPerPixelY() ||
+      label.ToolTipText != description)
+    return false;
+  ch.Box.push_back(std::move(ch.spareBoxes.back()));
+  ch.spareBoxes.pop_back();
+  ch.lblDescription.push_back(std::move(ch.spareLabels.back()));
+  ch.spareLabels.pop_back();
+  return true;
+}
+
 }  // namespace
 
 void AddLegendEntry(ChartState& chart, const std::u16string& description,
@@ -63,6 +111,8 @@ void AddLegendEntry(ChartState& chart, const std::u16string& description,
     k = ch.Box.size();
     // The array index is 16-bit, as the control arrays are.
     ToInt16(static_cast<double>(k));
+    if (k == 1) NoteEntryTemplates(chart);
+    if (TakeUnchangedEntry(chart, description, colourIndex)) return FitEntriesToStack(chart);
     Control& box = LoadElement(chart.host, ch.Box, ch.spareBoxes);
     LoadElement(chart.host, ch.lblDescription, ch.spareLabels);
     const Control& above = *ch.Box[k - 1];
@@ -76,7 +126,13 @@ void AddLegendEntry(ChartState& chart, const std::u16string& description,
   PaintColourBox(chart.barPalette, *ch.Box[k], colourIndex);
   ch.Box[k]->Visible = true;
   ch.lblDescription[k]->Visible = true;
+  if (k > 0) ch.Box[k]->EntryStamp = ch.lblDescription[k]->EntryStamp = StampOf(ch, colourIndex);
+  FitEntriesToStack(chart);
+}
 
+void FitEntriesToStack(ChartState& chart) {
+  ChildControls& ch = chart.children;
+  const double tppy = chart.TwipsPerPixelY();
   // The stack's height; its image is sized when it is next painted, so a
   // thousand entries do not reallocate it a thousand times.
   ch.picContainer.Height =

@@ -11,6 +11,9 @@ struct Control;
 
 // Adds the next description entry (colour box and label) for an item.
 void AddLegendEntry(ChartState& chart, const std::u16string& description, std::int32_t colourIndex);
+// Sets the stack's height from the entries there are, and fits the
+// scroll bar to it.
+void FitEntriesToStack(ChartState& chart);
 // Sets the scroll bar's range, steps and visibility from the entries there
 // are and the legend's height, keeping its value within the new range.
 void FitEntriesScrollBar(ChartState& chart);

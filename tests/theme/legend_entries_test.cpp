@@ -5,6 +5,8 @@
 #include <functional>
 
 #include "platform/numeric.h"
+#include "platform/qt/image_io.h"
+#include "render/bars.h"
 #include "support/chart_fixture.h"
 #include "theme/themes.h"
 
@@ -125,6 +127,69 @@ TEST_F(LegendEntries, WithoutAThemeThePanelStaysWhite) {
   AddEntries(2);
   PaintEntriesBackground(state().host, ch().picContainer, ch().picLegend, state().ActiveTheme);
   EXPECT_EQ(ch().picContainer.surface->PixelAt(3, 3), 0xFFFFFFu);
+}
+
+// A pass takes the entries of the last one again where nothing they were
+// made from changed; whatever did change, they must be the entries a new
+// control would make.
+TEST(LegendEntriesTakenAgain, AreTheEntriesANewControlWouldMake) {
+  struct Change {
+    const char* what;
+    std::function<void(std::vector<ChartItem>&, PalvexChart&)> apply;
+  };
+  const std::vector<Change> changes = {
+      {"nothing", [](auto&, auto&) {}},
+      {"a description", [](auto& items, auto&) { items[1].SelectedDescription = u"other"; }},
+      {"an item's colour", [](auto& items, auto&) { items[2].ItemID = u"7"; }},
+      {"one item fewer", [](auto& items, auto&) { items.erase(items.begin() + 1); }},
+      {"the text colour", [](auto&, PalvexChart& c) { c.state().surface->SetForeColor(0x123456); }},
+      {"the screen",
+       [](auto&, PalvexChart& c) { c.state().host.screen().SetTwipsPerPixel(12, 12); }},
+      {"the legend font",
+       [](auto&, PalvexChart& c) { c.state().children.lblDescription[0]->Font.size = 11; }}};
+  for (const Change& change : changes) {
+    std::vector<ChartItem> items;
+    for (int i = 1; i <= 4; ++i) {
+      const std::u16string id(1, char16_t(u'0' + i));
+      items.push_back(Item(id, 10.0 * i, u"", u"entry " + id));
+    }
+    HeadlessHost againHost, newHost;
+    PalvexChart again(againHost), made(newHost);
+    for (PalvexChart* c : {&again, &made}) {
+      c->InitProperties();
+      InitBarPalette(c->state());
+      c->state().animationDone = true;
+    }
+    for (const ChartItem& item : items) again.AddItem(item);
+    again.Refresh();
+    change.apply(items, again);
+    change.apply(items, made);
+    again.Clear();
+    for (const ChartItem& item : items) {
+      again.AddItem(item);
+      made.AddItem(item);
+    }
+    again.Refresh();
+    made.Refresh();
+    const ChildControls& a = again.state().children;
+    const ChildControls& m = made.state().children;
+    ASSERT_EQ(a.Box.size(), m.Box.size()) << change.what;
+    // Alike but for the parent, which is each control's own panel.
+    const auto alike = [](const Control& x, const Control& y) {
+      Control copy;
+      CopyProperties(copy, x);
+      copy.Parent = y.Parent;
+      return SameProperties(copy, y) && x.Index == y.Index;
+    };
+    for (std::size_t k = 0; k < a.Box.size(); ++k) {
+      EXPECT_TRUE(alike(*a.Box[k], *m.Box[k])) << change.what << ", box " << k;
+      EXPECT_TRUE(alike(*a.lblDescription[k], *m.lblDescription[k]))
+          << change.what << ", label " << k;
+      EXPECT_EQ(PictureOf(*a.Box[k]->surface), PictureOf(*m.Box[k]->surface))
+          << change.what << ", box " << k;
+      EXPECT_EQ(a.Box[k]->surface->BackColor(), m.Box[k]->surface->BackColor()) << change.what;
+    }
+  }
 }
 
 TEST_F(LegendEntries, EveryPassRebuildsTheEntriesExceptWhileResizing) {
