@@ -24,7 +24,9 @@ class RampCursor {
     const std::int64_t u = std::llabs(start - from);
     auto channel = [&](std::uint16_t ca, std::uint16_t cb) {
       const std::int64_t k = std::llabs(std::int64_t(cb) - ca);
-      return Channel{ca, cb >= ca ? 1 : -1, k * u / span_, k * u % span_, k / span_, k % span_};
+      const std::int64_t sign = cb >= ca ? 1 : -1;
+      return Channel{ca + sign * (k * u / span_), sign, sign * (k / span_), k * u % span_,
+                     k % span_};
     };
     red_ = channel(a.Red, b.Red);
     green_ = channel(a.Green, b.Green);
@@ -39,23 +41,25 @@ class RampCursor {
   }
 
  private:
+  // The channel's value a + sign * q is kept as it is stepped, with q's
+  // remainder r: no multiplication per position.
   struct Channel {
-    std::int64_t base, sign, q, r, dq, dr;
-    int Value() const { return static_cast<int>((base + sign * q) >> 8); }
+    std::int64_t value, sign, step, r, dr;
+    int Value() const { return static_cast<int>(value >> 8); }
     void Step(bool up, std::int64_t span) {
       if (up) {
-        q += dq;
+        value += step;
         r += dr;
         if (r >= span) {
           r -= span;
-          ++q;
+          value += sign;
         }
       } else {
-        q -= dq;
+        value -= step;
         r -= dr;
         if (r < 0) {
           r += span;
-          --q;
+          value -= sign;
         }
       }
     }
