@@ -71,6 +71,7 @@ void QImageSurface::ResizePixels(int width, int height) {
 void QImageSurface::SetDevicePixelRatio(double ratio) {
   if (!(ratio > 0) || ratio == image_.devicePixelRatio()) return;
   const int width = PixelWidth(), height = PixelHeight();
+  dc_->FlushFills();
   painter_.End();
   QImage next = NewImage(DeviceSide(width, ratio), DeviceSide(height, ratio));
   next.setDevicePixelRatio(ratio);
@@ -126,11 +127,11 @@ void QImageSurface::Cls() {
 }
 
 void QImageSurface::Print(const std::u16string& text) {
+  dc_->FlushFills();
   if (image_.devicePixelRatio() != 1.0) return PrintAtDevicePixels(text);
   MeasuredFont& font = measured();
   const QFontMetricsF& fm = font.metrics();
   const QStringList lines = TextLines(text);
-  dc_->FlushFills();
   {
     QPainter& p = painter_.Open();
     p.setRenderHint(QPainter::TextAntialiasing, true);
