@@ -128,28 +128,31 @@ void QImageSurface::Cls() {
 
 void QImageSurface::Print(const std::u16string& text) {
   dc_->FlushFills();
-  if (image_.devicePixelRatio() != 1.0) return PrintAtDevicePixels(text);
-  MeasuredFont& font = measured();
-  const QFontMetricsF& fm = font.metrics();
+  // Above a ratio of 1 the text is drawn in a font of that many times the
+  // pixels, unscaled (a scaled font loses its synthetic bold), each line
+  // where the chart's own font puts it.
+  const double r = image_.devicePixelRatio();
+  MeasuredFont& drawn = r == 1.0 ? measured() : deviceFonts_.Get(font_, screen_.DotsPerInchY() * r);
+  const double lineHeight = measured().metrics().height();
   const QStringList lines = TextLines(text);
-  {
-    QPainter& p = painter_.Open();
-    p.setRenderHint(QPainter::TextAntialiasing, true);
-    p.setPen(ToQColor(fore_));
-    double y = currentY_ / screen_.TwipsPerPixelY();
-    const double x = currentX_ / screen_.TwipsPerPixelX();
-    for (const QString& line : lines) {
-      if (std::isfinite(x) && std::isfinite(y) && std::abs(x) < 1e6 && std::abs(y) < 1e6) {
-        const std::u16string_view shown(reinterpret_cast<const char16_t*>(line.utf16()),
-                                        static_cast<std::size_t>(line.size()));
-        for (const QGlyphRun& run : font.GlyphRuns(shown))
-          p.drawGlyphRun(QPointF(x, y + fm.ascent()), run);
-      }
-      y += fm.height();
+  QPainter& p = painter_.Open();
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  p.setPen(ToQColor(fore_));
+  if (r != 1.0) p.scale(1 / r, 1 / r);
+  double y = currentY_ / screen_.TwipsPerPixelY();
+  const double x = currentX_ / screen_.TwipsPerPixelX();
+  for (const QString& line : lines) {
+    if (std::isfinite(x) && std::isfinite(y) && std::abs(x) < 1e6 && std::abs(y) < 1e6) {
+      const std::u16string_view shown(reinterpret_cast<const char16_t*>(line.utf16()),
+                                      static_cast<std::size_t>(line.size()));
+      for (const QGlyphRun& run : drawn.GlyphRuns(shown))
+        p.drawGlyphRun(QPointF(x * r, y * r + drawn.metrics().ascent()), run);
     }
+    y += lineHeight;
   }
+  if (r != 1.0) p.resetTransform();
   currentX_ = 0;
-  currentY_ += lines.size() * fm.height() * screen_.TwipsPerPixelY();
+  currentY_ += lines.size() * lineHeight * screen_.TwipsPerPixelY();
 }
 
 double QImageSurface::TextWidth(const std::u16string& text) const {
@@ -249,35 +252,6 @@ Color QImageSurface::PixelAt(int x, int y) const {
     return FromQRgb(image_.pixel(at));
   }
   return FromQRgb(image_.pixel(x, y));
-}
-
-// Above a ratio of 1 the text is drawn in a font of that many times the
-// pixels, unscaled (a scaled font loses its synthetic bold), each line
-// where the chart's own font puts it.
-void QImageSurface::PrintAtDevicePixels(const std::u16string& text) {
-  const double r = image_.devicePixelRatio();
-  MeasuredFont& device = deviceFonts_.Get(font_, screen_.DotsPerInchY() * r);
-  const double lineHeight = measured().metrics().height();
-  const QStringList lines = TextLines(text);
-  QPainter& p = painter_.Open();
-  p.setRenderHint(QPainter::TextAntialiasing, true);
-  p.setFont(device.font());
-  p.setPen(ToQColor(fore_));
-  p.scale(1 / r, 1 / r);
-  double y = currentY_ / screen_.TwipsPerPixelY();
-  const double x = currentX_ / screen_.TwipsPerPixelX();
-  for (const QString& line : lines) {
-    if (std::isfinite(x) && std::isfinite(y) && std::abs(x) < 1e6 && std::abs(y) < 1e6) {
-      const std::u16string_view shown(reinterpret_cast<const char16_t*>(line.utf16()),
-                                      static_cast<std::size_t>(line.size()));
-      for (const QGlyphRun& run : device.GlyphRuns(shown))
-        p.drawGlyphRun(QPointF(x * r, y * r + device.metrics().ascent()), run);
-    }
-    y += lineHeight;
-  }
-  p.resetTransform();
-  currentX_ = 0;
-  currentY_ += lines.size() * lineHeight * screen_.TwipsPerPixelY();
 }
 
 // Above a ratio of 1 a cosmetic pen would be one device pixel wide: lines

@@ -102,7 +102,6 @@ class QImageSurface : public Surface {
   }
 
  private:
-  void PrintAtDevicePixels(const std::u16string& text);
   void ScaledOutline(QPainter& p, const QRect& r, Color c);
   void ScaledLine(double x1, double y1, double x2, double y2, Color c);
   int ToPixelX(double twips) const;
