@@ -10,15 +10,8 @@
 
 namespace palvex {
 
-namespace {
-
-const FontSpec kArial9{u"Arial", 9.0f, false, 0};
-const FontSpec kTahoma9{u"Tahoma", 9.0f, false, 178};
-const FontSpec kSong9{u"宋体", 9.0f, false, 134};
-const FontSpec kWebdings9Bold{u"Webdings", 9.0f, true, 2};
-
 // The description stack is the one tall panel. Its scroll range stops at
-// 32767 pixels, so an image this tall holds everything that can be
+// 32767 pixels, so a picture this tall holds everything that can be
 // scrolled into view while keeping a runaway size bounded.
 constexpr double kMaxPanelSidePx = 65536;
 
@@ -27,6 +20,13 @@ int PixelsOf(double twips, float twipsPerPixel) {
   if (!(px >= 1)) return 1;
   return static_cast<int>(std::min(px, kMaxPanelSidePx));
 }
+
+namespace {
+
+const FontSpec kArial9{u"Arial", 9.0f, false, 0};
+const FontSpec kTahoma9{u"Tahoma", 9.0f, false, 178};
+const FontSpec kSong9{u"宋体", 9.0f, false, 134};
+const FontSpec kWebdings9Bold{u"Webdings", 9.0f, true, 2};
 
 void Place(Control& c, double left, double top, double width, double height) {
   c.Left = left;

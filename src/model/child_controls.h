@@ -52,8 +52,11 @@ struct Control {
   int SmallChange = 1;
   int LargeChange = 1;
 
-  // Picture panels: the persistent image, sized to the inner area.
+  // Picture panels: the persistent image, sized to the inner area, or for
+  // a panel taller than any view only the rows in view, the first of them
+  // PictureTop twips below the panel's top.
   std::unique_ptr<Surface> surface;
+  double PictureTop = 0;
 
   // Description entries only: which build of the entries made this one
   // and from which colour (0: none, or changed since). An entry the next
@@ -80,6 +83,28 @@ struct StartTimer {
 // away") or folded ("open"). The control starts folded.
 inline constexpr char16_t kSliderShownGlyph = 187;
 inline constexpr char16_t kSliderFoldedGlyph = 171;
+
+// What the description panel shows: painted into its picture only for the
+// rows in view, since a stack of thousands of entries would need a picture
+// tens of thousands of rows tall, repainted on every pass that frames one.
+struct EntriesLook {
+  // Until first painted the panel keeps the picture it was made with.
+  bool painted = false;
+  // The whole panel's picture in pixels, as sized when it was painted.
+  int width = 1, height = 1;
+  // A theme's gradient from top to bottom over (0, 0, fillWidth, fillHeight).
+  bool themed = false;
+  Color top = 0, bottom = 0;
+  std::int32_t fillWidth = 0, fillHeight = 0;
+  // The selected entry's white frame, corners in twips.
+  bool framed = false;
+  double frame[4] = {};
+  // Changes with each of the above; the picture's rows and the version
+  // they show.
+  std::uint64_t version = 0;
+  std::uint64_t shownVersion = ~std::uint64_t{0};
+  int shownFirst = 0, shownRows = 0;
+};
 
 // Everything the chart owns besides its own surface: panels, labels, the
 // scroll bar, the start timer and the two pop-up menus, created with their
@@ -111,6 +136,7 @@ struct ChildControls {
   std::array<Color, 32> builtPalette{};
   double builtTwipsPerPixelX = 0, builtTwipsPerPixelY = 0;
   std::uint64_t entryBuild = 0;
+  EntriesLook entriesLook;
 
   MenuItem mnuMain;
   MenuItem mnuSaveAs;
@@ -140,6 +166,9 @@ void AdjustMainMenu(ChildControls& children, bool selectable);
 // Moves and sizes a control; a picture panel's image follows its size.
 // Returns whether the size changed (a picture panel's resize event).
 bool MoveControl(Host& host, Control& c, double left, double top, double width, double height);
+
+// A panel's side of that many twips in pixels: at least one, and bounded.
+int PixelsOf(double twips, float twipsPerPixel);
 
 // Sizes a picture panel's image to the panel, where it was left behind.
 void FitSurfaceToSize(Host& host, Control& c);

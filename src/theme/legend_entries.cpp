@@ -174,20 +174,61 @@ void ClearLegendEntries(ChartState& chart) {
   IgnoreErrors([&] { ch.lblDescription[0]->Visible = false; });
 }
 
-void PaintEntriesBackground(Host& host, Control& entries, const Control& legend,
-                            std::int32_t theme) {
-  FitSurfaceToSize(host, entries);
-  // The legend's colour where the stack ends, so the two gradients meet;
-  // a stack taller than the legend samples outside it and ends in white.
-  const Color sample =
-      legend.surface->dc().GetPixel(1, ToInt32(entries.Height / kFixedTwipsPerPixel));
-  Surface& panel = *entries.surface;
-  panel.Cls();
-  if (const ThemeColours* c = ColoursOf(theme)) {
-    FillGradient(panel.dc(), c->backgroundBottom, sample, FillVer, 0, 0,
-                 ToInt32(entries.ScaleWidth() / kFixedTwipsPerPixel),
-                 ToInt32(entries.ScaleHeight() / kFixedTwipsPerPixel));
+void PaintEntriesBackground(ChartState& chart) {
+  ChildControls& ch = chart.children;
+  const Control& entries = ch.picContainer;
+  const Screen& screen = chart.host.screen();
+  EntriesLook& look = ch.entriesLook;
+  look.painted = true;
+  look.width = PixelsOf(entries.Width, screen.TwipsPerPixelX());
+  look.height = PixelsOf(entries.Height, screen.TwipsPerPixelY());
+  look.framed = false;
+  look.themed = false;
+  if (const ThemeColours* c = ColoursOf(chart.ActiveTheme)) {
+    // The legend's colour where the stack ends, so the two gradients meet;
+    // a stack taller than the legend samples outside it and ends in white.
+    look.themed = true;
+    look.top = c->backgroundBottom;
+    look.bottom =
+        ch.picLegend.surface->dc().GetPixel(1, ToInt32(entries.Height / kFixedTwipsPerPixel));
+    look.fillWidth = ToInt32(entries.ScaleWidth() / kFixedTwipsPerPixel);
+    look.fillHeight = ToInt32(entries.ScaleHeight() / kFixedTwipsPerPixel);
   }
+  ++look.version;
+}
+
+void PaintEntriesInView(ChartState& chart) {
+  ChildControls& ch = chart.children;
+  Control& entries = ch.picContainer;
+  EntriesLook& look = ch.entriesLook;
+  if (!look.painted || !entries.surface) return;
+  const float tppy = chart.host.screen().TwipsPerPixelY();
+  // The rows the legend shows, and always at least one row of the whole
+  // picture, so that nothing beyond its end is ever shown.
+  const double top = -entries.Top / tppy;
+  const double bottom = top + ch.picLegend.ScaleHeight() / tppy;
+  const int first = static_cast<int>(std::clamp(std::floor(top), 0.0, look.height - 1.0));
+  const int last =
+      static_cast<int>(std::clamp(std::ceil(bottom) + 1, first + 1.0, 1.0 * look.height));
+  if (look.shownVersion == look.version && look.shownFirst == first &&
+      look.shownRows == last - first)
+    return;
+  Surface& picture = *entries.surface;
+  picture.ResizePixels(look.width, last - first);
+  picture.Cls();
+  const double offset = first * double(tppy);
+  if (look.themed) {
+    FillGradient(picture.dc(), look.top, look.bottom, FillVer, 0, -first, look.fillWidth,
+                 look.fillHeight);
+  }
+  if (look.framed) {
+    picture.Box(look.frame[0], look.frame[1] - offset, look.frame[2], look.frame[3] - offset,
+                0xFFFFFF);
+  }
+  entries.PictureTop = offset;
+  look.shownVersion = look.version;
+  look.shownFirst = first;
+  look.shownRows = last - first;
 }
 
 void ScrollEntries(ChartState& chart, int value) {
@@ -211,7 +252,7 @@ void FrameSelectedEntry(ChartState& chart) {
   // of an earlier entry stays behind.
   const long entries = chart.legendHasRows ? static_cast<long>(ch.Box.size()) : 0;
   if (s < 0 || s >= entries) {
-    PaintEntriesBackground(chart.host, ch.picContainer, ch.picLegend, chart.ActiveTheme);
+    PaintEntriesBackground(chart);
     return;
   }
   const Control& box0 = *ch.Box[0];
@@ -225,12 +266,16 @@ void FrameSelectedEntry(ChartState& chart) {
   } else {
     ScrollEntries(chart, 0);
   }
-  PaintEntriesBackground(chart.host, ch.picContainer, ch.picLegend, chart.ActiveTheme);
+  PaintEntriesBackground(chart);
   const Control& box = element(ch.Box, s);
   const Control& label = element(ch.lblDescription, s);
-  ch.picContainer.surface->Box(box.Left - 3 * tppx, box.Top - 3 * tppy,
-                               label.Left + label.Width + 2 * tppx, box.Top + box.Height + 2 * tppy,
-                               0xFFFFFF);
+  EntriesLook& look = ch.entriesLook;
+  look.framed = true;
+  look.frame[0] = box.Left - 3 * tppx;
+  look.frame[1] = box.Top - 3 * tppy;
+  look.frame[2] = label.Left + label.Width + 2 * tppx;
+  look.frame[3] = box.Top + box.Height + 2 * tppy;
+  ++look.version;
 }
 
 }  // namespace palvex

@@ -5,9 +5,7 @@
 
 namespace palvex {
 
-class Host;
 struct ChartState;
-struct Control;
 
 // Adds the next description entry (colour box and label) for an item.
 void AddLegendEntry(ChartState& chart, const std::u16string& description, std::int32_t colourIndex);
@@ -19,10 +17,12 @@ void FitEntriesToStack(ChartState& chart);
 void FitEntriesScrollBar(ChartState& chart);
 // Removes every entry; errors are ignored step by step.
 void ClearLegendEntries(ChartState& chart);
-// Fits the description panel's image to its size and paints it so that it
-// blends into the legend panel behind.
-void PaintEntriesBackground(Host& host, Control& entries, const Control& legend,
-                            std::int32_t theme);
+// Paints the description panel, at its present size, so that it blends
+// into the legend panel behind.
+void PaintEntriesBackground(ChartState& chart);
+// Brings the description panel's picture to the rows in view of the
+// legend panel; cheap when they are the ones it holds.
+void PaintEntriesInView(ChartState& chart);
 // Scrolls the description panel up by value pixels (the scroll bar's value).
 void ScrollEntries(ChartState& chart, int value);
 // Scrolls the selected column's entry into view and frames it in white; a

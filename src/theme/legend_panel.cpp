@@ -29,7 +29,7 @@ void ShowLegend(ChartState& chart, bool bHidden) {
     const double left = Finite(surface.ScaleWidth() - panel.Width + chart.TwipsPerPixelX());
     if (MoveControl(chart.host, panel, left, 0, panel.Width, surface.ScaleHeight()))
       PaintLegendBackground(panel, chart.ActiveTheme);
-    PaintEntriesBackground(chart.host, ch.picContainer, panel, chart.ActiveTheme);
+    PaintEntriesBackground(chart);
     ch.lblSlider.Caption = std::u16string(1, kSliderShownGlyph);
   } else {
     chart.MarginRight = Finite(chart.MarginRight - panel.Width);

@@ -5,6 +5,7 @@
 
 #include "model/chart_state.h"
 #include "platform/numeric.h"
+#include "theme/legend_entries.h"
 #include "ui/scroll_bar.h"
 
 namespace palvex {
@@ -54,11 +55,11 @@ class Composer {
     const bool anyVisible =
         std::any_of(kids.begin(), kids.end(), [](Control* k) { return k->Visible; });
     if (!anyVisible) {
-      dest.PaintPicture(*c.surface, l, t, l - x, t - y, w, h);
+      dest.PaintPicture(*c.surface, l, t, l - x, t - y - c.PictureTop, w, h);
       return;
     }
     std::unique_ptr<Surface> part = chart_.host.CreateSurface(Px(w, tppx_), Px(h, tppy_));
-    part->PaintPicture(*c.surface, 0, 0, l - x, t - y, w, h);
+    part->PaintPicture(*c.surface, 0, 0, l - x, t - y - c.PictureTop, w, h);
     Children(&c, *part, x - l, y - t);
     dest.PaintPicture(*part, l, t, 0, 0, w, h);
   }
@@ -99,6 +100,7 @@ void ComposeScreen(ChartState& chart, Surface& target) {
   const Surface& own = *chart.surface;
   target.ResizePixels(own.PixelWidth(), own.PixelHeight());
   target.PaintPicture(own, 0, 0, 0, 0, own.ScaleWidth(), own.ScaleHeight());
+  PaintEntriesInView(chart);
   Composer(chart).Children(nullptr, target, 0, 0);
 }
 

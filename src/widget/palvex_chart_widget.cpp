@@ -189,8 +189,10 @@ void PalvexChartWidgetPrivate::FollowDevicePixelRatio() {
   for (ControlArray* array : {&ch.Box, &ch.lblDescription, &ch.spareBoxes, &ch.spareLabels}) {
     for (const auto& c : *array) follow(c->surface.get());
   }
-  // Entries with resampled pictures are made anew rather than taken again.
+  // Entries with resampled pictures are made anew rather than taken again,
+  // and the description panel's rows are painted anew.
   ++ch.entryBuild;
+  ++ch.entriesLook.version;
   // Until the next pass the pictures are enlarged or reduced; a finished
   // chart is drawn again at once.
   if (state.animationDone) Run("screen change", [&] { chart_->Refresh(); });
