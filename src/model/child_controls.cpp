@@ -35,20 +35,6 @@ void Place(Control& c, double left, double top, double width, double height) {
   c.Height = height;
 }
 
-void GiveSurface(Host& host, Control& c) {
-  const Screen& s = host.screen();
-  const int w = PixelsOf(c.Width, s.TwipsPerPixelX()), h = PixelsOf(c.Height, s.TwipsPerPixelY());
-  // A picture kept from an unloaded element serves when it has the size.
-  if (!c.surface || c.surface->PixelWidth() != w || c.surface->PixelHeight() != h)
-    c.surface = host.CreateSurface(w, h);
-  c.surface->SetBackColor(c.BackColor);
-  c.surface->SetForeColor(c.ForeColor);
-  c.surface->SetFontName(c.Font.name);
-  c.surface->SetFontSize(c.Font.size);
-  c.surface->SetFontBold(c.Font.bold);
-  c.surface->Cls();
-}
-
 void MenuEntry(MenuItem& m, const char* name, const char16_t* caption, bool checked = false) {
   m.Name = name;
   m.Caption = caption;
@@ -157,7 +143,9 @@ ChildControls::ChildControls(Host& host) {
 Control* ChildControls::Find(std::string_view name, int index) {
   auto element = [&](std::vector<std::unique_ptr<Control>>& array) -> Control* {
     int i = index < 0 ? 0 : index;
-    return i < static_cast<int>(array.size()) ? array[i].get() : nullptr;
+    if (i >= static_cast<int>(array.size())) return nullptr;
+    if (!array[i] && loadEntry) loadEntry(i);
+    return array[i].get();
   };
   if (name == "Box") return element(Box);
   if (name == "lblDescription") return element(lblDescription);
@@ -179,8 +167,12 @@ std::vector<Control*> ChildControls::ChildrenOf(const Control* parent) {
   // Creation order: the legend panel, its scroll bar, the description
   // panel with its boxes and labels, the slider, the information label.
   std::vector<Control*> all{&picLegend, &vsbContainer, &picContainer};
-  for (auto& b : Box) all.push_back(b.get());
-  for (auto& d : lblDescription) all.push_back(d.get());
+  for (auto& b : Box) {
+    if (b) all.push_back(b.get());
+  }
+  for (auto& d : lblDescription) {
+    if (d) all.push_back(d.get());
+  }
   all.push_back(&lblSlider);
   all.push_back(&lblInfo);
 
@@ -207,6 +199,22 @@ void FitSurfaceToSize(Host& host, Control& c) {
   const Screen& s = host.screen();
   c.surface->ResizePixels(PixelsOf(c.Width, s.TwipsPerPixelX()),
                           PixelsOf(c.Height, s.TwipsPerPixelY()));
+}
+
+void GiveSurface(Host& host, Control& c) {
+  const Screen& s = host.screen();
+  const int w = PixelsOf(c.Width, s.TwipsPerPixelX()), h = PixelsOf(c.Height, s.TwipsPerPixelY());
+  // A picture kept from an unloaded element serves when it has the size
+  // and no other element shows it.
+  if (!c.surface || c.surface.use_count() > 1 || c.surface->PixelWidth() != w ||
+      c.surface->PixelHeight() != h)
+    c.surface = host.CreateSurface(w, h);
+  c.surface->SetBackColor(c.BackColor);
+  c.surface->SetForeColor(c.ForeColor);
+  c.surface->SetFontName(c.Font.name);
+  c.surface->SetFontSize(c.Font.size);
+  c.surface->SetFontBold(c.Font.bold);
+  c.surface->Cls();
 }
 
 bool MoveControl(Host& host, Control& c, double left, double top, double width, double height) {
@@ -269,7 +277,6 @@ void ResetFromTemplate(Host& host, Control& element, const Control& templ, int i
   element.Value = kFresh.Value;
   element.SmallChange = kFresh.SmallChange;
   element.LargeChange = kFresh.LargeChange;
-  element.EntryStamp = 0;
   if (templ.surface) {
     GiveSurface(host, element);
   } else {
@@ -293,9 +300,28 @@ Control& LoadElement(Host& host, ControlArray& array, ControlArray& spares) {
   return *array.back();
 }
 
+Control& LoadElementAt(Host& host, ControlArray& array, ControlArray& spares, const Control& templ,
+                       std::size_t k) {
+  if (k == 0 || k >= array.size()) throw ChartError(kErrNoSuchElement);
+  std::unique_ptr<Control> element;
+  if (spares.empty()) {
+    element = std::make_unique<Control>();
+  } else {
+    element = std::move(spares.back());
+    spares.pop_back();
+  }
+  ResetFromTemplate(host, *element, templ, static_cast<int>(k));
+  array[k] = std::move(element);
+  return *array[k];
+}
+
 void UnloadElements(ControlArray& array, ControlArray& spares) {
-  for (std::size_t k = array.size(); k > 1; --k) spares.push_back(std::move(array[k - 1]));
+  for (std::size_t k = array.size(); k > 1; --k) UnloadElementAt(array, spares, k - 1);
   array.resize(std::min<std::size_t>(array.size(), 1));
+}
+
+void UnloadElementAt(ControlArray& array, ControlArray& spares, std::size_t k) {
+  if (k > 0 && k < array.size() && array[k]) spares.push_back(std::move(array[k]));
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -54,14 +55,11 @@ struct Control {
 
   // Picture panels: the persistent image, sized to the inner area, or for
   // a panel taller than any view only the rows in view, the first of them
-  // PictureTop twips below the panel's top.
-  std::unique_ptr<Surface> surface;
+  // PictureTop twips below the panel's top. Colour boxes of one colour
+  // share theirs; whatever gives an element a picture to paint gives it
+  // one of its own.
+  std::shared_ptr<Surface> surface;
   double PictureTop = 0;
-
-  // Description entries only: which build of the entries made this one
-  // and from which colour (0: none, or changed since). An entry the next
-  // pass would make again exactly is taken as it is.
-  std::uint64_t EntryStamp = 0;
 
   // The panels have no border: inner and outer size are the same.
   double ScaleWidth() const { return Width; }
@@ -71,8 +69,19 @@ struct Control {
   }
 };
 
-// Control arrays: element k at position k; element 0 exists always.
+// Control arrays: element k at position k; element 0 exists always. The
+// description arrays hold nullptr for an entry out of view, kept as its
+// EntryRecord until it is scrolled into view.
 using ControlArray = std::vector<std::unique_ptr<Control>>;
+
+// A description entry as the pass made it: enough to make its colour box
+// and label when it comes into view.
+struct EntryRecord {
+  double top = 0;  // twips, in the description panel
+  Color colour = 0;
+  std::int32_t colourIndex = 0;
+  std::u16string description;
+};
 
 struct StartTimer {
   int Interval = 100;
@@ -129,13 +138,26 @@ struct ChildControls {
   // 16-bit index keeps to 32767.
   ControlArray spareBoxes;
   ControlArray spareLabels;
+  // Every entry's record; those past Box.size() are left from a longer
+  // list, their strings' storage kept for the next.
+  std::vector<EntryRecord> entryRecords;
+  // Makes the controls of entry k from its record (set by the legend).
+  std::function<void(std::size_t)> loadEntry;
   // The templates, palette and screen the entries were last built with,
-  // and that build's number: it changes whenever one of them does.
+  // and that build's number: it changes whenever one of them does. Entries
+  // made later are copied from these.
   Control builtBoxTemplate;
   Control builtLabelTemplate;
   std::array<Color, 32> builtPalette{};
   double builtTwipsPerPixelX = 0, builtTwipsPerPixelY = 0;
   std::uint64_t entryBuild = 0;
+  // One colour box picture per colour of the bar palette, from the build
+  // that painted it; the boxes of that build share it.
+  struct ColourBox {
+    std::shared_ptr<Surface> picture;
+    std::uint64_t build = 0;
+  };
+  std::array<ColourBox, 16> colourBoxes;
   EntriesLook entriesLook;
 
   MenuItem mnuMain;
@@ -148,7 +170,8 @@ struct ChildControls {
   MenuItem mnuLegend;
   MenuItem mnuLegendHide;
 
-  // Lookups by the names a script or test uses; nullptr when unknown.
+  // Lookups by the names a script or test uses; nullptr when unknown. A
+  // description entry out of view is made for the asker.
   Control* Find(std::string_view name, int index = -1);
   MenuItem* FindMenu(std::string_view name);
 
@@ -167,6 +190,10 @@ void AdjustMainMenu(ChildControls& children, bool selectable);
 // Returns whether the size changed (a picture panel's resize event).
 bool MoveControl(Host& host, Control& c, double left, double top, double width, double height);
 
+// Gives a picture panel an image of its own, of its size, cleared to its
+// colours.
+void GiveSurface(Host& host, Control& c);
+
 // A panel's side of that many twips in pixels: at least one, and bounded.
 int PixelsOf(double twips, float twipsPerPixel);
 
@@ -183,13 +210,19 @@ Control& LoadElement(Host& host, ControlArray& array);
 // The same, taking an element unloaded earlier when spares holds one; it
 // is reset to a copy of element 0 exactly as a new one would be.
 Control& LoadElement(Host& host, ControlArray& array, ControlArray& spares);
+// Makes element k (an empty slot) a copy of templ, from spares when it
+// holds one.
+Control& LoadElementAt(Host& host, ControlArray& array, ControlArray& spares, const Control& templ,
+                       std::size_t k);
 // Unloads every element but 0, keeping them in spares.
 void UnloadElements(ControlArray& array, ControlArray& spares);
+// Unloads element k, leaving its slot empty.
+void UnloadElementAt(ControlArray& array, ControlArray& spares, std::size_t k);
 // Makes element a copy of templ with that index, as CopyControl does,
 // keeping its picture when the size allows.
 void ResetFromTemplate(Host& host, Control& element, const Control& templ, int index);
 
-// Every property of from but its index, picture and entry stamp; and
+// Every property of from but its index and picture; and
 // whether two controls have the same such properties.
 void CopyProperties(Control& to, const Control& from);
 bool SameProperties(const Control& a, const Control& b);

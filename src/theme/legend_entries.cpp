@@ -45,13 +45,27 @@ void PaintColourBox(const BarPalette& palette, Control& box, std::int32_t colour
   FillGradient(dc, first, second, FillVer, 1, 1, ToInt32(w - 2), ToInt32(h - 2));
 }
 
-std::uint64_t StampOf(const ChildControls& ch, std::int32_t colourIndex) {
-  return (ch.entryBuild + 1) * 64 + static_cast<std::uint64_t>(colourIndex);
+// Boxes of one colour made in one build look the same: the first is
+// painted and the rest share its picture.
+void GiveColourBox(ChartState& chart, Control& box, std::int32_t colourIndex) {
+  ChildControls& ch = chart.children;
+  const bool shared =
+      colourIndex >= 0 && colourIndex < static_cast<std::int32_t>(ch.colourBoxes.size());
+  if (shared) {
+    const ChildControls::ColourBox& painted = ch.colourBoxes[colourIndex];
+    if (painted.picture && painted.build == ch.entryBuild) {
+      box.surface = painted.picture;
+      return;
+    }
+  }
+  GiveSurface(chart.host, box);
+  PaintColourBox(ch.builtPalette, box, colourIndex);
+  if (shared) ch.colourBoxes[colourIndex] = {box.surface, ch.entryBuild};
 }
 
 // Before the second entry is made, the first has set up the templates the
 // rest are copied from: a build from other templates, another palette or
-// on another screen makes entries of its own.
+// on another screen makes colour boxes of its own.
 void NoteEntryTemplates(ChartState& chart) {
   ChildControls& ch = chart.children;
   if (SameProperties(*ch.Box[0], ch.builtBoxTemplate) &&
@@ -67,30 +81,39 @@ void NoteEntryTemplates(ChartState& chart) {
   ch.builtPalette = chart.barPalette;
 }
 
-// The spares are unloaded last to first, so the next ones to load are the
-// entries this position had in the last build. When they were made from
-// the same templates for the same item, making them again would give the
-// same controls and pictures: they are taken as they are.
-bool TakeUnchangedEntry(ChartState& chart, const std::u16string& description,
-                        std::int32_t colourIndex) {
+// The entries whose rows the legend shows, one more each side: [first, last).
+std::pair<std::size_t, std::size_t> EntriesInView(const ChartState& chart) {
+  const ChildControls& ch = chart.children;
+  const std::size_t n = std::min(ch.Box.size(), ch.entryRecords.size());
+  const double pitch = ch.Box[0]->Height + 10 * chart.TwipsPerPixelY();
+  const double top = -ch.picContainer.Top - pitch;
+  const double bottom = -ch.picContainer.Top + ch.picLegend.ScaleHeight() + pitch;
+  const auto begin = ch.entryRecords.begin(), end = begin + static_cast<std::ptrdiff_t>(n);
+  const auto first =
+      std::partition_point(begin, end, [&](const EntryRecord& r) { return r.top + pitch <= top; });
+  const auto last =
+      std::partition_point(first, end, [&](const EntryRecord& r) { return r.top < bottom; });
+  return {static_cast<std::size_t>(first - begin), static_cast<std::size_t>(last - begin)};
+}
+
+// Makes entry k's colour box and label from its record, as the pass that
+// made the record would have.
+void LoadEntry(ChartState& chart, std::size_t k) {
   ChildControls& ch = chart.children;
-  if (ch.spareBoxes.empty() || ch.spareLabels.empty()) return false;
-  if (colourIndex < 0 || colourIndex >= 16) return false;
-  const std::size_t k = ch.Box.size();
-  Control& box = *ch.spareBoxes.back();
-  Control& label = *ch.spareLabels.back();
-  const std::uint64_t stamp = StampOf(ch, colourIndex);
-  const Control& above = *ch.Box[k - 1];
-  if (box.EntryStamp != stamp || label.EntryStamp != stamp || box.Index != static_cast<int>(k) ||
-      label.Index != static_cast<int>(k) ||
-      box.Top != above.Top + above.Height + 10 * chart.TwipsPerPixelY() ||
-      label.ToolTipText != description)
-    return false;
-  ch.Box.push_back(std::move(ch.spareBoxes.back()));
-  ch.spareBoxes.pop_back();
-  ch.lblDescription.push_back(std::move(ch.spareLabels.back()));
-  ch.spareLabels.pop_back();
-  return true;
+  if (k == 0 || k >= ch.Box.size() || k >= ch.entryRecords.size() || ch.Box[k]) return;
+  const EntryRecord& r = ch.entryRecords[k];
+  if (r.colourIndex < 0) return;
+  Control& box = LoadElementAt(chart.host, ch.Box, ch.spareBoxes, ch.builtBoxTemplate, k);
+  Control& label =
+      LoadElementAt(chart.host, ch.lblDescription, ch.spareLabels, ch.builtLabelTemplate, k);
+  // The picture is cleared to the template's colour, then painted: at 12
+  // twips a pixel the gradient leaves a margin of that colour.
+  GiveColourBox(chart, box, r.colourIndex);
+  box.BackColor = r.colour;
+  box.Top = label.Top = r.top;
+  SetCaption(chart.host, label, EntryText(r.description));
+  label.ToolTipText = r.description;
+  box.Visible = label.Visible = true;
 }
 
 }  // namespace
@@ -98,36 +121,55 @@ bool TakeUnchangedEntry(ChartState& chart, const std::u16string& description,
 void AddLegendEntry(ChartState& chart, const std::u16string& description,
                     std::int32_t colourIndex) {
   ChildControls& ch = chart.children;
-  const double tppy = chart.TwipsPerPixelY();
-  const std::u16string text = EntryText(description);
-  std::size_t k;
-  if (!chart.legendHasRows) {
-    k = 0;
-    ch.Box[0]->BackColor = PaletteEntry(chart.barPalette, colourIndex);
-    SetCaption(chart.host, *ch.lblDescription[0], text);
+  if (!ch.loadEntry) ch.loadEntry = [&chart](std::size_t k) { LoadEntry(chart, k); };
+  const bool first = !chart.legendHasRows;
+  const std::size_t k = first ? 0 : ch.Box.size();
+  // The array index is 16-bit, as the control arrays are.
+  if (!first) ToInt16(static_cast<double>(k));
+  // The records are overwritten in place: their strings keep their
+  // storage. One whose colour fails stays hidden.
+  if (ch.entryRecords.size() <= k) ch.entryRecords.resize(k + 1);
+  EntryRecord& r = ch.entryRecords[k];
+  r.colourIndex = -1;
+  r.description = description;
+  r.top = first ? ch.Box[0]->Top
+                : ch.entryRecords[k - 1].top + ch.Box[0]->Height + 10 * chart.TwipsPerPixelY();
+  if (first) {
+    r.colour = PaletteEntry(chart.barPalette, colourIndex);
+    ch.Box[0]->BackColor = r.colour;
+    SetCaption(chart.host, *ch.lblDescription[0], EntryText(description));
     ch.lblDescription[0]->ToolTipText = description;
+    PaintColourBox(chart.barPalette, *ch.Box[0], colourIndex);
+    ch.Box[0]->Visible = true;
+    ch.lblDescription[0]->Visible = true;
     chart.legendHasRows = true;
   } else {
-    k = ch.Box.size();
-    // The array index is 16-bit, as the control arrays are.
-    ToInt16(static_cast<double>(k));
     if (k == 1) NoteEntryTemplates(chart);
-    if (TakeUnchangedEntry(chart, description, colourIndex)) return FitEntriesToStack(chart);
-    Control& box = LoadElement(chart.host, ch.Box, ch.spareBoxes);
-    LoadElement(chart.host, ch.lblDescription, ch.spareLabels);
-    const Control& above = *ch.Box[k - 1];
-    box.BackColor = PaletteEntry(chart.barPalette, colourIndex);
-    box.Top = above.Top + above.Height + 10 * tppy;
-    Control& label = *ch.lblDescription[k];
-    label.Top = box.Top;
-    SetCaption(chart.host, label, text);
-    label.ToolTipText = description;
+    ch.Box.emplace_back();
+    ch.lblDescription.emplace_back();
+    // The entry exists before a colour outside the table fails, as a
+    // loaded element would; its colour box could not be painted later.
+    r.colour = PaletteEntry(chart.barPalette, colourIndex);
+    PaletteEntry(chart.barPalette, 16 + colourIndex);
   }
-  PaintColourBox(chart.barPalette, *ch.Box[k], colourIndex);
-  ch.Box[k]->Visible = true;
-  ch.lblDescription[k]->Visible = true;
-  if (k > 0) ch.Box[k]->EntryStamp = ch.lblDescription[k]->EntryStamp = StampOf(ch, colourIndex);
+  r.colourIndex = colourIndex;
   FitEntriesToStack(chart);
+  // Only entries in view are made as controls; the rest wait as records.
+  if (k > 0 && k < EntriesInView(chart).second) LoadEntry(chart, k);
+}
+
+void ShowEntriesInView(ChartState& chart) {
+  ChildControls& ch = chart.children;
+  if (!chart.legendHasRows) return;
+  const auto [first, last] = EntriesInView(chart);
+  for (std::size_t k = 1; k < ch.Box.size(); ++k) {
+    if (k >= first && k < last) {
+      LoadEntry(chart, k);
+    } else if (ch.Box[k]) {
+      UnloadElementAt(ch.Box, ch.spareBoxes, k);
+      UnloadElementAt(ch.lblDescription, ch.spareLabels, k);
+    }
+  }
 }
 
 void FitEntriesToStack(ChartState& chart) {
@@ -235,14 +277,16 @@ void ScrollEntries(ChartState& chart, int value) {
   Control& bar = chart.children.vsbContainer;
   bar.Value = ToInt16(value);
   chart.children.picContainer.Top = -double(bar.Value) * chart.TwipsPerPixelY();
+  ShowEntriesInView(chart);
 }
 
 void FrameSelectedEntry(ChartState& chart) {
   ChildControls& ch = chart.children;
   const double tppx = chart.TwipsPerPixelX();
   const double tppy = chart.TwipsPerPixelY();
-  auto element = [](std::vector<std::unique_ptr<Control>>& array, long k) -> Control& {
+  auto element = [&](ControlArray& array, long k) -> Control& {
     if (k < 0 || k >= static_cast<long>(array.size())) throw ChartError(kErrSubscript);
+    LoadEntry(chart, static_cast<std::size_t>(k));
     return *array[k];
   };
   const int s = ToInt32(chart.SelectedColumn);
@@ -259,8 +303,9 @@ void FrameSelectedEntry(ChartState& chart) {
   const std::int16_t visible =
       ToInt16(std::abs(ch.picLegend.ScaleHeight() / (box0.Height + 10 * tppy) - 1));
   if (chart.SelectedColumn + 1 > visible) {
+    if (visible < 0 || visible >= static_cast<long>(ch.Box.size())) throw ChartError(kErrSubscript);
     std::int32_t pos = ToInt32((chart.SelectedColumn + 1) * (box0.Height / tppy + 10) -
-                               element(ch.Box, visible).Top / tppy);
+                               ch.entryRecords[visible].top / tppy);
     if (ch.vsbContainer.Max < pos) pos = ch.vsbContainer.Max;
     ScrollEntries(chart, pos);
   } else {

@@ -9,6 +9,9 @@ struct ChartState;
 
 // Adds the next description entry (colour box and label) for an item.
 void AddLegendEntry(ChartState& chart, const std::u16string& description, std::int32_t colourIndex);
+// Makes the controls of the entries the legend shows from their records,
+// and drops those of entries out of view.
+void ShowEntriesInView(ChartState& chart);
 // Sets the stack's height from the entries there are, and fits the
 // scroll bar to it.
 void FitEntriesToStack(ChartState& chart);

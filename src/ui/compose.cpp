@@ -100,6 +100,7 @@ void ComposeScreen(ChartState& chart, Surface& target) {
   const Surface& own = *chart.surface;
   target.ResizePixels(own.PixelWidth(), own.PixelHeight());
   target.PaintPicture(own, 0, 0, 0, 0, own.ScaleWidth(), own.ScaleHeight());
+  ShowEntriesInView(chart);
   PaintEntriesInView(chart);
   Composer(chart).Children(nullptr, target, 0, 0);
 }

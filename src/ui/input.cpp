@@ -2,6 +2,7 @@
 
 #include "model/chart_state.h"
 #include "platform/mouse_buttons.h"
+#include "theme/legend_entries.h"
 #include "ui/info_label_input.h"
 #include "ui/legend_toggles.h"
 #include "ui/menu_commands.h"
@@ -75,6 +76,8 @@ void Release(ChartState& chart, const HitResult& at, std::int16_t button, std::i
 }  // namespace
 
 HitResult HitTest(ChartState& chart, double x, double y, const Control* ignore) {
+  // The legend may show other entries than when it was last composed.
+  ShowEntriesInView(chart);
   HitResult hit{nullptr, x, y};
   const Control* parent = nullptr;
   for (;;) {

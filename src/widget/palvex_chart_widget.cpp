@@ -187,10 +187,12 @@ void PalvexChartWidgetPrivate::FollowDevicePixelRatio() {
   for (Control* c : {&ch.picLegend, &ch.vsbContainer, &ch.picContainer, &ch.lblSlider, &ch.lblInfo})
     follow(c->surface.get());
   for (ControlArray* array : {&ch.Box, &ch.lblDescription, &ch.spareBoxes, &ch.spareLabels}) {
-    for (const auto& c : *array) follow(c->surface.get());
+    for (const auto& c : *array) {
+      if (c) follow(c->surface.get());
+    }
   }
-  // Entries with resampled pictures are made anew rather than taken again,
-  // and the description panel's rows are painted anew.
+  // Colour boxes made from now on are painted anew at the new ratio, and
+  // so are the description panel's rows.
   ++ch.entryBuild;
   ++ch.entriesLook.version;
   // Until the next pass the pictures are enlarged or reduced; a finished

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "platform/numeric.h"
@@ -287,8 +288,15 @@ TEST_F(LegendEntries, AThousandEntriesKeepTheirBackgroundAndFrameFarDown) {
   const int top = static_cast<int>((box.Top - 45) / 15);
   EXPECT_EQ(PanelAt(left, top), 0xFFFFFFu);
   EXPECT_NE(PanelAt(left + 1, top + 1), 0xFFFFFFu);  // the gradient inside the frame
-  // Only the rows in view are kept: not 26010 rows of 122 pixels.
+  // Only the rows in view are kept: not 26010 rows of 122 pixels, nor a
+  // thousand colour boxes and labels; an entry out of view is made when
+  // asked for by name.
   EXPECT_LE(ch().picContainer.surface->PixelHeight(), ch().picLegend.Height / 15 + 2);
+  EXPECT_LE(std::count_if(ch().Box.begin(), ch().Box.end(), [](const auto& b) { return !!b; }), 20);
+  const Control* last = ch().Find("lblDescription", 999);
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->Top, ch().Box[0]->Top + 999 * 390);
+  EXPECT_EQ(last->ToolTipText, state().items()[999].SelectedDescription);
 }
 
 }  // namespace

@@ -143,6 +143,19 @@ void QImageDeviceContext::PaintPendingFills() {
   pending_.clear();
   ramps_.clear();
   pendingBounds_ = QRect();
+  // A pass of thousands of bars needs working space for each; it is given
+  // back rather than held between passes (growing it again costs a few
+  // copies, far less than the pass).
+  constexpr std::size_t kKeptFills = 1024;
+  if (pending_.capacity() > kKeptFills) {
+    // (Assigning {} would keep the capacity.)
+    pending_ = decltype(pending_)();
+    ramps_ = decltype(ramps_)();
+    bands_ = decltype(bands_)();
+    covered_ = decltype(covered_)();
+    segments_ = decltype(segments_)();
+    rows_ = decltype(rows_)();
+  }
 }
 
 void QImageDeviceContext::CutHiddenParts() {
