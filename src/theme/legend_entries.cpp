@@ -81,13 +81,23 @@ void NoteEntryTemplates(ChartState& chart) {
   ch.builtPalette = chart.barPalette;
 }
 
+double EntryPitch(const ChartState& chart) {
+  return chart.children.Box[0]->Height + 10 * chart.TwipsPerPixelY();
+}
+
+// Entries whose top lies above this are in view (or one entry short of it).
+double LowestTopInView(const ChartState& chart) {
+  const ChildControls& ch = chart.children;
+  return -ch.picContainer.Top + ch.picLegend.ScaleHeight() + EntryPitch(chart);
+}
+
 // The entries whose rows the legend shows, one more each side: [first, last).
 std::pair<std::size_t, std::size_t> EntriesInView(const ChartState& chart) {
   const ChildControls& ch = chart.children;
   const std::size_t n = std::min(ch.Box.size(), ch.entryRecords.size());
-  const double pitch = ch.Box[0]->Height + 10 * chart.TwipsPerPixelY();
+  const double pitch = EntryPitch(chart);
   const double top = -ch.picContainer.Top - pitch;
-  const double bottom = -ch.picContainer.Top + ch.picLegend.ScaleHeight() + pitch;
+  const double bottom = LowestTopInView(chart);
   const auto begin = ch.entryRecords.begin(), end = begin + static_cast<std::ptrdiff_t>(n);
   const auto first =
       std::partition_point(begin, end, [&](const EntryRecord& r) { return r.top + pitch <= top; });
@@ -155,7 +165,7 @@ void AddLegendEntry(ChartState& chart, const std::u16string& description,
   r.colourIndex = colourIndex;
   FitEntriesToStack(chart);
   // Only entries in view are made as controls; the rest wait as records.
-  if (k > 0 && k < EntriesInView(chart).second) LoadEntry(chart, k);
+  if (k > 0 && r.top < LowestTopInView(chart)) LoadEntry(chart, k);
 }
 
 void ShowEntriesInView(ChartState& chart) {

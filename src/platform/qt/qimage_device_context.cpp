@@ -100,7 +100,11 @@ bool QImageDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t 
 }
 
 bool QImageDeviceContext::HoldSolidFill(const QRect& pixels, Color colour) {
-  if (pending_.empty() || !pixels.intersects(pendingBounds_)) return false;
+  if (pending_.empty() || !pixels.intersects(pendingBounds_)) {
+    // Written now by the caller: over any text held there.
+    DrawHeldTextOver(pixels);
+    return false;
+  }
   // A vertical ramp between two vertices of the same colour.
   const auto channel = [](int c) { return static_cast<std::uint16_t>(c << 8); };
   const TriVertex a{pixels.left(),           pixels.top(),
@@ -120,6 +124,9 @@ void QImageDeviceContext::EndFillGroup() {
 
 void QImageDeviceContext::PaintPendingFills() {
   if (pending_.empty()) return;
+  // Text held back was drawn before these fills are: where they may meet,
+  // it goes first.
+  DrawHeldTextOver(pendingBounds_);
   // A pass holds back many fills, most of them mostly hidden by later ones.
   constexpr std::size_t kRunLength = 8;
   if (pending_.size() > kRunLength) CutHiddenParts();
@@ -267,7 +274,7 @@ Color QImageDeviceContext::GetPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return kInvalidColor;
   // Logically const: to a reader the picture already holds the held-back
   // fills.
-  const_cast<QImageDeviceContext*>(this)->PaintPendingFills();
+  const_cast<QImageDeviceContext*>(this)->FlushFills();
   painter_.End();
   return FromQRgb(image_.pixel(x, y));
 }
@@ -371,23 +378,91 @@ bool QImageDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   turn.translate(x * r, y * r);
   turn.rotate(-description.lfEscapement / 10.0);
   const QPointF baseline(0, font.metrics().ascent());
+  QRect ink;
   if (r == 1.0) {
     // Held-back fills are painted first where the text may blend with
     // them: its glyphs' ink and a margin for anti-aliasing.
     constexpr int kInkMargin = 3;
-    FlushFillsOver(turn.mapRect(font.InkBounds(*shown).translated(baseline))
-                       .toAlignedRect()
-                       .adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin));
+    ink = turn.mapRect(font.InkBounds(*shown).translated(baseline))
+              .toAlignedRect()
+              .adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin);
+    FlushFillsOver(ink);
   } else {
     FlushFills();
   }
+  const bool antialiased = description.lfQuality != kNonAntialiasedQuality;
+  const QList<QGlyphRun>& runs = font.GlyphRuns(*shown);
+  // Where the glyphs really lie: the runs' boxes are the line's, placed
+  // as drawn, with room for overhang and anti-aliasing.
+  constexpr int kHeldMargin = 4;
+  if (r == 1.0 &&
+      HoldText(runs, turn, baseline,
+               ink | turn.mapRect(font.InkBounds(*shown))
+                         .toAlignedRect()
+                         .adjusted(-kHeldMargin, -kHeldMargin, kHeldMargin, kHeldMargin),
+               antialiased))
+    return true;
+  DrawHeldText();
   QPainter& p = painter_.Open();
-  p.setRenderHint(QPainter::TextAntialiasing, description.lfQuality != kNonAntialiasedQuality);
+  p.setRenderHint(QPainter::TextAntialiasing, antialiased);
   p.setPen(owner_ ? ToQColor(owner_->ForeColor()) : QColor(Qt::black));
   p.setTransform(turn);
-  for (const QGlyphRun& run : font.GlyphRuns(*shown)) p.drawGlyphRun(baseline, run);
+  for (const QGlyphRun& run : runs) p.drawGlyphRun(baseline, run);
   p.resetTransform();
   return true;
+}
+
+bool QImageDeviceContext::HoldText(const QList<QGlyphRun>& runs, const QTransform& turn,
+                                   QPointF baseline, const QRect& ink, bool antialiased) {
+  // Only a turn whose factors are 0 and +-1 and a whole-pixel start: then
+  // moving each glyph by the start turned back is exact, and the painter
+  // maps it to the very position it would have had.
+  const auto unit = [](double v) { return v == 0 || v == 1 || v == -1; };
+  if (!unit(turn.m11()) || !unit(turn.m12()) || !unit(turn.m21()) || !unit(turn.m22()) ||
+      turn.m13() != 0 || turn.m23() != 0 || turn.m33() != 1)
+    return false;
+  const QTransform rotation(turn.m11(), turn.m12(), turn.m21(), turn.m22(), 0, 0);
+  const QColor pen = owner_ ? ToQColor(owner_->ForeColor()) : QColor(Qt::black);
+  if (!heldGlyphs_.empty() &&
+      (rotation != heldTurn_ || pen != heldPen_ || antialiased != heldAntialiased_))
+    DrawHeldText();
+  heldTurn_ = rotation;
+  heldPen_ = pen;
+  heldAntialiased_ = antialiased;
+  const QPointF start(turn.m11() * turn.dx() + turn.m12() * turn.dy(),
+                      turn.m21() * turn.dx() + turn.m22() * turn.dy());
+  for (const QGlyphRun& run : runs) {
+    QRawFont font = run.rawFont();
+    if (font != heldFont_) {
+      DrawHeldText();
+      heldFont_ = std::move(font);
+    }
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    const qsizetype n = std::min(glyphs.size(), positions.size());
+    for (qsizetype i = 0; i < n; ++i) {
+      heldGlyphs_.push_back(glyphs[i]);
+      heldPositions_.push_back(baseline + positions[i] + start);
+    }
+  }
+  heldBounds_ |= ink;
+  return true;
+}
+
+void QImageDeviceContext::DrawHeldText() {
+  if (heldGlyphs_.empty()) return;
+  QGlyphRun run;
+  run.setRawFont(heldFont_);
+  run.setRawData(heldGlyphs_.data(), heldPositions_.data(), static_cast<int>(heldGlyphs_.size()));
+  QPainter& p = painter_.Open();
+  p.setRenderHint(QPainter::TextAntialiasing, heldAntialiased_);
+  p.setPen(heldPen_);
+  p.setTransform(heldTurn_);
+  p.drawGlyphRun(QPointF(0, 0), run);
+  p.resetTransform();
+  heldGlyphs_.clear();
+  heldPositions_.clear();
+  heldBounds_ = QRect();
 }
 
 bool QImageDeviceContext::DeleteObject(ObjectHandle object) {

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QImage>
+#include <QRawFont>
 #include <QRect>
+#include <QTransform>
 #include <map>
 #include <memory>
 #include <utility>
@@ -36,9 +39,13 @@ class QImageDeviceContext : public DeviceContext {
   Color GetPixel(int x, int y) const override;
   void BeginFillGroup() override { ++fillGroups_; }
   void EndFillGroup() override;
-  // Paints the fills a group holds back, before anything else touches the
-  // image: all of them, or only when they may lie under the given pixels.
-  void FlushFills() { PaintPendingFills(); }
+  // Paints the fills a group holds back and the text held back, before
+  // anything else touches the image: all of them, or only fills that may
+  // lie under the given pixels.
+  void FlushFills() {
+    DrawHeldText();
+    PaintPendingFills();
+  }
   void FlushFillsOver(const QRect& pixels) {
     if (!pending_.empty() && pixels.intersects(pendingBounds_)) PaintPendingFills();
   }
@@ -86,6 +93,17 @@ class QImageDeviceContext : public DeviceContext {
     std::int64_t cx0, cx1, cy0, cy1;
   };
   void PaintPendingFills();
+  // Text turned by a multiple of a right angle is held back and drawn with
+  // the text after it in one glyph run: a pass draws a thousand captions,
+  // and each call to the painter costs more than its glyphs. Held text
+  // and held fills never overlap: whichever comes second paints the other
+  // first where they might.
+  bool HoldText(const QList<QGlyphRun>& runs, const QTransform& turn, QPointF baseline,
+                const QRect& ink, bool antialiased);
+  void DrawHeldText();
+  void DrawHeldTextOver(const QRect& pixels) {
+    if (!heldGlyphs_.empty() && pixels.intersects(heldBounds_)) DrawHeldText();
+  }
   // Pending fills first..last: each band of rows split once into the spans
   // each fill shows, every pixel written once.
   void PaintBands(std::size_t first, std::size_t last);
@@ -138,6 +156,16 @@ class QImageDeviceContext : public DeviceContext {
   // known to cover (one run of rows each: less than the truth is safe).
   QRect pendingBounds_;
   std::vector<std::pair<std::int64_t, std::int64_t>> coveredRows_;
+
+  // Held text: the glyphs in one font and colour, their positions moved so
+  // that one turn (heldTurn_, without translation) places each as drawn.
+  std::vector<quint32> heldGlyphs_;
+  std::vector<QPointF> heldPositions_;
+  QRawFont heldFont_;
+  QColor heldPen_;
+  QTransform heldTurn_;
+  bool heldAntialiased_ = true;
+  QRect heldBounds_;
 
   static constexpr ObjectHandle kSystemFontObject = 2;
   static constexpr ObjectHandle kFirstCreated = 16;
