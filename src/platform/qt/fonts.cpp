@@ -22,6 +22,8 @@ QString ResolveFontFamily(const std::u16string& name) {
 
 QStringList TextLines(std::u16string_view text) {
   QString t = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+  // Most captions are one line: every pass prints them, so they skip the split.
+  if (text.find_first_of(u"\r\n") == std::u16string_view::npos) return {std::move(t)};
   t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   t.replace(QChar(u'\r'), QChar(u'\n'));
   return t.split(QChar(u'\n'));

@@ -12,7 +12,12 @@
 
 namespace palvex {
 
-HeadlessHost::HeadlessHost() : picturesFolder_(UserPicturesFolder()) {}
+HeadlessHost::HeadlessHost() = default;
+
+std::u16string HeadlessHost::PicturesFolder() {
+  if (!picturesFolder_) picturesFolder_ = UserPicturesFolder();
+  return *picturesFolder_;
+}
 
 void HeadlessHost::SetTimer(int intervalMs, bool enabled) {
   timerInterval_ = intervalMs;

@@ -50,7 +50,7 @@ class HeadlessHost : public QtHost {
   void QueueSaveAnswer(std::optional<std::u16string> path) { saveAnswers_.push_back(path); }
   const std::vector<SaveDialogRequest>& saveRequests() const { return saveRequests_; }
 
-  std::u16string PicturesFolder() override { return picturesFolder_; }
+  std::u16string PicturesFolder() override;
   void SetPicturesFolder(std::u16string folder) { picturesFolder_ = std::move(folder); }
 
   // The clipboard is kept here for inspection; it can be made to refuse.
@@ -79,7 +79,8 @@ class HeadlessHost : public QtHost {
   std::vector<std::string> poppedMenus_;
   std::deque<std::optional<std::u16string>> saveAnswers_;
   std::vector<SaveDialogRequest> saveRequests_;
-  std::u16string picturesFolder_;
+  // Looked up when a save dialog first asks: most hosts never save.
+  std::optional<std::u16string> picturesFolder_;
   QImage clipboard_;
   bool clipboardAvailable_ = true;
   int aboutShown_ = 0;
