@@ -157,6 +157,10 @@ TEST_F(Gradient, GroupedFillsPaintExactlyWhatFillsInOrderWould) {
       {{kDark, 0x0000FF, FillVer, -5, 31, 80, -40},
        {0xFFFFFF, kDark, FillHor, 10, -3, 7, 9},
        {kLight, 0x00FF00, FillVer, 12, 10, 3, -2}},
+      // Ramps longer than 2^30 pixels, stepped in 64 bits, both ways.
+      {{kDark, kLight, FillVer, 3, -1500000000, 20, 2000000000},
+       {kLight, kDark, FillVer, 30, 2000000000, 20, -2100000000},
+       {kLight, kDark, FillHor, -1200000000, 20, 1200000040, 5}},
   };
   for (const auto& group : groups) {
     QImage expected = Image().copy();

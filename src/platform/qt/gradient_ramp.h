@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstdlib>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/device_context.h"
 
 namespace palvex {
@@ -31,10 +35,57 @@ class RampCursor {
     red_ = channel(a.Red, b.Red);
     green_ = channel(a.Green, b.Green);
     blue_ = channel(a.Blue, b.Blue);
+#if defined(__SSE2__)
+    // A span of up to 2^30 keeps every remainder, and its sum with the
+    // step, within 32 bits: the three channels then step side by side.
+    packed_ = span_ < (std::int64_t{1} << 30);
+    if (packed_) {
+      auto lanes = [&](std::int64_t Channel::*field, std::int64_t alpha) {
+        return _mm_set_epi32(static_cast<int>(alpha), static_cast<int>(red_.*field),
+                             static_cast<int>(green_.*field), static_cast<int>(blue_.*field));
+      };
+      value_ = lanes(&Channel::value, 255 << 8);
+      sign_ = lanes(&Channel::sign, 0);
+      step_ = lanes(&Channel::step, 0);
+      r_ = lanes(&Channel::r, 0);
+      dr_ = lanes(&Channel::dr, 0);
+      spanLanes_ = _mm_set1_epi32(static_cast<int>(span_));
+    }
+#endif
   }
 
-  QRgb Colour() const { return qRgb(red_.Value(), green_.Value(), blue_.Value()); }
+  QRgb Colour() const {
+#if defined(__SSE2__)
+    if (packed_) {
+      // Lanes blue, green, red, alpha: their high bytes, in that order,
+      // are the pixel.
+      const __m128i bytes = _mm_srli_epi32(value_, 8);
+      const __m128i words = _mm_packs_epi32(bytes, bytes);
+      return static_cast<QRgb>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
+    }
+#endif
+    return qRgb(red_.Value(), green_.Value(), blue_.Value());
+  }
   void Next() {
+#if defined(__SSE2__)
+    if (packed_) {
+      if (growing_) {
+        value_ = _mm_add_epi32(value_, step_);
+        r_ = _mm_add_epi32(r_, dr_);
+        // r >= span, as span - 1 < r.
+        const __m128i carry = _mm_cmpgt_epi32(r_, _mm_sub_epi32(spanLanes_, _mm_set1_epi32(1)));
+        r_ = _mm_sub_epi32(r_, _mm_and_si128(spanLanes_, carry));
+        value_ = _mm_add_epi32(value_, _mm_and_si128(sign_, carry));
+      } else {
+        value_ = _mm_sub_epi32(value_, step_);
+        r_ = _mm_sub_epi32(r_, dr_);
+        const __m128i borrow = _mm_cmplt_epi32(r_, _mm_setzero_si128());
+        r_ = _mm_add_epi32(r_, _mm_and_si128(spanLanes_, borrow));
+        value_ = _mm_sub_epi32(value_, _mm_and_si128(sign_, borrow));
+      }
+      return;
+    }
+#endif
     red_.Step(growing_, span_);
     green_.Step(growing_, span_);
     blue_.Step(growing_, span_);
@@ -67,6 +118,10 @@ class RampCursor {
   std::int64_t span_;
   bool growing_;
   Channel red_{}, green_{}, blue_{};
+#if defined(__SSE2__)
+  bool packed_ = false;
+  __m128i value_, sign_, step_, r_, dr_, spanLanes_;
+#endif
 };
 
 }  // namespace palvex

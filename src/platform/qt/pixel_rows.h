@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -16,10 +17,21 @@ namespace palvex {
 // their cost.
 inline void FillPixels(QRgb* p, std::int64_t n, QRgb colour) {
 #if defined(__SSE2__)
-  const __m128i four = _mm_set1_epi32(static_cast<int>(colour));
-  for (; n >= 4; n -= 4, p += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(p), four);
+  if (n >= 4) {
+    const __m128i four = _mm_set1_epi32(static_cast<int>(colour));
+    for (; n >= 4; n -= 4, p += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(p), four);
+  }
 #endif
   for (; n > 0; --n) *p++ = colour;
+}
+
+// Copies n pixels: a bar's span is a few pixels, too few for a call.
+inline void CopyPixels(QRgb* to, const QRgb* from, std::int64_t n) {
+  if (n > 8) {
+    std::copy(from, from + n, to);
+    return;
+  }
+  for (std::int64_t i = 0; i < n; ++i) to[i] = from[i];
 }
 
 }  // namespace palvex

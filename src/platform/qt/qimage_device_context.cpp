@@ -246,18 +246,30 @@ void QImageDeviceContext::PaintBands(std::size_t first, std::size_t last) {
       covered_.emplace_back(f->cx0, f->cx1);
       std::sort(covered_.begin(), covered_.end());
     }
-    for (std::int64_t y = top; y < bottom; ++y) {
-      auto* row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
-      for (const Segment& s : segments_) {
-        if (s.rows >= 0) {
-          FillPixels(row + s.x0, s.x1 - s.x0, rows_[static_cast<std::size_t>(s.rows)].Colour());
-        } else {
-          const PendingFill& f = *s.fill;
-          const QRgb* columns = ramps_.data() + f.ramp + (s.x0 - f.x0);
-          std::copy(columns, columns + (s.x1 - s.x0), row + s.x0);
+    // The spans do not overlap, so each fill's spans are written down the
+    // band on their own, its ramp stepped once per row in registers: most
+    // spans are a bar's few columns.
+    uchar* const bandTop = bits + top * bytesPerLine;
+    for (auto s = segments_.begin(); s != segments_.end(); ++s) {
+      uchar* at = bandTop;
+      const std::int64_t width = s->x1 - s->x0;
+      if (s->rows >= 0) {
+        // A fill's spans lie together (one fill beside the bands over it).
+        auto spansEnd = s;
+        while (std::next(spansEnd) != segments_.end() && std::next(spansEnd)->fill == s->fill)
+          ++spansEnd;
+        RampCursor cursor = rows_[static_cast<std::size_t>(s->rows)];
+        for (std::int64_t y = top; y < bottom; ++y, at += bytesPerLine, cursor.Next()) {
+          const QRgb colour = cursor.Colour();
+          for (auto span = s; span <= spansEnd; ++span)
+            FillPixels(reinterpret_cast<QRgb*>(at) + span->x0, span->x1 - span->x0, colour);
         }
+        s = spansEnd;
+      } else {
+        const QRgb* columns = ramps_.data() + s->fill->ramp + (s->x0 - s->fill->x0);
+        for (std::int64_t y = top; y < bottom; ++y, at += bytesPerLine)
+          CopyPixels(reinterpret_cast<QRgb*>(at) + s->x0, columns, width);
       }
-      for (RampCursor& r : rows_) r.Next();
     }
   }
 }
