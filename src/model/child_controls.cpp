@@ -290,16 +290,6 @@ Control& LoadElement(Host& host, ControlArray& array) {
   return *array.back();
 }
 
-Control& LoadElement(Host& host, ControlArray& array, ControlArray& spares) {
-  if (array.empty()) throw ChartError(kErrNoSuchElement);
-  if (spares.empty()) return LoadElement(host, array);
-  std::unique_ptr<Control> element = std::move(spares.back());
-  spares.pop_back();
-  ResetFromTemplate(host, *element, *array[0], static_cast<int>(array.size()));
-  array.push_back(std::move(element));
-  return *array.back();
-}
-
 Control& LoadElementAt(Host& host, ControlArray& array, ControlArray& spares, const Control& templ,
                        std::size_t k) {
   if (k == 0 || k >= array.size()) throw ChartError(kErrNoSuchElement);

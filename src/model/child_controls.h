@@ -143,6 +143,9 @@ struct ChildControls {
   std::vector<EntryRecord> entryRecords;
   // Makes the controls of entry k from its record (set by the legend).
   std::function<void(std::size_t)> loadEntry;
+  // The entries in view [first, last) of how many, when only they were
+  // last made as controls; cleared when any other is made.
+  std::array<std::size_t, 3> entriesShown{};
   // The templates, palette and screen the entries were last built with,
   // and that build's number: it changes whenever one of them does. Entries
   // made later are copied from these.
@@ -207,11 +210,9 @@ std::unique_ptr<Control> CopyControl(Host& host, const Control& templ, int index
 // element 0, hidden, and returns it. Destroying elements is shrinking the
 // array, never below element 0.
 Control& LoadElement(Host& host, ControlArray& array);
-// The same, taking an element unloaded earlier when spares holds one; it
-// is reset to a copy of element 0 exactly as a new one would be.
-Control& LoadElement(Host& host, ControlArray& array, ControlArray& spares);
-// Makes element k (an empty slot) a copy of templ, from spares when it
-// holds one.
+// Makes element k (an empty slot) a copy of templ, taking an element
+// unloaded earlier when spares holds one: it is reset exactly as a new one
+// would be.
 Control& LoadElementAt(Host& host, ControlArray& array, ControlArray& spares, const Control& templ,
                        std::size_t k);
 // Unloads every element but 0, keeping them in spares.

@@ -1,6 +1,7 @@
 #include "theme/legend_entries.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "model/chart_state.h"
@@ -113,6 +114,7 @@ void LoadEntry(ChartState& chart, std::size_t k) {
   if (k == 0 || k >= ch.Box.size() || k >= ch.entryRecords.size() || ch.Box[k]) return;
   const EntryRecord& r = ch.entryRecords[k];
   if (r.colourIndex < 0) return;
+  ch.entriesShown = {};
   Control& box = LoadElementAt(chart.host, ch.Box, ch.spareBoxes, ch.builtBoxTemplate, k);
   Control& label =
       LoadElementAt(chart.host, ch.lblDescription, ch.spareLabels, ch.builtLabelTemplate, k);
@@ -172,6 +174,9 @@ void ShowEntriesInView(ChartState& chart) {
   ChildControls& ch = chart.children;
   if (!chart.legendHasRows) return;
   const auto [first, last] = EntriesInView(chart);
+  // Every mouse move asks: unchanged, the answer is at hand.
+  const std::array<std::size_t, 3> shown{first, last, ch.Box.size()};
+  if (shown == ch.entriesShown) return;
   for (std::size_t k = 1; k < ch.Box.size(); ++k) {
     if (k >= first && k < last) {
       LoadEntry(chart, k);
@@ -180,6 +185,7 @@ void ShowEntriesInView(ChartState& chart) {
       UnloadElementAt(ch.lblDescription, ch.spareLabels, k);
     }
   }
+  ch.entriesShown = shown;
 }
 
 void FitEntriesToStack(ChartState& chart) {
@@ -218,6 +224,7 @@ void ClearLegendEntries(ChartState& chart) {
   if (!chart.legendHasRows) return;
   chart.legendHasRows = false;
   ChildControls& ch = chart.children;
+  ch.entriesShown = {};
   // Each step runs even if an earlier one failed.
   IgnoreErrors([&] { UnloadElements(ch.Box, ch.spareBoxes); });
   IgnoreErrors([&] { UnloadElements(ch.lblDescription, ch.spareLabels); });

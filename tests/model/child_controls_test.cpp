@@ -141,7 +141,8 @@ TEST(ChildControls, ArrayElementsCopyElementZero) {
 TEST(ChildControls, AReloadedElementIsAFreshCopyOfElementZero) {
   HeadlessHost host;
   ChildControls ch(host);
-  Control& used = LoadElement(host, ch.Box, ch.spareBoxes);
+  ch.Box.emplace_back();
+  Control& used = LoadElementAt(host, ch.Box, ch.spareBoxes, *ch.Box[0], 1);
   used.Visible = true;
   used.Top = 900;
   used.ToolTipText = u"old";
@@ -153,7 +154,8 @@ TEST(ChildControls, AReloadedElementIsAFreshCopyOfElementZero) {
   ASSERT_EQ(ch.spareBoxes.size(), 1u);
   ch.Box[0]->BackColor = 0x123456;
 
-  Control& again = LoadElement(host, ch.Box, ch.spareBoxes);
+  ch.Box.emplace_back();
+  Control& again = LoadElementAt(host, ch.Box, ch.spareBoxes, *ch.Box[0], 1);
   const std::unique_ptr<Control> fresh = CopyControl(host, *ch.Box[0], 1);
   EXPECT_TRUE(ch.spareBoxes.empty());
   for (const Control* c : {&again, fresh.get()}) {
