@@ -53,11 +53,13 @@ void GiveColourBox(ChartState& chart, Control& box, std::int32_t colourIndex) {
   const bool shared =
       colourIndex >= 0 && colourIndex < static_cast<std::int32_t>(ch.colourBoxes.size());
   if (shared) {
-    const ChildControls::ColourBox& painted = ch.colourBoxes[colourIndex];
+    ChildControls::ColourBox& painted = ch.colourBoxes[colourIndex];
     if (painted.picture && painted.build == ch.entryBuild) {
       box.surface = painted.picture;
       return;
     }
+    // An earlier build's picture no box shows any more is painted over.
+    if (painted.picture.use_count() == 1) box.surface = std::move(painted.picture);
   }
   GiveSurface(chart.host, box);
   PaintColourBox(ch.builtPalette, box, colourIndex);
