@@ -433,6 +433,11 @@ bool QImageDeviceContext::HoldText(const QList<QGlyphRun>& runs, const QTransfor
   if (!unit(turn.m11()) || !unit(turn.m12()) || !unit(turn.m21()) || !unit(turn.m22()) ||
       turn.m13() != 0 || turn.m23() != 0 || turn.m33() != 1)
     return false;
+  // Lines over, under or through the text are drawn per run.
+  constexpr auto kLined = QGlyphRun::Overline | QGlyphRun::Underline | QGlyphRun::StrikeOut;
+  for (const QGlyphRun& run : runs) {
+    if (run.flags() & kLined) return false;
+  }
   const QTransform rotation(turn.m11(), turn.m12(), turn.m21(), turn.m22(), 0, 0);
   const QColor pen = owner_ ? ToQColor(owner_->ForeColor()) : QColor(Qt::black);
   if (!heldGlyphs_.empty() &&
@@ -462,7 +467,10 @@ bool QImageDeviceContext::HoldText(const QList<QGlyphRun>& runs, const QTransfor
 }
 
 void QImageDeviceContext::DrawHeldText() {
-  if (heldGlyphs_.empty()) return;
+  if (heldGlyphs_.empty()) {
+    heldBounds_ = QRect();
+    return;
+  }
   QGlyphRun run;
   run.setRawFont(heldFont_);
   run.setRawData(heldGlyphs_.data(), heldPositions_.data(), static_cast<int>(heldGlyphs_.size()));
