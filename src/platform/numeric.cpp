@@ -6,25 +6,8 @@
 
 namespace palvex {
 
-double RoundHalfEven(double v) {
-  if (!std::isfinite(v)) return v;
-  double lower = std::floor(v);
-  double diff = v - lower;
-  if (diff > 0.5) return lower + 1.0;
-  if (diff < 0.5) return lower;
-  return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
-}
-
-std::int16_t ToInt16(double v) {
-  double r = RoundHalfEven(v);
-  if (!(r >= -32768.0 && r <= 32767.0)) throw ChartError(kErrOverflow);
-  return static_cast<std::int16_t>(r);
-}
-
-std::int32_t ToInt32(double v) {
-  double r = RoundHalfEven(v);
-  if (!(r >= -2147483648.0 && r <= 2147483647.0)) throw ChartError(kErrOverflow);
-  return static_cast<std::int32_t>(r);
+void ThrowOverflow() {
+  throw ChartError(kErrOverflow);
 }
 
 double Finite(double v) {

@@ -22,6 +22,11 @@ TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
   EXPECT_EQ(RoundHalfEven(2.5000001), 3);
   EXPECT_EQ(RoundHalfEven(-20.5), -20);
   EXPECT_EQ(RoundHalfEven(-19.5), -20);
+  // Beyond 2^52 every double is whole; a negative fraction rounds to +0.
+  EXPECT_EQ(RoundHalfEven(4503599627370495.5), 4503599627370496.0);
+  EXPECT_EQ(RoundHalfEven(9007199254740993.0), 9007199254740993.0);
+  EXPECT_FALSE(std::signbit(RoundHalfEven(-0.3)));
+  EXPECT_TRUE(std::signbit(RoundHalfEven(-0.0)));
 }
 
 TEST(IntegerConversions, RaiseOverflowOutsideTheirRange) {

@@ -443,6 +443,8 @@ bool QImageDeviceContext::HoldText(const QList<QGlyphRun>& runs, const QTransfor
   if (!heldGlyphs_.empty() &&
       (rotation != heldTurn_ || pen != heldPen_ || antialiased != heldAntialiased_))
     DrawHeldText();
+  // However long nothing else is drawn, what is held stays bounded.
+  if (heldGlyphs_.size() > kMaxHeldGlyphs) DrawHeldText();
   heldTurn_ = rotation;
   heldPen_ = pen;
   heldAntialiased_ = antialiased;
@@ -483,6 +485,11 @@ void QImageDeviceContext::DrawHeldText() {
   heldGlyphs_.clear();
   heldPositions_.clear();
   heldBounds_ = QRect();
+  // The glyphs of a thousand captions are not held on to between passes.
+  if (heldGlyphs_.capacity() > kMaxHeldGlyphs / 16) {
+    heldGlyphs_ = decltype(heldGlyphs_)();
+    heldPositions_ = decltype(heldPositions_)();
+  }
 }
 
 bool QImageDeviceContext::DeleteObject(ObjectHandle object) {

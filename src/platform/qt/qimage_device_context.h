@@ -159,6 +159,7 @@ class QImageDeviceContext : public DeviceContext {
 
   // Held text: the glyphs in one font and colour, their positions moved so
   // that one turn (heldTurn_, without translation) places each as drawn.
+  static constexpr std::size_t kMaxHeldGlyphs = 1 << 16;
   std::vector<quint32> heldGlyphs_;
   std::vector<QPointF> heldPositions_;
   QRawFont heldFont_;
