@@ -1,5 +1,6 @@
 #include "render/bars.h"
 
+#include <array>
 #include <chrono>
 #include <optional>
 #include <string_view>
@@ -35,14 +36,15 @@ Color ColourField(std::u16string_view text) {
 // Reads "left|top|width|height|first|second"; a record that does not hold
 // six numbers is a type mismatch or a subscript out of range.
 RecordedBar ParseBarRecord(std::u16string_view record) {
-  std::vector<std::u16string_view> fields;
-  for (std::size_t start = 0;;) {
+  std::array<std::u16string_view, 6> fields;
+  std::size_t count = 0;
+  for (std::size_t start = 0;; ++count) {
     const std::size_t bar = record.find(u'|', start);
-    fields.push_back(record.substr(start, bar - start));
+    if (count < fields.size()) fields[count] = record.substr(start, bar - start);
     if (bar == std::u16string_view::npos) break;
     start = bar + 1;
   }
-  if (fields.size() != 6) throw ChartError(kErrSubscript);
+  if (count + 1 != fields.size()) throw ChartError(kErrSubscript);
   return {ToInt32(NumberFromText(fields[0])),
           ToInt32(NumberFromText(fields[1])),
           ToInt32(NumberFromText(fields[2])),
