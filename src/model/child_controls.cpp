@@ -194,13 +194,6 @@ void AdjustMainMenu(ChildControls& children, bool selectable) {
   }
 }
 
-void FitSurfaceToSize(Host& host, Control& c) {
-  if (!c.surface) return;
-  const Screen& s = host.screen();
-  c.surface->ResizePixels(PixelsOf(c.Width, s.TwipsPerPixelX()),
-                          PixelsOf(c.Height, s.TwipsPerPixelY()));
-}
-
 void GiveSurface(Host& host, Control& c) {
   const Screen& s = host.screen();
   const int w = PixelsOf(c.Width, s.TwipsPerPixelX()), h = PixelsOf(c.Height, s.TwipsPerPixelY());
@@ -220,7 +213,11 @@ void GiveSurface(Host& host, Control& c) {
 bool MoveControl(Host& host, Control& c, double left, double top, double width, double height) {
   bool resized = width != c.Width || height != c.Height;
   Place(c, left, top, width, height);
-  if (resized) FitSurfaceToSize(host, c);
+  if (resized && c.surface) {
+    const Screen& s = host.screen();
+    c.surface->ResizePixels(PixelsOf(width, s.TwipsPerPixelX()),
+                            PixelsOf(height, s.TwipsPerPixelY()));
+  }
   return resized;
 }
 

@@ -200,9 +200,6 @@ void GiveSurface(Host& host, Control& c);
 // A panel's side of that many twips in pixels: at least one, and bounded.
 int PixelsOf(double twips, float twipsPerPixel);
 
-// Sizes a picture panel's image to the panel, where it was left behind.
-void FitSurfaceToSize(Host& host, Control& c);
-
 // A new element of a control array, copied from element 0 of the array.
 std::unique_ptr<Control> CopyControl(Host& host, const Control& templ, int index);
 
