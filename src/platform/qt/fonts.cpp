@@ -21,7 +21,7 @@ QString ResolveFontFamily(const std::u16string& name) {
 }
 
 QStringList TextLines(std::u16string_view text) {
-  QString t = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+  QString t = ToQString(text);
   // Most captions are one line: every pass prints them, so they skip the split.
   if (text.find_first_of(u"\r\n") == std::u16string_view::npos) return {std::move(t)};
   t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -87,20 +87,37 @@ const QFontMetrics& MeasuredFont::wholeMetrics() {
 int MeasuredFont::WholeWidth(std::u16string_view text) {
   Measures& m = MeasuresOf(text);
   if (!m.wholeWidth) {
-    m.wholeWidth = wholeMetrics().horizontalAdvance(
-        QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    m.wholeWidth = wholeMetrics().horizontalAdvance(ToQString(text));
   }
   return *m.wholeWidth;
 }
 
-const QList<QGlyphRun>& MeasuredFont::GlyphRuns(std::u16string_view text) {
+const QList<QGlyphRun>* MeasuredFont::GlyphRuns(std::u16string_view text) {
   Measures& m = MeasuresOf(text);
-  if (m.glyphRuns) return *m.glyphRuns;
-  QTextLayout layout(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())), font_);
+  if (m.wholeLineOnly) return nullptr;
+  if (m.glyphRuns) return &*m.glyphRuns;
+  // Controls and breaks are laid out otherwise than drawn text lays them
+  // out (after a CR a glyph sits lower; at a separator the line ends):
+  // such text is drawn whole.
+  const auto breaks = [](char16_t c) {
+    return c < 0x20 || c == 0x85 || c == 0x2028 || c == 0x2029;
+  };
+  if (std::any_of(text.begin(), text.end(), breaks)) {
+    m.wholeLineOnly = true;
+    return nullptr;
+  }
+  QTextLayout layout(ToQString(text), font_);
   layout.beginLayout();
   QTextLine line = layout.createLine();
   layout.endLayout();
   QList<QGlyphRun> runs = layout.glyphRuns();
+  // Text in more than one face (fallback faces for emoji, Arabic, marks)
+  // drawn from glyph runs came out differently from one process to the
+  // next by a pixel of anti-aliasing; drawn whole it does not.
+  if ((line.isValid() && line.textLength() < static_cast<int>(text.size())) || runs.size() > 1) {
+    m.wholeLineOnly = true;
+    return nullptr;
+  }
   // The layout puts the baseline at the line's ascent; the runs keep theirs
   // at 0, so the caller places them like drawn text.
   const double baseline = line.isValid() ? line.ascent() : 0;
@@ -109,18 +126,51 @@ const QList<QGlyphRun>& MeasuredFont::GlyphRuns(std::u16string_view text) {
     for (QPointF& p : positions) p.ry() -= baseline;
     run.setPositions(positions);
   }
-  return m.glyphRuns.emplace(std::move(runs));
+  return &m.glyphRuns.emplace(std::move(runs));
 }
 
 QRectF MeasuredFont::InkBounds(std::u16string_view text) {
-  const QList<QGlyphRun>& runs = GlyphRuns(text);
+  const QList<QGlyphRun>* runs = GlyphRuns(text);
   Measures& m = MeasuresOf(text);
   if (!m.inkBounds) {
+    // Each glyph's own box where it is placed: a run's bounding rectangle
+    // is its share of the line, which ink may overhang (fallback faces,
+    // marks, emoji) and which stays where the layout put the line.
     QRectF ink;
-    for (const QGlyphRun& run : runs) ink |= run.boundingRect();
+    if (runs) {
+      for (const QGlyphRun& run : *runs) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < std::min(glyphs.size(), positions.size()); ++i)
+          ink |= font.boundingRect(glyphs[i]).translated(positions[i]);
+      }
+    }
     m.inkBounds = ink;
   }
   return *m.inkBounds;
+}
+
+void MeasuredFont::Draw(QPainter& painter, QPointF baseline, std::u16string_view text) {
+  const QList<QGlyphRun>* runs = GlyphRuns(text);
+  if (!runs) {
+    painter.setFont(font_);
+    painter.drawText(baseline, ToQString(text));
+    return;
+  }
+  // Where the painter only moves, drawText starts its glyphs at the
+  // origin held to 1/64 pixel, cut toward zero; glyphs placed from
+  // anywhere else may land on another subpixel position and another
+  // anti-aliasing. (Under a turn or a scale both place each glyph alike.)
+  if (const QTransform& t = painter.transform(); t.type() <= QTransform::TxTranslate) {
+    const QPointF shift(t.dx(), t.dy());
+    baseline = TruncatedToFixed(baseline + shift) - shift;
+  }
+  for (const QGlyphRun& run : *runs) painter.drawGlyphRun(baseline, run);
+}
+
+QPointF TruncatedToFixed(QPointF p) {
+  return QPointF(std::trunc(p.x() * 64) / 64, std::trunc(p.y() * 64) / 64);
 }
 
 int MeasuredFont::WholeHeight() {

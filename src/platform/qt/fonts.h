@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QList>
+#include <QPainter>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -55,10 +56,16 @@ class MeasuredFont {
   int WholeWidth(std::u16string_view text);
   int WholeHeight();
   // The text shaped once into glyphs, laid out on one line from (0, 0)
-  // with its baseline at y = 0: drawing it again needs no shaping.
-  const QList<QGlyphRun>& GlyphRuns(std::u16string_view text);
-  // Where those glyphs' ink lies, in the same place.
+  // with its baseline at y = 0: drawing it again needs no shaping. Null
+  // where a layout would end the line inside the text (a line or
+  // paragraph separator, a form feed, CR, LF) while drawn text keeps it
+  // all on one line: that text is drawn whole by Draw.
+  const QList<QGlyphRun>* GlyphRuns(std::u16string_view text);
+  // Where those glyphs' ink lies, in the same place (empty without them).
   QRectF InkBounds(std::u16string_view text);
+  // Draws one line of text with its baseline at the painter's origin plus
+  // baseline, exactly as QPainter::drawText draws it.
+  void Draw(QPainter& painter, QPointF baseline, std::u16string_view text);
 
  private:
   struct Hash {
@@ -73,6 +80,7 @@ class MeasuredFont {
     std::optional<double> width;
     std::optional<int> wholeWidth;
     std::optional<QList<QGlyphRun>> glyphRuns;
+    bool wholeLineOnly = false;
     std::optional<QRectF> inkBounds;
   };
   using Memo = std::unordered_map<std::u16string, Measures, Hash, std::equal_to<>>;
@@ -91,6 +99,10 @@ class MeasuredFont {
   Memo memo_;
   Memo::value_type* last_ = nullptr;
 };
+
+// A point held to the 1/64 pixel Qt places glyphs on, cut toward zero
+// as the painter cuts where drawn text starts.
+QPointF TruncatedToFixed(QPointF p);
 
 // The fonts made so far, by face, size and weight at a resolution. A
 // chart uses a handful; past kMaxFonts the oldest is dropped, so a

@@ -390,36 +390,26 @@ bool QImageDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   turn.translate(x * r, y * r);
   turn.rotate(-description.lfEscapement / 10.0);
   const QPointF baseline(0, font.metrics().ascent());
-  QRect ink;
-  if (r == 1.0) {
+  const bool antialiased = description.lfQuality != kNonAntialiasedQuality;
+  const QList<QGlyphRun>* runs = font.GlyphRuns(*shown);
+  if (r == 1.0 && runs) {
     // Held-back fills are painted first where the text may blend with
     // them: its glyphs' ink and a margin for anti-aliasing.
     constexpr int kInkMargin = 3;
-    ink = turn.mapRect(font.InkBounds(*shown).translated(baseline))
-              .toAlignedRect()
-              .adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin);
+    const QRect ink = turn.mapRect(font.InkBounds(*shown).translated(baseline))
+                          .toAlignedRect()
+                          .adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin);
     FlushFillsOver(ink);
+    if (HoldText(*runs, turn, baseline, ink, antialiased)) return true;
+    DrawHeldText();
   } else {
     FlushFills();
   }
-  const bool antialiased = description.lfQuality != kNonAntialiasedQuality;
-  const QList<QGlyphRun>& runs = font.GlyphRuns(*shown);
-  // Where the glyphs really lie: the runs' boxes are the line's, placed
-  // as drawn, with room for overhang and anti-aliasing.
-  constexpr int kHeldMargin = 4;
-  if (r == 1.0 &&
-      HoldText(runs, turn, baseline,
-               ink | turn.mapRect(font.InkBounds(*shown))
-                         .toAlignedRect()
-                         .adjusted(-kHeldMargin, -kHeldMargin, kHeldMargin, kHeldMargin),
-               antialiased))
-    return true;
-  DrawHeldText();
   QPainter& p = painter_.Open();
   p.setRenderHint(QPainter::TextAntialiasing, antialiased);
   p.setPen(owner_ ? ToQColor(owner_->ForeColor()) : QColor(Qt::black));
   p.setTransform(turn);
-  for (const QGlyphRun& run : runs) p.drawGlyphRun(baseline, run);
+  font.Draw(p, baseline, *shown);
   p.resetTransform();
   return true;
 }
@@ -448,8 +438,10 @@ bool QImageDeviceContext::HoldText(const QList<QGlyphRun>& runs, const QTransfor
   heldTurn_ = rotation;
   heldPen_ = pen;
   heldAntialiased_ = antialiased;
-  const QPointF start(turn.m11() * turn.dx() + turn.m12() * turn.dy(),
-                      turn.m21() * turn.dx() + turn.m22() * turn.dy());
+  QPointF start(turn.m11() * turn.dx() + turn.m12() * turn.dy(),
+                turn.m21() * turn.dx() + turn.m22() * turn.dy());
+  // Unturned, the line starts where drawn text would: see MeasuredFont::Draw.
+  if (rotation.isIdentity()) start = TruncatedToFixed(start + baseline) - baseline;
   for (const QGlyphRun& run : runs) {
     QRawFont font = run.rawFont();
     if (font != heldFont_) {

@@ -145,8 +145,7 @@ void QImageSurface::Print(const std::u16string& text) {
     if (std::isfinite(x) && std::isfinite(y) && std::abs(x) < 1e6 && std::abs(y) < 1e6) {
       const std::u16string_view shown(reinterpret_cast<const char16_t*>(line.utf16()),
                                       static_cast<std::size_t>(line.size()));
-      for (const QGlyphRun& run : drawn.GlyphRuns(shown))
-        p.drawGlyphRun(QPointF(x * r, y * r + drawn.metrics().ascent()), run);
+      drawn.Draw(p, QPointF(x * r, y * r + drawn.metrics().ascent()), shown);
     }
     y += lineHeight;
   }

@@ -3,13 +3,14 @@
 #include <QColor>
 #include <QString>
 #include <string>
+#include <string_view>
 
 #include "platform/color.h"
 
 namespace palvex {
 
-inline QString ToQString(const std::u16string& s) {
-  return QString::fromStdU16String(s);
+inline QString ToQString(std::u16string_view s) {
+  return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
 inline std::u16string FromQString(const QString& s) {
   return s.toStdU16String();
