@@ -217,12 +217,15 @@ void DrawChart(ChartState& c) {
   ChildControls& ch = c.children;
   const std::vector<ChartItem>& items = c.items();
 
+  // A scale or an item count the pass cannot take fails it before it has
+  // changed anything; only a pass that goes on is counted.
   const std::int32_t top = GetYTopLegend(ToInt32(c.MaxY));
+  const std::int16_t n = ToInt16(static_cast<double>(items.size()));
+  ++c.passesBegun;
   c.IntersectMajor = top / 10.0;
 
   ch.lblInfo.Visible = false;
   ch.lblDescription[0]->ForeColor = s.ForeColor();
-  const std::int16_t n = ToInt16(static_cast<double>(items.size()));
   ShowInfoLabelForPass(c, n);
 
   if (c.legendVisible) {
