@@ -246,12 +246,18 @@ void PaintEntriesBackground(ChartState& chart) {
   look.framed = false;
   look.themed = false;
   if (const ThemeColours* c = ColoursOf(chart.ActiveTheme)) {
-    // The legend's colour where the stack ends, so the two gradients meet;
-    // a stack taller than the legend samples outside it and ends in white.
+    // The legend's colour where the stack ends, so the two gradients meet.
+    // A stack taller than the legend ends in the colour of the legend's
+    // last gradient row: outside the legend there is no colour to take,
+    // and white would hide the white texts and frame of the dark themes.
+    const Control& legend = ch.picLegend;
+    const int lastRow = std::min(legend.surface->PixelHeight(),
+                                 ToInt32(legend.ScaleHeight() / kFixedTwipsPerPixel)) -
+                        1;
+    const int row = std::min(ToInt32(entries.Height / kFixedTwipsPerPixel), std::max(lastRow, 0));
     look.themed = true;
     look.top = c->backgroundBottom;
-    look.bottom =
-        ch.picLegend.surface->dc().GetPixel(1, ToInt32(entries.Height / kFixedTwipsPerPixel));
+    look.bottom = legend.surface->dc().GetPixel(1, row);
     look.fillWidth = ToInt32(entries.ScaleWidth() / kFixedTwipsPerPixel);
     look.fillHeight = ToInt32(entries.ScaleHeight() / kFixedTwipsPerPixel);
   }

@@ -9,7 +9,11 @@
 #include "platform/qt/image_io.h"
 #include "render/bars.h"
 #include "support/chart_fixture.h"
+#include "theme/legend_panel.h"
 #include "theme/themes.h"
+#include "ui/keyboard.h"
+#include "ui/scroll_bar.h"
+#include "ui/selection.h"
 
 namespace palvex::testing {
 namespace {
@@ -119,13 +123,25 @@ TEST_F(LegendEntries, ThePanelBackgroundContinuesTheLegendGradient) {
   EXPECT_NEAR(BlueOf(bottom), 0x12, 3);
 }
 
-TEST_F(LegendEntries, AStackTallerThanTheLegendFadesToWhite) {
-  state().ActiveTheme = ThemeNeon;
-  AddEntries(30);
-  PaintEntriesBackground(state());
-  EXPECT_EQ(PanelAt(3, 0), 0x4B4B4Bu);
-  ScrollEntries(state(), ch().vsbContainer.Max);
-  EXPECT_GT(RedOf(PanelAt(3, ch().entriesLook.height - 1)), 0xF0);
+// Outside the legend there is no colour to take: white there would hide
+// the white texts and frame of the dark themes far down a long list.
+TEST_F(LegendEntries, AStackTallerThanTheLegendEndsInTheLegendsLastColour) {
+  const Surface& legend = *ch().picLegend.surface;
+  for (std::int32_t theme : {ThemePersianGulf, ThemeSky, ThemeNeon}) {
+    SCOPED_TRACE(theme);
+    state().ActiveTheme = theme;
+    PaintLegendBackground(ch().picLegend, theme);
+    ClearLegendEntries(state());
+    AddEntries(1000);
+    PaintEntriesBackground(state());
+    EXPECT_EQ(PanelAt(3, 0), legend.PixelAt(1, 0));
+    ScrollEntries(state(), ch().vsbContainer.Max);
+    const Color end = PanelAt(3, ch().entriesLook.height - 1);
+    const Color legendEnd = legend.PixelAt(1, legend.PixelHeight() - 1);
+    EXPECT_NEAR(RedOf(end), RedOf(legendEnd), 2);
+    EXPECT_NEAR(GreenOf(end), GreenOf(legendEnd), 2);
+    EXPECT_NEAR(BlueOf(end), BlueOf(legendEnd), 2);
+  }
 }
 
 TEST_F(LegendEntries, WithoutAThemeThePanelStaysWhite) {
