@@ -273,7 +273,13 @@ void DrawChart(ChartState& c) {
   DrawAxisLabels(c);
 
   if (c.legendVisible) {
-    if (c.SelectedColumn > -1 && c.Selectable) FrameSelectedEntry(c);
+    // The entries' background is painted for the entries this pass made,
+    // and a frame goes with the selection it was drawn for.
+    if (c.SelectedColumn > -1 && c.Selectable) {
+      FrameSelectedEntry(c);
+    } else {
+      PaintEntriesBackground(c);
+    }
     ch.picContainer.Visible = true;
   }
 }

@@ -231,6 +231,22 @@ TEST_F(LegendEntries, EveryPassRebuildsTheEntriesExceptWhileResizing) {
   EXPECT_FALSE(state().legendHasRows);
 }
 
+// With nothing selected too, the entries' background is painted for the
+// entries the pass made: a longer list is not left white below the
+// gradient of a shorter one.
+TEST_F(LegendEntries, EveryPassPaintsTheBackgroundOfTheEntriesItMade) {
+  AnimationPlayed();
+  ShowLegend(state(), false);
+  AddItems({10, 20, 30, 40, 50});
+  chart->Refresh();
+  chart->Clear();
+  for (int i = 0; i < 60; ++i) chart->AddItem(Item(u"1", 10));
+  chart->Refresh();
+  EXPECT_EQ(ch().entriesLook.height, RoundHalfEven((390 * 60 + 149) / 15.0));
+  ScrollEntries(state(), ch().vsbContainer.Max);
+  EXPECT_NE(PanelAt(3, ch().entriesLook.height - 1), 0xFFFFFFu);
+}
+
 TEST_F(LegendEntries, TheSelectedEntryIsScrolledIntoViewAndFramedInWhite) {
   AnimationPlayed();
   state().legendVisible = true;
@@ -250,7 +266,7 @@ TEST_F(LegendEntries, TheSelectedEntryIsScrolledIntoViewAndFramedInWhite) {
   EXPECT_EQ(PanelAt(left, top + 5), 0xFFFFFFu);
 }
 
-TEST_F(LegendEntries, ASelectionPastTheEntriesFramesNothingAndLaterPassesRun) {
+TEST_F(LegendEntries, ASelectionGoneOrPastTheEntriesFramesNothingAndLaterPassesRun) {
   AnimationPlayed();
   state().legendVisible = true;
   state().Selectable = true;
@@ -272,6 +288,8 @@ TEST_F(LegendEntries, ASelectionPastTheEntriesFramesNothingAndLaterPassesRun) {
       {"items cleared", [&] { chart->Clear(); }, 2},
       {"one past the last", [&] { chart->SetSelectedColumn(5); }, -1},
       {"far past the last", [&] { state().SelectedColumn = 20; }, 20},
+      {"cleared by the host", [&] { chart->SetSelectedColumn(-1); }, -1},
+      {"cleared by hot tracking", [&] { ClearSelectionAsHovered(state()); }, -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
