@@ -14,6 +14,7 @@
 #include "render/info_label.h"
 #include "render/rotated_text.h"
 #include "theme/legend_entries.h"
+#include "theme/legend_panel.h"
 #include "theme/themes.h"
 
 namespace palvex {
@@ -246,6 +247,8 @@ void DrawChart(ChartState& c) {
   if (n != 0) c.barWidth = (s.ScaleWidth() - (c.MarginLeft + c.MarginRight)) / n;
 
   DrawBackTheme(s, c.host.screen(), c.ActiveTheme);
+  // The legend wears the chart's theme from the pass that brings it.
+  PaintLegendBackground(ch.picLegend, c.ActiveTheme);
   if (n != 0) c.barTops.assign(n, 0.0);
 
   DrawTitles(c);

@@ -114,6 +114,15 @@ TEST_F(LegendPanelTest, TheBackgroundIsTheThemesLegendGradientOrPlain) {
   state().ActiveTheme = ThemeNormal;
   PaintLegendBackground(panel, state().ActiveTheme);
   EXPECT_EQ(panel.surface->PixelAt(50, 10), 0xF0F5F5u);
+
+  // A new theme reaches the shown panel at once, not at its next resize,
+  // and the entries' gradient with it.
+  AnimationPlayed();
+  AddItems({10, 20});
+  ShowLegend(state(), false);
+  chart->SetActiveTheme(ThemeNeon);
+  EXPECT_EQ(panel.surface->PixelAt(50, 0), 0x4B4B4Bu);
+  EXPECT_EQ(state().children.entriesLook.top, 0x4B4B4Bu);
 }
 
 class ScrollBarTest : public testing::ChartFixture {
