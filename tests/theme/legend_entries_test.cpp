@@ -333,5 +333,54 @@ TEST_F(LegendEntries, AThousandEntriesKeepTheirBackgroundAndFrameFarDown) {
   EXPECT_EQ(last->ToolTipText, state().items()[999].SelectedDescription);
 }
 
+// The longest list the control takes overflows the scroll bar's 16-bit
+// range many times over; its last entry is still reached every way.
+TEST_F(LegendEntries, TheLastEntryOfTheLongestListCanBeScrolledIntoView) {
+  AnimationPlayed();
+  ShowLegend(state(), false);
+  state().Selectable = true;
+  const int n = 32767;
+  for (int i = 0; i < n; ++i) chart->AddItem(Item(u"1", 10));
+  chart->Refresh();
+  Control& bar = ch().vsbContainer;
+  const auto lastInView = [&] {
+    const double top = ch().entryRecords[n - 1].top + ch().picContainer.Top;
+    return top >= 0 && top + ch().Box[0]->Height <= ch().picLegend.ScaleHeight();
+  };
+  const ScrollBarLayout layout = LayoutScrollBar(bar, 15);
+  const auto press = [&](double y, int times) {
+    for (int i = 0; i < times; ++i) {
+      ScrollBarMouseDown(state(), 1, 100, static_cast<float>(y));
+      ScrollBarMouseUp(state(), 1, 100, static_cast<float>(y));
+    }
+  };
+  const struct Way {
+    const char* what;
+    std::function<void()> scroll;
+  } ways[] = {
+      {"down arrow", [&] { press(bar.Height - 10, bar.Max / bar.SmallChange + 1); }},
+      {"thumb",
+       [&] {
+         ScrollBarMouseDown(state(), 1, 100, static_cast<float>(layout.thumbTop + 10));
+         ScrollBarMouseMove(state(), 1, 100, static_cast<float>(bar.Height));
+         ScrollBarMouseUp(state(), 1, 100, static_cast<float>(bar.Height));
+       }},
+      {"wheel", [&] { ScrollBarWheel(state(), -120 * n); }},
+      {"selection", [&] { chart->SetSelectedColumn(n - 1); }},
+      {"last-bar key", [&] { HandleKey(state(), ChartKey::LastBar); }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.what);
+    ScrollEntries(state(), 0);
+    ASSERT_FALSE(lastInView());
+    way.scroll();
+    EXPECT_EQ(bar.Value, bar.Max);
+    EXPECT_TRUE(lastInView());
+  }
+  // The rows in view are painted there, not the end of a shorter picture.
+  EXPECT_EQ(ch().entriesLook.height, RoundHalfEven((390.0 * n + 149) / 15));
+  EXPECT_NE(PanelAt(3, ch().entriesLook.height - 1), 0xFFFFFFu);
+}
+
 }  // namespace
 }  // namespace palvex::testing
