@@ -51,6 +51,8 @@ void PalvexChart::Resize(int widthPx, int heightPx) {
       s_.legendVisible ? innerWidth - legend.Width : innerWidth - ch.lblSlider.Width;
   if (MoveControl(s_.host, legend, left, legend.Top, legend.Width, innerHeight)) {
     PaintLegendBackground(legend, s_.ActiveTheme);
+    // The entries' gradient ends in the legend's colour where they end.
+    if (s_.legendVisible) PaintEntriesBackground(s_);
   }
   ch.vsbContainer.Height = legend.ScaleHeight();
   ch.lblSlider.Height = legend.ScaleHeight();

@@ -1,5 +1,6 @@
 #include "core/chart_changes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -7,6 +8,7 @@
 #include "platform/chart_error.h"
 #include "platform/property_bag.h"
 #include "platform/qt/json_property_bag.h"
+#include "platform/qt/qimage_surface.h"
 #include "theme/legend_entries.h"
 
 namespace palvex {
@@ -16,11 +18,31 @@ void AllOrNothing(PalvexChart& chart, const std::function<void()>& change) {
   MemoryPropertyBag before;
   chart.WriteProperties(before);
   const double drawnSelection = s.drawnSelection;
+  const std::uint64_t passes = s.passesBegun;
+  const bool finished = s.animationDone;
+  const int scrolled = s.children.vsbContainer.Value;
+  // Putting the properties back repaints the background colour over the
+  // picture, so the picture is kept too.
+  auto* own = dynamic_cast<QImageSurface*>(s.surface.get());
+  const QImage picture = own ? own->image().copy() : QImage();
   try {
     change();
   } catch (const ChartError&) {
     chart.ReadProperties(before);
     s.drawnSelection = drawnSelection;
+    if (s.passesBegun != passes) {
+      // A pass that failed part-way changed the layout and the legend the
+      // picture goes with: a finished chart lays them out again, at the
+      // list's old scroll position.
+      if (finished) {
+        IgnoreErrors([&] { chart.Refresh(); });
+        IgnoreErrors([&] { ScrollEntries(s, std::min(scrolled, s.children.vsbContainer.Max)); });
+      }
+      s.animationDone = finished;
+    }
+    // The picture itself as it was: the last frame of a growth animation
+    // is not what a pass draws.
+    if (own) own->PutBack(picture);
     throw;
   }
 }
@@ -33,21 +55,19 @@ void ReplaceItems(PalvexChart& chart, const std::vector<ChartItem>& items) {
     }
   }
   ChartState& s = chart.state();
-  std::optional<std::vector<ChartItem>> before = std::move(s.itemList);
-  try {
-    AllOrNothing(chart, [&] {
+  AllOrNothing(chart, [&] {
+    std::optional<std::vector<ChartItem>> before = std::move(s.itemList);
+    try {
       s.itemList.emplace();
       for (const ChartItem& item : items) chart.AddItem(item);
       if (s.legendHasRows) ClearLegendEntries(s);
       chart.Refresh();
-    });
-  } catch (const ChartError&) {
-    // The failed pass drew part of the refused list: the old one is drawn
-    // again, as well as it drew before.
-    s.itemList = std::move(before);
-    IgnoreErrors([&] { chart.Refresh(); });
-    throw;
-  }
+    } catch (const ChartError&) {
+      // The old list comes back before its chart is.
+      s.itemList = std::move(before);
+      throw;
+    }
+  });
 }
 
 QByteArray SaveState(const PalvexChart& chart) {

@@ -9,8 +9,9 @@
 namespace palvex {
 
 // Runs a change on the chart. When it raises, the design-time properties
-// are put back as they were before the error goes on, so a refused call
-// leaves no property half-changed.
+// and the picture are put back as they were before the error goes on, so a
+// refused call leaves no property half-changed and the chart shown and
+// exported as before.
 void AllOrNothing(PalvexChart& chart, const std::function<void()>& change);
 
 // Replaces every item and redraws once; a value that is not a finite

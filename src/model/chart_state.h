@@ -57,6 +57,9 @@ struct ChartState {
 
   // Working values of the drawing pass and the animation.
   bool drawing = false;
+  // Counts the passes that got past their first checks, so that a caller
+  // can tell whether a call it made changed what a pass makes.
+  std::uint64_t passesBegun = 0;
   bool animationDone = false;
   bool resizing = false;
   double valueScale = 0;

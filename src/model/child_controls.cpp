@@ -10,9 +10,9 @@
 
 namespace palvex {
 
-// The description stack is the one tall panel. Its scroll range stops at
-// 32767 pixels, so a picture this tall holds everything that can be
-// scrolled into view while keeping a runaway size bounded.
+// A runaway size must not ask for a picture without bound. The one tall
+// panel, the description stack, only ever has a picture of the rows in
+// view.
 constexpr double kMaxPanelSidePx = 65536;
 
 int PixelsOf(double twips, float twipsPerPixel) {

@@ -126,6 +126,9 @@ struct ChildControls {
   StartTimer tmrStart;
   Control picLegend;
   Control vsbContainer;
+  // How many pixels the stack moves for one unit of vsbContainer: one, or
+  // more where the overflow in pixels does not fit the 16-bit range.
+  double scrollUnitPixels = 1;
   Control picContainer;
   Control lblSlider;
   Control lblInfo;

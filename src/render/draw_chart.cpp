@@ -14,6 +14,7 @@
 #include "render/info_label.h"
 #include "render/rotated_text.h"
 #include "theme/legend_entries.h"
+#include "theme/legend_panel.h"
 #include "theme/themes.h"
 
 namespace palvex {
@@ -217,12 +218,15 @@ void DrawChart(ChartState& c) {
   ChildControls& ch = c.children;
   const std::vector<ChartItem>& items = c.items();
 
+  // A scale or an item count the pass cannot take fails it before it has
+  // changed anything; only a pass that goes on is counted.
   const std::int32_t top = GetYTopLegend(ToInt32(c.MaxY));
+  const std::int16_t n = ToInt16(static_cast<double>(items.size()));
+  ++c.passesBegun;
   c.IntersectMajor = top / 10.0;
 
   ch.lblInfo.Visible = false;
   ch.lblDescription[0]->ForeColor = s.ForeColor();
-  const std::int16_t n = ToInt16(static_cast<double>(items.size()));
   ShowInfoLabelForPass(c, n);
 
   if (c.legendVisible) {
@@ -243,6 +247,8 @@ void DrawChart(ChartState& c) {
   if (n != 0) c.barWidth = (s.ScaleWidth() - (c.MarginLeft + c.MarginRight)) / n;
 
   DrawBackTheme(s, c.host.screen(), c.ActiveTheme);
+  // The legend wears the chart's theme from the pass that brings it.
+  PaintLegendBackground(ch.picLegend, c.ActiveTheme);
   if (n != 0) c.barTops.assign(n, 0.0);
 
   DrawTitles(c);
@@ -270,7 +276,13 @@ void DrawChart(ChartState& c) {
   DrawAxisLabels(c);
 
   if (c.legendVisible) {
-    if (c.SelectedColumn > -1 && c.Selectable) FrameSelectedEntry(c);
+    // The entries' background is painted for the entries this pass made,
+    // and a frame goes with the selection it was drawn for.
+    if (c.SelectedColumn > -1 && c.Selectable) {
+      FrameSelectedEntry(c);
+    } else {
+      PaintEntriesBackground(c);
+    }
     ch.picContainer.Visible = true;
   }
 }

@@ -19,6 +19,8 @@ namespace {
 // Entry texts longer than this are cut to kCutLength characters and "..".
 constexpr std::size_t kLongestWholeText = 17;
 constexpr std::size_t kCutLength = 15;
+// The largest value of the 16-bit scroll bar.
+constexpr double kMaxScrollValue = 32767;
 
 using BarPalette = decltype(ChartState::barPalette);
 
@@ -205,18 +207,25 @@ void FitEntriesScrollBar(ChartState& chart) {
   Control& bar = ch.vsbContainer;
   const double tppy = chart.TwipsPerPixelY();
   if (chart.legendHasRows && ch.picContainer.ScaleHeight() > ch.picLegend.ScaleHeight()) {
-    // Beyond a 16-bit range the scroll bar stops at its largest value
-    // rather than leaving the chart unable to draw at all.
+    // The scroll bar counts the overflow in pixels. Past its 16-bit range
+    // it spreads the overflow over the whole range instead, so that the
+    // last entries can still be scrolled into view.
     const double overflow =
         RoundHalfEven(ch.picContainer.ScaleHeight() / tppy - ch.picLegend.ScaleHeight() / tppy);
-    bar.Max = static_cast<int>(std::min(overflow, 32767.0));
+    const double unit = overflow > kMaxScrollValue ? overflow / kMaxScrollValue : 1.0;
+    ch.scrollUnitPixels = unit;
+    bar.Max = static_cast<int>(std::min(overflow, kMaxScrollValue));
     // An arrow scrolls by one entry, the track by a panel's height.
-    bar.SmallChange = static_cast<int>(RoundHalfEven(ch.Box[0]->Height / tppy + 10));
-    bar.LargeChange = static_cast<int>(RoundHalfEven(ch.picLegend.ScaleHeight() / tppy));
+    auto units = [&](double pixels) {
+      return static_cast<int>(std::clamp(RoundHalfEven(pixels / unit), 1.0, kMaxScrollValue));
+    };
+    bar.SmallChange = units(ch.Box[0]->Height / tppy + 10);
+    bar.LargeChange = units(ch.picLegend.ScaleHeight() / tppy);
     bar.Visible = true;
     if (bar.Value > bar.Max) ScrollEntries(chart, bar.Max);
   } else {
     bar.Visible = false;
+    ch.scrollUnitPixels = 1;
     // Nothing left to scroll: the stack must not stay out of reach.
     if (bar.Value != 0) ScrollEntries(chart, 0);
   }
@@ -242,16 +251,25 @@ void PaintEntriesBackground(ChartState& chart) {
   EntriesLook& look = ch.entriesLook;
   look.painted = true;
   look.width = PixelsOf(entries.Width, screen.TwipsPerPixelX());
-  look.height = PixelsOf(entries.Height, screen.TwipsPerPixelY());
+  // Only the rows in view are ever made, so the whole panel's height is
+  // not bounded as a picture's would be.
+  look.height = static_cast<int>(
+      std::clamp(RoundHalfEven(entries.Height / screen.TwipsPerPixelY()), 1.0, 2147483647.0));
   look.framed = false;
   look.themed = false;
   if (const ThemeColours* c = ColoursOf(chart.ActiveTheme)) {
-    // The legend's colour where the stack ends, so the two gradients meet;
-    // a stack taller than the legend samples outside it and ends in white.
+    // The legend's colour where the stack ends, so the two gradients meet.
+    // A stack taller than the legend ends in the colour of the legend's
+    // last gradient row: outside the legend there is no colour to take,
+    // and white would hide the white texts and frame of the dark themes.
+    const Control& legend = ch.picLegend;
+    const int lastRow = std::min(legend.surface->PixelHeight(),
+                                 ToInt32(legend.ScaleHeight() / kFixedTwipsPerPixel)) -
+                        1;
+    const int row = std::min(ToInt32(entries.Height / kFixedTwipsPerPixel), std::max(lastRow, 0));
     look.themed = true;
     look.top = c->backgroundBottom;
-    look.bottom =
-        ch.picLegend.surface->dc().GetPixel(1, ToInt32(entries.Height / kFixedTwipsPerPixel));
+    look.bottom = legend.surface->dc().GetPixel(1, row);
     look.fillWidth = ToInt32(entries.ScaleWidth() / kFixedTwipsPerPixel);
     look.fillHeight = ToInt32(entries.ScaleHeight() / kFixedTwipsPerPixel);
   }
@@ -295,7 +313,8 @@ void PaintEntriesInView(ChartState& chart) {
 void ScrollEntries(ChartState& chart, int value) {
   Control& bar = chart.children.vsbContainer;
   bar.Value = ToInt16(value);
-  chart.children.picContainer.Top = -double(bar.Value) * chart.TwipsPerPixelY();
+  const double pixels = RoundHalfEven(bar.Value * chart.children.scrollUnitPixels);
+  chart.children.picContainer.Top = -pixels * chart.TwipsPerPixelY();
   ShowEntriesInView(chart);
 }
 
@@ -323,8 +342,10 @@ void FrameSelectedEntry(ChartState& chart) {
       ToInt16(std::abs(ch.picLegend.ScaleHeight() / (box0.Height + 10 * tppy) - 1));
   if (chart.SelectedColumn + 1 > visible) {
     if (visible < 0 || visible >= static_cast<long>(ch.Box.size())) throw ChartError(kErrSubscript);
-    std::int32_t pos = ToInt32((chart.SelectedColumn + 1) * (box0.Height / tppy + 10) -
-                               ch.entryRecords[visible].top / tppy);
+    const std::int32_t pixels = ToInt32((chart.SelectedColumn + 1) * (box0.Height / tppy + 10) -
+                                        ch.entryRecords[visible].top / tppy);
+    // In the scroll bar's units, rounded up so that the whole entry shows.
+    std::int32_t pos = ToInt32(std::ceil(pixels / ch.scrollUnitPixels));
     if (ch.vsbContainer.Max < pos) pos = ch.vsbContainer.Max;
     ScrollEntries(chart, pos);
   } else {

@@ -22,18 +22,27 @@ void ShowLegend(ChartState& chart, bool bHidden) {
   ChildControls& ch = chart.children;
   Control& panel = ch.picLegend;
   const Surface& surface = *chart.surface;
+  // The plot gives the panel its width once when it opens and takes it
+  // back once when it folds, whichever way it was switched; everything is
+  // worked out before anything changes, so a failure switches nothing.
+  const bool opening = !bHidden && !chart.legendVisible;
+  const bool folding = bHidden && chart.legendVisible;
+  const double margin = opening   ? Finite(chart.MarginRight + panel.ScaleWidth())
+                        : folding ? Finite(chart.MarginRight - panel.Width)
+                                  : chart.MarginRight;
+  const double left = bHidden ? Finite(surface.ScaleWidth() - ch.lblSlider.Width)
+                              : Finite(surface.ScaleWidth() - panel.Width + chart.TwipsPerPixelX());
   ch.lblSlider.Height = panel.ScaleHeight();
   chart.legendVisible = !bHidden;
+  ch.mnuViewLegend.Checked = chart.legendVisible;
+  chart.MarginRight = margin;
   if (chart.legendVisible) {
-    chart.MarginRight = Finite(chart.MarginRight + panel.ScaleWidth());
-    const double left = Finite(surface.ScaleWidth() - panel.Width + chart.TwipsPerPixelX());
     if (MoveControl(chart.host, panel, left, 0, panel.Width, surface.ScaleHeight()))
       PaintLegendBackground(panel, chart.ActiveTheme);
     PaintEntriesBackground(chart);
     ch.lblSlider.Caption = std::u16string(1, kSliderShownGlyph);
   } else {
-    chart.MarginRight = Finite(chart.MarginRight - panel.Width);
-    panel.Left = Finite(surface.ScaleWidth() - ch.lblSlider.Width);
+    panel.Left = left;
     ch.lblSlider.Caption = std::u16string(1, kSliderFoldedGlyph);
   }
 }

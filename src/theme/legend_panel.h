@@ -10,9 +10,10 @@ struct Control;
 // Clears the legend panel and paints the theme's legend gradient; runs
 // whenever the panel changes size.
 void PaintLegendBackground(Control& panel, std::int32_t theme);
-// Shows the legend panel at the right edge and widens the right margin by
-// its inner width, or folds it away so that only the slider strip stays in
-// view and narrows the margin by its outer width. Each call moves the
-// margin, whatever the panel's state was before. No redraw.
+// Shows the legend panel at the right edge, or folds it away so that only
+// the slider strip stays in view; "show legend" is checked while it is
+// shown. Opening widens the right margin by the panel's inner width and
+// folding narrows it by the outer width; a panel already in that state
+// keeps the margin. No redraw.
 void ShowLegend(ChartState& chart, bool bHidden);
 }  // namespace palvex

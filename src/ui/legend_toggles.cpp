@@ -7,20 +7,16 @@
 namespace palvex {
 
 void ToggleLegend(ChartState& chart) {
-  // The panel follows the menu's check mark.
-  MenuItem& item = chart.children.mnuViewLegend;
-  item.Checked = !item.Checked;
-  chart.legendVisible = item.Checked;
-  ShowLegend(chart, !chart.legendVisible);
+  // The panel's own state decides: the host may have switched it with
+  // ShowLegend, which the check mark follows.
+  ShowLegend(chart, chart.legendVisible);
   DrawChart(chart);
 }
 
 void HideLegend(ChartState& chart) {
   // The legend menu also opens on the folded panel's strip left of the
-  // slider; folding again there would take the panel's width off the
-  // margin a second time and push the plot past the right edge.
+  // slider; there is nothing to fold then.
   if (!chart.legendVisible) return;
-  chart.children.mnuViewLegend.Checked = false;
   ShowLegend(chart, true);
   DrawChart(chart);
 }

@@ -357,10 +357,8 @@ bool PalvexChartWidget::legendVisible() const {
 }
 void PalvexChartWidget::setLegendVisible(bool visible) {
   d->Set("legendVisible", [&] {
-    ChartState& s = d->chart().state();
-    // Showing a shown panel would add its width to the margin again.
-    if (visible == s.legendVisible) return;
-    s.children.mnuViewLegend.Checked = visible;
+    // A panel already in that state needs no redraw.
+    if (visible == d->chart().state().legendVisible) return;
     d->chart().ShowLegend(!visible);
     d->chart().Refresh();
   });

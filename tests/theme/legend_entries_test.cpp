@@ -9,7 +9,11 @@
 #include "platform/qt/image_io.h"
 #include "render/bars.h"
 #include "support/chart_fixture.h"
+#include "theme/legend_panel.h"
 #include "theme/themes.h"
+#include "ui/keyboard.h"
+#include "ui/scroll_bar.h"
+#include "ui/selection.h"
 
 namespace palvex::testing {
 namespace {
@@ -119,13 +123,25 @@ TEST_F(LegendEntries, ThePanelBackgroundContinuesTheLegendGradient) {
   EXPECT_NEAR(BlueOf(bottom), 0x12, 3);
 }
 
-TEST_F(LegendEntries, AStackTallerThanTheLegendFadesToWhite) {
-  state().ActiveTheme = ThemeNeon;
-  AddEntries(30);
-  PaintEntriesBackground(state());
-  EXPECT_EQ(PanelAt(3, 0), 0x4B4B4Bu);
-  ScrollEntries(state(), ch().vsbContainer.Max);
-  EXPECT_GT(RedOf(PanelAt(3, ch().entriesLook.height - 1)), 0xF0);
+// Outside the legend there is no colour to take: white there would hide
+// the white texts and frame of the dark themes far down a long list.
+TEST_F(LegendEntries, AStackTallerThanTheLegendEndsInTheLegendsLastColour) {
+  const Surface& legend = *ch().picLegend.surface;
+  for (std::int32_t theme : {ThemePersianGulf, ThemeSky, ThemeNeon}) {
+    SCOPED_TRACE(theme);
+    state().ActiveTheme = theme;
+    PaintLegendBackground(ch().picLegend, theme);
+    ClearLegendEntries(state());
+    AddEntries(1000);
+    PaintEntriesBackground(state());
+    EXPECT_EQ(PanelAt(3, 0), legend.PixelAt(1, 0));
+    ScrollEntries(state(), ch().vsbContainer.Max);
+    const Color end = PanelAt(3, ch().entriesLook.height - 1);
+    const Color legendEnd = legend.PixelAt(1, legend.PixelHeight() - 1);
+    EXPECT_NEAR(RedOf(end), RedOf(legendEnd), 2);
+    EXPECT_NEAR(GreenOf(end), GreenOf(legendEnd), 2);
+    EXPECT_NEAR(BlueOf(end), BlueOf(legendEnd), 2);
+  }
 }
 
 TEST_F(LegendEntries, WithoutAThemeThePanelStaysWhite) {
@@ -215,6 +231,22 @@ TEST_F(LegendEntries, EveryPassRebuildsTheEntriesExceptWhileResizing) {
   EXPECT_FALSE(state().legendHasRows);
 }
 
+// With nothing selected too, the entries' background is painted for the
+// entries the pass made: a longer list is not left white below the
+// gradient of a shorter one.
+TEST_F(LegendEntries, EveryPassPaintsTheBackgroundOfTheEntriesItMade) {
+  AnimationPlayed();
+  ShowLegend(state(), false);
+  AddItems({10, 20, 30, 40, 50});
+  chart->Refresh();
+  chart->Clear();
+  for (int i = 0; i < 60; ++i) chart->AddItem(Item(u"1", 10));
+  chart->Refresh();
+  EXPECT_EQ(ch().entriesLook.height, RoundHalfEven((390 * 60 + 149) / 15.0));
+  ScrollEntries(state(), ch().vsbContainer.Max);
+  EXPECT_NE(PanelAt(3, ch().entriesLook.height - 1), 0xFFFFFFu);
+}
+
 TEST_F(LegendEntries, TheSelectedEntryIsScrolledIntoViewAndFramedInWhite) {
   AnimationPlayed();
   state().legendVisible = true;
@@ -234,7 +266,7 @@ TEST_F(LegendEntries, TheSelectedEntryIsScrolledIntoViewAndFramedInWhite) {
   EXPECT_EQ(PanelAt(left, top + 5), 0xFFFFFFu);
 }
 
-TEST_F(LegendEntries, ASelectionPastTheEntriesFramesNothingAndLaterPassesRun) {
+TEST_F(LegendEntries, ASelectionGoneOrPastTheEntriesFramesNothingAndLaterPassesRun) {
   AnimationPlayed();
   state().legendVisible = true;
   state().Selectable = true;
@@ -256,6 +288,8 @@ TEST_F(LegendEntries, ASelectionPastTheEntriesFramesNothingAndLaterPassesRun) {
       {"items cleared", [&] { chart->Clear(); }, 2},
       {"one past the last", [&] { chart->SetSelectedColumn(5); }, -1},
       {"far past the last", [&] { state().SelectedColumn = 20; }, 20},
+      {"cleared by the host", [&] { chart->SetSelectedColumn(-1); }, -1},
+      {"cleared by hot tracking", [&] { ClearSelectionAsHovered(state()); }, -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -297,6 +331,55 @@ TEST_F(LegendEntries, AThousandEntriesKeepTheirBackgroundAndFrameFarDown) {
   ASSERT_NE(last, nullptr);
   EXPECT_EQ(last->Top, ch().Box[0]->Top + 999 * 390);
   EXPECT_EQ(last->ToolTipText, state().items()[999].SelectedDescription);
+}
+
+// The longest list the control takes overflows the scroll bar's 16-bit
+// range many times over; its last entry is still reached every way.
+TEST_F(LegendEntries, TheLastEntryOfTheLongestListCanBeScrolledIntoView) {
+  AnimationPlayed();
+  ShowLegend(state(), false);
+  state().Selectable = true;
+  const int n = 32767;
+  for (int i = 0; i < n; ++i) chart->AddItem(Item(u"1", 10));
+  chart->Refresh();
+  Control& bar = ch().vsbContainer;
+  const auto lastInView = [&] {
+    const double top = ch().entryRecords[n - 1].top + ch().picContainer.Top;
+    return top >= 0 && top + ch().Box[0]->Height <= ch().picLegend.ScaleHeight();
+  };
+  const ScrollBarLayout layout = LayoutScrollBar(bar, 15);
+  const auto press = [&](double y, int times) {
+    for (int i = 0; i < times; ++i) {
+      ScrollBarMouseDown(state(), 1, 100, static_cast<float>(y));
+      ScrollBarMouseUp(state(), 1, 100, static_cast<float>(y));
+    }
+  };
+  const struct Way {
+    const char* what;
+    std::function<void()> scroll;
+  } ways[] = {
+      {"down arrow", [&] { press(bar.Height - 10, bar.Max / bar.SmallChange + 1); }},
+      {"thumb",
+       [&] {
+         ScrollBarMouseDown(state(), 1, 100, static_cast<float>(layout.thumbTop + 10));
+         ScrollBarMouseMove(state(), 1, 100, static_cast<float>(bar.Height));
+         ScrollBarMouseUp(state(), 1, 100, static_cast<float>(bar.Height));
+       }},
+      {"wheel", [&] { ScrollBarWheel(state(), -120 * n); }},
+      {"selection", [&] { chart->SetSelectedColumn(n - 1); }},
+      {"last-bar key", [&] { HandleKey(state(), ChartKey::LastBar); }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.what);
+    ScrollEntries(state(), 0);
+    ASSERT_FALSE(lastInView());
+    way.scroll();
+    EXPECT_EQ(bar.Value, bar.Max);
+    EXPECT_TRUE(lastInView());
+  }
+  // The rows in view are painted there, not the end of a shorter picture.
+  EXPECT_EQ(ch().entriesLook.height, RoundHalfEven((390.0 * n + 149) / 15));
+  EXPECT_NE(PanelAt(3, ch().entriesLook.height - 1), 0xFFFFFFu);
 }
 
 }  // namespace

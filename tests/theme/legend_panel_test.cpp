@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "support/error_of.h"
 #include "theme/legend_entries.h"
 #include "theme/themes.h"
+#include "ui/keyboard.h"
+#include "ui/menu_commands.h"
 #include "ui/scroll_bar.h"
 
 namespace palvex {
@@ -20,36 +23,57 @@ namespace {
 
 using LegendPanelTest = testing::ChartFixture;
 
-TEST_F(LegendPanelTest, ShowingTwiceWidensTheMarginTwiceByTheInnerWidth) {
-  const double margin = state().MarginRight;
+TEST_F(LegendPanelTest, ShownItLiesAtTheRightEdgeAndFoldedOnlyItsStripShows) {
   Control& panel = state().children.picLegend;
+  const ChildControls& ch = state().children;
   ShowLegend(state(), false);
-  ShowLegend(state(), false);
-  EXPECT_TRUE(state().legendVisible);
-  EXPECT_EQ(state().MarginRight, margin + 2 * panel.ScaleWidth());
   // One pixel past the right edge, full height.
   EXPECT_EQ(panel.Left, state().surface->ScaleWidth() - panel.Width + 15);
   EXPECT_EQ(panel.Top, 0);
   EXPECT_EQ(panel.Height, state().surface->ScaleHeight());
-  EXPECT_EQ(state().children.lblSlider.Caption, u"\u00BB");
-}
-
-TEST_F(LegendPanelTest, FoldingTwiceNarrowsTheMarginTwiceByTheOuterWidth) {
-  const double margin = state().MarginRight;
-  const ChildControls& ch = state().children;
+  EXPECT_EQ(ch.lblSlider.Caption, u"\u00BB");
   ShowLegend(state(), true);
-  ShowLegend(state(), true);
-  EXPECT_FALSE(state().legendVisible);
-  EXPECT_EQ(state().MarginRight, margin - 2 * ch.picLegend.Width);
   EXPECT_EQ(ch.picLegend.Left, state().surface->ScaleWidth() - ch.lblSlider.Width);
   EXPECT_EQ(ch.lblSlider.Caption, u"\u00AB");
   EXPECT_EQ(ch.lblSlider.Height, ch.picLegend.ScaleHeight());
 }
 
-TEST_F(LegendPanelTest, AMarginThatCannotGrowFailsWithOverflowAfterTheSwitch) {
+// However the panel is switched, the plot gives it its width once when it
+// opens and takes it back once when it folds, and "show legend" is checked
+// exactly while it is shown.
+TEST_F(LegendPanelTest, EveryWayOfSwitchingMovesTheMarginOnceAndTheCheckFollows) {
+  AnimationPlayed();
+  const double margin = state().MarginRight;
+  const double width = state().children.picLegend.ScaleWidth();
+  const struct Step {
+    const char* way;
+    std::function<void()> run;
+    bool shown;
+  } steps[] = {
+      {"host shows", [&] { chart->ShowLegend(false); }, true},
+      {"slider folds", [&] { ToggleLegend(state()); }, false},
+      {"menu shows", [&] { RunMenuItem(state(), "mnuViewLegend"); }, true},
+      {"host shows again", [&] { chart->ShowLegend(false); }, true},
+      {"key folds", [&] { HandleKey(state(), ChartKey::ToggleLegend); }, false},
+      {"host folds again", [&] { chart->ShowLegend(true); }, false},
+      {"hide item on the folded strip", [&] { RunMenuItem(state(), "mnuLegendHide"); }, false},
+      {"slider shows", [&] { ToggleLegend(state()); }, true},
+      {"hide item folds", [&] { RunMenuItem(state(), "mnuLegendHide"); }, false},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.way);
+    step.run();
+    EXPECT_EQ(state().legendVisible, step.shown);
+    EXPECT_EQ(state().children.mnuViewLegend.Checked, step.shown);
+    EXPECT_EQ(state().MarginRight, step.shown ? margin + width : margin);
+  }
+}
+
+TEST_F(LegendPanelTest, AMarginThatCannotGrowFailsWithOverflowAndSwitchesNothing) {
   state().MarginRight = INFINITY;
   EXPECT_EQ(testing::ErrorOf([&] { ShowLegend(state(), false); }), kErrOverflow);
-  EXPECT_TRUE(state().legendVisible);
+  EXPECT_FALSE(state().legendVisible);
+  EXPECT_FALSE(state().children.mnuViewLegend.Checked);
 }
 
 TEST_F(LegendPanelTest, HidingAFoldedLegendChangesNothing) {
@@ -90,6 +114,15 @@ TEST_F(LegendPanelTest, TheBackgroundIsTheThemesLegendGradientOrPlain) {
   state().ActiveTheme = ThemeNormal;
   PaintLegendBackground(panel, state().ActiveTheme);
   EXPECT_EQ(panel.surface->PixelAt(50, 10), 0xF0F5F5u);
+
+  // A new theme reaches the shown panel at once, not at its next resize,
+  // and the entries' gradient with it.
+  AnimationPlayed();
+  AddItems({10, 20});
+  ShowLegend(state(), false);
+  chart->SetActiveTheme(ThemeNeon);
+  EXPECT_EQ(panel.surface->PixelAt(50, 0), 0x4B4B4Bu);
+  EXPECT_EQ(state().children.entriesLook.top, 0x4B4B4Bu);
 }
 
 class ScrollBarTest : public testing::ChartFixture {

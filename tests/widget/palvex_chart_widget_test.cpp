@@ -1,5 +1,6 @@
 // The control in a real (offscreen) Qt window: painting, the start timer,
 // real pop-up menus, tool tips, properties and signals.
+#include <palvex/palvexchartrenderer.h>
 #include <palvex/palvexchartwidget.h>
 
 #include <gtest/gtest.h>
@@ -336,9 +337,12 @@ TEST_F(Widget, ColoursKeepTheirByteOrderFromQColorToThePicture) {
 }
 
 // A call the chart refuses reports the control's error and leaves the
-// widget as it was: no property changed, nothing notified.
+// widget as it was: no property changed, nothing notified, the same
+// picture shown and exported.
 TEST_F(Widget, ARefusedCallReportsItsErrorAndChangesNothing) {
   w.addItem({"1", "North", "Jan", 40});
+  w.show();
+  FireStartTimer();
   struct Case {
     const char* what;
     std::function<void()> call;
@@ -346,7 +350,11 @@ TEST_F(Widget, ARefusedCallReportsItsErrorAndChangesNothing) {
   };
   const Case cases[] = {
       {"negative margin", [&] { w.setMarginLeft(-1); }, kErrInvalidPropertyValue},
+      {"negative top margin", [&] { w.setMarginTop(-1); }, kErrInvalidPropertyValue},
       {"endless maximum", [&] { w.setMaxY(qInf()); }, kErrInvalidPropertyValue},
+      {"maximum past the scale", [&] { w.setMaxY(1e300); }, kErrOverflow},
+      {"theme out of the enumeration", [&] { w.setTheme(PalvexChartWidget::Theme(42)); },
+       kErrInvalidPropertyValue},
       {"invalid colour", [&] { w.setBackColor(QColor()); }, kErrInvalidPropertyValue},
       {"theme number", [&] { w.setProperty("theme", 7); }, kErrInvalidPropertyValue},
       {"item the pass cannot draw",
@@ -364,6 +372,8 @@ TEST_F(Widget, ARefusedCallReportsItsErrorAndChangesNothing) {
     SCOPED_TRACE(c.what);
     const QByteArray state = w.saveState();
     const QList<PalvexChartItem> items = w.items();
+    const QImage picture = w.toImage();
+    const QImage shown = d.ComposedImage().copy();
     QSignalSpy errors(&w, &PalvexChartWidget::errorOccurred);
     QSignalSpy maxY(&w, &PalvexChartWidget::maxYChanged);
     Warnings warnings;
@@ -376,9 +386,25 @@ TEST_F(Widget, ARefusedCallReportsItsErrorAndChangesNothing) {
     EXPECT_EQ(w.saveState(), state);
     EXPECT_EQ(w.items(), items);
     EXPECT_EQ(maxY.size(), 0);
+    EXPECT_EQ(w.toImage(), picture);
+    EXPECT_EQ(d.ComposedImage(), shown);
     // A call that works clears the error.
     w.refresh();
     EXPECT_EQ(w.lastError(), 0);
+  }
+}
+
+// The headless renderer keeps its picture through a refusal the same way.
+TEST(RendererRefusal, ARefusedPropertyLeavesThePictureAsItWas) {
+  PalvexChartRenderer renderer;
+  renderer.addItem({"1", "North", "Jan", 40});
+  const QImage picture = renderer.toImage();
+  for (const auto& [name, value] : {std::pair{"MaxY", QVariant(1e300)},
+                                    std::pair{"MarginLeft", QVariant(QStringLiteral("wide"))}}) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(renderer.setProperty(name, value));
+    EXPECT_NE(renderer.lastError(), 0);
+    EXPECT_EQ(renderer.toImage(), picture);
   }
 }
 

@@ -83,6 +83,16 @@ void QImageSurface::SetDevicePixelRatio(double ratio) {
   image_.swap(next);
 }
 
+void QImageSurface::PutBack(const QImage& picture) {
+  // What is held back belongs to the picture being replaced.
+  dc_->FlushFills();
+  painter_.End();
+  if (picture.size() != image_.size() || picture.devicePixelRatio() != image_.devicePixelRatio() ||
+      picture.format() != image_.format())
+    return;
+  image_ = picture;
+}
+
 void QImageSurface::SetBackColor(Color c) {
   // Like a window's background: a new colour shows at once.
   back_ = c;

@@ -80,6 +80,10 @@ class QImageSurface : public Surface {
     painter_.End();
     return image_;
   }
+  // Puts back a picture copied from image() earlier, so that a change
+  // that was refused leaves the picture it found; one of another size or
+  // ratio (the surface was resized since) is not put back.
+  void PutBack(const QImage& picture);
   // The Qt font for the surface's current font.
   const QFont& qfont() const;
   // Called by Refresh: the host shows the image now.
