@@ -178,7 +178,14 @@ int SaveBag(const QStringList& args) {
   if (!HasChartAndOutput("save-bag", parser, out, "BAG.json")) return kExitUsage;
   const QString chartPath = parser.positionalArguments()[0];
   try {
-    palvex::SaveBagOf(palvex::LoadChartFile(chartPath)).Save(parser.value(out));
+    std::optional<palvex::NamedChartError> growthFailure;
+    palvex::SaveBagOf(palvex::LoadChartFile(chartPath), &growthFailure).Save(parser.value(out));
+    // The control goes on after a failed animation and so does the bag;
+    // the user still hears of it, as render would refuse this chart.
+    if (growthFailure) {
+      std::fprintf(stderr, "palvexchart save-bag: the bars' growth failed (%s); bag written\n",
+                   qPrintable(palvex::RunTimeErrorText(*growthFailure)));
+    }
   } catch (const palvex::ChartFileError& e) {
     std::fprintf(stderr, "palvexchart: %s\n", e.what());
     return kExitUsage;

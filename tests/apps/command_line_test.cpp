@@ -145,15 +145,32 @@ TEST(CommandLine, AControlErrorExitsOneWithItsNumberAndMessage) {
 
 TEST(CommandLine, AGrowthAnimationThatFailsExitsOneInsteadOfWritingAPartialPicture) {
   QTemporaryDir dir;
-  // The bar's left edge lies past the 32-bit pixel range: the animation
-  // stops at its first frame.
-  const QString chart = WriteFile(dir, "far.json", R"({
+  // A bar edge past the 32-bit pixel range: the animation stops at its
+  // first frame.
+  const QString charts[] = {WriteFile(dir, "far.json", R"({
     "properties": {"MarginLeft": 3000000000, "DisplayXAxis": false},
-    "items": [{"ItemID": "1", "Value": 3}]})");
-  const ProgramRun r = Palvexchart({"render", chart, "-o", dir.filePath("x.png")});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(r.err.contains("Overflow")) << r.err.toStdString();
-  EXPECT_FALSE(QFile::exists(dir.filePath("x.png")));
+    "items": [{"ItemID": "1", "Value": 3}]})"),
+                            WriteFile(dir, "wide.json", R"({
+    "properties": {"MarginRight": 4294967296},
+    "items": [{"ItemID": "1", "Value": 3}]})")};
+  for (const QString& chart : charts) {
+    const ProgramRun r = Palvexchart({"render", chart, "-o", dir.filePath("x.png")});
+    EXPECT_EQ(r.exitCode, 1) << chart.toStdString();
+    EXPECT_TRUE(r.err.contains("Overflow")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.png")));
+
+    // The bag holds the properties, not the picture: it is written, and the
+    // failure told.
+    const QString bag = dir.filePath("bag.json");
+    const ProgramRun saved = Palvexchart({"save-bag", chart, "-o", bag});
+    EXPECT_EQ(saved.exitCode, 0) << saved.err.toStdString();
+    EXPECT_TRUE(saved.err.contains("growth failed (start timer: run-time error 6: Overflow)"))
+        << saved.err.toStdString();
+    QFile f(bag);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << chart.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(f.readAll()).object().size(), 22);
+    f.remove();
+  }
 }
 
 TEST(CommandLine, AnUnwritableOutputFailsWithoutLeavingAFile) {
