@@ -1,5 +1,9 @@
 // Runs the real palvexchart program and checks what a user sees.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QImage>
@@ -11,6 +15,9 @@
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <csignal>
+#include <functional>
+#include <vector>
 
 #include "support/picture_checks.h"
 
@@ -28,6 +35,41 @@ ProgramRun Palvexchart(const QStringList& args) {
   p.waitForFinished(120000);
   return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
           QString::fromUtf8(p.readAllStandardError())};
+}
+
+// Runs palvexchart in a child that may write files of at most limit bytes:
+// a write past it fails with EFBIG, as one on a full disk fails with
+// ENOSPC (SIGXFSZ ignored, so the write fails instead of the program).
+ProgramRun PalvexchartWithFilesUpTo(rlim_t limit, const QStringList& args) {
+  std::vector<QByteArray> words{PALVEXCHART_BIN};
+  for (const QString& a : args) words.push_back(a.toLocal8Bit());
+  std::vector<char*> argv;
+  for (QByteArray& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  int err[2];
+  if (pipe(err) != 0) return {-1, {}, "pipe failed"};
+  const pid_t child = fork();
+  if (child == 0) {
+    // Only what is safe between fork and exec.
+    const rlimit files{limit, limit};
+    setrlimit(RLIMIT_FSIZE, &files);
+    signal(SIGXFSZ, SIG_IGN);
+    dup2(err[1], 2);
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  close(err[1]);
+  QByteArray stderrText;
+  char buffer[4096];
+  for (ssize_t n; (n = read(err[0], buffer, sizeof buffer)) > 0;) stderrText.append(buffer, n);
+  close(err[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+          {},
+          QString::fromUtf8(stderrText)};
 }
 
 QString WriteFile(const QTemporaryDir& dir, const char* name, const QByteArray& text) {
@@ -178,6 +220,74 @@ TEST(CommandLine, AnUnwritableOutputFailsWithoutLeavingAFile) {
       {"render", PALVEX_EXAMPLES_DIR "/sales_cn.json", "-o", "/nonexistent-dir/out.png"});
   EXPECT_NE(r.exitCode, 0);
   EXPECT_TRUE(r.err.contains("/nonexistent-dir/out.png"));
+}
+
+TEST(CommandLine, AFullDiskKeepsTheOldFileAndExitsOneWithTheSystemsReason) {
+  // Every way the program saves a file, each over an old one. The limit
+  // lets the program start but holds less than any of these files.
+  const QString sales = PALVEX_EXAMPLES_DIR "/sales_cn.json";
+  const struct {
+    const char* old;  // the file that must survive, in the run's folder
+    std::function<QStringList(const QDir&)> args;
+  } saves[] = {
+      {"out.png",
+       [&](const QDir& d) {
+         return QStringList{"render", sales, "-o", d.filePath("out.png")};
+       }},
+      {"out.bmp",
+       [&](const QDir& d) {
+         return QStringList{"render", sales, "-o", d.filePath("out.bmp")};
+       }},
+      {"out.svg",
+       [&](const QDir& d) {
+         return QStringList{"render", sales, "-o", d.filePath("out.svg")};
+       }},
+      {"out.pdf",
+       [&](const QDir& d) {
+         return QStringList{"render", sales, "-o", d.filePath("out.pdf")};
+       }},
+      {"bag.json",
+       [&](const QDir& d) {
+         return QStringList{"save-bag", sales, "-o", d.filePath("bag.json")};
+       }},
+      {"frames/frame-01.png",
+       [&](const QDir& d) {
+         return QStringList{
+             "render", sales, "-o", d.filePath("out.png"), "--frames", d.filePath("frames")};
+       }},
+      {"old.png",
+       [&](const QDir& d) {
+         QFile script(d.filePath("save.js"));
+         script.open(QIODevice::WriteOnly);
+         script.write("host.show(); host.tick(); host.saveImage(\"" +
+                      d.filePath("old.png").toUtf8() + "\");\n");
+         return QStringList{"script", d.filePath("save.js")};
+       }},
+  };
+  const QByteArray old = "the old file, which a failed save must not touch";
+  for (const auto& save : saves) {
+    SCOPED_TRACE(save.old);
+    QTemporaryDir dir;
+    const QDir d(dir.path());
+    const QString oldPath = d.filePath(save.old);
+    d.mkpath(QFileInfo(oldPath).path());
+    {
+      QFile f(oldPath);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(old);
+    }
+    const QStringList args = save.args(d);
+    const QStringList before =
+        QDir(QFileInfo(oldPath).path()).entryList(QDir::AllEntries | QDir::Hidden);
+    const ProgramRun r = PalvexchartWithFilesUpTo(400, args);
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("File too large")) << r.err.toStdString();
+    QFile f(oldPath);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), old);
+    // No temporary file stays behind.
+    EXPECT_EQ(QDir(QFileInfo(oldPath).path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+  }
 }
 
 // Rows 40..316 of pixel column x: the plot area above the baseline.

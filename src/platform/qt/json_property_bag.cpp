@@ -2,13 +2,12 @@
 
 #include <QFile>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <cmath>
 
 #include "platform/chart_error.h"
 #include "platform/qt/json_error_line.h"
+#include "platform/qt/picture_file.h"
 #include "platform/qt/qt_text.h"
-#include "platform/qt/save_target.h"
 
 namespace palvex {
 
@@ -62,18 +61,8 @@ QByteArray JsonPropertyBag::ToJson() const {
 }
 
 void JsonPropertyBag::Save(const QString& path) const {
-  if (const QString refused = RefusedSaveTarget(path); !refused.isEmpty())
-    Fail(kErrPathAccess, refused);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    Fail(kErrPathAccess, QStringLiteral("%1: %2").arg(path, file.errorString()));
-  const QByteArray json = ToJson();
-  if (file.write(json) != json.size()) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    Fail(kErrPathAccess, QStringLiteral("%1: %2").arg(path, reason));
-  }
-  if (!file.commit()) Fail(kErrPathAccess, QStringLiteral("%1: %2").arg(path, file.errorString()));
+  if (const QString error = SaveBytesAtomically(ToJson(), path); !error.isEmpty())
+    Fail(kErrPathAccess, error);
 }
 
 std::optional<QString> JsonPropertyBag::FindKey(std::u16string_view key) const {

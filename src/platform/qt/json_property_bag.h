@@ -25,9 +25,8 @@ class JsonPropertyBag : public PropertyBag {
   static JsonPropertyBag Load(const QString& path);
   static JsonPropertyBag Parse(const QByteArray& json, const QString& source);
 
-  // Raises ChartError Path/File access (75) naming the file and the
-  // reason, also before anything is written when the target is not a
-  // regular file (RefusedSaveTarget).
+  // Whole or not at all (SaveAtomically). Raises ChartError Path/File
+  // access (75) naming the file and the reason.
   void Save(const QString& path) const;
   QByteArray ToJson() const;
 
