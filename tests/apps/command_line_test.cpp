@@ -147,7 +147,11 @@ TEST(CommandLine, DrawsTheSameChartAtTwiceThePixelsAndAsSvgAndPdf) {
   EXPECT_EQ(palvex::testing::MixedBlocks(once.scaled(1120, 744), QRect(0, 0, 1120, 40)), 0);
   EXPECT_GT(palvex::testing::MixedBlocks(twice, QRect(0, 0, 1120, 40)), 100);
 
-  QSvgRenderer svg(render("chart.svg"));
+  const QString svgPath = render("chart.svg");
+  QFile svgFile(svgPath);
+  ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(palvex::testing::IsWellFormedXml(svgFile.readAll()));
+  QSvgRenderer svg(svgPath);
   ASSERT_TRUE(svg.isValid());
   EXPECT_EQ(svg.viewBox(), QRect(0, 0, 560, 372));
   QImage drawn(560, 372, QImage::Format_RGB32);
