@@ -338,6 +338,13 @@ TEST(CommandLine, EachMistakeIsNamedWithItsExitCode) {
   QTemporaryDir dir;
   WriteFile(dir, "overflow.json", R"({"properties": {"MaxY": 5, "MarginTop": 1e308}})");
   WriteFile(dir, "empty.json", R"({"properties": {"ChartTitle": "nothing yet"}})");
+  // Files too large to be read, refused from their size (sparse: they take
+  // no room), and a bag of too many keys.
+  QFile(WriteFile(dir, "huge.json", "{")).resize(300 * 1024 * 1024);
+  QFile(WriteFile(dir, "huge-bag.json", "{")).resize(5 * 1024 * 1024);
+  QByteArray keys = "{\"k0\": 0";
+  for (int k = 1; k <= 1024; ++k) keys += ", \"k" + QByteArray::number(k) + "\": 0";
+  WriteFile(dir, "keys-bag.json", keys + "}");
   const QString sales = PALVEX_EXAMPLES_DIR "/sales_cn.json";
   struct Case {
     QStringList args;  // @ stands for the temporary folder
@@ -375,6 +382,21 @@ TEST(CommandLine, EachMistakeIsNamedWithItsExitCode) {
        ""},
       {{"show", sales}, true, 2, "palvexchart show: no display found", ""},
       {{"show", sales, "--bag", "@/nosuch-bag.json"}, false, 2, "nosuch-bag.json", ""},
+      {{"render", "@/huge.json", "-o", "@/x.png"},
+       false,
+       2,
+       "huge.json: larger than 256 MiB, the most a chart file may hold",
+       ""},
+      {{"render", sales, "--bag", "@/huge-bag.json", "-o", "@/x.png"},
+       false,
+       2,
+       "huge-bag.json: larger than 4 MiB, the most a property bag may hold",
+       ""},
+      {{"render", sales, "--bag", "@/keys-bag.json", "-o", "@/x.png"},
+       false,
+       2,
+       "keys-bag.json: a property bag holds at most 1024 keys (this one 1025)",
+       ""},
       {{"render", sales, "-o", "@/x.png", "--scale", "4.5"},
        false,
        2,

@@ -17,6 +17,13 @@ namespace {
   throw ChartError(number, message.toStdString());
 }
 
+[[noreturn]] void TooLarge(const QString& source) {
+  Fail(kErrInvalidPropertyValue,
+       QStringLiteral("%1: larger than %2 MiB, the most a property bag may hold")
+           .arg(source)
+           .arg(JsonPropertyBag::kMaxBytes / (1024 * 1024)));
+}
+
 QString KeyText(std::u16string_view key) {
   return QString::fromUtf16(key.data(), static_cast<qsizetype>(key.size()));
 }
@@ -28,10 +35,13 @@ JsonPropertyBag JsonPropertyBag::Load(const QString& path) {
   if (!file.exists()) Fail(kErrFileNotFound, QStringLiteral("%1: no such file").arg(path));
   if (!file.open(QIODevice::ReadOnly))
     Fail(kErrPathAccess, QStringLiteral("%1: %2").arg(path, file.errorString()));
-  return Parse(file.readAll(), path);
+  // A pipe tells no size: what is read stops one byte past the bound.
+  if (file.size() > kMaxBytes) TooLarge(path);
+  return Parse(file.read(kMaxBytes + 1), path);
 }
 
 JsonPropertyBag JsonPropertyBag::Parse(const QByteArray& json, const QString& source) {
+  if (json.size() > kMaxBytes) TooLarge(source);
   QJsonParseError error{};
   const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
   if (error.error != QJsonParseError::NoError) {
@@ -45,6 +55,12 @@ JsonPropertyBag JsonPropertyBag::Parse(const QByteArray& json, const QString& so
          QStringLiteral("%1: a property bag is one JSON object").arg(source));
   JsonPropertyBag bag;
   bag.values_ = doc.object();
+  if (bag.values_.size() > kMaxKeys)
+    Fail(kErrInvalidPropertyValue,
+         QStringLiteral("%1: a property bag holds at most %2 keys (this one %3)")
+             .arg(source)
+             .arg(kMaxKeys)
+             .arg(bag.values_.size()));
   // Keys match in any case, so two spellings of one key would be ambiguous.
   for (auto it = bag.values_.begin(); it != bag.values_.end(); ++it) {
     const auto [known, added] = bag.spellings_.emplace(FoldedKey(FromQString(it.key())), it.key());
