@@ -46,8 +46,9 @@ void PrintUsage(std::FILE* to = stderr) {
       "  show CHART.json [--bag BAG.json] [--lang en]\n"
       "           opens the chart file in a window: the bars grow, the right button\n"
       "           opens the context menu; --bag and --lang as for render\n"
-      "  script FILE.js\n"
-      "           runs a JavaScript file against a new control, late-bound by name\n"
+      "  script FILE.js [--timeout SECONDS]\n"
+      "           runs a JavaScript file against a new control, late-bound by name;\n"
+      "           stops it after SECONDS (60 unless given, 0 for no limit)\n"
       "  typelib [--json]\n"
       "           prints the control's type library as IDL, or as JSON\n"
       "  help     prints this text; --version prints the program's version\n",

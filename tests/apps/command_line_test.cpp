@@ -345,6 +345,7 @@ TEST(CommandLine, EachMistakeIsNamedWithItsExitCode) {
   QByteArray keys = "{\"k0\": 0";
   for (int k = 1; k <= 1024; ++k) keys += ", \"k" + QByteArray::number(k) + "\": 0";
   WriteFile(dir, "keys-bag.json", keys + "}");
+  WriteFile(dir, "loop.js", "for (;;) {}");
   const QString sales = PALVEX_EXAMPLES_DIR "/sales_cn.json";
   struct Case {
     QStringList args;  // @ stands for the temporary folder
@@ -396,6 +397,11 @@ TEST(CommandLine, EachMistakeIsNamedWithItsExitCode) {
        false,
        2,
        "keys-bag.json: a property bag holds at most 1024 keys (this one 1025)",
+       ""},
+      {{"script", "@/loop.js", "--timeout", "1"},
+       false,
+       1,
+       "loop.js: script timed out after 1 s",
        ""},
       {{"render", sales, "-o", "@/x.png", "--scale", "4.5"},
        false,
