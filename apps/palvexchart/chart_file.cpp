@@ -150,8 +150,15 @@ ChartFile LoadChartFile(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly))
     Fail(QStringLiteral("cannot read %1: %2").arg(path, f.errorString()));
+  // A pipe tells no size: what is read stops one byte past the bound.
+  const QByteArray json =
+      f.size() > kMaxChartFileBytes ? QByteArray() : f.read(kMaxChartFileBytes + 1);
+  if (f.size() > kMaxChartFileBytes || json.size() > kMaxChartFileBytes)
+    Fail(QStringLiteral("%1: larger than %2 MiB, the most a chart file may hold")
+             .arg(path)
+             .arg(kMaxChartFileBytes / (1024 * 1024)));
   try {
-    return ParseChartFile(f.readAll());
+    return ParseChartFile(json);
   } catch (const ChartFileError& e) {
     Fail(QStringLiteral("%1: %2").arg(path, QString::fromUtf8(e.what())));
   }

@@ -28,7 +28,13 @@ struct ChartFile {
   std::vector<ChartItem> items;
 };
 
-// Raises ChartFileError naming the file.
+// The largest chart file read: far above any chart a person draws (32,767
+// items with some 8,000 bytes of text each), far below what would make
+// reading it cost the machine its memory.
+inline constexpr qint64 kMaxChartFileBytes = 256 * 1024 * 1024;
+
+// Raises ChartFileError naming the file; one larger than
+// kMaxChartFileBytes is refused from its size, before it is read.
 ChartFile LoadChartFile(const QString& path);
 ChartFile ParseChartFile(const QByteArray& json);
 

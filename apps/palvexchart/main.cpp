@@ -46,8 +46,9 @@ void PrintUsage(std::FILE* to = stderr) {
       "  show CHART.json [--bag BAG.json] [--lang en]\n"
       "           opens the chart file in a window: the bars grow, the right button\n"
       "           opens the context menu; --bag and --lang as for render\n"
-      "  script FILE.js\n"
-      "           runs a JavaScript file against a new control, late-bound by name\n"
+      "  script FILE.js [--timeout SECONDS]\n"
+      "           runs a JavaScript file against a new control, late-bound by name;\n"
+      "           stops it after SECONDS (60 unless given, 0 for no limit)\n"
       "  typelib [--json]\n"
       "           prints the control's type library as IDL, or as JSON\n"
       "  help     prints this text; --version prints the program's version\n",
@@ -178,7 +179,14 @@ int SaveBag(const QStringList& args) {
   if (!HasChartAndOutput("save-bag", parser, out, "BAG.json")) return kExitUsage;
   const QString chartPath = parser.positionalArguments()[0];
   try {
-    palvex::SaveBagOf(palvex::LoadChartFile(chartPath)).Save(parser.value(out));
+    std::optional<palvex::NamedChartError> growthFailure;
+    palvex::SaveBagOf(palvex::LoadChartFile(chartPath), &growthFailure).Save(parser.value(out));
+    // The control goes on after a failed animation and so does the bag;
+    // the user still hears of it, as render would refuse this chart.
+    if (growthFailure) {
+      std::fprintf(stderr, "palvexchart save-bag: the bars' growth failed (%s); bag written\n",
+                   qPrintable(palvex::RunTimeErrorText(*growthFailure)));
+    }
   } catch (const palvex::ChartFileError& e) {
     std::fprintf(stderr, "palvexchart: %s\n", e.what());
     return kExitUsage;

@@ -43,7 +43,8 @@ void LoadChart(const ChartFile& file, PalvexChart& chart) {
 }
 
 std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& host,
-                                         PropertyBag* saved, const FrameSink& onFrame) {
+                                         PropertyBag* saved, const FrameSink& onFrame,
+                                         GrowthFailure growthFailure) {
   auto chart = std::make_unique<PalvexChart>(host);
   // A host gives a control either the defaults or its saved bag, never both.
   if (saved) {
@@ -55,7 +56,15 @@ std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& ho
   LoadChart(file, *chart);
   Named("Show", [&] { chart->Show(); });
   if (!host.timerEnabled()) return chart;
-  const auto tick = [&] { Named("start timer", [&] { FinishGrowth(*chart); }); };
+  const auto tick = [&] {
+    Named("start timer", [&] {
+      if (growthFailure == GrowthFailure::Raise) {
+        FinishGrowth(*chart);
+      } else {
+        chart->StartTimerTick();
+      }
+    });
+  };
   auto* own = dynamic_cast<QImageSurface*>(chart->state().surface.get());
   if (!onFrame || !own) {
     tick();
@@ -77,9 +86,14 @@ std::unique_ptr<PalvexChart> RenderChart(const ChartFile& file, HeadlessHost& ho
   return chart;
 }
 
-JsonPropertyBag SaveBagOf(const ChartFile& file) {
+JsonPropertyBag SaveBagOf(const ChartFile& file, std::optional<NamedChartError>* growthFailure) {
   HeadlessHost host;
-  auto chart = RenderChart(file, host);
+  auto chart = RenderChart(file, host, nullptr, {}, GrowthFailure::Keep);
+  if (growthFailure) {
+    growthFailure->reset();
+    if (const auto& failure = chart->state().animationFailure)
+      growthFailure->emplace("start timer", *failure);
+  }
   JsonPropertyBag bag;
   Named("WriteProperties", [&] { chart->WriteProperties(bag); });
   return bag;

@@ -1,5 +1,6 @@
 #include "script_host.h"
 
+#include <QCommandLineParser>
 #include <QFile>
 #include <QJSValueIterator>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include "script_chart_bridge.h"
 #include "script_host_bridge.h"
 #include "script_host_impl.h"
+#include "script_watchdog.h"
 
 namespace palvex {
 
@@ -71,6 +73,14 @@ constexpr const char* kCallCatching = R"JS(
 })
 )JS";
 
+// Reads a field of a script's record; a getter that throws hands back its
+// error, which the script gets instead of a value read as missing.
+constexpr const char* kReadField = R"JS(
+(function (record, name) {
+  try { return { value: record[name] }; } catch (e) { return { thrown: e }; }
+})
+)JS";
+
 QString Text(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
 }
@@ -91,6 +101,7 @@ ScriptHost::Impl::Impl(PrintLine p) : print(std::move(p)) {
   QJSEngine::setObjectOwnership(chartBridge.get(), QJSEngine::CppOwnership);
   QJSEngine::setObjectOwnership(hostBridge.get(), QJSEngine::CppOwnership);
   callCatching = engine.evaluate(QString::fromUtf8(kCallCatching));
+  readField = engine.evaluate(QString::fromUtf8(kReadField));
   const QJSValue globals =
       engine.evaluate(QString::fromUtf8(kGlobals))
           .call({engine.newQObject(chartBridge.get()), engine.newQObject(hostBridge.get())});
@@ -104,6 +115,9 @@ ScriptHost::Impl::~Impl() {
 }
 
 void ScriptHost::Impl::Throw(int number, const QString& message) {
+  // What the script itself threw on the way (a getter, a handler) is what
+  // went wrong first.
+  if (RethrowPending()) return;
   QJSValue error = engine.newErrorObject(QJSValue::GenericError, message);
   error.setProperty("number", number);
   // The error should point at the script's line, not at the host's glue,
@@ -143,8 +157,17 @@ ChartItem ScriptHost::Impl::RecordFromJs(const QJSValue& v) {
       throw ChartError(kErrTypeMismatch,
                        "ChartItem has no field '" + it.name().toStdString() + "'");
     }
-    if (it.value().isUndefined()) continue;
-    const Variant value = FromJs(it.value());
+    const QJSValue read = readField.call({v, it.name()});
+    if (read.hasOwnProperty("thrown")) {
+      if (!hasPendingError) {
+        pendingError = read.property("thrown");
+        hasPendingError = true;
+      }
+      throw ChartError(kErrTypeMismatch);
+    }
+    const QJSValue field = read.property("value");
+    if (field.isUndefined()) continue;
+    const Variant value = FromJs(field);
     if (f < 3) {
       *texts[f] = value.ToText();
     } else {
@@ -278,13 +301,24 @@ ScriptOutcome ScriptHost::Run(const QString& source, const QString& fileName) {
 }
 
 int ScriptCommand(const QStringList& args) {
-  if (args.size() != 1) {
-    std::fputs("usage: palvexchart script FILE.js\n", stderr);
+  QCommandLineParser parser;
+  parser.addPositionalArgument("script", "JavaScript file");
+  QCommandLineOption timeout("timeout", "seconds the script may run, 0 for no limit", "seconds",
+                             QString::number(kDefaultScriptSeconds));
+  parser.addOption(timeout);
+  bool timeoutIsNumber = false;
+  const double seconds = parser.parse(QStringList{"script"} + args)
+                             ? parser.value(timeout).toDouble(&timeoutIsNumber)
+                             : 0;
+  if (parser.positionalArguments().size() != 1 || !timeoutIsNumber || !(seconds >= 0) ||
+      seconds > kMaxScriptSeconds) {
+    std::fputs("usage: palvexchart script FILE.js [--timeout SECONDS]\n", stderr);
     return 2;
   }
-  QFile file(args[0]);
+  const QString path = parser.positionalArguments()[0];
+  QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    std::fprintf(stderr, "palvexchart: cannot read %s: %s\n", qPrintable(args[0]),
+    std::fprintf(stderr, "palvexchart: cannot read %s: %s\n", qPrintable(path),
                  qPrintable(file.errorString()));
     return 2;
   }
@@ -293,10 +327,22 @@ int ScriptCommand(const QStringList& args) {
     std::fputs(line.toUtf8().constData(), stdout);
     std::fputc('\n', stdout);
   });
-  const ScriptOutcome outcome = scriptHost.Run(source, args[0]);
+  ScriptOutcome outcome;
+  bool timedOut = false;
+  {
+    const ScriptWatchdog watchdog(
+        scriptHost, std::chrono::milliseconds(static_cast<std::int64_t>(seconds * 1000)));
+    outcome = scriptHost.Run(source, path);
+    timedOut = watchdog.fired() && !outcome.ok;
+  }
   std::fflush(stdout);
   if (outcome.ok) return 0;
-  const QString where = QStringLiteral("%1:%2").arg(args[0]).arg(outcome.line);
+  if (timedOut) {
+    std::fprintf(stderr, "palvexchart: %s: script timed out after %s s\n", qPrintable(path),
+                 qPrintable(parser.value(timeout)));
+    return 1;
+  }
+  const QString where = QStringLiteral("%1:%2").arg(path).arg(outcome.line);
   if (outcome.number) {
     std::fprintf(stderr, "palvexchart: %s: run-time error %d: %s\n", qPrintable(where),
                  outcome.number, outcome.message.toUtf8().constData());

@@ -49,8 +49,16 @@ class ScriptHost {
   std::unique_ptr<Impl> impl_;
 };
 
-// palvexchart script FILE.js: exit 0 when the script ran to its end, 1 on
-// an uncaught error (printed with its number), 2 when it cannot be read.
+// How long a script run from the command line may take unless told
+// otherwise, and the most it may be given (a day).
+inline constexpr int kDefaultScriptSeconds = 60;
+inline constexpr int kMaxScriptSeconds = 24 * 60 * 60;
+
+// palvexchart script FILE.js [--timeout SECONDS]: exit 0 when the script
+// ran to its end, 1 on an uncaught error (printed with its number) or when
+// it ran out of time (stopped after SECONDS, kDefaultScriptSeconds unless
+// given, 0 for no limit), 2 when it cannot be read or the command line is
+// wrong.
 int ScriptCommand(const QStringList& args);
 
 }  // namespace palvex

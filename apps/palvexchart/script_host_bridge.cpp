@@ -1,5 +1,7 @@
 #include "script_host_bridge.h"
 
+#include <QFileInfo>
+
 #include "model/child_controls.h"
 #include "platform/chart_error.h"
 #include "platform/qt/image_io.h"
@@ -41,7 +43,16 @@ class HostBridge : public QObject {
       impl_.Throw(kErrPathAccess, QStringLiteral("host.saveImage: this host writes no files"));
       return;
     }
-    const QString error = SaveImageAtomically(ImageOf(*impl_.chart.state().surface), path);
+    // The formats the command line documents; a NUL in the name is
+    // refused with the rest of what may not be written.
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QLatin1String("png") && suffix != QLatin1String("bmp")) {
+      impl_.Throw(kErrBadFileName,
+                  QStringLiteral("host.saveImage: %1: give a .png or .bmp file").arg(path));
+      return;
+    }
+    const QString error =
+        SaveImageAtomically(ImageOf(*impl_.chart.state().surface), path, suffix.toLatin1());
     if (!error.isEmpty()) impl_.Throw(kErrPathAccess, QStringLiteral("host.saveImage: ") + error);
   }
 

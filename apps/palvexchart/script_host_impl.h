@@ -22,7 +22,8 @@ struct ScriptHost::Impl {
   explicit Impl(PrintLine p);
   ~Impl();
 
-  // Raises a JS Error carrying the run-time error number.
+  // Raises a JS Error carrying the run-time error number, or the error the
+  // script threw during the call when there is one.
   void Throw(int number, const QString& message);
   // A handler's error, raised in the script once the call that caused the
   // event returns.
@@ -48,6 +49,7 @@ struct ScriptHost::Impl {
   std::unique_ptr<QObject> chartBridge;
   std::unique_ptr<QObject> hostBridge;
   QJSValue callCatching;
+  QJSValue readField;
   QJSValue pendingError;
   bool hasPendingError = false;
   std::map<std::uint32_t, std::unique_ptr<DispatchEventSink>> sinks;

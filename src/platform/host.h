@@ -82,9 +82,10 @@ class Host {
   virtual std::u16string PicturesFolder() { return {}; }
   // Places a copy of the surface's image on the clipboard.
   virtual bool SetClipboardImage(const Surface& /*surface*/) { return false; }
-  // Writes the surface's image as a bitmap file; false when it failed.
-  virtual bool SaveBitmap(const Surface& /*surface*/, const std::u16string& /*path*/) {
-    return false;
+  // Writes the surface's image as a bitmap file; returns why it could not
+  // (the path and the system's reason), empty when it was written.
+  virtual std::u16string SaveBitmap(const Surface& /*surface*/, const std::u16string& path) {
+    return path + u": this host writes no files";
   }
   // A surface that records drawing as a vector picture (Svg or Pdf) of
   // that size, for SavePicture; null when the host makes none.
@@ -94,8 +95,11 @@ class Host {
   }
   // Writes a surface as a picture file of the format: a bitmap surface's
   // image as BMP or PNG, a vector surface's recording as SVG or PDF.
-  virtual bool SavePicture(Surface& surface, const std::u16string& path, PictureFormat format) {
-    return format == PictureFormat::Bmp && SaveBitmap(surface, path);
+  // Returns why it could not, empty when it was written.
+  virtual std::u16string SavePicture(Surface& surface, const std::u16string& path,
+                                     PictureFormat format) {
+    if (format == PictureFormat::Bmp) return SaveBitmap(surface, path);
+    return path + u": this host writes no such pictures";
   }
   // Shows the about window modally; returns when it has been closed.
   virtual void ShowAbout() {}

@@ -26,11 +26,12 @@ std::string WholeDigits(double whole) {
   return digits;
 }
 
-// The value as the "#,0" pattern shows it: no decimals, halves rounded
-// away from zero as display formats round, thousands grouped by the
-// separator. An amount that rounds to nothing shows as "0", without a sign.
+// The value as the "#,0" pattern shows it: no decimals, halves rounded to
+// the even neighbour as every whole number the control makes, thousands
+// grouped by the separator. An amount that rounds to nothing shows as "0",
+// without a sign.
 std::u16string GroupedAmount(double value, std::u16string_view separator) {
-  double whole = std::round(value);
+  const double whole = RoundHalfEven(value);
   if (!std::isfinite(whole)) return std::u16string();
   const bool negative = whole < 0;
   const std::string digits = WholeDigits(std::fabs(whole));

@@ -41,7 +41,8 @@ PictureFormat PictureFormatOfPath(const std::u16string& path) {
 
 namespace {
 
-bool SavePicture(ChartState& chart, const std::u16string& path) {
+// Why the picture could not be written, empty when it was.
+std::u16string SavePicture(ChartState& chart, const std::u16string& path) {
   Host& host = chart.host;
   switch (const PictureFormat format = PictureFormatOfPath(path)) {
     case PictureFormat::Bmp:
@@ -52,12 +53,12 @@ bool SavePicture(ChartState& chart, const std::u16string& path) {
     case PictureFormat::Pdf: {
       std::unique_ptr<Surface> page = host.CreateVectorSurface(
           chart.surface->PixelWidth(), chart.surface->PixelHeight(), format);
-      if (!page) return false;
+      if (!page) return path + u": this host draws no vector pictures";
       DrawChartOn(chart, page);
       return host.SavePicture(*page, path, format);
     }
   }
-  return false;
+  return path;
 }
 
 }  // namespace
@@ -92,9 +93,9 @@ ExportResult SaveAsBitmap(ChartState& chart) {
   const std::optional<std::u16string> path =
       chart.host.SaveFileDialog(SaveAsDialogRequest(chart.host));
   if (!path || path->empty()) return ExportResult::Cancelled;
-  if (!SavePicture(chart, *path)) {
-    // cannot save the chart file
-    chart.host.ShowMessage(chart.host.Translate(u"无法保存图表文件:\n") + *path);
+  if (const std::u16string error = SavePicture(chart, *path); !error.empty()) {
+    // cannot save the chart file; the error names it and says why
+    chart.host.ShowMessage(chart.host.Translate(u"无法保存图表文件:\n") + error);
     return ExportResult::Failed;
   }
   return ExportResult::Done;

@@ -1,5 +1,9 @@
 // Runs the real palvexchart program and checks what a user sees.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QImage>
@@ -11,6 +15,9 @@
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <csignal>
+#include <functional>
+#include <vector>
 
 #include "support/picture_checks.h"
 
@@ -28,6 +35,41 @@ ProgramRun Palvexchart(const QStringList& args) {
   p.waitForFinished(120000);
   return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
           QString::fromUtf8(p.readAllStandardError())};
+}
+
+// Runs palvexchart in a child that may write files of at most limit bytes:
+// a write past it fails with EFBIG, as one on a full disk fails with
+// ENOSPC (SIGXFSZ ignored, so the write fails instead of the program).
+ProgramRun PalvexchartWithFilesUpTo(rlim_t limit, const QStringList& args) {
+  std::vector<QByteArray> words{PALVEXCHART_BIN};
+  for (const QString& a : args) words.push_back(a.toLocal8Bit());
+  std::vector<char*> argv;
+  for (QByteArray& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  int err[2];
+  if (pipe(err) != 0) return {-1, {}, "pipe failed"};
+  const pid_t child = fork();
+  if (child == 0) {
+    // Only what is safe between fork and exec.
+    const rlimit files{limit, limit};
+    setrlimit(RLIMIT_FSIZE, &files);
+    signal(SIGXFSZ, SIG_IGN);
+    dup2(err[1], 2);
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  close(err[1]);
+  QByteArray stderrText;
+  char buffer[4096];
+  for (ssize_t n; (n = read(err[0], buffer, sizeof buffer)) > 0;) stderrText.append(buffer, n);
+  close(err[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+          {},
+          QString::fromUtf8(stderrText)};
 }
 
 QString WriteFile(const QTemporaryDir& dir, const char* name, const QByteArray& text) {
@@ -105,7 +147,11 @@ TEST(CommandLine, DrawsTheSameChartAtTwiceThePixelsAndAsSvgAndPdf) {
   EXPECT_EQ(palvex::testing::MixedBlocks(once.scaled(1120, 744), QRect(0, 0, 1120, 40)), 0);
   EXPECT_GT(palvex::testing::MixedBlocks(twice, QRect(0, 0, 1120, 40)), 100);
 
-  QSvgRenderer svg(render("chart.svg"));
+  const QString svgPath = render("chart.svg");
+  QFile svgFile(svgPath);
+  ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(palvex::testing::IsWellFormedXml(svgFile.readAll()));
+  QSvgRenderer svg(svgPath);
   ASSERT_TRUE(svg.isValid());
   EXPECT_EQ(svg.viewBox(), QRect(0, 0, 560, 372));
   QImage drawn(560, 372, QImage::Format_RGB32);
@@ -145,15 +191,32 @@ TEST(CommandLine, AControlErrorExitsOneWithItsNumberAndMessage) {
 
 TEST(CommandLine, AGrowthAnimationThatFailsExitsOneInsteadOfWritingAPartialPicture) {
   QTemporaryDir dir;
-  // The bar's left edge lies past the 32-bit pixel range: the animation
-  // stops at its first frame.
-  const QString chart = WriteFile(dir, "far.json", R"({
+  // A bar edge past the 32-bit pixel range: the animation stops at its
+  // first frame.
+  const QString charts[] = {WriteFile(dir, "far.json", R"({
     "properties": {"MarginLeft": 3000000000, "DisplayXAxis": false},
-    "items": [{"ItemID": "1", "Value": 3}]})");
-  const ProgramRun r = Palvexchart({"render", chart, "-o", dir.filePath("x.png")});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(r.err.contains("Overflow")) << r.err.toStdString();
-  EXPECT_FALSE(QFile::exists(dir.filePath("x.png")));
+    "items": [{"ItemID": "1", "Value": 3}]})"),
+                            WriteFile(dir, "wide.json", R"({
+    "properties": {"MarginRight": 4294967296},
+    "items": [{"ItemID": "1", "Value": 3}]})")};
+  for (const QString& chart : charts) {
+    const ProgramRun r = Palvexchart({"render", chart, "-o", dir.filePath("x.png")});
+    EXPECT_EQ(r.exitCode, 1) << chart.toStdString();
+    EXPECT_TRUE(r.err.contains("Overflow")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.png")));
+
+    // The bag holds the properties, not the picture: it is written, and the
+    // failure told.
+    const QString bag = dir.filePath("bag.json");
+    const ProgramRun saved = Palvexchart({"save-bag", chart, "-o", bag});
+    EXPECT_EQ(saved.exitCode, 0) << saved.err.toStdString();
+    EXPECT_TRUE(saved.err.contains("growth failed (start timer: run-time error 6: Overflow)"))
+        << saved.err.toStdString();
+    QFile f(bag);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << chart.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(f.readAll()).object().size(), 22);
+    f.remove();
+  }
 }
 
 TEST(CommandLine, AnUnwritableOutputFailsWithoutLeavingAFile) {
@@ -161,6 +224,74 @@ TEST(CommandLine, AnUnwritableOutputFailsWithoutLeavingAFile) {
       {"render", PALVEX_EXAMPLES_DIR "/sales_cn.json", "-o", "/nonexistent-dir/out.png"});
   EXPECT_NE(r.exitCode, 0);
   EXPECT_TRUE(r.err.contains("/nonexistent-dir/out.png"));
+}
+
+TEST(CommandLine, AFullDiskKeepsTheOldFileAndExitsOneWithTheSystemsReason) {
+  // Every way the program saves a file, each over an old one. The limit
+  // lets the program start but holds less than any of these files.
+  const QString sales = PALVEX_EXAMPLES_DIR "/sales_cn.json";
+  const struct {
+    const char* old;  // the file that must survive, in the run's folder
+    std::function<QStringList(const QDir&)> args;
+  } saves[] = {
+      {"out.png",
+       [&](const QDir& d) {
+         return QStringList{"render", sales, "-o", d.filePath("out.png")};
+       }},
+      {"out.bmp",
+       [&](const QDir& d) {
+         return QStringList{"render", sales, "-o", d.filePath("out.bmp")};
+       }},
+      {"out.svg",
+       [&](const QDir& d) {
+         return QStringList{"render", sales, "-o", d.filePath("out.svg")};
+       }},
+      {"out.pdf",
+       [&](const QDir& d) {
+         return QStringList{"render", sales, "-o", d.filePath("out.pdf")};
+       }},
+      {"bag.json",
+       [&](const QDir& d) {
+         return QStringList{"save-bag", sales, "-o", d.filePath("bag.json")};
+       }},
+      {"frames/frame-01.png",
+       [&](const QDir& d) {
+         return QStringList{
+             "render", sales, "-o", d.filePath("out.png"), "--frames", d.filePath("frames")};
+       }},
+      {"old.png",
+       [&](const QDir& d) {
+         QFile script(d.filePath("save.js"));
+         script.open(QIODevice::WriteOnly);
+         script.write("host.show(); host.tick(); host.saveImage(\"" +
+                      d.filePath("old.png").toUtf8() + "\");\n");
+         return QStringList{"script", d.filePath("save.js")};
+       }},
+  };
+  const QByteArray old = "the old file, which a failed save must not touch";
+  for (const auto& save : saves) {
+    SCOPED_TRACE(save.old);
+    QTemporaryDir dir;
+    const QDir d(dir.path());
+    const QString oldPath = d.filePath(save.old);
+    d.mkpath(QFileInfo(oldPath).path());
+    {
+      QFile f(oldPath);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(old);
+    }
+    const QStringList args = save.args(d);
+    const QStringList before =
+        QDir(QFileInfo(oldPath).path()).entryList(QDir::AllEntries | QDir::Hidden);
+    const ProgramRun r = PalvexchartWithFilesUpTo(400, args);
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("File too large")) << r.err.toStdString();
+    QFile f(oldPath);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), old);
+    // No temporary file stays behind.
+    EXPECT_EQ(QDir(QFileInfo(oldPath).path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+  }
 }
 
 // Rows 40..316 of pixel column x: the plot area above the baseline.
@@ -207,6 +338,14 @@ TEST(CommandLine, EachMistakeIsNamedWithItsExitCode) {
   QTemporaryDir dir;
   WriteFile(dir, "overflow.json", R"({"properties": {"MaxY": 5, "MarginTop": 1e308}})");
   WriteFile(dir, "empty.json", R"({"properties": {"ChartTitle": "nothing yet"}})");
+  // Files too large to be read, refused from their size (sparse: they take
+  // no room), and a bag of too many keys.
+  QFile(WriteFile(dir, "huge.json", "{")).resize(300 * 1024 * 1024);
+  QFile(WriteFile(dir, "huge-bag.json", "{")).resize(5 * 1024 * 1024);
+  QByteArray keys = "{\"k0\": 0";
+  for (int k = 1; k <= 1024; ++k) keys += ", \"k" + QByteArray::number(k) + "\": 0";
+  WriteFile(dir, "keys-bag.json", keys + "}");
+  WriteFile(dir, "loop.js", "for (;;) {}");
   const QString sales = PALVEX_EXAMPLES_DIR "/sales_cn.json";
   struct Case {
     QStringList args;  // @ stands for the temporary folder
@@ -244,6 +383,26 @@ TEST(CommandLine, EachMistakeIsNamedWithItsExitCode) {
        ""},
       {{"show", sales}, true, 2, "palvexchart show: no display found", ""},
       {{"show", sales, "--bag", "@/nosuch-bag.json"}, false, 2, "nosuch-bag.json", ""},
+      {{"render", "@/huge.json", "-o", "@/x.png"},
+       false,
+       2,
+       "huge.json: larger than 256 MiB, the most a chart file may hold",
+       ""},
+      {{"render", sales, "--bag", "@/huge-bag.json", "-o", "@/x.png"},
+       false,
+       2,
+       "huge-bag.json: larger than 4 MiB, the most a property bag may hold",
+       ""},
+      {{"render", sales, "--bag", "@/keys-bag.json", "-o", "@/x.png"},
+       false,
+       2,
+       "keys-bag.json: a property bag holds at most 1024 keys (this one 1025)",
+       ""},
+      {{"script", "@/loop.js", "--timeout", "1"},
+       false,
+       1,
+       "loop.js: script timed out after 1 s",
+       ""},
       {{"render", sales, "-o", "@/x.png", "--scale", "4.5"},
        false,
        2,

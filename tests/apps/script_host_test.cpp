@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -120,10 +121,14 @@ TEST_F(ScriptHostTest, OnlyPlainObjectsWithTheRecordsFieldsAreItems) {
   Ok("print(failure(() => chart.AddItem({Valeu: 3})));"
      "print(failure(() => chart.AddItem([1, 2])));"
      "print(failure(() => chart.AddItem({Value: 'lots'})));"
+     "print(failure(() => chart.AddItem({ItemID: '3', get Value() { throw new Error('no value'); "
+     "}})));"
      "chart.AddItem({itemid: '2', value: 4});");
   EXPECT_EQ(printed[0], "13 AddItem: ChartItem has no field 'Valeu'");
   EXPECT_EQ(printed[1], "13 AddItem: Type mismatch");
   EXPECT_EQ(printed[2], "13 AddItem: Type mismatch");
+  // A getter's own error, not an item without a value.
+  EXPECT_EQ(printed[3], "undefined no value");
   ASSERT_EQ(script.chart().state().items().size(), 1u);
   EXPECT_EQ(script.chart().state().items()[0], (ChartItem{u"2", u"", u"", 4}));
 }
@@ -175,9 +180,11 @@ TEST_F(ScriptHostTest, TheHostResizesAndSavesThePicture) {
   Ok(QStringLiteral(
          "print(number(() => host.resize(0, 10)), number(() => host.resize(10, 'wide')),"
          "number(() => host.resize(20000, 10)), number(() => host.saveImage('%1/no/such/x.png')),"
-         "number(() => host.saveImage('')));")
+         "number(() => host.saveImage('')), number(() => host.saveImage('%1/nul\\u0000.png')),"
+         "number(() => host.saveImage('%1/chart.gif')));")
          .arg(dir.path()));
-  EXPECT_EQ(Last(), "5 13 5 75 52");
+  EXPECT_EQ(Last(), "5 13 5 75 52 75 52");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"chart.png"});
   EXPECT_EQ(script.chart().state().surface->PixelWidth(), 320);
 }
 
@@ -258,6 +265,12 @@ TEST(ScriptCommand, ExitCodesAndMessages) {
   EXPECT_EQ(ScriptCommand({write("bad.js", "chart.MaxY = 'x';")}), 1);
   EXPECT_EQ(ScriptCommand({dir.filePath("missing.js")}), 2);
   EXPECT_EQ(ScriptCommand({}), 2);
+  // An endless script is stopped; a time that is no time is refused.
+  const QString loop = write("loop.js", "for (;;) {}");
+  EXPECT_EQ(ScriptCommand({loop, "--timeout", "0.2"}), 1);
+  EXPECT_EQ(ScriptCommand({"--timeout", "0.5", write("quick.js", "chart.MaxY = 5;")}), 0);
+  for (const char* bad : {"-1", "soon", "1e9"})
+    EXPECT_EQ(ScriptCommand({loop, "--timeout", bad}), 2);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QXmlStreamReader>
 #include <cstdlib>
 
 namespace palvex::testing {
@@ -56,6 +57,13 @@ inline int MixedBlocks(const QImage& picture, const QRect& area) {
     }
   }
   return mixed;
+}
+
+// Whether a file is XML that every XML reader takes (an SVG must be).
+inline bool IsWellFormedXml(const QByteArray& xml) {
+  QXmlStreamReader reader(xml);
+  while (!reader.atEnd()) reader.readNext();
+  return !reader.hasError();
 }
 
 }  // namespace palvex::testing

@@ -1,11 +1,15 @@
 #include "ui/export.h"
 
 #include <gmock/gmock.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "control/palvex_chart.h"
 #include "platform/chart_error.h"
@@ -15,6 +19,7 @@
 #include "platform/qt/qt_text.h"
 #include "support/chart_fixture.h"
 #include "support/error_of.h"
+#include "support/picture_checks.h"
 #include "theme/themes.h"
 
 namespace palvex {
@@ -128,6 +133,7 @@ TEST_F(ExportTest, SaveAsWritesTheKindOfFileTheNameEndsWithAndLeavesThePictureAl
     QFile file(InPictures(c.name));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.read(c.start.size()), c.start);
+    if (c.start == "<?xml") EXPECT_TRUE(file.seek(0) && testing::IsWellFormedXml(file.readAll()));
   }
   // Drawing the vector pictures left the control's own picture, its layout
   // and its children as they were.
@@ -137,22 +143,75 @@ TEST_F(ExportTest, SaveAsWritesTheKindOfFileTheNameEndsWithAndLeavesThePictureAl
   EXPECT_TRUE(host.messages().empty());
 }
 
-TEST_F(ExportTest, AFailedSaveLeavesTheExistingFileIntactAndTellsTheUser) {
-  // The picture goes to a temporary name first, the file's name plus a
-  // suffix; a name with no room left for the suffix makes that step fail.
-  const QString name = QString(250, 'w') + ".bmp";
+TEST_F(ExportTest, AnSvgIsWellFormedXmlWhateverCharactersTheTextsHold) {
+  // Each character XML forbids, and halves of surrogate pairs, in every
+  // text the picture shows: a title, the subtitle, the axis labels and a
+  // caption, drawn straight and rotated.
+  std::u16string odd = u"a";
+  for (char16_t c = 0; c < 0x20; ++c) odd += c;
+  odd += u"\uFFFE\uFFFF";
+  odd += static_cast<char16_t>(0xD800);
+  odd += u"b";
+  odd += static_cast<char16_t>(0xDC00);
+  odd += u"\U0001F600z";
+  chart.SetChartTitle(odd);
+  chart.SetChartSubTitle(odd);
+  chart.SetAxisLabelX(odd);
+  chart.SetAxisLabelY(odd);
+  ChartItem item;
+  item.ItemID = u"9";
+  item.XAxisDescription = odd;
+  item.SelectedDescription = odd;
+  item.Value = 30;
+  chart.AddItem(item);
+  chart.Refresh();
+  host.QueueSaveAnswer(FromQString(InPictures("odd.svg")));
+  ASSERT_EQ(SaveAsBitmap(chart.state()), ExportResult::Done);
+  QFile file(InPictures("odd.svg"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray svg = file.readAll();
+  EXPECT_TRUE(testing::IsWellFormedXml(svg));
+  // The texts are there, with the forbidden characters replaced.
+  EXPECT_TRUE(svg.contains("\xEF\xBF\xBD\xEF\xBF\xBD")) << svg.left(2000).toStdString();
+}
+
+TEST_F(ExportTest, AFailedSaveLeavesTheExistingFileIntactAndTellsTheUserWhy) {
+  const QString name = QStringLiteral("full.bmp");
   QFile existing(InPictures(name));
   ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
   existing.write("old picture");
   existing.close();
 
-  host.QueueSaveAnswer(FromQString(InPictures(name)));
-  EXPECT_EQ(SaveAsBitmap(chart.state()), ExportResult::Failed);
+  // In a child whose files may hold 100 bytes: past them a write fails
+  // with EFBIG (SIGXFSZ ignored), as one on a full disk fails with ENOSPC.
+  // It answers by its exit code whether the user was told the system's
+  // reason.
+  const pid_t child = fork();
+  if (child == 0) {
+    host.QueueSaveAnswer(FromQString(InPictures(name)));
+    const rlimit files{100, 100};
+    setrlimit(RLIMIT_FSIZE, &files);
+    signal(SIGXFSZ, SIG_IGN);
+    const bool told = SaveAsBitmap(chart.state()) == ExportResult::Failed &&
+                      host.messages().size() == 1 &&
+                      ToUtf8(host.messages()[0]).find(name.toStdString() + ": File too large") !=
+                          std::string::npos;
+    _exit(told ? 0 : 1);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
   EXPECT_EQ(existing.readAll(), "old picture");
-  EXPECT_EQ(QDir(pictures.path()).entryList(QDir::Files).size(), 1);
+  EXPECT_EQ(QDir(pictures.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
+  // A refused target tells the user as much.
+  ASSERT_TRUE(QFile::link(InPictures("missing.bmp"), InPictures("dangling.bmp")));
+  host.QueueSaveAnswer(FromQString(InPictures("dangling.bmp")));
+  EXPECT_EQ(SaveAsBitmap(chart.state()), ExportResult::Failed);
   ASSERT_EQ(host.messages().size(), 1u);
-  EXPECT_THAT(ToUtf8(host.messages()[0]), HasSubstr(name.toStdString()));
+  EXPECT_THAT(ToUtf8(host.messages()[0]), HasSubstr("dangling.bmp: is a symbolic link"));
+  EXPECT_FALSE(QFile::exists(InPictures("missing.bmp")));
 }
 
 TEST_F(ExportTest, CopyPutsTheLastDrawnPictureOnTheClipboardWithoutRedrawing) {

@@ -21,15 +21,27 @@ TEST(InfoCaption, ThreeLinesWithAWholeGroupedAmount) {
       {123, u"123"},
       {1000, u"1,000"},
       {-999999.6, u"-1,000,000"},
-      // Halves round away from zero, as a number format shows them.
-      {2.5, u"3"},
-      {-2.5, u"-3"},
-      {1234.5, u"1,235"},
+      // Halves round to the even neighbour, on either side of zero and
+      // wherever a double still holds a half.
+      {2.5, u"2"},
+      {3.5, u"4"},
+      {-2.5, u"-2"},
+      {-3.5, u"-4"},
+      {1234.5, u"1,234"},
+      {1234567.5, u"1,234,568"},
+      {1234568.5, u"1,234,568"},
+      {-1234568.5, u"-1,234,568"},
+      {999999999998.5, u"999,999,999,998"},
       // Nothing left to sign.
       {-0.4, u"0"},
+      {-0.5, u"0"},
+      {0.5, u"0"},
       // Beyond 15 digits a double has nothing more to show.
       {1e20, u"100,000,000,000,000,000,000"},
       {123456789012345678.0, u"123,456,789,012,346,000"},
+      // A half in the digits a double cannot show goes to the even one too.
+      {1234567890123465.0, u"1,234,567,890,123,460"},
+      {1234567890123475.0, u"1,234,567,890,123,480"},
   };
   for (const auto& [value, amount] : amounts) {
     EXPECT_EQ(InfoCaption(Item(u"1", value)), u"记录: \r金额: " + amount + u"元\r") << value;

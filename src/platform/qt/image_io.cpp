@@ -2,11 +2,10 @@
 
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <stdexcept>
 
+#include "platform/qt/atomic_save.h"
 #include "platform/qt/qimage_surface.h"
-#include "platform/qt/save_target.h"
 
 namespace palvex {
 
@@ -32,17 +31,10 @@ QString SaveImageAtomically(const QImage& image, const QString& path, const char
   QByteArray fmt = format ? QByteArray(format) : QFileInfo(path).suffix().toLower().toLatin1();
   if (fmt.isEmpty())
     return QStringLiteral("%1: no image format (give the file an extension)").arg(path);
-  if (QString refused = RefusedSaveTarget(path); !refused.isEmpty()) return refused;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    return QStringLiteral("%1: %2").arg(path, file.errorString());
-  QImageWriter writer(&file, fmt);
-  if (!writer.write(image)) {
-    file.cancelWriting();
-    return QStringLiteral("%1: %2").arg(path, writer.errorString());
-  }
-  if (!file.commit()) return QStringLiteral("%1: %2").arg(path, file.errorString());
-  return {};
+  return SaveAtomically(path, [&](QIODevice& out) {
+    QImageWriter writer(&out, fmt);
+    return writer.write(image) ? QString() : writer.errorString();
+  });
 }
 
 }  // namespace palvex

@@ -14,9 +14,8 @@ const QImage& ImageOf(const Surface& surface);
 QImage PictureOf(const Surface& surface);
 
 // Writes an image in the format named by the path's extension (png, bmp,
-// ...), through a temporary file renamed into place, so a failure never
-// leaves a half-written file; a target that is not a regular file is
-// refused (RefusedSaveTarget). Returns an error message, empty on success.
+// ...), whole or not at all (SaveAtomically). Returns an error message,
+// empty on success.
 QString SaveImageAtomically(const QImage& image, const QString& path, const char* format = nullptr);
 
 }  // namespace palvex

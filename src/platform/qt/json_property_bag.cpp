@@ -2,13 +2,12 @@
 
 #include <QFile>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <cmath>
 
 #include "platform/chart_error.h"
 #include "platform/qt/json_error_line.h"
+#include "platform/qt/picture_file.h"
 #include "platform/qt/qt_text.h"
-#include "platform/qt/save_target.h"
 
 namespace palvex {
 
@@ -16,6 +15,13 @@ namespace {
 
 [[noreturn]] void Fail(int number, const QString& message) {
   throw ChartError(number, message.toStdString());
+}
+
+[[noreturn]] void TooLarge(const QString& source) {
+  Fail(kErrInvalidPropertyValue,
+       QStringLiteral("%1: larger than %2 MiB, the most a property bag may hold")
+           .arg(source)
+           .arg(JsonPropertyBag::kMaxBytes / (1024 * 1024)));
 }
 
 QString KeyText(std::u16string_view key) {
@@ -29,10 +35,13 @@ JsonPropertyBag JsonPropertyBag::Load(const QString& path) {
   if (!file.exists()) Fail(kErrFileNotFound, QStringLiteral("%1: no such file").arg(path));
   if (!file.open(QIODevice::ReadOnly))
     Fail(kErrPathAccess, QStringLiteral("%1: %2").arg(path, file.errorString()));
-  return Parse(file.readAll(), path);
+  // A pipe tells no size: what is read stops one byte past the bound.
+  if (file.size() > kMaxBytes) TooLarge(path);
+  return Parse(file.read(kMaxBytes + 1), path);
 }
 
 JsonPropertyBag JsonPropertyBag::Parse(const QByteArray& json, const QString& source) {
+  if (json.size() > kMaxBytes) TooLarge(source);
   QJsonParseError error{};
   const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
   if (error.error != QJsonParseError::NoError) {
@@ -46,6 +55,12 @@ JsonPropertyBag JsonPropertyBag::Parse(const QByteArray& json, const QString& so
          QStringLiteral("%1: a property bag is one JSON object").arg(source));
   JsonPropertyBag bag;
   bag.values_ = doc.object();
+  if (bag.values_.size() > kMaxKeys)
+    Fail(kErrInvalidPropertyValue,
+         QStringLiteral("%1: a property bag holds at most %2 keys (this one %3)")
+             .arg(source)
+             .arg(kMaxKeys)
+             .arg(bag.values_.size()));
   // Keys match in any case, so two spellings of one key would be ambiguous.
   for (auto it = bag.values_.begin(); it != bag.values_.end(); ++it) {
     const auto [known, added] = bag.spellings_.emplace(FoldedKey(FromQString(it.key())), it.key());
@@ -62,18 +77,8 @@ QByteArray JsonPropertyBag::ToJson() const {
 }
 
 void JsonPropertyBag::Save(const QString& path) const {
-  if (const QString refused = RefusedSaveTarget(path); !refused.isEmpty())
-    Fail(kErrPathAccess, refused);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    Fail(kErrPathAccess, QStringLiteral("%1: %2").arg(path, file.errorString()));
-  const QByteArray json = ToJson();
-  if (file.write(json) != json.size()) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    Fail(kErrPathAccess, QStringLiteral("%1: %2").arg(path, reason));
-  }
-  if (!file.commit()) Fail(kErrPathAccess, QStringLiteral("%1: %2").arg(path, file.errorString()));
+  if (const QString error = SaveBytesAtomically(ToJson(), path); !error.isEmpty())
+    Fail(kErrPathAccess, error);
 }
 
 std::optional<QString> JsonPropertyBag::FindKey(std::u16string_view key) const {

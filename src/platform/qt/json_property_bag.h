@@ -18,16 +18,24 @@ class JsonPropertyBag : public PropertyBag {
  public:
   JsonPropertyBag() = default;
 
+  // The control writes 22 keys, and a bag at most a little over 1 MiB
+  // (five texts of 32,767 units, each written out as \u escapes): these
+  // bounds leave room for many times that and for other keys kept beside
+  // them, yet keep a hostile file from costing seconds and gigabytes.
+  static constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
+  static constexpr qsizetype kMaxKeys = 1024;
+
   // Raises ChartError: File not found (53) or Path/File access (75) when
   // the file cannot be read, Invalid property value (380) with the line
   // for malformed JSON, a document that is not an object, or two keys
-  // that differ only in letter case.
+  // that differ only in letter case, and naming the bound for a file
+  // larger than kMaxBytes (refused from its size, before it is read) or
+  // holding more than kMaxKeys keys.
   static JsonPropertyBag Load(const QString& path);
   static JsonPropertyBag Parse(const QByteArray& json, const QString& source);
 
-  // Raises ChartError Path/File access (75) naming the file and the
-  // reason, also before anything is written when the target is not a
-  // regular file (RefusedSaveTarget).
+  // Whole or not at all (SaveAtomically). Raises ChartError Path/File
+  // access (75) naming the file and the reason.
   void Save(const QString& path) const;
   QByteArray ToJson() const;
 

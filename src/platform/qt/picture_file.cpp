@@ -1,9 +1,7 @@
 #include "platform/qt/picture_file.h"
 
-#include <QSaveFile>
-
+#include "platform/qt/atomic_save.h"
 #include "platform/qt/image_io.h"
-#include "platform/qt/save_target.h"
 #include "platform/qt/vector_surface.h"
 
 namespace palvex {
@@ -25,16 +23,9 @@ QString SavePictureFile(Surface& surface, const QString& path, PictureFormat for
 }
 
 QString SaveBytesAtomically(const QByteArray& bytes, const QString& path) {
-  if (QString refused = RefusedSaveTarget(path); !refused.isEmpty()) return refused;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    return QStringLiteral("%1: %2").arg(path, file.errorString());
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    return QStringLiteral("%1: %2").arg(path, file.errorString());
-  }
-  if (!file.commit()) return QStringLiteral("%1: %2").arg(path, file.errorString());
-  return {};
+  return SaveAtomically(path, [&](QIODevice& out) {
+    return out.write(bytes) == bytes.size() ? QString() : out.errorString();
+  });
 }
 
 }  // namespace palvex

@@ -10,7 +10,7 @@ namespace palvex {
 
 // Writes a surface as a picture file: a vector surface's recording as SVG
 // or PDF (the recording is finished), any other surface's image as BMP or
-// PNG. Through a temporary file renamed into place, to a regular file only.
+// PNG, whole or not at all (SaveAtomically).
 // Returns an error message, empty on success.
 QString SavePictureFile(Surface& surface, const QString& path, PictureFormat format);
 

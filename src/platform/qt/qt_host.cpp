@@ -31,8 +31,8 @@ TextExtent QtHost::MeasureText(const FontSpec& font, std::u16string_view text) {
           measured.Height(text) * screen_.TwipsPerPixelY()};
 }
 
-bool QtHost::SaveBitmap(const Surface& surface, const std::u16string& path) {
-  return SaveImageAtomically(PictureOf(surface), ToQString(path), "bmp").isEmpty();
+std::u16string QtHost::SaveBitmap(const Surface& surface, const std::u16string& path) {
+  return FromQString(SaveImageAtomically(PictureOf(surface), ToQString(path), "bmp"));
 }
 
 std::unique_ptr<Surface> QtHost::CreateVectorSurface(int widthPx, int heightPx,
@@ -41,8 +41,9 @@ std::unique_ptr<Surface> QtHost::CreateVectorSurface(int widthPx, int heightPx,
   return std::make_unique<VectorSurface>(screen_, format, widthPx, heightPx);
 }
 
-bool QtHost::SavePicture(Surface& surface, const std::u16string& path, PictureFormat format) {
-  return SavePictureFile(surface, ToQString(path), format).isEmpty();
+std::u16string QtHost::SavePicture(Surface& surface, const std::u16string& path,
+                                   PictureFormat format) {
+  return FromQString(SavePictureFile(surface, ToQString(path), format));
 }
 
 }  // namespace palvex

@@ -26,10 +26,11 @@ class QtHost : public Host {
     if (ratio > 0 && ratio <= 16) devicePixelRatio_ = ratio;
   }
   TextExtent MeasureText(const FontSpec& font, std::u16string_view text) override;
-  bool SaveBitmap(const Surface& surface, const std::u16string& path) override;
+  std::u16string SaveBitmap(const Surface& surface, const std::u16string& path) override;
   std::unique_ptr<Surface> CreateVectorSurface(int widthPx, int heightPx,
                                                PictureFormat format) override;
-  bool SavePicture(Surface& surface, const std::u16string& path, PictureFormat format) override;
+  std::u16string SavePicture(Surface& surface, const std::u16string& path,
+                             PictureFormat format) override;
   // The application's installed translators decide.
   std::u16string Translate(std::u16string_view source) override;
 

@@ -9,6 +9,7 @@
 
 #include "platform/numeric.h"
 #include "platform/qt/image_io.h"
+#include "platform/qt/markup_text.h"
 #include "platform/qt/qt_text.h"
 
 namespace palvex {
@@ -129,7 +130,7 @@ void VectorSurface::Print(const std::u16string& text) {
     const double x = currentX_ / screen_.TwipsPerPixelX();
     for (const QString& line : lines) {
       if (std::isfinite(x) && std::isfinite(y) && std::abs(x) < 1e6 && std::abs(y) < 1e6)
-        p->drawText(QPointF(x, y + fm.ascent()), line);
+        p->drawText(QPointF(x, y + fm.ascent()), MarkupSafeText(line));
       y += fm.height();
     }
   }
