@@ -133,7 +133,9 @@ TEST_F(ExportTest, SaveAsWritesTheKindOfFileTheNameEndsWithAndLeavesThePictureAl
     QFile file(InPictures(c.name));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.read(c.start.size()), c.start);
-    if (c.start == "<?xml") EXPECT_TRUE(file.seek(0) && testing::IsWellFormedXml(file.readAll()));
+    if (c.start == "<?xml") {
+      EXPECT_TRUE(file.seek(0) && testing::IsWellFormedXml(file.readAll()));
+    }
   }
   // Drawing the vector pictures left the control's own picture, its layout
   // and its children as they were.
