@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config clang-format clang-tidy clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-tools-dev qt6-l10n-tools qt6-qpa-plugins qt6-svg-dev
   libgl-dev libglx-dev libxkbcommon-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev

@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+# Formatting first: it takes a second and names the files at fault.
+bash scripts/check-format.sh
 preset=default
 [ "${CI:-}" = "true" ] && preset=ci
 bash scripts/build.sh "$preset"

@@ -182,8 +182,12 @@ bool PalvexChart::EditCopy() {
   return false;
 }
 
-void PalvexChart::About() { ShowAboutBox(s_); }
+void PalvexChart::About() {
+  ShowAboutBox(s_);
+}
 
-void PalvexChart::ShowLegend(bool bHidden) { palvex::ShowLegend(s_, bHidden); }
+void PalvexChart::ShowLegend(bool bHidden) {
+  palvex::ShowLegend(s_, bHidden);
+}
 
 }  // namespace palvex

@@ -20,6 +20,7 @@
 #include "platform/qt/image_io.h"
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
+#include "theme/themes.h"
 #include "ui/info_label_input.h"
 #include "ui/keyboard.h"
 #include "widget/chart_accessible.h"
@@ -81,9 +82,21 @@ void RefuseUnless(bool valid) {
   if (!valid) throw ChartError(kErrInvalidPropertyValue);
 }
 
+// The Qt face's themes are the control's, value for value; the control
+// also accepts values past them (they paint nothing), the Qt face does not.
+constexpr bool SameTheme(PalvexChartWidget::Theme face, Theme control) {
+  return static_cast<std::int32_t>(face) == control;
+}
+static_assert(SameTheme(PalvexChartWidget::PersianGulf, ThemePersianGulf) &&
+              SameTheme(PalvexChartWidget::Sky, ThemeSky) &&
+              SameTheme(PalvexChartWidget::Neon, ThemeNeon) &&
+              SameTheme(PalvexChartWidget::Normal, ThemeNormal));
+bool IsNamedTheme(std::int32_t theme) {
+  return theme >= ThemePersianGulf && theme <= ThemeNormal;
+}
+
 void CheckTheme(const PalvexChart& chart) {
-  const std::int32_t theme = chart.ActiveTheme();
-  RefuseUnless(theme >= PalvexChartWidget::PersianGulf && theme <= PalvexChartWidget::Normal);
+  RefuseUnless(IsNamedTheme(chart.ActiveTheme()));
 }
 
 }  // namespace
@@ -267,7 +280,7 @@ PalvexChartWidget::Theme PalvexChartWidget::theme() const {
 }
 void PalvexChartWidget::setTheme(Theme theme) {
   d->Set("theme", [&] {
-    RefuseUnless(theme >= PersianGulf && theme <= Normal);
+    RefuseUnless(IsNamedTheme(theme));
     d->chart().SetActiveTheme(theme);
   });
 }
