@@ -6,6 +6,7 @@
 
 #include "control/palvex_chart.h"
 #include "platform/chart_error.h"
+#include "platform/picture_formats.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/picture_file.h"
 #include "platform/qt/qimage_surface.h"
@@ -61,17 +62,16 @@ QImage ChartPicture(PalvexChart& chart, double scale) {
 QString SaveChartPicture(PalvexChart& chart, const QString& path, const char* format,
                          double scale) {
   CheckScale(*chart.state().surface, scale);
-  const QString kind =
-      format ? QString::fromLatin1(format).toLower() : QFileInfo(path).suffix().toLower();
-  if (kind == QLatin1String("svg") || kind == QLatin1String("pdf")) {
+  const QString kind = format ? QString::fromLatin1(format) : QFileInfo(path).suffix();
+  const PictureFormatRow* row = PictureFormatOfSuffix(
+      std::u16string_view(reinterpret_cast<const char16_t*>(kind.utf16()), kind.size()));
+  if (row && row->vector) {
     ChartState& state = chart.state();
-    const PictureFormat vector =
-        kind == QLatin1String("svg") ? PictureFormat::Svg : PictureFormat::Pdf;
     std::unique_ptr<Surface> page = state.host.CreateVectorSurface(
-        state.surface->PixelWidth(), state.surface->PixelHeight(), vector);
+        state.surface->PixelWidth(), state.surface->PixelHeight(), row->format);
     if (!page) return QStringLiteral("%1: this host draws no vector pictures").arg(path);
     DrawChartOn(state, page);
-    return SavePictureFile(*page, path, vector);
+    return SavePictureFile(*page, path, row->format);
   }
   return SaveImageAtomically(ChartPicture(chart, scale), path, format);
 }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "model/chart_state.h"
+#include "platform/picture_formats.h"
 #include "platform/scope_guard.h"
 #include "render/draw_chart.h"
 #include "theme/themes.h"
@@ -14,29 +15,25 @@ SaveDialogRequest SaveAsDialogRequest(Host& host) {
   // No Pictures folder: the dialog opens where the platform chooses.
   r.initialFolder = host.PicturesFolder();
   r.fileName = u"Wendolith.bmp";
-  r.filterName = u"Windows Bitmap";
-  r.filterPattern = u"*.bmp";
+  const PictureFormatRow& bitmap = RowOf(PictureFormat::Bmp);
+  r.filterName = bitmap.filterName;
+  r.filterPattern = FilterPattern(bitmap);
   r.title = host.Translate(u"保持图表为文件");  // keep the chart as a file
-  r.otherFilters = {{u"PNG", u"*.png"}, {u"SVG", u"*.svg"}, {u"PDF", u"*.pdf"}};
+  for (const PictureFormatRow& row : PictureFormats()) {
+    if (&row != &bitmap)
+      r.otherFilters.push_back({std::u16string(row.filterName), FilterPattern(row)});
+  }
   r.defaultExtension = u"bmp";
   r.overwritePrompt = true;
   return r;
 }
 
 PictureFormat PictureFormatOfPath(const std::u16string& path) {
-  const auto endsWith = [&](std::u16string_view suffix) {
-    if (path.size() < suffix.size()) return false;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-      char16_t c = path[path.size() - suffix.size() + i];
-      if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-      if (c != suffix[i]) return false;
-    }
-    return true;
-  };
-  if (endsWith(u".png")) return PictureFormat::Png;
-  if (endsWith(u".svg")) return PictureFormat::Svg;
-  if (endsWith(u".pdf")) return PictureFormat::Pdf;
-  return PictureFormat::Bmp;
+  // Any other name is the bitmap, as it always was.
+  const std::size_t dot = path.rfind(u'.');
+  if (dot == std::u16string::npos) return PictureFormat::Bmp;
+  const PictureFormatRow* row = PictureFormatOfSuffix(std::u16string_view(path).substr(dot + 1));
+  return row ? row->format : PictureFormat::Bmp;
 }
 
 namespace {
@@ -44,21 +41,16 @@ namespace {
 // Why the picture could not be written, empty when it was.
 std::u16string SavePicture(ChartState& chart, const std::u16string& path) {
   Host& host = chart.host;
-  switch (const PictureFormat format = PictureFormatOfPath(path)) {
-    case PictureFormat::Bmp:
-      return host.SaveBitmap(*chart.surface, path);
-    case PictureFormat::Png:
-      return host.SavePicture(*chart.surface, path, format);
-    case PictureFormat::Svg:
-    case PictureFormat::Pdf: {
-      std::unique_ptr<Surface> page = host.CreateVectorSurface(
-          chart.surface->PixelWidth(), chart.surface->PixelHeight(), format);
-      if (!page) return path + u": this host draws no vector pictures";
-      DrawChartOn(chart, page);
-      return host.SavePicture(*page, path, format);
-    }
+  const PictureFormat format = PictureFormatOfPath(path);
+  if (!RowOf(format).vector) {
+    return format == PictureFormat::Bmp ? host.SaveBitmap(*chart.surface, path)
+                                        : host.SavePicture(*chart.surface, path, format);
   }
-  return path;
+  std::unique_ptr<Surface> page =
+      host.CreateVectorSurface(chart.surface->PixelWidth(), chart.surface->PixelHeight(), format);
+  if (!page) return path + u": this host draws no vector pictures";
+  DrawChartOn(chart, page);
+  return host.SavePicture(*page, path, format);
 }
 
 }  // namespace

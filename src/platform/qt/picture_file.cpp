@@ -1,5 +1,6 @@
 #include "platform/qt/picture_file.h"
 
+#include "platform/picture_formats.h"
 #include "platform/qt/atomic_save.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/vector_surface.h"
@@ -7,15 +8,8 @@
 namespace palvex {
 
 QString SavePictureFile(Surface& surface, const QString& path, PictureFormat format) {
-  switch (format) {
-    case PictureFormat::Bmp:
-      return SaveImageAtomically(PictureOf(surface), path, "bmp");
-    case PictureFormat::Png:
-      return SaveImageAtomically(PictureOf(surface), path, "png");
-    case PictureFormat::Svg:
-    case PictureFormat::Pdf:
-      break;
-  }
+  if (const PictureFormatRow& row = RowOf(format); !row.vector)
+    return SaveImageAtomically(PictureOf(surface), path, row.suffix);
   auto* vector = dynamic_cast<VectorSurface*>(&surface);
   if (!vector || vector->format() != format)
     return QStringLiteral("%1: the chart was not drawn as this kind of picture").arg(path);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "platform/picture_formats.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/picture_file.h"
 #include "platform/qt/qimage_surface.h"
@@ -37,7 +38,7 @@ std::u16string QtHost::SaveBitmap(const Surface& surface, const std::u16string& 
 
 std::unique_ptr<Surface> QtHost::CreateVectorSurface(int widthPx, int heightPx,
                                                      PictureFormat format) {
-  if (format != PictureFormat::Svg && format != PictureFormat::Pdf) return nullptr;
+  if (!RowOf(format).vector) return nullptr;
   return std::make_unique<VectorSurface>(screen_, format, widthPx, heightPx);
 }
 
