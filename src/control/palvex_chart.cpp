@@ -186,8 +186,8 @@ void PalvexChart::About() {
   ShowAboutBox(s_);
 }
 
-void PalvexChart::ShowLegend(bool bHidden) {
-  palvex::ShowLegend(s_, bHidden);
+void PalvexChart::ShowLegend(bool hidden) {
+  palvex::ShowLegend(s_, hidden);
 }
 
 }  // namespace palvex

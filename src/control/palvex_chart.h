@@ -84,8 +84,8 @@ class PalvexChart {
   void DrawBackTheme();
   void DrawIntersect(std::int32_t X1, std::int32_t Y1, std::int32_t X2, std::int32_t LastLine);
   std::int32_t GetThemeLineColor();
-  // Shows the legend panel (bHidden false) or folds it away; no redraw.
-  void ShowLegend(bool bHidden = false);
+  // Shows the legend panel (hidden false) or folds it away; no redraw.
+  void ShowLegend(bool hidden = false);
 
   // Initialises the properties of a newly placed control; no redraw.
   void InitProperties();

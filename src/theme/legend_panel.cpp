@@ -18,22 +18,22 @@ void PaintLegendBackground(Control& panel, std::int32_t theme) {
   }
 }
 
-void ShowLegend(ChartState& chart, bool bHidden) {
+void ShowLegend(ChartState& chart, bool hidden) {
   ChildControls& ch = chart.children;
   Control& panel = ch.picLegend;
   const Surface& surface = *chart.surface;
   // The plot gives the panel its width once when it opens and takes it
   // back once when it folds, whichever way it was switched; everything is
   // worked out before anything changes, so a failure switches nothing.
-  const bool opening = !bHidden && !chart.legendVisible;
-  const bool folding = bHidden && chart.legendVisible;
+  const bool opening = !hidden && !chart.legendVisible;
+  const bool folding = hidden && chart.legendVisible;
   const double margin = opening   ? Finite(chart.MarginRight + panel.ScaleWidth())
                         : folding ? Finite(chart.MarginRight - panel.Width)
                                   : chart.MarginRight;
-  const double left = bHidden ? Finite(surface.ScaleWidth() - ch.lblSlider.Width)
-                              : Finite(surface.ScaleWidth() - panel.Width + chart.TwipsPerPixelX());
+  const double left = hidden ? Finite(surface.ScaleWidth() - ch.lblSlider.Width)
+                             : Finite(surface.ScaleWidth() - panel.Width + chart.TwipsPerPixelX());
   ch.lblSlider.Height = panel.ScaleHeight();
-  chart.legendVisible = !bHidden;
+  chart.legendVisible = !hidden;
   ch.mnuViewLegend.Checked = chart.legendVisible;
   chart.MarginRight = margin;
   if (chart.legendVisible) {

@@ -15,5 +15,5 @@ void PaintLegendBackground(Control& panel, std::int32_t theme);
 // shown. Opening widens the right margin by the panel's inner width and
 // folding narrows it by the outer width; a panel already in that state
 // keeps the margin. No redraw.
-void ShowLegend(ChartState& chart, bool bHidden);
+void ShowLegend(ChartState& chart, bool hidden);
 }  // namespace palvex
