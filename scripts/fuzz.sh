@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-60}"
 targets=("$@")
-[ "${#targets[@]}" -gt 0 ] || targets=(chart_file bag dispatch input script)
+[ "${#targets[@]}" -gt 0 ] || targets=(chart_file bag dispatch input script export)
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 export QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
