@@ -66,6 +66,7 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
       int selectedColumn READ selectedColumn WRITE setSelectedColumn NOTIFY selectedColumnChanged)
   Q_PROPERTY(
       bool legendVisible READ legendVisible WRITE setLegendVisible NOTIFY legendVisibleChanged)
+  Q_PROPERTY(bool animated READ animated WRITE setAnimated NOTIFY animatedChanged)
 
  public:
   // The colour themes of the background, scale and grid bands. Normal
@@ -129,6 +130,12 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
   void setSelectedColumn(int column);
   bool legendVisible() const;
   void setLegendVisible(bool visible);
+  // Whether the bars grow when the chart is shown (the default). The
+  // growth plays from the event loop: the application stays live, and what
+  // arrives meanwhile takes effect when it is over. Off, the finished chart
+  // shows at once (tests, users who ask for reduced motion).
+  bool animated() const;
+  void setAnimated(bool on);
 
   bool addItem(const PalvexChartItem& item);
   // Replaces every item with one redraw; all or nothing.
@@ -189,6 +196,7 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
   void maxYChanged(qreal value);
   void selectedColumnChanged(int column);
   void legendVisibleChanged(bool visible);
+  void animatedChanged(bool on);
 
   // A bar was clicked (or selected by setSelectedColumn).
   void itemClicked(int column, const PalvexChartItem& item);
@@ -205,6 +213,7 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
   void paintEvent(QPaintEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;

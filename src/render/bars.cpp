@@ -17,9 +17,6 @@ namespace palvex {
 
 namespace {
 
-constexpr int kGrowthFrames = 10;
-constexpr std::chrono::milliseconds kFrameWait{70};
-
 // One bar as the drawing pass recorded it for the animation.
 struct RecordedBar {
   std::int32_t left, top, width, height;

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 #include "platform/color.h"
 
 namespace palvex {
+
+// The growth animation: ten frames, each shown this long after the last.
+inline constexpr int kGrowthFrames = 10;
+inline constexpr std::chrono::milliseconds kFrameWait{70};
 
 class DeviceContext;
 struct ChartState;

@@ -125,8 +125,21 @@ PalvexChartWidgetPrivate::PalvexChartWidgetPrivate(PalvexChartWidget& widget)
       chart_(std::make_unique<PalvexChart>(*host)),
       sink(std::make_unique<Sink>(*this)),
       screen(host->CreateSurface(1, 1)),
-      notifier(widget, PalvexChartWidget::staticMetaObject) {
+      notifier(widget, PalvexChartWidget::staticMetaObject),
+      player(widget) {
   chart_->state().events.Advise(sink.get());
+  host->SetRepaint([this] { ControlRepaint(); });
+}
+
+void PalvexChartWidgetPrivate::ControlRepaint() {
+  // Frames nobody can see are not kept.
+  if (!q.isVisible()) return;
+  const ChartState& s = chart_->state();
+  if (s.drawing && !s.animationDone) {
+    if (animated) player.Record(ComposedImage());
+    return;
+  }
+  q.repaint();
 }
 
 void PalvexChartWidgetPrivate::Setup() {
@@ -153,6 +166,8 @@ PalvexChartWidgetPrivate::~PalvexChartWidgetPrivate() = default;
 template <typename F>
 bool PalvexChartWidgetPrivate::Run(const char* what, F&& call, Caller caller) {
   const std::optional<ChartError> failure = CaughtError(call);
+  // A pass that grew the bars kept its frames: they play from here on.
+  player.Play();
   q.update();
   if (!failure && caller == Caller::kHost) {
     error = 0;
@@ -190,6 +205,7 @@ void PalvexChartWidgetPrivate::FollowDevicePixelRatio() {
   host->SetDevicePixelRatio(q.devicePixelRatioF());
   const double ratio = host->devicePixelRatio();
   if (ratio == before) return;
+  player.Stop();
   const auto follow = [ratio](Surface* s) {
     if (auto* picture = dynamic_cast<QImageSurface*>(s)) picture->SetDevicePixelRatio(ratio);
   };
@@ -218,9 +234,6 @@ QTimer& PalvexChartWidgetPrivate::StartTimer() {
 }
 QTimer& PalvexChartWidgetPrivate::ScrollRepeatTimer() {
   return host->scrollRepeatTimer();
-}
-void PalvexChartWidgetPrivate::SetClock(Clock* clock) {
-  host->SetClock(clock);
 }
 
 QPointF PalvexChartWidgetPrivate::Twips(const QPointF& p) const {
@@ -363,6 +376,21 @@ int PalvexChartWidget::selectedColumn() const {
 }
 void PalvexChartWidget::setSelectedColumn(int column) {
   d->Set("selectedColumn", [&] { d->chart().SetSelectedColumn(column); });
+}
+
+bool PalvexChartWidget::animated() const {
+  return d->animated;
+}
+void PalvexChartWidget::setAnimated(bool on) {
+  // The widget's own: the control always draws its frames, the window
+  // decides whether they play.
+  d->Run(
+      "animated",
+      [&] {
+        d->animated = on;
+        if (!on) d->player.Stop();
+      },
+      PalvexChartWidgetPrivate::Caller::kHost);
 }
 
 bool PalvexChartWidget::legendVisible() const {
@@ -517,6 +545,12 @@ void PalvexChartWidget::paintEvent(QPaintEvent*) {
   // pictures follow before they are shown.
   d->FollowDevicePixelRatio();
   QPainter p(this);
+  if (d->player.playing()) {
+    // The growth as the control drew it; the live picture once it is over.
+    p.fillRect(rect(), backColor());
+    p.drawImage(QPoint(0, 0), d->player.frame());
+    return;
+  }
   // Only a redraw: no property changes here, so nothing is notified.
   const QImage composed = d->ComposedImage();
   p.fillRect(rect(), backColor());
@@ -578,7 +612,13 @@ void PalvexChartWidgetPrivate::PaintDragOutline(QPainter& p) {
 }
 
 void PalvexChartWidget::resizeEvent(QResizeEvent*) {
+  // Frames of another size would show beside the new one.
+  d->player.Stop();
   d->Run("resize", [&] { d->chart().Resize(width(), height()); });
+}
+
+void PalvexChartWidget::hideEvent(QHideEvent*) {
+  d->player.Stop();
 }
 
 void PalvexChartWidget::showEvent(QShowEvent* e) {

@@ -9,6 +9,7 @@
 
 #include "control/palvex_chart.h"
 #include "ui/keyboard.h"
+#include "widget/growth_player.h"
 #include "widget/property_notifier.h"
 
 class QPainter;
@@ -16,7 +17,6 @@ class QTimer;
 
 namespace palvex {
 class ChartError;
-class Clock;
 class WidgetHost;
 }  // namespace palvex
 
@@ -45,8 +45,9 @@ class PalvexChartWidgetPrivate {
   QTimer& StartTimer();
   // The scroll bar's repeat, running while an arrow or its track is held.
   QTimer& ScrollRepeatTimer();
-  // The clock the growth animation waits on (tests); nullptr: real time.
-  void SetClock(palvex::Clock* clock);
+  // What a repaint the control asks for does: a frame of the growth goes
+  // to the player (or nowhere, not animated), anything else shows at once.
+  void ControlRepaint();
 
   // Who made a call: one a host made clears the last error when it works;
   // the window's own events leave it for the host to read.
@@ -82,6 +83,8 @@ class PalvexChartWidgetPrivate {
   std::unique_ptr<Sink> sink;
   std::unique_ptr<palvex::Surface> screen;
   palvex::PropertyNotifier notifier;
+  palvex::GrowthPlayer player;
+  bool animated = true;
   QPointF pointer;           // the last mouse position, in twips
   int announcedColumn = -1;  // the selection screen readers last heard of
   int error = 0;

@@ -44,7 +44,7 @@ constexpr int kRepeatIntervalMs = 50;
 
 }  // namespace
 
-WidgetHost::WidgetHost(QWidget& window) : window_(window), windowClock_(window) {
+WidgetHost::WidgetHost(QWidget& window) : window_(window) {
   const float tpp = TwipsPerPixel(window);
   screen_.SetTwipsPerPixel(tpp, tpp);
   // The chart's pictures are made at the window's resolution from the start.
@@ -73,10 +73,6 @@ void WidgetHost::SetTimer(int intervalMs, bool enabled) {
 
 std::u16string WidgetHost::DigitGroupSeparator() {
   return FromQString(window_.locale().groupSeparator());
-}
-
-void WidgetHost::RepaintNow() {
-  if (window_.isVisible()) window_.repaint();
 }
 
 void WidgetHost::AddItems(QMenu& menu, const MenuItem& parent) {

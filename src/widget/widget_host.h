@@ -2,10 +2,11 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
+#include "platform/clock.h"
 #include "platform/qt/qt_host.h"
-#include "widget/window_clock.h"
 
 class QMenu;
 
@@ -13,16 +14,15 @@ namespace palvex {
 
 // The host a window gives the control: its screen's resolution, QImage
 // surfaces, real pop-up menus, QTimers for the start timer and the scroll
-// bar's repeat, immediate
-// repaints (so each animation frame shows as it is drawn), the file
-// dialog, the clipboard, the about window and message boxes.
+// bar's repeat, repaints through the window (which keeps the growth's
+// frames and plays them from its event loop, so the control's waits
+// between frames are skipped), the file dialog, the clipboard, the about
+// window and message boxes.
 class WidgetHost : public QtHost {
  public:
   explicit WidgetHost(QWidget& window);
 
-  Clock& clock() override { return clock_ ? *clock_ : windowClock_; }
-  // Another clock (tests); nullptr goes back to the window's own.
-  void SetClock(Clock* clock) { clock_ = clock; }
+  Clock& clock() override { return clock_; }
 
   void SetTimer(int intervalMs, bool enabled) override;
   QTimer& startTimer() { return timer_; }
@@ -30,7 +30,9 @@ class WidgetHost : public QtHost {
   // rate. The window ticks the control on each timeout.
   void SetScrollRepeat(bool armed) override;
   QTimer& scrollRepeatTimer() { return repeatTimer_; }
-  void RepaintNow() override;
+  void RepaintNow() override { repaint_(); }
+  // What a repaint the control asks for does.
+  void SetRepaint(std::function<void()> repaint) { repaint_ = std::move(repaint); }
   // A QMenu at the pointer; the answer is the chosen item's name.
   std::optional<std::string> PopupMenu(const MenuItem& root, double x, double y) override;
   std::optional<std::u16string> SaveFileDialog(const SaveDialogRequest& request) override;
@@ -45,8 +47,8 @@ class WidgetHost : public QtHost {
   static void AddItems(QMenu& menu, const MenuItem& parent);
 
   QWidget& window_;
-  WindowClock windowClock_;
-  Clock* clock_ = nullptr;
+  InstantClock clock_;
+  std::function<void()> repaint_;
   QTimer timer_;
   QTimer repeatTimer_;
 };

@@ -33,7 +33,7 @@ class Parent : public QWidget {
 class Keyboard : public ::testing::Test {
  protected:
   Keyboard() {
-    d.SetClock(&clock);
+    w.setAnimated(false);
     parent.resize(560, 372);
     w.resize(560, 372);
     w.setSelectable(true);
@@ -55,7 +55,6 @@ class Keyboard : public ::testing::Test {
     QCoreApplication::processEvents();
   }
 
-  InstantClock clock;
   Parent parent;
   PalvexChartWidget w{&parent};
   PalvexChartWidgetPrivate& d = PalvexChartWidgetPrivate::get(w);

@@ -27,6 +27,7 @@
 #include "support/picture_checks.h"
 #include "ui/info_label_input.h"
 #include "widget/palvex_chart_widget_p.h"
+#include "widget/widget_host.h"
 
 namespace palvex {
 namespace {
@@ -52,7 +53,7 @@ class Warnings {
 class Widget : public ::testing::Test {
  protected:
   Widget() {
-    d.SetClock(&clock);  // the growth animation without waiting
+    w.setAnimated(false);  // the finished chart at once
     w.resize(560, 372);
   }
   // Delivers a timer's expiry as the event loop would.
@@ -77,7 +78,6 @@ class Widget : public ::testing::Test {
     QCoreApplication::processEvents();  // the check runs also when no menu opened
   }
 
-  InstantClock clock;
   PalvexChartWidget w;
   PalvexChartWidgetPrivate& d = PalvexChartWidgetPrivate::get(w);
 };
@@ -205,6 +205,48 @@ TEST_F(Widget, PaintsTheComposedChartPixelForPixel) {
   EXPECT_EQ(painted, composed);
   // The folded legend's slider strip at the right edge.
   EXPECT_EQ(painted.pixelColor(557, 200), ToQColor(s().children.lblSlider.BackColor));
+}
+
+// The growth plays from the event loop: the window shows, 0.07 s apart, the
+// very frames a window repainted at each of the control's refreshes, other
+// timers fire in between, and a change made meanwhile shows once it is over.
+TEST_F(Widget, TheGrowthPlaysTheControlsFramesFromTheEventLoop) {
+  PalvexChartWidget blocking;
+  for (PalvexChartWidget* chart : {&w, &blocking}) {
+    chart->resize(560, 372);
+    chart->setTheme(PalvexChartWidget::PersianGulf);
+    for (int i = 1; i <= 4; ++i) chart->addItem({QString::number(i), "d", "c", 10.0 * i});
+  }
+  // The reference: what the window painted at each refresh, as it did when
+  // the growth held the thread.
+  std::vector<QImage> painted;
+  PalvexChartWidgetPrivate& b = PalvexChartWidgetPrivate::get(blocking);
+  b.host->SetRepaint([&] { painted.push_back(b.ComposedImage().copy()); });
+  blocking.show();
+  Fire(b.StartTimer());
+
+  w.setAnimated(true);
+  w.show();
+  int turns = 0;
+  QTimer other;
+  QObject::connect(&other, &QTimer::timeout, [&] { ++turns; });
+  other.start(0);
+  FireStartTimer();
+  std::vector<QImage> shown;
+  while (d.player.playing()) {
+    const QImage now = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (shown.empty() || shown.back() != now) shown.push_back(now);
+    if (shown.size() == 3) w.setChartTitle("Later");
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  ASSERT_EQ(painted.size(), 10u);
+  ASSERT_EQ(shown.size(), painted.size());
+  for (std::size_t k = 0; k < shown.size(); ++k)
+    EXPECT_EQ(shown[k], painted[k].convertToFormat(QImage::Format_RGB32)) << "frame " << k + 1;
+  EXPECT_GE(turns, 9);
+  EXPECT_EQ(w.grab().toImage().convertToFormat(QImage::Format_RGB32),
+            d.ComposedImage().convertToFormat(QImage::Format_RGB32));
+  EXPECT_EQ(w.chartTitle(), "Later");
 }
 
 // Runs as its own test with QT_SCALE_FACTOR=2 (see tests/CMakeLists.txt).

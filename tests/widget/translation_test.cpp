@@ -38,10 +38,9 @@ TEST(Translation, TheEnglishTranslatorChangesEveryTextAndRemovingItGivesTheChine
        "动画特效图表示例(支持换肤)",
        "显示图例"},
   };
-  InstantClock clock;
   PalvexChartWidget w;
   PalvexChartWidgetPrivate& d = PalvexChartWidgetPrivate::get(w);
-  d.SetClock(&clock);
+  w.setAnimated(false);
   w.setLocale(QLocale::c());
   w.setSelectable(true);
   w.setSelectionInformation(true);

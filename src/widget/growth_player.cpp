@@ -1,0 +1,56 @@
+#include "widget/growth_player.h"
+
+#include "render/bars.h"
+
+namespace palvex {
+
+GrowthPlayer::GrowthPlayer(QWidget& window) : window_(window) {
+  timer_.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&timer_, &QTimer::timeout, &window_, [this] { Next(); });
+}
+
+void GrowthPlayer::Record(const QImage& frame) {
+  // A shallow copy: the next composition writes through a painter, which
+  // detaches the screen's picture from this one.
+  ++recordedCount_;
+  if (frame.sizeInBytes() * static_cast<qsizetype>(recorded_.size() + 1) > kMaxBytes) {
+    // Every other frame goes, the newest stays; thinning again as needed
+    // keeps what stays spread over the growth.
+    std::vector<QImage> kept;
+    for (std::size_t i = recorded_.size() % 2; i < recorded_.size(); i += 2)
+      kept.push_back(std::move(recorded_[i]));
+    recorded_ = std::move(kept);
+    if (frame.sizeInBytes() * static_cast<qsizetype>(recorded_.size() + 1) > kMaxBytes)
+      recorded_.clear();
+  }
+  recorded_.push_back(frame);
+}
+
+void GrowthPlayer::Play() {
+  if (recorded_.empty()) return;
+  frames_ = std::move(recorded_);
+  recorded_.clear();
+  // The growth lasts as long as the control's own, however many frames it
+  // kept.
+  timer_.start(kFrameWait * recordedCount_ / static_cast<int>(frames_.size()));
+  recordedCount_ = 0;
+  shown_ = 0;
+  window_.update();
+}
+
+void GrowthPlayer::Stop() {
+  timer_.stop();
+  if (frames_.empty()) return;
+  frames_.clear();
+  window_.update();
+}
+
+void GrowthPlayer::Next() {
+  if (++shown_ >= frames_.size()) {
+    Stop();
+    return;
+  }
+  window_.update();
+}
+
+}  // namespace palvex
