@@ -67,6 +67,10 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
   Q_PROPERTY(
       bool legendVisible READ legendVisible WRITE setLegendVisible NOTIFY legendVisibleChanged)
   Q_PROPERTY(bool animated READ animated WRITE setAnimated NOTIFY animatedChanged)
+  Q_PROPERTY(QString valueSuffix READ valueSuffix WRITE setValueSuffix RESET resetValueSuffix NOTIFY
+                 valueSuffixChanged)
+  Q_PROPERTY(
+      int valueDecimals READ valueDecimals WRITE setValueDecimals NOTIFY valueDecimalsChanged)
 
  public:
   // The colour themes of the background, scale and grid bands. Normal
@@ -136,6 +140,15 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
   // shows at once (tests, users who ask for reduced motion).
   bool animated() const;
   void setAnimated(bool on);
+  // What follows an amount in the information label and what screen
+  // readers hear ("mm", " kWh"); until set, the translated currency text
+  // (元, " yuan" in English), following the language.
+  QString valueSuffix() const;
+  void setValueSuffix(const QString& suffix);
+  void resetValueSuffix();
+  // An amount's decimals there, 0 (the default) to 6, rounded half to even.
+  int valueDecimals() const;
+  void setValueDecimals(int decimals);
 
   bool addItem(const PalvexChartItem& item);
   // Replaces every item with one redraw; all or nothing.
@@ -197,6 +210,8 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
   void selectedColumnChanged(int column);
   void legendVisibleChanged(bool visible);
   void animatedChanged(bool on);
+  void valueSuffixChanged(const QString& suffix);
+  void valueDecimalsChanged(int decimals);
 
   // A bar was clicked (or selected by setSelectedColumn).
   void itemClicked(int column, const PalvexChartItem& item);

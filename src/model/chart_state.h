@@ -18,6 +18,14 @@
 
 namespace palvex {
 
+// An amount as a host shows it: a suffix in place of the translated
+// currency text when set, and up to six decimals.
+struct AmountFormat {
+  static constexpr int kMaxDecimals = 6;
+  std::optional<std::u16string> suffix;
+  int decimals = 0;
+};
+
 // Everything the control holds, in the plain fields its painters and
 // handlers read and write. A new object starts with every field zero,
 // false or empty; the defaults of a newly placed control come from
@@ -79,6 +87,9 @@ struct ChartState {
   double infoGrabX = 0;
   double infoGrabY = 0;
   PointerState pointer;
+  // How the host's own face shows amounts (the information label, screen
+  // readers); not a property of the control, not saved.
+  AmountFormat amountFormat;
 
   const std::vector<ChartItem>& items() const;
   float TwipsPerPixelX() const { return host.screen().TwipsPerPixelX(); }

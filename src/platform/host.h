@@ -106,6 +106,8 @@ class Host {
   // What separates groups of three digits in an amount shown to the
   // user, as the user's locale writes it; empty when the host has no say.
   virtual std::u16string DigitGroupSeparator() { return {}; }
+  // What separates an amount's decimals, likewise.
+  virtual std::u16string DecimalPoint() { return {}; }
   // Tells the user that something they asked for from a menu failed.
   virtual void ShowMessage(const std::u16string& /*text*/) {}
   // A text of the control's own user interface in the user's language. The

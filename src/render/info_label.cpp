@@ -26,21 +26,35 @@ std::string WholeDigits(double whole) {
   return digits;
 }
 
-// The value as the "#,0" pattern shows it: no decimals, halves rounded to
-// the even neighbour as every whole number the control makes, thousands
-// grouped by the separator. An amount that rounds to nothing shows as "0",
-// without a sign.
-std::u16string GroupedAmount(double value, std::u16string_view separator) {
-  const double whole = RoundHalfEven(value);
-  if (!std::isfinite(whole)) return std::u16string();
-  const bool negative = whole < 0;
-  const std::string digits = WholeDigits(std::fabs(whole));
+// The value as the "#,0" pattern shows it, or with decimals "#,0.00...":
+// halves rounded to the even neighbour as every number the control rounds
+// (the decimals from the exact binary value, as a number format does),
+// thousands grouped by the separator. An amount that rounds to nothing
+// shows as "0" without a sign.
+std::u16string GroupedAmount(double value, std::u16string_view separator, int decimals,
+                             std::u16string_view point) {
+  std::string digits;
+  std::string fraction(static_cast<std::size_t>(decimals), '0');
+  bool negative = false;
+  if (decimals == 0 || !(std::fabs(value) < 1e15)) {
+    const double whole = RoundHalfEven(value);
+    if (!std::isfinite(whole)) return std::u16string();
+    negative = whole < 0;
+    digits = WholeDigits(std::fabs(whole));
+  } else {
+    const std::string fixed = FormattedNumber(std::fabs(value), std::chars_format::fixed, decimals);
+    const std::size_t dot = fixed.find('.');
+    digits = fixed.substr(0, dot);
+    fraction = fixed.substr(dot + 1);
+    negative = value < 0 && fixed.find_first_not_of("0.") != std::string::npos;
+  }
   std::u16string text;
   if (negative) text += u'-';
   for (std::size_t i = 0; i < digits.size(); ++i) {
     if (i > 0 && (digits.size() - i) % 3 == 0) text += separator;
     text += static_cast<char16_t>(digits[i]);
   }
+  if (!fraction.empty()) text.append(point).append(fraction.begin(), fraction.end());
   return text;
 }
 
@@ -48,6 +62,11 @@ std::u16string GroupedAmount(double value, std::u16string_view separator) {
 std::u16string GroupSeparatorOf(Host& host) {
   std::u16string separator = host.DigitGroupSeparator();
   return separator.empty() ? u"," : separator;
+}
+
+std::u16string DecimalPointOf(Host& host) {
+  std::u16string point = host.DecimalPoint();
+  return point.empty() ? u"." : point;
 }
 
 }  // namespace
@@ -61,17 +80,25 @@ InfoLabelWords TranslatedInfoWords(Host& host) {
 }
 
 std::u16string AmountText(double value, std::u16string_view groupSeparator,
-                          std::u16string_view currency) {
+                          std::u16string_view currency, int decimals,
+                          std::u16string_view decimalPoint) {
   std::u16string text(currency);
   const std::size_t at = text.find(u"%1");
-  const std::u16string amount = GroupedAmount(value, groupSeparator);
+  const std::u16string amount = GroupedAmount(value, groupSeparator, decimals, decimalPoint);
   // A currency text without the place holder still shows the amount.
   if (at == std::u16string::npos) return amount + text;
   return text.replace(at, 2, amount);
 }
 
 std::u16string ShownAmount(ChartState& chart, double value) {
-  return AmountText(value, GroupSeparatorOf(chart.host), TranslatedInfoWords(chart.host).currency);
+  const AmountFormat& format = chart.amountFormat;
+  return AmountText(value, GroupSeparatorOf(chart.host), CurrencyText(chart), format.decimals,
+                    DecimalPointOf(chart.host));
+}
+
+std::u16string CurrencyText(ChartState& chart) {
+  const AmountFormat& format = chart.amountFormat;
+  return format.suffix ? u"%1" + *format.suffix : TranslatedInfoWords(chart.host).currency;
 }
 
 std::u16string InfoCaption(const ChartItem& item, std::u16string_view groupSeparator,
@@ -95,9 +122,11 @@ void UpdateInfoLabel(ChartState& chart, int column, double barLeft, double barRi
   Control& label = chart.children.lblInfo;
   label.Visible = false;
   // The amount is grouped as the user's locale groups digits.
+  const ChartItem& item = chart.items()[column];
+  const InfoLabelWords words = TranslatedInfoWords(chart.host);
   SetCaption(chart.host, label,
-             InfoCaption(chart.items()[column], GroupSeparatorOf(chart.host),
-                         TranslatedInfoWords(chart.host)));
+             words.record + item.XAxisDescription + u"\r" + words.amount +
+                 ShownAmount(chart, item.Value) + u"\r" + item.SelectedDescription);
   if (label.Tag != kInfoLabelFixed) {
     // Control positions are 32-bit floats.
     label.Left = static_cast<float>(barLeft + (barRight - barLeft - label.Width) / 2);

@@ -25,11 +25,17 @@ struct InfoLabelWords {
 };
 InfoLabelWords TranslatedInfoWords(Host& host);
 
-// A value as a whole amount with digit grouping, in the currency text.
+// A value as an amount with digit grouping and that many decimals, in the
+// currency text.
 std::u16string AmountText(double value, std::u16string_view groupSeparator,
-                          std::u16string_view currency);
-// A value as the label shows it, grouped as the user's locale groups digits.
+                          std::u16string_view currency, int decimals = 0,
+                          std::u16string_view decimalPoint = u".");
+// A value as the label shows it, grouped and pointed as the user's locale
+// does, in the host's amount format.
 std::u16string ShownAmount(ChartState& chart, double value);
+// The text an amount is shown in ("%1" where it goes): the host's suffix,
+// else the translated currency text.
+std::u16string CurrencyText(ChartState& chart);
 
 // The label's three lines, separated by a carriage return: the item's axis
 // text, its value as a whole amount with digit grouping ("1,234,567元",

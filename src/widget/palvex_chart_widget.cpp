@@ -20,6 +20,7 @@
 #include "platform/qt/image_io.h"
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
+#include "render/info_label.h"
 #include "theme/themes.h"
 #include "ui/info_label_input.h"
 #include "ui/keyboard.h"
@@ -131,6 +132,10 @@ PalvexChartWidgetPrivate::PalvexChartWidgetPrivate(PalvexChartWidget& widget)
   host->SetRepaint([this] { ControlRepaint(); });
 }
 
+void PalvexChartWidgetPrivate::RedrawFinished() {
+  if (chart_->state().animationDone) chart_->Refresh();
+}
+
 void PalvexChartWidgetPrivate::ControlRepaint() {
   // Frames nobody can see are not kept.
   if (!q.isVisible()) return;
@@ -226,7 +231,7 @@ void PalvexChartWidgetPrivate::FollowDevicePixelRatio() {
   ++ch.entriesLook.version;
   // Until the next pass the pictures are enlarged or reduced; a finished
   // chart is drawn again at once.
-  if (state.animationDone) Run("screen change", [&] { chart_->Refresh(); });
+  Run("screen change", [&] { RedrawFinished(); });
 }
 
 QTimer& PalvexChartWidgetPrivate::StartTimer() {
@@ -393,6 +398,34 @@ void PalvexChartWidget::setAnimated(bool on) {
       PalvexChartWidgetPrivate::Caller::kHost);
 }
 
+// The amount's format is the widget's, not the control's: no property bag
+// key holds it. A finished chart shows it at once.
+QString PalvexChartWidget::valueSuffix() const {
+  return ToQString(CurrencyText(d->chart().state())).remove(QStringLiteral("%1"));
+}
+void PalvexChartWidget::setValueSuffix(const QString& suffix) {
+  d->Set("valueSuffix", [&] {
+    d->chart().state().amountFormat.suffix = FromQString(suffix);
+    d->RedrawFinished();
+  });
+}
+void PalvexChartWidget::resetValueSuffix() {
+  d->Set("valueSuffix", [&] {
+    d->chart().state().amountFormat.suffix.reset();
+    d->RedrawFinished();
+  });
+}
+int PalvexChartWidget::valueDecimals() const {
+  return d->chart().state().amountFormat.decimals;
+}
+void PalvexChartWidget::setValueDecimals(int decimals) {
+  d->Set("valueDecimals", [&] {
+    RefuseUnless(decimals >= 0 && decimals <= AmountFormat::kMaxDecimals);
+    d->chart().state().amountFormat.decimals = decimals;
+    d->RedrawFinished();
+  });
+}
+
 bool PalvexChartWidget::legendVisible() const {
   return d->chart().state().legendVisible;
 }
@@ -520,7 +553,7 @@ bool PalvexChartWidget::event(QEvent* e) {
   if (e->type() == QEvent::LanguageChange) {
     // The information label takes the new words; a chart not yet drawn
     // takes them with its first pass.
-    if (d->chart().state().animationDone) d->Run("language change", [&] { d->chart().Refresh(); });
+    d->Run("language change", [&] { d->RedrawFinished(); });
     return QWidget::event(e);
   }
   if (e->type() != QEvent::ToolTip) return QWidget::event(e);

@@ -48,6 +48,9 @@ class PalvexChartWidgetPrivate {
   // What a repaint the control asks for does: a frame of the growth goes
   // to the player (or nowhere, not animated), anything else shows at once.
   void ControlRepaint();
+  // A change the pass shows, made after the bars have grown: drawn now.
+  // Before, the first pass shows it.
+  void RedrawFinished();
 
   // Who made a call: one a host made clears the last error when it works;
   // the window's own events leave it for the host to read.

@@ -75,6 +75,10 @@ std::u16string WidgetHost::DigitGroupSeparator() {
   return FromQString(window_.locale().groupSeparator());
 }
 
+std::u16string WidgetHost::DecimalPoint() {
+  return FromQString(window_.locale().decimalPoint());
+}
+
 void WidgetHost::AddItems(QMenu& menu, const MenuItem& parent) {
   for (const MenuItem* item : parent.Items) {
     if (!item->Visible) continue;

@@ -42,6 +42,7 @@ class WidgetHost : public QtHost {
   void ShowMessage(const std::u16string& text) override;
   // The window's locale (the user's, unless the application set another).
   std::u16string DigitGroupSeparator() override;
+  std::u16string DecimalPoint() override;
 
  private:
   static void AddItems(QMenu& menu, const MenuItem& parent);

@@ -48,6 +48,30 @@ TEST(InfoCaption, ThreeLinesWithAWholeGroupedAmount) {
   }
 }
 
+// With decimals the exact binary value is rounded, ties to even, and the
+// host's decimal point and suffix go with it.
+TEST(InfoCaption, AnAmountWithDecimalsRoundsTiesToEven) {
+  const struct {
+    double value;
+    int decimals;
+    std::u16string_view amount;
+  } cases[] = {
+      {0.125, 2, u"0.12 mm"},  // an exact tie
+      {0.375, 2, u"0.38 mm"},  // the other way
+      {2.675, 2, u"2.67 mm"},  // just below the half in binary
+      {1234.5678, 2, u"1'234.57 mm"},
+      {-0.001, 2, u"0.00 mm"},  // nothing left to sign
+      {-1234567.25, 1, u"-1'234'567.2 mm"},
+      {12.3456789, 6, u"12.345679 mm"},
+      {1e20, 1, u"100'000'000'000'000'000'000.0 mm"},
+      {2.5, 0, u"2 mm"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(AmountText(c.value, u"'", u"%1 mm", c.decimals, u"."), c.amount) << c.value;
+  }
+  EXPECT_EQ(AmountText(0.5, u".", u"%1", 1, u","), u"0,5");
+}
+
 class InfoLabel : public ShownChart {
  protected:
   InfoLabel() { state().SelectionInformation = true; }

@@ -399,6 +399,8 @@ TEST_F(Widget, ARefusedCallReportsItsErrorAndChangesNothing) {
        kErrInvalidPropertyValue},
       {"invalid colour", [&] { w.setBackColor(QColor()); }, kErrInvalidPropertyValue},
       {"theme number", [&] { w.setProperty("theme", 7); }, kErrInvalidPropertyValue},
+      {"seven decimals", [&] { w.setValueDecimals(7); }, kErrInvalidPropertyValue},
+      {"negative decimals", [&] { w.setValueDecimals(-1); }, kErrInvalidPropertyValue},
       {"item the pass cannot draw",
        [&] {
          w.setItems({{"2", "", "", 500}, {"not a number", "", "", 1}});
@@ -544,6 +546,15 @@ TEST_F(Widget, TheLabelGroupsTheAmountAsTheWidgetsLocaleDoes) {
     EXPECT_EQ(ToQString(s().children.lblInfo.Caption).split('\r').value(1),
               QStringLiteral("金额: %1元").arg(amount));
   }
+  // The host's unit and decimals, in the locale's own decimal point, shown
+  // at once; reset, the currency comes back.
+  w.setLocale(QLocale(QLocale::German, QLocale::Germany));
+  w.setValueSuffix(" mm");
+  w.setValueDecimals(2);
+  EXPECT_EQ(ToQString(s().children.lblInfo.Caption).split('\r').value(1),
+            QStringLiteral("金额: 1.234.567,00 mm"));
+  w.resetValueSuffix();
+  EXPECT_EQ(w.valueSuffix(), QStringLiteral("元"));
 }
 
 TEST_F(Widget, ADraggedLabelShowsAnOutlineThatFollowsThePointer) {
