@@ -70,6 +70,12 @@ QString PalvexDesignerPlugin::domXml() const {
   <property name="geometry">
    <rect><x>0</x><y>0</y><width>560</width><height>372</height></rect>
   </property>
+  <property name="chartTitle">
+   <string>PalvexChart</string>
+  </property>
+  <property name="chartSubTitle">
+   <string>动画特效图表示例(支持换肤)</string>
+  </property>
  </widget>
 </ui>
 )");

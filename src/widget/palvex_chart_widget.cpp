@@ -132,6 +132,20 @@ PalvexChartWidgetPrivate::PalvexChartWidgetPrivate(PalvexChartWidget& widget)
   host->SetRepaint([this] { ControlRepaint(); });
 }
 
+void PalvexChartWidgetPrivate::ScheduleRedraw() {
+  if (redrawScheduled) return;
+  redrawScheduled = true;
+  const std::uint64_t passes = chart_->state().passesBegun;
+  QMetaObject::invokeMethod(
+      &q,
+      [this, passes] {
+        redrawScheduled = false;
+        // A pass since (a refresh, the first growth) has drawn the items.
+        if (chart_->state().passesBegun == passes) Run("addItem", [&] { RedrawFinished(); });
+      },
+      Qt::QueuedConnection);
+}
+
 void PalvexChartWidgetPrivate::RedrawFinished() {
   if (chart_->state().animationDone) chart_->Refresh();
 }
@@ -145,6 +159,16 @@ void PalvexChartWidgetPrivate::ControlRepaint() {
     return;
   }
   q.repaint();
+}
+
+void PalvexChartWidgetPrivate::InitDefaults() {
+  chart_->InitProperties();
+  // A chart made in code shows what its program gives it, not the sample
+  // titles a newly placed control introduces itself with (Designer places
+  // it with them).
+  ChartState& s = chart_->state();
+  s.ChartTitle.clear();
+  s.ChartSubTitle.clear();
 }
 
 void PalvexChartWidgetPrivate::Setup() {
@@ -185,7 +209,9 @@ bool PalvexChartWidgetPrivate::Run(const char* what, F&& call, Caller caller) {
 
 void PalvexChartWidgetPrivate::Report(const char* what, const ChartError& failure) {
   error = failure.number();
-  errorString = QString::fromUtf8(failure.what());
+  // Named as the log names it: "marginLeft: Invalid property value".
+  errorString =
+      QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromUtf8(failure.what()));
   qWarning("PalvexChart: %s: run-time error %d: %s", what, error, failure.what());
   emit q.errorOccurred(error, errorString);
 }
@@ -255,7 +281,7 @@ QPointF PalvexChartWidgetPrivate::Pixels(double x, double y) const {
 // state, never both: keys a state lacks take the values a load gives them.
 PalvexChartWidget::PalvexChartWidget(QWidget* parent)
     : QWidget(parent), d(std::make_unique<PalvexChartWidgetPrivate>(*this)) {
-  d->chart().InitProperties();
+  d->InitDefaults();
   d->Setup();
 }
 
@@ -264,7 +290,7 @@ PalvexChartWidget::PalvexChartWidget(const QByteArray& state, QWidget* parent)
   const std::optional<ChartError> failure =
       CaughtError([&] { RestoreState(d->chart(), state, false, CheckTheme); });
   if (failure) {
-    d->chart().InitProperties();
+    d->InitDefaults();
     d->Report("restoreState", *failure);
   }
   d->Setup();
@@ -439,9 +465,13 @@ void PalvexChartWidget::setLegendVisible(bool visible) {
 }
 
 bool PalvexChartWidget::addItem(const PalvexChartItem& item) {
-  return d->Run(
+  const bool added = d->Run(
       "addItem", [&] { d->chart().AddItem(ToChartItem(item)); },
       PalvexChartWidgetPrivate::Caller::kHost);
+  // The control draws nothing for a new item; the window shows it after
+  // this turn of the event loop, one pass for all the items added in it.
+  if (added) d->ScheduleRedraw();
+  return added;
 }
 
 bool PalvexChartWidget::setItems(const QList<PalvexChartItem>& items) {

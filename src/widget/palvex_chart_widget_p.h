@@ -28,6 +28,8 @@ class PalvexChartWidgetPrivate {
   explicit PalvexChartWidgetPrivate(PalvexChartWidget& q);
   ~PalvexChartWidgetPrivate();
 
+  // The defaults of a chart made in code.
+  void InitDefaults();
   // What both constructors do once the control has its properties.
   void Setup();
 
@@ -51,6 +53,9 @@ class PalvexChartWidgetPrivate {
   // A change the pass shows, made after the bars have grown: drawn now.
   // Before, the first pass shows it.
   void RedrawFinished();
+  // One redraw of a finished chart after this turn of the event loop,
+  // however often asked for in it.
+  void ScheduleRedraw();
 
   // Who made a call: one a host made clears the last error when it works;
   // the window's own events leave it for the host to read.
@@ -88,6 +93,7 @@ class PalvexChartWidgetPrivate {
   palvex::PropertyNotifier notifier;
   palvex::GrowthPlayer player;
   bool animated = true;
+  bool redrawScheduled = false;
   QPointF pointer;           // the last mouse position, in twips
   int announcedColumn = -1;  // the selection screen readers last heard of
   int error = 0;

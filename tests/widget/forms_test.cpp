@@ -3,6 +3,7 @@
 // the Designer plugin. The form is the embedding example's own.
 #include <gtest/gtest.h>
 #include <palvex/palvexchartwidget.h>
+#include <QBuffer>
 #include <QFile>
 #include <QMainWindow>
 #include <QPluginLoader>
@@ -54,6 +55,16 @@ TEST(Forms, TheDesignerPluginLoadsTheChartIntoAForm) {
   EXPECT_EQ(widget->includeFile(), "palvex/palvexchartwidget.h");
   EXPECT_TRUE(widget->domXml().contains("<width>560</width><height>372</height>"));
   EXPECT_FALSE(widget->icon().isNull());
+  // Placed from Designer's box, the chart introduces itself with the sample
+  // titles; made in code it starts with none.
+  QByteArray placedForm = widget->domXml().toUtf8();
+  QBuffer placedFile(&placedForm);
+  const std::unique_ptr<QWidget> placed(loader.load(&placedFile));
+  ASSERT_NE(placed, nullptr) << qPrintable(loader.errorString());
+  EXPECT_EQ(placed->property("chartTitle"), "PalvexChart");
+  EXPECT_EQ(placed->property("chartSubTitle"), QStringLiteral("动画特效图表示例(支持换肤)"));
+  EXPECT_EQ(PalvexChartWidget().chartTitle(), "");
+  EXPECT_EQ(PalvexChartWidget().chartSubTitle(), "");
 }
 
 }  // namespace

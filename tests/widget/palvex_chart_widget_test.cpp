@@ -249,6 +249,19 @@ TEST_F(Widget, TheGrowthPlaysTheControlsFramesFromTheEventLoop) {
   EXPECT_EQ(w.chartTitle(), "Later");
 }
 
+// Items added in one turn of the event loop are drawn by one pass after it,
+// as update() paints once for many calls.
+TEST_F(Widget, ItemsAddedInOneTurnAreDrawnByOnePassAfterIt) {
+  w.show();
+  FireStartTimer();
+  const std::uint64_t passes = s().passesBegun;
+  for (int i = 0; i < 1000; ++i) w.addItem({"1", "d", "c", i % 50 + 1.0});
+  EXPECT_EQ(s().passesBegun, passes);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(s().passesBegun, passes + 1);
+  EXPECT_EQ(s().barTops.size(), 1000u);
+}
+
 // Runs as its own test with QT_SCALE_FACTOR=2 (see tests/CMakeLists.txt).
 TEST_F(Widget, AtADevicePixelRatioOf2PaintsTwiceThePixelsInTheSameLayout) {
   if (w.devicePixelRatioF() != 2) GTEST_SKIP() << "needs a device pixel ratio of 2";

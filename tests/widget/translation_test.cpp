@@ -1,5 +1,6 @@
 // The chart's own texts: Chinese as documented without a translator,
 // English with the one the package ships.
+#include <palvex/palvexchartrenderer.h>
 #include <palvex/palvexcharttranslation.h>
 #include <palvex/palvexchartwidget.h>
 
@@ -66,7 +67,7 @@ TEST(Translation, TheEnglishTranslatorChangesEveryTextAndRemovingItGivesTheChine
     QTest::keyClick(&w, Qt::Key_Menu);
     EXPECT_EQ(menu, c.menu);
     EXPECT_EQ(ToQString(d.chart().state().children.lblInfo.Caption), c.label);
-    EXPECT_EQ(PalvexChartWidget().chartSubTitle(), c.subTitle);
+    EXPECT_EQ(PalvexChartRenderer().property("ChartSubTitle").toString(), c.subTitle);
     const Control& slider = d.chart().state().children.lblSlider;
     const QPoint onSlider(static_cast<int>((slider.Parent->Left + slider.Left) / 15) + 2, 100);
     EXPECT_EQ(ToQString(d.chart().ToolTipAt(onSlider.x() * 15, onSlider.y() * 15)), c.tip);
