@@ -14,8 +14,11 @@ class PalvexChartRendererPrivate;
 
 // The chart without a window, for programs that only want its picture (a
 // report generator, a web service). It needs a QGuiApplication, not a
-// QApplication. Properties go by their automation names ("ChartTitle",
-// "MarginTop", "ActiveTheme", ...), as in chart files and scripts.
+// QApplication. Properties go by the widget's names and types ("theme" as
+// the widget's Theme number, "marginLeft" in pixels, "backColor" as a
+// QColor, "legendVisible"), read back as they were given, or by their
+// automation names in any case ("ChartTitle", "ActiveTheme", "BackColor" as
+// a packed number), as in chart files and scripts.
 //
 // A call that fails returns false (or a null value), leaves the chart as
 // it was, and keeps the control's run-time error number and message for

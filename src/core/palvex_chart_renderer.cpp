@@ -7,6 +7,7 @@
 #include "core/finished_chart.h"
 #include "core/item_conversion.h"
 #include "core/property_access.h"
+#include "core/qt_face_properties.h"
 #include "platform/chart_error.h"
 #include "platform/qt/headless_host.h"
 
@@ -58,14 +59,26 @@ PalvexChartRenderer::~PalvexChartRenderer() {
   d->Call([&] { d->chart.Terminate(); });
 }
 
+// The widget's name first (exactly as spelt), else the automation name in
+// any case.
 QVariant PalvexChartRenderer::property(const QString& name) const {
   QVariant value;
-  d->Call([&] { value = ToQVariant(ReadProperty(d->chart, PropertyByName(name))); });
+  d->Call([&] {
+    if (const QtFaceProperty* face = FindQtFaceProperty(name)) {
+      value = ReadQtFaceProperty(d->chart, *face);
+      return;
+    }
+    value = ToQVariant(ReadProperty(d->chart, PropertyByName(name)));
+  });
   return value;
 }
 
 bool PalvexChartRenderer::setProperty(const QString& name, const QVariant& value) {
   return d->Call([&] {
+    if (const QtFaceProperty* face = FindQtFaceProperty(name)) {
+      AllOrNothing(d->chart, [&] { WriteQtFaceProperty(d->chart, *face, value); });
+      return;
+    }
     const PropertyInfo& property = PropertyByName(name);
     const Variant v = ToVariant(value);
     AllOrNothing(d->chart, [&] { WriteProperty(d->chart, property, v); });

@@ -465,6 +465,57 @@ TEST(RendererRefusal, ARefusedPropertyLeavesThePictureAsItWas) {
   }
 }
 
+// One vocabulary: the renderer takes every name the widget shares with the
+// control, in the widget's types, reads back what the widget reads back
+// after the same write, and refuses what the widget refuses.
+TEST(OneVocabulary, TheRendererTakesTheWidgetsNamesAndTypes) {
+  PalvexChartWidget widget;
+  PalvexChartRenderer renderer;
+  const QStringList widgetsOwn = {"animated", "valueSuffix", "valueDecimals"};
+  const QMetaObject& meta = PalvexChartWidget::staticMetaObject;
+  for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+    const QMetaProperty property = meta.property(i);
+    const QString name = QString::fromLatin1(property.name());
+    if (widgetsOwn.contains(name)) continue;
+    SCOPED_TRACE(property.name());
+    const QVariant before = property.read(&widget);
+    QVariant next;
+    if (property.isEnumType()) {
+      next = QVariant::fromValue(PalvexChartWidget::Neon);
+    } else if (before.typeId() == QMetaType::QString) {
+      next = before.toString() + "x";
+    } else if (before.typeId() == QMetaType::Bool) {
+      next = !before.toBool();
+    } else if (before.typeId() == QMetaType::QColor) {
+      next = QColor(12, 34, 56);
+    } else {
+      next = before.toDouble() + 7;
+    }
+    ASSERT_TRUE(widget.setProperty(property.name(), next));
+    ASSERT_TRUE(renderer.setProperty(name, next)) << qPrintable(renderer.lastErrorString());
+    const QVariant shown = property.read(&widget);
+    const QVariant rendered = renderer.property(name);
+    if (property.isEnumType()) {
+      EXPECT_EQ(rendered.toInt(), shown.toInt());
+    } else if (name != "intersectMajor") {  // each pass sets it from the scale
+      EXPECT_EQ(rendered, shown);
+    }
+  }
+  const std::pair<const char*, QVariant> refused[] = {
+      {"marginLeft", -1.0},    {"marginTop", qInf()}, {"theme", 42},
+      {"backColor", QColor()}, {"maxY", 1e300},
+  };
+  for (const auto& [name, value] : refused) {
+    SCOPED_TRACE(name);
+    widget.setProperty(name, value);
+    EXPECT_FALSE(renderer.setProperty(name, value));
+    EXPECT_EQ(renderer.lastError(), widget.lastError());
+  }
+  // The automation names keep their own forms.
+  EXPECT_EQ(renderer.property("BackColor").toUInt(), 0x38220Cu);  // red in the low byte
+  EXPECT_EQ(renderer.property("ActiveTheme"), 2);
+}
+
 TEST_F(Widget, ARefusedStateLeavesTheChartAsItWas) {
   w.setChartTitle("kept");
   const QByteArray kept = w.saveState();

@@ -1,0 +1,108 @@
+#include "core/qt_face_properties.h"
+
+#include <QColor>
+#include <array>
+#include <cmath>
+
+#include "control/palvex_chart.h"
+#include "core/property_access.h"
+#include "platform/chart_error.h"
+#include "platform/qt/qt_text.h"
+#include "theme/themes.h"
+
+namespace palvex {
+
+namespace {
+
+using Kind = QtFaceProperty::Kind;
+
+constexpr std::array<QtFaceProperty, 23> kProperties = {{
+    {"chartTitle", "ChartTitle", Kind::Plain},
+    {"chartSubTitle", "ChartSubTitle", Kind::Plain},
+    {"axisLabelX", "AxisLabelX", Kind::Plain},
+    {"axisLabelY", "AxisLabelY", Kind::Plain},
+    {"theme", "ActiveTheme", Kind::Theme},
+    {"backColor", "BackColor", Kind::Colour},
+    {"foreColor", "ForeColor", Kind::Colour},
+    {"marginTop", "MarginTop", Kind::Margin},
+    {"marginBottom", "MarginBottom", Kind::Margin},
+    {"marginLeft", "MarginLeft", Kind::Margin},
+    {"marginRight", "MarginRight", Kind::Margin},
+    {"selectable", "Selectable", Kind::Plain},
+    {"hotTracking", "HotTracking", Kind::Plain},
+    {"selectionInformation", "SelectionInformation", Kind::Plain},
+    {"displayXAxis", "DisplayXAxis", Kind::Plain},
+    {"displayYAxis", "DisplayYAxis", Kind::Plain},
+    {"colorBars", "ColorBars", Kind::Plain},
+    {"contentBorder", "ContentBorder", Kind::Plain},
+    {"intersectMajor", "IntersectMajor", Kind::Plain},
+    {"intersectMinor", "IntersectMinor", Kind::Plain},
+    {"maxY", "MaxY", Kind::Plain},
+    {"selectedColumn", "SelectedColumn", Kind::Plain},
+    {"legendVisible", nullptr, Kind::Legend},
+}};
+
+void RefuseUnless(bool valid) {
+  if (!valid) throw ChartError(kErrInvalidPropertyValue);
+}
+
+}  // namespace
+
+const QtFaceProperty* FindQtFaceProperty(const QString& name) {
+  for (const QtFaceProperty& p : kProperties) {
+    if (name == QLatin1String(p.name)) return &p;
+  }
+  return nullptr;
+}
+
+QVariant ReadQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property) {
+  switch (property.kind) {
+    case Kind::Legend:
+      return chart.state().legendVisible;
+    case Kind::Colour:
+      return ToQColor(static_cast<Color>(
+          ReadProperty(chart, PropertyByName(QLatin1String(property.automationName))).ToI4()));
+    default:
+      return ToQVariant(
+          ReadProperty(chart, PropertyByName(QLatin1String(property.automationName))));
+  }
+}
+
+void WriteQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property,
+                         const QVariant& value) {
+  if (property.kind == Kind::Legend) {
+    RefuseUnless(value.canConvert<bool>());
+    const bool visible = value.toBool();
+    // A panel already in that state needs no redraw.
+    if (visible == chart.state().legendVisible) return;
+    chart.ShowLegend(!visible);
+    chart.Refresh();
+    return;
+  }
+  QVariant written = value;
+  switch (property.kind) {
+    case Kind::Colour:
+      RefuseUnless(value.canConvert<QColor>() && value.value<QColor>().isValid());
+      written = value.value<QColor>();
+      break;
+    case Kind::Margin: {
+      bool number = false;
+      const double pixels = value.toDouble(&number);
+      RefuseUnless(number && std::isfinite(pixels) && pixels >= 0);
+      written = pixels;
+      break;
+    }
+    case Kind::Theme: {
+      bool number = false;
+      const int theme = value.toInt(&number);
+      RefuseUnless(number && theme >= ThemePersianGulf && theme <= ThemeNormal);
+      written = theme;
+      break;
+    }
+    default:
+      break;
+  }
+  WriteProperty(chart, PropertyByName(QLatin1String(property.automationName)), ToVariant(written));
+}
+
+}  // namespace palvex

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+namespace palvex {
+
+class PalvexChart;
+
+// The widget's names for the control's properties, which the renderer takes
+// too: lowerCamel, margins in pixels, colours as QColor, the theme as the
+// widget's Theme number, the legend as a state. Beside the automation
+// names, not instead of them; the widget's own properties (animation, the
+// amount's format) are not here.
+struct QtFaceProperty {
+  enum class Kind { Plain, Colour, Margin, Theme, Legend };
+  const char* name;
+  // The automation property it stands for (none for the legend).
+  const char* automationName;
+  Kind kind;
+};
+
+// The property by its exact name, or null.
+const QtFaceProperty* FindQtFaceProperty(const QString& name);
+// Read and written as the widget reads and writes it: what its types
+// cannot hold (a negative or endless margin, an invalid colour, a theme
+// past Normal) raises Invalid property value (380).
+QVariant ReadQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property);
+void WriteQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property, const QVariant& value);
+
+}  // namespace palvex
