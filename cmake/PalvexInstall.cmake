@@ -25,4 +25,30 @@ file(GLOB palvex_public_headers ${PROJECT_SOURCE_DIR}/include/palvex/*.h)
 install(FILES ${palvex_public_headers}
               ${PROJECT_BINARY_DIR}/include/palvex/palvexcore_export.h
               ${PROJECT_BINARY_DIR}/include/palvex/palvexwidget_export.h
+              ${PROJECT_BINARY_DIR}/include/palvex/palvexversion.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/palvex)
+
+# pkg-config files for builds without CMake: palvexchart-core and
+# palvexchart-widget. Shared libraries only: a static build links the
+# internal archives too, which the CMake package lists for you.
+if(BUILD_SHARED_LIBS)
+  # Found from the file's own place, so the package works under any
+  # --prefix it is installed with.
+  file(RELATIVE_PATH PALVEX_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
+  foreach(library Core Widget)
+    string(TOLOWER ${library} lower)
+    set(PALVEX_PC_NAME ${library})
+    set(PALVEX_PC_LIBRARY palvex_${lower})
+    if(library STREQUAL "Core")
+      set(PALVEX_PC_DESCRIPTION "The animated bar chart without a window")
+      set(PALVEX_PC_REQUIRES "Qt6Core Qt6Gui")
+    else()
+      set(PALVEX_PC_DESCRIPTION "The animated bar chart as a Qt widget")
+      set(PALVEX_PC_REQUIRES "palvexchart-core Qt6Widgets")
+    endif()
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/palvexchart.pc.in
+      ${PROJECT_BINARY_DIR}/palvexchart-${lower}.pc @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/palvexchart-${lower}.pc
+      DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+  endforeach()
+endif()

@@ -1,5 +1,7 @@
 // palvexchart: renders, shows and scripts the chart control from the
 // command line.
+#include <palvex/palvexversion.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -214,7 +216,7 @@ bool HasDisplay() {
 int main(int argc, char** argv) {
   const QString command = argc >= 2 ? QString::fromLocal8Bit(argv[1]) : QString();
   if (command == "--version") {
-    std::puts("palvexchart " PALVEX_VERSION);
+    std::puts("palvexchart " PALVEX_VERSION_STR);
     return 0;
   }
   if (command == "show") {

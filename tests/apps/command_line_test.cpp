@@ -365,7 +365,7 @@ TEST(CommandLine, EachMistakeIsNamedWithItsExitCode) {
        2,
        "palvexchart: cannot read nosuch.json: ",
        ""},
-      {{"--version"}, false, 0, "", "palvexchart 1.0.0\n"},
+      {{"--version"}, false, 0, "", "palvexchart 1.1.0\n"},
       {{"render", "@/overflow.json", "-o", "@/x.png"},
        false,
        1,

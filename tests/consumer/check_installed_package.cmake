@@ -28,12 +28,28 @@ endfunction()
 run(${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix ${WORK_DIR}/static)
 check_consumer(${WORK_DIR}/static ${WORK_DIR}/static-consumer)
 
-run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/shared-build -G Ninja
-    -DCMAKE_BUILD_TYPE=${BUILD_TYPE} -DBUILD_SHARED_LIBS=ON -DPALVEX_BUILD_TESTS=OFF
-    -DPALVEX_BUILD_BENCH=OFF -DPALVEX_BUILD_APPS=OFF)
+# The libraries-only recipe the README gives, outside the source tree.
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR} --preset lib -B ${WORK_DIR}/shared-build
+    -DCMAKE_BUILD_TYPE=${BUILD_TYPE})
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/shared-build)
 run(${CMAKE_COMMAND} --install ${WORK_DIR}/shared-build --prefix ${WORK_DIR}/shared)
 check_consumer(${WORK_DIR}/shared ${WORK_DIR}/shared-consumer)
+# Without CMake: pkg-config gives what a compiler needs to build against the
+# shared libraries.
+find_program(pkg_config pkg-config REQUIRED)
+file(GLOB pc_dir ${WORK_DIR}/shared/lib*/pkgconfig ${WORK_DIR}/shared/lib/*/pkgconfig)
+set(ENV{PKG_CONFIG_PATH} "${pc_dir}")
+execute_process(COMMAND ${pkg_config} --cflags --libs palvexchart-core
+  OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed)
+if(failed OR NOT flags MATCHES "-lpalvex_core")
+  message(FATAL_ERROR "pkg-config finds no palvexchart-core: ${flags}")
+endif()
+execute_process(COMMAND ${pkg_config} --variable=libdir palvexchart-core
+  OUTPUT_VARIABLE libdir OUTPUT_STRIP_TRAILING_WHITESPACE)
+separate_arguments(flags UNIX_COMMAND "${flags}")
+run(c++ -std=c++17 -fPIC ${SOURCE_DIR}/tests/consumer/headless.cpp ${flags} -Wl,-rpath,${libdir}
+    -o ${WORK_DIR}/headless-pkg-config)
+run(${WORK_DIR}/headless-pkg-config)
 # The consumer finds the libraries it was built against, not stray ones.
 file(GLOB libraries ${WORK_DIR}/shared/lib*/libpalvex_widget.so*)
 if(NOT libraries)
