@@ -1,8 +1,5 @@
 #include "model/child_controls.h"
 
-#include <memory>
-#include <utility>
-
 #include "platform/host.h"
 
 namespace palvex {
@@ -10,7 +7,6 @@ namespace palvex {
 namespace {
 
 const FontSpec kArial9{u"Arial", 9.0f, false, 0};
-const FontSpec kTahoma9{u"Tahoma", 9.0f, false, 178};
 const FontSpec kSong9{u"宋体", 9.0f, false, 134};
 const FontSpec kWebdings9Bold{u"Webdings", 9.0f, true, 2};
 
@@ -22,7 +18,7 @@ void MenuEntry(MenuItem& m, const char* name, const char16_t* caption, bool chec
 
 }  // namespace
 
-ChildControls::ChildControls(Host& host) {
+ChildControls::ChildControls(Host& host) : entries(host, picContainer) {
   picLegend.Name = "picLegend";
   picLegend.Kind = ControlKind::Picture;
   PlaceControl(picLegend, 3360, 0, 2250, 5430);
@@ -48,34 +44,6 @@ ChildControls::ChildControls(Host& host) {
   picContainer.Font = kArial9;
   picContainer.TabIndex = 2;
   GiveSurface(host, picContainer);
-
-  auto box = std::make_unique<Control>();
-  box->Name = "Box";
-  box->Index = 0;
-  box->Kind = ControlKind::Picture;
-  box->Parent = &picContainer;
-  PlaceControl(*box, 45, 135, 240, 240);
-  box->BackColor = 0x0000C0;
-  box->Font = kTahoma9;
-  box->TabIndex = 6;
-  GiveSurface(host, *box);
-  Box.push_back(std::move(box));
-
-  auto desc = std::make_unique<Control>();
-  desc->Name = "lblDescription";
-  desc->Index = 0;
-  desc->Kind = ControlKind::Label;
-  desc->Parent = &picContainer;
-  PlaceControl(*desc, 315, 135, 990, 180);
-  desc->Caption = u"Description";
-  desc->ForeColor = 0x400000;
-  desc->BackColor = 0xFFFFFF;
-  desc->Font = kSong9;
-  desc->AutoSize = true;
-  // The description panel paints a gradient behind its entries.
-  desc->Transparent = true;
-  desc->TabIndex = 3;
-  lblDescription.push_back(std::move(desc));
 
   lblSlider.Name = "lblSlider";
   lblSlider.Parent = &picLegend;
@@ -120,14 +88,7 @@ ChildControls::ChildControls(Host& host) {
 }
 
 Control* ChildControls::Find(std::string_view name, int index) {
-  auto element = [&](std::vector<std::unique_ptr<Control>>& array) -> Control* {
-    int i = index < 0 ? 0 : index;
-    if (i >= static_cast<int>(array.size())) return nullptr;
-    if (!array[i] && loadEntry) loadEntry(i);
-    return array[i].get();
-  };
-  if (name == "Box") return element(Box);
-  if (name == "lblDescription") return element(lblDescription);
+  if (DescriptionEntries::IsArrayName(name)) return entries.Find(name, index);
   for (Control* c : {&picLegend, &vsbContainer, &picContainer, &lblSlider, &lblInfo}) {
     if (c->Name == name) return c;
   }
@@ -146,12 +107,7 @@ std::vector<Control*> ChildControls::ChildrenOf(const Control* parent) {
   // Creation order: the legend panel, its scroll bar, the description
   // panel with its boxes and labels, the slider, the information label.
   std::vector<Control*> all{&picLegend, &vsbContainer, &picContainer};
-  for (auto& b : Box) {
-    if (b) all.push_back(b.get());
-  }
-  for (auto& d : lblDescription) {
-    if (d) all.push_back(d.get());
-  }
+  entries.AppendControls(all);
   all.push_back(&lblSlider);
   all.push_back(&lblInfo);
 
