@@ -151,6 +151,25 @@ TEST_F(LegendEntries, WithoutAThemeThePanelStaysWhite) {
   EXPECT_EQ(PanelAt(3, 3), 0xFFFFFFu);
 }
 
+// A pixel ratio change leaves the pictures enlarged until they are made
+// again (here: painted over); after Invalidate the next pass must not show
+// the kept colour box or panel rows.
+TEST_F(LegendEntries, InvalidatingRemakesTheColourBoxesAndThePanelRows) {
+  AddEntries(3, 2);
+  PaintEntriesBackground(state());
+  const Color face = ch().entries.Box(1)->surface->PixelAt(5, 1);
+  const Color panel = PanelAt(3, 3);
+  for (Surface* stale : {ch().entries.Box(1)->surface.get(), ch().picContainer.surface.get()}) {
+    stale->SetBackColor(0x123456);
+    stale->Cls();
+  }
+  ch().entries.Invalidate();
+  ClearLegendEntries(state());
+  AddEntries(3, 2);
+  for (std::size_t k : {1, 2}) EXPECT_EQ(ch().entries.Box(k)->surface->PixelAt(5, 1), face) << k;
+  EXPECT_EQ(PanelAt(3, 3), panel);
+}
+
 // A pass takes the entries of the last one again where nothing they were
 // made from changed; whatever did change, they must be the entries a new
 // control would make.
