@@ -6,6 +6,7 @@
 
 #include "control/palvex_chart.h"
 #include "platform/qt/headless_host.h"
+#include "theme/legend_entries.h"
 
 namespace {
 
@@ -16,15 +17,12 @@ void BM_ComposeScreen(benchmark::State& st) {
   palvex::ChartState& s = chart.state();
   s.legendVisible = true;
   chart.Resize(560, 372);
-  palvex::ChildControls& ch = s.children;
+  // The entries as a pass adds them: only those in view are made as
+  // controls, and composing takes only them.
   const int entries = static_cast<int>(st.range(0));
-  for (int k = 1; k < entries; ++k) {
-    palvex::Control& box = palvex::LoadElement(host, ch.Box);
-    palvex::Control& label = palvex::LoadElement(host, ch.lblDescription);
-    box.Top = label.Top = 135 + 390.0 * k;
-    box.Visible = label.Visible = true;
+  for (int k = 0; k < entries; ++k) {
     const std::string text = "Description of item " + std::to_string(k);
-    palvex::SetCaption(host, label, std::u16string(text.begin(), text.end()));
+    palvex::AddLegendEntry(s, std::u16string(text.begin(), text.end()), 1);
   }
   std::unique_ptr<palvex::Surface> screen = host.CreateSurface(1, 1);
   for (auto _ : st) chart.ComposeScreen(*screen);

@@ -2,10 +2,12 @@
 
 #include <QFileInfo>
 
+#include "model/chart_state.h"
 #include "model/child_controls.h"
 #include "platform/chart_error.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/qt_text.h"
+#include "theme/legend_entries.h"
 
 namespace palvex {
 
@@ -114,8 +116,11 @@ class HostBridge : public QObject {
 
   Q_INVOKABLE QJSValue control(const QString& name, const QJSValue& index) {
     const int i = index.isUndefined() ? -1 : index.toInt();
-    ChildControls& children = impl_.chart.state().children;
+    ChartState& state = impl_.chart.state();
+    ChildControls& children = state.children;
     const std::string key = name.toStdString();
+    // Only the entries in view exist; a script may ask for any.
+    MakeEntryExist(state, key, i);
     if (const Control* c = children.Find(key, i)) return ControlJs(*c);
     if (const MenuItem* m = children.FindMenu(key)) return MenuJs(*m);
     if (key == "tmrStart") {

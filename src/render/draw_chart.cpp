@@ -226,7 +226,7 @@ void DrawChart(ChartState& c) {
   c.IntersectMajor = top / 10.0;
 
   ch.lblInfo.Visible = false;
-  ch.lblDescription[0]->ForeColor = s.ForeColor();
+  ch.entries.FirstLabel().ForeColor = s.ForeColor();
   ShowInfoLabelForPass(c, n);
 
   if (c.legendVisible) {

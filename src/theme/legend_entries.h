@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace palvex {
 
@@ -9,6 +10,11 @@ struct ChartState;
 
 // Adds the next description entry (colour box and label) for an item.
 void AddLegendEntry(ChartState& chart, const std::u16string& description, std::int32_t colourIndex);
+// Makes element index of the description array so named (Box or
+// lblDescription) exist, with its partner, when its entry is out of view:
+// a script or a held mouse button may ask for any entry by name. Other
+// names, and entries that are not there, are left alone.
+void MakeEntryExist(ChartState& chart, std::string_view arrayName, int index);
 // Makes the controls of the entries the legend shows from their records,
 // and drops those of entries out of view.
 void ShowEntriesInView(ChartState& chart);

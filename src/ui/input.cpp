@@ -24,6 +24,8 @@ std::optional<HitResult> Target(ChartState& chart, double x, double y) {
   const PointerState& p = chart.pointer;
   if (!p.captured) return HitTest(chart, x, y);
   if (p.capture.IsSurface()) return HitResult{nullptr, x, y};
+  // The entry held may have been scrolled out of view meanwhile.
+  MakeEntryExist(chart, p.capture.name, p.capture.index);
   Control* c = chart.children.Find(p.capture.name, p.capture.index);
   if (!c) return std::nullopt;
   HitResult local{c, x, y};

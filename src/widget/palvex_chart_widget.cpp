@@ -246,15 +246,10 @@ void PalvexChartWidgetPrivate::FollowDevicePixelRatio() {
   ChildControls& ch = state.children;
   for (Control* c : {&ch.picLegend, &ch.vsbContainer, &ch.picContainer, &ch.lblSlider, &ch.lblInfo})
     follow(c->surface.get());
-  for (ControlArray* array : {&ch.Box, &ch.lblDescription, &ch.spareBoxes, &ch.spareLabels}) {
-    for (const auto& c : *array) {
-      if (c) follow(c->surface.get());
-    }
-  }
+  for (Surface* picture : ch.entries.Pictures()) follow(picture);
   // Colour boxes made from now on are painted anew at the new ratio, and
   // so are the description panel's rows.
-  ++ch.entryBuild;
-  ++ch.entriesLook.version;
+  ch.entries.Invalidate();
   // Until the next pass the pictures are enlarged or reduced; a finished
   // chart is drawn again at once.
   Run("screen change", [&] { RedrawFinished(); });

@@ -209,11 +209,17 @@ TEST_F(ScriptHostTest, ChildControlsAndMenusReadBackByName) {
      "const entry = host.control('lblDescription', 0);"
      "print(entry.Caption, entry.AutoSize, entry.Index);"
      "print(host.control('mnuSelectionInfo').Checked, host.control('tmrStart').Interval);"
-     "try { host.control('lblDescription', 3); } catch (e) { print(e.number, e.message); }");
+     "try { host.control('lblDescription', 3); } catch (e) { print(e.number, e.message); }"
+     // Entries far out of view are made when a script asks for them.
+     "for (let i = 0; i < 100; i++) chart.AddItem({ItemID: '1', SelectedDescription: 'd' + i});"
+     "host.show(); host.tick(); chart.Refresh();"
+     "print(host.control('Box', 90).Top, host.control('lblDescription', 95).Caption);");
+  ASSERT_EQ(printed.size(), 5);
   EXPECT_EQ(printed[0], "3360 2250 true 15791605");
   EXPECT_EQ(printed[1], "Description true 0");
   EXPECT_EQ(printed[2], "true 100");
   EXPECT_EQ(printed[3], "9 host.control: no control lblDescription(3)");
+  EXPECT_EQ(printed[4], "35235 d95");  // 135 twips and 90 entries of 390 down
 }
 
 TEST_F(ScriptHostTest, MenuAnswersAreQueuedForTheNextPopUp) {

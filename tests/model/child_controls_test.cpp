@@ -6,6 +6,7 @@
 
 #include "control/palvex_chart.h"
 #include "platform/qt/headless_host.h"
+#include "theme/legend_entries.h"
 
 namespace palvex {
 namespace {
@@ -66,11 +67,11 @@ TEST(ChildControls, ColoursFontsCaptionsAndToolTips) {
   EXPECT_EQ(ch.picContainer.BackColor, Rgb(255, 255, 255));
   EXPECT_EQ(ch.picContainer.ForeColor, Rgb(255, 255, 255));
   EXPECT_EQ(ch.picContainer.Font, (FontSpec{u"Arial", 9, false, 0}));
-  EXPECT_EQ(ch.Box[0]->BackColor, Rgb(192, 0, 0));
-  EXPECT_EQ(ch.Box[0]->Font, (FontSpec{u"Tahoma", 9, false, 178}));
-  EXPECT_EQ(ch.lblDescription[0]->Caption, u"Description");
-  EXPECT_EQ(ch.lblDescription[0]->ForeColor, Rgb(0, 0, 64));
-  EXPECT_TRUE(ch.lblDescription[0]->AutoSize);
+  EXPECT_EQ(ch.entries.FirstBox().BackColor, Rgb(192, 0, 0));
+  EXPECT_EQ(ch.entries.FirstBox().Font, (FontSpec{u"Tahoma", 9, false, 178}));
+  EXPECT_EQ(ch.entries.FirstLabel().Caption, u"Description");
+  EXPECT_EQ(ch.entries.FirstLabel().ForeColor, Rgb(0, 0, 64));
+  EXPECT_TRUE(ch.entries.FirstLabel().AutoSize);
   // The panel starts folded: the slider shows the folded glyph from the
   // first paint, as the toggles draw it.
   EXPECT_EQ(ch.lblSlider.Caption, u"\u00AB");
@@ -117,23 +118,32 @@ TEST(ChildControls, MenusHoldTheirItemsInOrderWithStoredCaptions) {
   EXPECT_FALSE(ch.mnuLegendHide.Checked);
 }
 
+// Arrays as the legend keeps them: element 0 from the design, the rest
+// loaded from it.
+struct Arrays {
+  explicit Arrays(Host& host, const ChildControls& ch) {
+    Box.push_back(CopyControl(host, ch.entries.FirstBox(), 0));
+    lblDescription.push_back(CopyControl(host, ch.entries.FirstLabel(), 0));
+  }
+  ControlArray Box, lblDescription, spareBoxes;
+};
+
 TEST(ChildControls, ArrayElementsCopyElementZero) {
   HeadlessHost host;
   ChildControls ch(host);
-  ch.Box[0]->BackColor = 0x123456;
-  Control& box1 = LoadElement(host, ch.Box);
-  Control& label1 = LoadElement(host, ch.lblDescription);
+  Arrays arrays(host, ch);
+  arrays.Box[0]->BackColor = 0x123456;
+  Control& box1 = LoadElement(host, arrays.Box);
+  Control& label1 = LoadElement(host, arrays.lblDescription);
   EXPECT_EQ(box1.Index, 1);
   EXPECT_EQ(box1.Parent, &ch.picContainer);
   EXPECT_EQ(box1.BackColor, 0x123456u);
   EXPECT_FALSE(box1.Visible);
   ASSERT_NE(box1.surface, nullptr);
-  EXPECT_NE(box1.surface.get(), ch.Box[0]->surface.get());
+  EXPECT_NE(box1.surface.get(), arrays.Box[0]->surface.get());
   EXPECT_EQ(label1.Caption, u"Description");
   EXPECT_TRUE(label1.Transparent);
-  EXPECT_EQ(ch.Find("Box", 1), &box1);
-  EXPECT_EQ(ch.Find("Box", 2), nullptr);
-  EXPECT_EQ(LoadElement(host, ch.Box).Index, 2);
+  EXPECT_EQ(LoadElement(host, arrays.Box).Index, 2);
 }
 
 // An element unloaded and loaded again keeps nothing of its earlier life:
@@ -141,28 +151,31 @@ TEST(ChildControls, ArrayElementsCopyElementZero) {
 TEST(ChildControls, AReloadedElementIsAFreshCopyOfElementZero) {
   HeadlessHost host;
   ChildControls ch(host);
-  ch.Box.emplace_back();
-  Control& used = LoadElementAt(host, ch.Box, ch.spareBoxes, *ch.Box[0], 1);
+  Arrays arrays(host, ch);
+  ControlArray& boxes = arrays.Box;
+  ControlArray& spares = arrays.spareBoxes;
+  boxes.emplace_back();
+  Control& used = LoadElementAt(host, boxes, spares, *boxes[0], 1);
   used.Visible = true;
   used.Top = 900;
   used.ToolTipText = u"old";
   used.Value = 7;
   used.surface->SetBackColor(0x00FF00);
   used.surface->SetCurrentY(300);
-  UnloadElements(ch.Box, ch.spareBoxes);
-  ASSERT_EQ(ch.Box.size(), 1u);
-  ASSERT_EQ(ch.spareBoxes.size(), 1u);
-  ch.Box[0]->BackColor = 0x123456;
+  UnloadElements(boxes, spares);
+  ASSERT_EQ(boxes.size(), 1u);
+  ASSERT_EQ(spares.size(), 1u);
+  boxes[0]->BackColor = 0x123456;
 
-  ch.Box.emplace_back();
-  Control& again = LoadElementAt(host, ch.Box, ch.spareBoxes, *ch.Box[0], 1);
-  const std::unique_ptr<Control> fresh = CopyControl(host, *ch.Box[0], 1);
-  EXPECT_TRUE(ch.spareBoxes.empty());
+  boxes.emplace_back();
+  Control& again = LoadElementAt(host, boxes, spares, *boxes[0], 1);
+  const std::unique_ptr<Control> fresh = CopyControl(host, *boxes[0], 1);
+  EXPECT_TRUE(spares.empty());
   for (const Control* c : {&again, fresh.get()}) {
     EXPECT_EQ(c->Index, 1);
     EXPECT_FALSE(c->Visible);
-    EXPECT_EQ(c->Top, ch.Box[0]->Top);
-    EXPECT_EQ(c->ToolTipText, ch.Box[0]->ToolTipText);
+    EXPECT_EQ(c->Top, boxes[0]->Top);
+    EXPECT_EQ(c->ToolTipText, boxes[0]->ToolTipText);
     EXPECT_EQ(c->Value, 0);
     EXPECT_EQ(c->BackColor, 0x123456u);
     EXPECT_EQ(c->surface->PixelAt(3, 3), 0x123456u);
@@ -173,7 +186,7 @@ TEST(ChildControls, AReloadedElementIsAFreshCopyOfElementZero) {
 TEST(ChildControls, SelfSizingLabelsTakeTheSizeOfTheirText) {
   HeadlessHost host;
   ChildControls ch(host);
-  Control& label = *ch.lblDescription[0];
+  Control& label = ch.entries.FirstLabel();
   SetCaption(host, label, u"上海市 浦东旗舰店");
   const TextExtent one = host.MeasureText(label.Font, u"上海市 浦东旗舰店");
   EXPECT_EQ(label.Width, one.width);
@@ -199,10 +212,13 @@ TEST(ChildControls, LabelsLieBelowPanelsOfTheSameParent) {
   EXPECT_EQ(ch.ChildrenOf(nullptr), (std::vector<Control*>{&ch.lblInfo, &ch.picLegend}));
   EXPECT_EQ(ch.ChildrenOf(&ch.picLegend),
             (std::vector<Control*>{&ch.lblSlider, &ch.vsbContainer, &ch.picContainer}));
-  Control& box1 = LoadElement(host, ch.Box);
-  Control& label1 = LoadElement(host, ch.lblDescription);
-  EXPECT_EQ(ch.ChildrenOf(&ch.picContainer),
-            (std::vector<Control*>{ch.lblDescription[0].get(), &label1, ch.Box[0].get(), &box1}));
+  ChartState state(host);
+  AddLegendEntry(state, u"first", 1);
+  AddLegendEntry(state, u"second", 1);
+  const DescriptionEntries& entries = state.children.entries;
+  EXPECT_EQ(
+      state.children.ChildrenOf(&state.children.picContainer),
+      (std::vector<Control*>{entries.Label(0), entries.Label(1), entries.Box(0), entries.Box(1)}));
 }
 
 TEST(ChildControls, MovingAPanelResizesItsImageAndReportsTheSizeChange) {

@@ -38,21 +38,21 @@ TEST_F(LegendEntries, LongTextsAreCutButTheToolTipKeepsThemWhole) {
   const std::u16string eighteen = u"北京市朝阳区建国路八十八号现代城五号楼";
   AddLegendEntry(state(), seventeen, 1);
   AddLegendEntry(state(), eighteen, 1);
-  EXPECT_EQ(ch().lblDescription[0]->Caption, seventeen);
-  EXPECT_EQ(ch().lblDescription[1]->Caption, eighteen.substr(0, 15) + u"..");
-  EXPECT_EQ(ch().lblDescription[1]->ToolTipText, eighteen);
+  EXPECT_EQ(ch().entries.Label(0)->Caption, seventeen);
+  EXPECT_EQ(ch().entries.Label(1)->Caption, eighteen.substr(0, 15) + u"..");
+  EXPECT_EQ(ch().entries.Label(1)->ToolTipText, eighteen);
 }
 
 TEST_F(LegendEntries, TheFirstEntryReusesElementZeroAndTheNextStandOnePitchBelow) {
   AddEntries(3);
-  ASSERT_EQ(ch().Box.size(), 3u);
-  EXPECT_EQ(ch().Box[0]->Top, 135);
-  EXPECT_EQ(ch().Box[1]->Top, 525);  // 240 high plus 10 pixels
-  EXPECT_EQ(ch().Box[2]->Top, 915);
-  EXPECT_EQ(ch().Box[2]->Left, 45);
-  EXPECT_EQ(ch().lblDescription[2]->Top, 915);
-  EXPECT_EQ(ch().lblDescription[2]->Left, 315);
-  EXPECT_TRUE(ch().Box[2]->Visible && ch().lblDescription[2]->Visible);
+  ASSERT_EQ(ch().entries.Count(), 3u);
+  EXPECT_EQ(ch().entries.Box(0)->Top, 135);
+  EXPECT_EQ(ch().entries.Box(1)->Top, 525);  // 240 high plus 10 pixels
+  EXPECT_EQ(ch().entries.Box(2)->Top, 915);
+  EXPECT_EQ(ch().entries.Box(2)->Left, 45);
+  EXPECT_EQ(ch().entries.Label(2)->Top, 915);
+  EXPECT_EQ(ch().entries.Label(2)->Left, 315);
+  EXPECT_TRUE(ch().entries.Box(2)->Visible && ch().entries.Label(2)->Visible);
   EXPECT_EQ(ch().picContainer.Height, 390 * 3 + 149);
   EXPECT_TRUE(state().legendHasRows);
 }
@@ -68,7 +68,7 @@ TEST_F(LegendEntries, TheScrollBarShowsOnlyWhenTheStackOutgrowsThePanel) {
 TEST_F(LegendEntries, AHugeStackCapsTheScrollRangeInsteadOfFailing) {
   AddEntries(1300);
   EXPECT_EQ(ch().vsbContainer.Max, 32767);
-  EXPECT_EQ(ch().Box.size(), 1300u);
+  EXPECT_EQ(ch().entries.Count(), 1300u);
 }
 
 TEST_F(LegendEntries, ScrollingMovesTheStackUpByWholePixels) {
@@ -81,13 +81,13 @@ TEST_F(LegendEntries, ClearingRemovesAllButElementZeroAndScrollsBackUp) {
   AddEntries(20);
   ScrollEntries(state(), 30);
   ClearLegendEntries(state());
-  EXPECT_EQ(ch().Box.size(), 1u);
-  EXPECT_EQ(ch().lblDescription.size(), 1u);
-  EXPECT_FALSE(ch().Box[0]->Visible);
+  EXPECT_EQ(ch().entries.Count(), 1u);
+  EXPECT_EQ(ch().entries.Count(), 1u);
+  EXPECT_FALSE(ch().entries.Box(0)->Visible);
   EXPECT_EQ(ch().picContainer.Top, 0);
   EXPECT_FALSE(state().legendHasRows);
   AddEntries(1);
-  EXPECT_EQ(ch().Box[0]->Top, 135);
+  EXPECT_EQ(ch().entries.Box(0)->Top, 135);
 }
 
 TEST_F(LegendEntries, ClearingAnEmptyPanelDoesNothingAtAll) {
@@ -99,17 +99,17 @@ TEST_F(LegendEntries, ClearingAnEmptyPanelDoesNothingAtAll) {
 TEST_F(LegendEntries, AColourIndexOutsideTheTableFailsAfterTheElementsExist) {
   AddEntries(1);
   EXPECT_EQ(ErrorOf([&] { AddLegendEntry(state(), u"x", 16); }), kErrSubscript);
-  EXPECT_EQ(ch().Box.size(), 2u);
+  EXPECT_EQ(ch().entries.Count(), 2u);
   EXPECT_EQ(ErrorOf([&] { AddLegendEntry(state(), u"x", -1); }), kErrSubscript);
 }
 
 TEST_F(LegendEntries, TheColourBoxIsTheBarGradientFramedInReverse) {
   AddEntries(1, 2);  // pair 2: 0x00FE00 light, 0x007A00 dark
-  const Surface& box = *ch().Box[0]->surface;
+  const Surface& box = *ch().entries.Box(0)->surface;
   EXPECT_EQ(box.PixelAt(5, 0), 0x007A00u);       // the frame starts with the dark colour
   EXPECT_EQ(box.PixelAt(5, 1), 0x00FE00u);       // the face starts with the light one
   EXPECT_GT(GreenOf(box.PixelAt(5, 15)), 0xF0);  // the frame ends light at the bottom
-  EXPECT_EQ(ch().Box[0]->BackColor, 0x00FE00u);
+  EXPECT_EQ(ch().entries.Box(0)->BackColor, 0x00FE00u);
 }
 
 TEST_F(LegendEntries, ThePanelBackgroundContinuesTheLegendGradient) {
@@ -118,7 +118,7 @@ TEST_F(LegendEntries, ThePanelBackgroundContinuesTheLegendGradient) {
   AddEntries(2);
   PaintEntriesBackground(state());
   EXPECT_EQ(PanelAt(3, 0), 0xEFD2B9u);
-  const Color bottom = PanelAt(3, ch().entriesLook.height - 1);
+  const Color bottom = PanelAt(3, ch().entries.Look().height - 1);
   EXPECT_NEAR(RedOf(bottom), 0x56, 3);
   EXPECT_NEAR(BlueOf(bottom), 0x12, 3);
 }
@@ -136,7 +136,7 @@ TEST_F(LegendEntries, AStackTallerThanTheLegendEndsInTheLegendsLastColour) {
     PaintEntriesBackground(state());
     EXPECT_EQ(PanelAt(3, 0), legend.PixelAt(1, 0));
     ScrollEntries(state(), ch().vsbContainer.Max);
-    const Color end = PanelAt(3, ch().entriesLook.height - 1);
+    const Color end = PanelAt(3, ch().entries.Look().height - 1);
     const Color legendEnd = legend.PixelAt(1, legend.PixelHeight() - 1);
     EXPECT_NEAR(RedOf(end), RedOf(legendEnd), 2);
     EXPECT_NEAR(GreenOf(end), GreenOf(legendEnd), 2);
@@ -149,6 +149,25 @@ TEST_F(LegendEntries, WithoutAThemeThePanelStaysWhite) {
   AddEntries(2);
   PaintEntriesBackground(state());
   EXPECT_EQ(PanelAt(3, 3), 0xFFFFFFu);
+}
+
+// A pixel ratio change leaves the pictures enlarged until they are made
+// again (here: painted over); after Invalidate the next pass must not show
+// the kept colour box or panel rows.
+TEST_F(LegendEntries, InvalidatingRemakesTheColourBoxesAndThePanelRows) {
+  AddEntries(3, 2);
+  PaintEntriesBackground(state());
+  const Color face = ch().entries.Box(1)->surface->PixelAt(5, 1);
+  const Color panel = PanelAt(3, 3);
+  for (Surface* stale : {ch().entries.Box(1)->surface.get(), ch().picContainer.surface.get()}) {
+    stale->SetBackColor(0x123456);
+    stale->Cls();
+  }
+  ch().entries.Invalidate();
+  ClearLegendEntries(state());
+  AddEntries(3, 2);
+  for (std::size_t k : {1, 2}) EXPECT_EQ(ch().entries.Box(k)->surface->PixelAt(5, 1), face) << k;
+  EXPECT_EQ(PanelAt(3, 3), panel);
 }
 
 // A pass takes the entries of the last one again where nothing they were
@@ -168,7 +187,7 @@ TEST(LegendEntriesTakenAgain, AreTheEntriesANewControlWouldMake) {
       {"the screen",
        [](auto&, PalvexChart& c) { c.state().host.screen().SetTwipsPerPixel(12, 12); }},
       {"the legend font",
-       [](auto&, PalvexChart& c) { c.state().children.lblDescription[0]->Font.size = 11; }}};
+       [](auto&, PalvexChart& c) { c.state().children.entries.FirstLabel().Font.size = 11; }}};
   for (const Change& change : changes) {
     std::vector<ChartItem> items;
     for (int i = 1; i <= 4; ++i) {
@@ -195,7 +214,7 @@ TEST(LegendEntriesTakenAgain, AreTheEntriesANewControlWouldMake) {
     made.Refresh();
     const ChildControls& a = again.state().children;
     const ChildControls& m = made.state().children;
-    ASSERT_EQ(a.Box.size(), m.Box.size()) << change.what;
+    ASSERT_EQ(a.entries.Count(), m.entries.Count()) << change.what;
     // Alike but for the parent, which is each control's own panel.
     const auto alike = [](const Control& x, const Control& y) {
       Control copy;
@@ -203,13 +222,13 @@ TEST(LegendEntriesTakenAgain, AreTheEntriesANewControlWouldMake) {
       copy.Parent = y.Parent;
       return SameProperties(copy, y) && x.Index == y.Index;
     };
-    for (std::size_t k = 0; k < a.Box.size(); ++k) {
-      EXPECT_TRUE(alike(*a.Box[k], *m.Box[k])) << change.what << ", box " << k;
-      EXPECT_TRUE(alike(*a.lblDescription[k], *m.lblDescription[k]))
+    for (std::size_t k = 0; k < a.entries.Count(); ++k) {
+      const Control &aBox = *a.entries.Box(k), &mBox = *m.entries.Box(k);
+      EXPECT_TRUE(alike(aBox, mBox)) << change.what << ", box " << k;
+      EXPECT_TRUE(alike(*a.entries.Label(k), *m.entries.Label(k)))
           << change.what << ", label " << k;
-      EXPECT_EQ(PictureOf(*a.Box[k]->surface), PictureOf(*m.Box[k]->surface))
-          << change.what << ", box " << k;
-      EXPECT_EQ(a.Box[k]->surface->BackColor(), m.Box[k]->surface->BackColor()) << change.what;
+      EXPECT_EQ(PictureOf(*aBox.surface), PictureOf(*mBox.surface)) << change.what << ", box " << k;
+      EXPECT_EQ(aBox.surface->BackColor(), mBox.surface->BackColor()) << change.what;
     }
   }
 }
@@ -218,16 +237,16 @@ TEST_F(LegendEntries, EveryPassRebuildsTheEntriesExceptWhileResizing) {
   AnimationPlayed();
   AddItems({10, 20, 30});
   chart->Refresh();
-  EXPECT_EQ(ch().Box.size(), 3u);
+  EXPECT_EQ(ch().entries.Count(), 3u);
   chart->Refresh();
-  EXPECT_EQ(ch().Box.size(), 3u);
+  EXPECT_EQ(ch().entries.Count(), 3u);
   chart->AddItem(Item(u"4", 5));
   state().resizing = true;
   chart->Refresh();
-  EXPECT_EQ(ch().Box.size(), 3u);
+  EXPECT_EQ(ch().entries.Count(), 3u);
   state().resizing = false;
   chart->Clear();
-  EXPECT_EQ(ch().Box.size(), 1u);
+  EXPECT_EQ(ch().entries.Count(), 1u);
   EXPECT_FALSE(state().legendHasRows);
 }
 
@@ -242,9 +261,9 @@ TEST_F(LegendEntries, EveryPassPaintsTheBackgroundOfTheEntriesItMade) {
   chart->Clear();
   for (int i = 0; i < 60; ++i) chart->AddItem(Item(u"1", 10));
   chart->Refresh();
-  EXPECT_EQ(ch().entriesLook.height, RoundHalfEven((390 * 60 + 149) / 15.0));
+  EXPECT_EQ(ch().entries.Look().height, RoundHalfEven((390 * 60 + 149) / 15.0));
   ScrollEntries(state(), ch().vsbContainer.Max);
-  EXPECT_NE(PanelAt(3, ch().entriesLook.height - 1), 0xFFFFFFu);
+  EXPECT_NE(PanelAt(3, ch().entries.Look().height - 1), 0xFFFFFFu);
 }
 
 TEST_F(LegendEntries, TheSelectedEntryIsScrolledIntoViewAndFramedInWhite) {
@@ -256,10 +275,11 @@ TEST_F(LegendEntries, TheSelectedEntryIsScrolledIntoViewAndFramedInWhite) {
   chart->Refresh();
   // 13 rows fit; the 26th entry scrolls the stack up to show it.
   const int visible = 13;
-  const double expected = RoundHalfEven(26 * (240.0 / 15 + 10) - ch().Box[visible]->Top / 15);
+  const double expected =
+      RoundHalfEven(26 * (240.0 / 15 + 10) - ch().entries.Box(visible)->Top / 15);
   EXPECT_EQ(ch().vsbContainer.Value, std::min<int>(expected, ch().vsbContainer.Max));
   EXPECT_TRUE(ch().picContainer.Visible);
-  const Control& box = *ch().Box[25];
+  const Control& box = *ch().entries.Box(25);
   const int left = static_cast<int>((box.Left - 45) / 15),
             top = static_cast<int>((box.Top - 45) / 15);
   EXPECT_EQ(PanelAt(left, top), 0xFFFFFFu);
@@ -316,8 +336,8 @@ TEST_F(LegendEntries, AThousandEntriesKeepTheirBackgroundAndFrameFarDown) {
   for (int i = 0; i < 1000; ++i) chart->AddItem(Item(u"1", 10));
   state().SelectedColumn = 900;
   chart->Refresh();
-  EXPECT_EQ(ch().entriesLook.height, 26010);  // 390149 twips
-  const Control& box = *ch().Box[900];
+  EXPECT_EQ(ch().entries.Look().height, 26010);  // 390149 twips
+  const Control& box = *ch().entries.Box(900);
   const int left = static_cast<int>((box.Left - 45) / 15);
   const int top = static_cast<int>((box.Top - 45) / 15);
   EXPECT_EQ(PanelAt(left, top), 0xFFFFFFu);
@@ -326,10 +346,14 @@ TEST_F(LegendEntries, AThousandEntriesKeepTheirBackgroundAndFrameFarDown) {
   // thousand colour boxes and labels; an entry out of view is made when
   // asked for by name.
   EXPECT_LE(ch().picContainer.surface->PixelHeight(), ch().picLegend.Height / 15 + 2);
-  EXPECT_LE(std::count_if(ch().Box.begin(), ch().Box.end(), [](const auto& b) { return !!b; }), 20);
+  int made = 0;
+  for (std::size_t k = 0; k < ch().entries.Count(); ++k) made += ch().entries.Box(k) != nullptr;
+  EXPECT_LE(made, 20);
+  EXPECT_EQ(ch().Find("lblDescription", 999), nullptr);
+  MakeEntryExist(state(), "lblDescription", 999);
   const Control* last = ch().Find("lblDescription", 999);
   ASSERT_NE(last, nullptr);
-  EXPECT_EQ(last->Top, ch().Box[0]->Top + 999 * 390);
+  EXPECT_EQ(last->Top, ch().entries.Box(0)->Top + 999 * 390);
   EXPECT_EQ(last->ToolTipText, state().items()[999].SelectedDescription);
 }
 
@@ -344,8 +368,8 @@ TEST_F(LegendEntries, TheLastEntryOfTheLongestListCanBeScrolledIntoView) {
   chart->Refresh();
   Control& bar = ch().vsbContainer;
   const auto lastInView = [&] {
-    const double top = ch().entryRecords[n - 1].top + ch().picContainer.Top;
-    return top >= 0 && top + ch().Box[0]->Height <= ch().picLegend.ScaleHeight();
+    const double top = ch().entries.Record(n - 1)->top + ch().picContainer.Top;
+    return top >= 0 && top + ch().entries.Box(0)->Height <= ch().picLegend.ScaleHeight();
   };
   const ScrollBarLayout layout = LayoutScrollBar(bar, 15);
   const auto press = [&](double y, int times) {
@@ -378,8 +402,8 @@ TEST_F(LegendEntries, TheLastEntryOfTheLongestListCanBeScrolledIntoView) {
     EXPECT_TRUE(lastInView());
   }
   // The rows in view are painted there, not the end of a shorter picture.
-  EXPECT_EQ(ch().entriesLook.height, RoundHalfEven((390.0 * n + 149) / 15));
-  EXPECT_NE(PanelAt(3, ch().entriesLook.height - 1), 0xFFFFFFu);
+  EXPECT_EQ(ch().entries.Look().height, RoundHalfEven((390.0 * n + 149) / 15));
+  EXPECT_NE(PanelAt(3, ch().entries.Look().height - 1), 0xFFFFFFu);
 }
 
 }  // namespace

@@ -122,7 +122,7 @@ TEST_F(LegendPanelTest, TheBackgroundIsTheThemesLegendGradientOrPlain) {
   ShowLegend(state(), false);
   chart->SetActiveTheme(ThemeNeon);
   EXPECT_EQ(panel.surface->PixelAt(50, 0), 0x4B4B4Bu);
-  EXPECT_EQ(state().children.entriesLook.top, 0x4B4B4Bu);
+  EXPECT_EQ(state().children.entries.Look().top, 0x4B4B4Bu);
 }
 
 class ScrollBarTest : public testing::ChartFixture {
@@ -257,7 +257,7 @@ TEST_F(ScrollBarTest, TheWheelOverTheListScrollsThreeEntriesANotch) {
       {"the list, a notch towards the user", inside(ch.picContainer, 3000), -120, 178, true},
       {"the list, a notch away", inside(ch.picContainer, 3000), 120, 22, true},
       {"the scroll bar", inside(ch.vsbContainer, 2000), -120, 178, true},
-      {"a description", inside(*ch.lblDescription[10]), -240, 256, true},
+      {"a description", inside(*ch.entries.Label(10)), -240, 256, true},
       {"past the last entry", inside(ch.picContainer, 3000), -12000, ch.vsbContainer.Max, true},
       {"past the first entry", inside(ch.picContainer, 3000), 12000, 0, true},
       {"the slider", inside(ch.lblSlider), -120, 100, false},

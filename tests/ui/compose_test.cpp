@@ -25,7 +25,7 @@ class Compose : public ::testing::Test {
     // Labels without text, so only their areas show.
     ch().lblInfo.Caption.clear();
     ch().lblSlider.Caption.clear();
-    ch().lblDescription[0]->Caption.clear();
+    ch().entries.FirstLabel().Caption.clear();
   }
   ChartState& s() { return chart.state(); }
   ChildControls& ch() { return chart.state().children; }
@@ -55,7 +55,7 @@ TEST_F(Compose, ShownLegendNestsItsPanelsAndTheirChildren) {
   s().legendVisible = true;
   chart.Resize(560, 372);  // picLegend at pixel 410
   ch().vsbContainer.Visible = true;
-  ch().Box[0]->surface->SetBackColor(0x0000FF);
+  ch().entries.FirstBox().surface->SetBackColor(0x0000FF);
   EXPECT_EQ(At(410, 100), kLegend);
   EXPECT_EQ(At(420, 100), kContainer);  // picContainer from 420
   EXPECT_EQ(At(423, 9), 0x0000FFu);     // Box(0) from 423, 9
@@ -72,8 +72,8 @@ TEST_F(Compose, ChildrenAreCutToTheirParentAndHiddenOnesAreLeftOut) {
   // straddles the panel's top edge and shows only inside it.
   ch().picLegend.Top = 1500;
   ch().picContainer.Top = -3000;
-  ch().Box[0]->surface->SetBackColor(0x0000FF);
-  ch().Box[0]->Top = 3000 - 60;
+  ch().entries.FirstBox().surface->SetBackColor(0x0000FF);
+  ch().entries.FirstBox().Top = 3000 - 60;
   EXPECT_EQ(At(425, 98), kChart);
   EXPECT_EQ(At(425, 101), 0x0000FFu);
 

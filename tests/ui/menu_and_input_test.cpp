@@ -11,6 +11,7 @@
 #include "platform/qt/headless_host.h"
 #include "platform/qt/qt_text.h"
 #include "render/bars.h"
+#include "theme/legend_entries.h"
 
 namespace palvex {
 namespace {
@@ -297,11 +298,10 @@ TEST_F(MenuAndInput, ADoubleClickOnAChildOtherThanTheInformationLabelIsASecondPr
 
 TEST_F(MenuAndInput, ALostReleaseOrAVanishedControlLeavesTheMouseFree) {
   LegendShown();
-  Control& box1 = LoadElement(host, ch().Box);
-  box1.Visible = true;
-  box1.Top = 600;
+  AddLegendEntry(s(), u"first", 1);
+  AddLegendEntry(s(), u"second", 1);     // Box(1) at 525..765
   chart.MouseDown(kLeft, 0, 6400, 700);  // on Box(1)
-  ch().Box.resize(1);                    // the entries were rebuilt meanwhile
+  ClearLegendEntries(s());               // the entries were rebuilt meanwhile
   chart.MouseUp(kLeft, 0, 6400, 700);
   EXPECT_TRUE(recorder.log.empty());
 

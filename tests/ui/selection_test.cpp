@@ -367,7 +367,7 @@ TEST_F(Selection, APressOnADescriptionSelectsItsColumnWhereTheListIsScrolled) {
   events.log.clear();
 
   auto pressEntry = [&](int i, std::int16_t button) {
-    const Control& label = *ch.lblDescription[i];
+    const Control& label = *ch.entries.Label(i);
     const float x = static_cast<float>(ch.picLegend.Left + ch.picContainer.Left + label.Left + 5);
     const float y = static_cast<float>(ch.picLegend.Top + ch.picContainer.Top + label.Top + 5);
     chart->MouseDown(button, 0, x, y);
