@@ -77,6 +77,13 @@ void HoldWork(Drawing& d) {
   d.s.FilledBox(20 * kTwips, 58 * kTwips, 50 * kTwips, 62 * kTwips, kBlack);
 }
 
+// The picture at a device pixel ratio of 2, with a fill held over most of
+// it.
+void HoldAtRatio2(Drawing& d) {
+  d.s.SetDevicePixelRatio(2);
+  Gradient(d.dc, 10, 30, 110, 70, kGreen, kRed, false);
+}
+
 // Work drawn after the group ends, over what the operation left.
 void DrawAfter(Drawing& d) {
   Text(d.dc, 100, 80, u"after", 900);
@@ -124,6 +131,7 @@ const Operation kOperations[] = {
      }},
     {"unturned text over the fills", [](Drawing& d) { Text(d.dc, 10, 20, u"Level", 0); }},
     {"text at 45 degrees over the caption", [](Drawing& d) { Text(d.dc, 60, 70, u"Slant", 450); }},
+    {"text at 45 degrees over the fills", [](Drawing& d) { Text(d.dc, 10, 50, u"Slant", 450); }},
     {"underlined turned text over the caption",
      [](Drawing& d) { Text(d.dc, 78, 85, u"Under", 900, 12, true); }},
     {"a held caption keeps its colour after SetForeColor",
@@ -158,16 +166,27 @@ const Operation kOperations[] = {
      }},
     {"ResizePixels bigger", [](Drawing& d) { d.s.ResizePixels(160, 120); }},
     {"ResizePixels smaller with fills held", [](Drawing& d) { d.s.ResizePixels(40, 30); }},
-    {"a device pixel ratio of 2",
+    {"at ratio 2, a FilledBox over held fills",
      [](Drawing& d) {
-       d.s.SetDevicePixelRatio(2);
-       d.s.FilledBox(60 * kTwips, 40 * kTwips, 80 * kTwips, 45 * kTwips, kRed);
-       d.s.Line(0, 50 * kTwips, 119 * kTwips, 50 * kTwips, kGreen);
-       d.s.Line(0, 0, 100 * kTwips, 60 * kTwips, kBlue);
-       Gradient(d.dc, 10, 40, 70, 70, kGreen, kRed, false);
-       Text(d.dc, 30, 85, u"Ratio", 900);
+       HoldAtRatio2(d);
+       d.s.FilledBox(20 * kTwips, 40 * kTwips, 80 * kTwips, 45 * kTwips, kRed);
        d.read.push_back(d.s.PixelAt(20, 50));
        d.read.push_back(d.dc.GetPixel(65, 42));
+     }},
+    {"at ratio 2, a Line along an axis over held fills",
+     [](Drawing& d) {
+       HoldAtRatio2(d);
+       d.s.Line(0, 50 * kTwips, 119 * kTwips, 50 * kTwips, kBlue);
+     }},
+    {"at ratio 2, a slanted Line over held fills",
+     [](Drawing& d) {
+       HoldAtRatio2(d);
+       d.s.Line(0, 0, 100 * kTwips, 60 * kTwips, kBlue);
+     }},
+    {"at ratio 2, text over held fills",
+     [](Drawing& d) {
+       HoldAtRatio2(d);
+       Text(d.dc, 30, 85, u"Ratio", 900);
      }},
     {"PutBack a picture taken earlier",
      [](Drawing& d) {

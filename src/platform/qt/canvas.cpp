@@ -80,7 +80,7 @@ void Canvas::EndFillGroup() {
 }
 
 void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, bool vertical) {
-  Q_ASSERT(!atOnce_ || !Holding());
+  CheckHeld();
   // Right and bottom are exclusive, so a zero extent paints nothing.
   const std::int64_t x0 = std::max<std::int64_t>(std::min(a.x, b.x), 0);
   const std::int64_t x1 = std::min<std::int64_t>(std::max(a.x, b.x), image_.width());
@@ -92,7 +92,7 @@ void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, bool vertical)
 }
 
 void Canvas::FillSolid(const QRect& pixels, Color colour) {
-  Q_ASSERT(!atOnce_ || !Holding());
+  CheckHeld();
   if (image_.devicePixelRatio() != 1.0) {
     // Logical pixels: the painter maps them to the device's.
     Painter().fillRect(pixels, ToQColor(colour));
@@ -119,10 +119,10 @@ void Canvas::FillSolid(const QRect& pixels, Color colour) {
 
 bool Canvas::HoldText(const QList<QGlyphRun>& runs, const QTransform& turn, QPointF baseline,
                       const QRect& ink, const QColor& pen, bool antialiased) {
-  Q_ASSERT(!atOnce_ || !Holding());
+  CheckHeld();
+  if (atOnce_ || !HeldText::Holdable(runs, turn)) return false;
   // Held fills the text may blend with are painted first.
   if (fills_.Overlap(ink)) PaintHeldFills();
-  if (atOnce_ || !HeldText::Holdable(runs, turn)) return false;
   if (!text_.Joins(turn, pen, antialiased)) DrawHeldText();
   for (const QGlyphRun& run : runs) {
     if (!text_.JoinsFont(run.rawFont())) DrawHeldText();

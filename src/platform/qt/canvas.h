@@ -92,6 +92,12 @@ class Canvas {
   QPainter& OpenPainter();
   void EndPainter();
   bool Holding() const { return !fills_.empty() || !text_.empty(); }
+  // Fills wait only in an open group, and nothing waits when painting at
+  // once.
+  void CheckHeld() const {
+    Q_ASSERT(fillGroups_ > 0 || fills_.empty());
+    Q_ASSERT(!atOnce_ || !Holding());
+  }
 
   QImage image_;
   std::unique_ptr<QPainter> painter_;
