@@ -81,6 +81,7 @@ void Canvas::EndFillGroup() {
 
 void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, bool vertical) {
   CheckHeld();
+  Q_ASSERT(fillGroups_ > 0);
   // Right and bottom are exclusive, so a zero extent paints nothing.
   const std::int64_t x0 = std::max<std::int64_t>(std::min(a.x, b.x), 0);
   const std::int64_t x1 = std::min<std::int64_t>(std::max(a.x, b.x), image_.width());
@@ -88,7 +89,7 @@ void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, bool vertical)
   const std::int64_t y1 = std::min<std::int64_t>(std::max(a.y, b.y), image_.height());
   if (x0 >= x1 || y0 >= y1) return;
   fills_.AddGradient(x0, x1, y0, y1, vertical, a, b);
-  if (atOnce_ || fillGroups_ == 0) PaintHeldFills();
+  if (atOnce_) PaintHeldFills();
 }
 
 void Canvas::FillSolid(const QRect& pixels, Color colour) {

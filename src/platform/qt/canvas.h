@@ -65,7 +65,6 @@ class Canvas {
   // nothing back (what is held now is painted first). The same pixels,
   // slower: a check of the holding and a way round it if it ever fails.
   void SetPaintAtOnce(bool atOnce);
-  bool paintsAtOnce() const { return atOnce_; }
 
   // Fills from BeginFillGroup to the matching EndFillGroup are held and
   // painted together when the outermost group ends (or anything needs
@@ -73,7 +72,7 @@ class Canvas {
   void BeginFillGroup() { ++fillGroups_; }
   void EndFillGroup();
   // A gradient between a and b (device pixels, either order), right and
-  // bottom exclusive, cut to the picture.
+  // bottom exclusive, cut to the picture; in a group (the caller opens one).
   void GradientFill(const TriVertex& a, const TriVertex& b, bool vertical);
   // A rectangle of one opaque colour, corners included, cut to the picture.
   void FillSolid(const QRect& pixels, Color colour);
@@ -83,10 +82,9 @@ class Canvas {
   bool HoldText(const QList<QGlyphRun>& runs, const QTransform& turn, QPointF baseline,
                 const QRect& ink, const QColor& pen, bool antialiased);
 
+ private:
   // Paints everything held. After it nothing is.
   void Settle();
-
- private:
   void PaintHeldFills();
   void DrawHeldText();
   QPainter& OpenPainter();
