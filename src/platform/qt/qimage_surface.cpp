@@ -10,7 +10,6 @@
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/image_io.h"
-#include "platform/qt/pixel_rows.h"
 #include "platform/qt/qt_text.h"
 
 namespace palvex {
@@ -30,8 +29,8 @@ QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx, do
     : QImageSurface(screen, DevicePicture(widthPx, heightPx, ratio, kImageFormat)) {}
 
 QImageSurface::QImageSurface(const Screen& screen, QImage image)
-    : screen_(screen), image_(std::move(image)) {
-  dc_ = std::make_unique<QImageDeviceContext>(image_, painter_, screen_, *this, fonts_);
+    : screen_(screen), canvas_(std::move(image)) {
+  dc_ = std::make_unique<QImageDeviceContext>(canvas_, screen_, *this, fonts_);
   Cls();
 }
 
@@ -40,10 +39,10 @@ QImage QImageSurface::NewImage(int width, int height) const {
 }
 
 int QImageSurface::PixelWidth() const {
-  return LogicalSide(image_.width(), image_.devicePixelRatio());
+  return LogicalSide(canvas_.width(), canvas_.devicePixelRatio());
 }
 int QImageSurface::PixelHeight() const {
-  return LogicalSide(image_.height(), image_.devicePixelRatio());
+  return LogicalSide(canvas_.height(), canvas_.devicePixelRatio());
 }
 
 double QImageSurface::ScaleWidth() const {
@@ -55,49 +54,42 @@ double QImageSurface::ScaleHeight() const {
 
 void QImageSurface::ResizePixels(int width, int height) {
   if (width == PixelWidth() && height == PixelHeight()) return;
-  dc_->FlushFills();
-  painter_.End();
-  const double ratio = image_.devicePixelRatio();
+  const double ratio = canvas_.devicePixelRatio();
   QImage next = NewImage(DeviceSide(width, ratio), DeviceSide(height, ratio));
   if (ratio != 1.0) next.setDevicePixelRatio(ratio);
   next.fill(ToQColor(back_));
   {
     QPainter p(&next);
-    p.drawImage(0, 0, image_);
+    p.drawImage(0, 0, canvas_.Image());
   }
-  image_.swap(next);
+  canvas_.Replace(std::move(next));
 }
 
 void QImageSurface::SetDevicePixelRatio(double ratio) {
-  if (!(ratio > 0) || ratio == image_.devicePixelRatio()) return;
+  if (!(ratio > 0) || ratio == canvas_.devicePixelRatio()) return;
   const int width = PixelWidth(), height = PixelHeight();
-  dc_->FlushFills();
-  painter_.End();
   QImage next = NewImage(DeviceSide(width, ratio), DeviceSide(height, ratio));
   next.setDevicePixelRatio(ratio);
   {
     QPainter p(&next);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(QRectF(0, 0, width, height), image_);
+    p.drawImage(QRectF(0, 0, width, height), canvas_.Image());
   }
-  image_.swap(next);
+  canvas_.Replace(std::move(next));
 }
 
 void QImageSurface::PutBack(const QImage& picture) {
-  // What is held back belongs to the picture being replaced.
-  dc_->FlushFills();
-  painter_.End();
-  if (picture.size() != image_.size() || picture.devicePixelRatio() != image_.devicePixelRatio() ||
-      picture.format() != image_.format())
+  if (picture.size() != canvas_.size() ||
+      picture.devicePixelRatio() != canvas_.devicePixelRatio() ||
+      picture.format() != canvas_.format())
     return;
-  image_ = picture;
+  canvas_.Replace(picture);
 }
 
 void QImageSurface::SetBackColor(Color c) {
   // Like a window's background: a new colour shows at once.
   back_ = c;
-  dc_->FlushFills();
-  image_.fill(ToQColor(back_));
+  canvas_.Fill(ToQColor(back_));
 }
 
 void QImageSurface::SetFontName(const std::u16string& name) {
@@ -130,22 +122,20 @@ int QImageSurface::ToPixelY(double twips) const {
 }
 
 void QImageSurface::Cls() {
-  dc_->FlushFills();
-  image_.fill(ToQColor(back_));
+  canvas_.Fill(ToQColor(back_));
   currentX_ = 0;
   currentY_ = 0;
 }
 
 void QImageSurface::Print(const std::u16string& text) {
-  dc_->FlushFills();
   // Above a ratio of 1 the text is drawn in a font of that many times the
   // pixels, unscaled (a scaled font loses its synthetic bold), each line
   // where the chart's own font puts it.
-  const double r = image_.devicePixelRatio();
+  const double r = canvas_.devicePixelRatio();
   MeasuredFont& drawn = r == 1.0 ? measured() : deviceFonts_.Get(font_, screen_.DotsPerInchY() * r);
   const double lineHeight = measured().metrics().height();
   const QStringList lines = TextLines(text);
-  QPainter& p = painter_.Open();
+  QPainter& p = canvas_.Painter();
   p.setRenderHint(QPainter::TextAntialiasing, true);
   p.setPen(ToQColor(fore_));
   if (r != 1.0) p.scale(1 / r, 1 / r);
@@ -173,32 +163,11 @@ double QImageSurface::TextHeight(const std::u16string& text) const {
 }
 
 void QImageSurface::FillPixelRect(int left, int top, int right, int bottom, Color c) {
-  if (image_.devicePixelRatio() != 1.0) {
-    // Logical pixels: the painter maps them to the device's.
-    dc_->FlushFills();
-    painter_.Open().fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), ToQColor(c));
-    return;
-  }
-  left = std::max(left, 0);
-  top = std::max(top, 0);
-  right = std::min(right, image_.width() - 1);
-  bottom = std::min(bottom, image_.height() - 1);
-  if (left > right || top > bottom) return;
-  if (dc_->HoldSolidFill(QRect(QPoint(left, top), QPoint(right, bottom)), ResolveColor(c))) return;
-  const QRgb colour = ToQColor(c).rgb();
-  // The raster painter keeps no pixels of its own, so rows may be written
-  // while it is open.
-  uchar* bits = image_.bits();
-  const qsizetype bytesPerLine = image_.bytesPerLine();
-  for (int y = top; y <= bottom; ++y)
-    FillPixels(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + left, right - left + 1, colour);
+  canvas_.FillSolid(QRect(QPoint(left, top), QPoint(right, bottom)), c);
 }
 
 void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {
-  if (image_.devicePixelRatio() != 1.0) {
-    dc_->FlushFills();
-    return ScaledLine(x1, y1, x2, y2, c);
-  }
+  if (canvas_.devicePixelRatio() != 1.0) return ScaledLine(x1, y1, x2, y2, c);
   const int px1 = ToPixelX(x1), py1 = ToPixelY(y1), px2 = ToPixelX(x2), py2 = ToPixelY(y2);
   // A one-pixel line along an axis covers its end points and everything
   // between, exactly as the painter draws it; the ticks and frames are all
@@ -209,8 +178,7 @@ void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {
                   c);
     return;
   }
-  dc_->FlushFills();
-  QPainter& p = painter_.Open();
+  QPainter& p = canvas_.Painter();
   p.setPen(QPen(ToQColor(c), 0));
   p.drawLine(px1, py1, px2, py2);
 }
@@ -218,9 +186,8 @@ void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {
 void QImageSurface::Box(double x1, double y1, double x2, double y2, Color c) {
   const int l = std::min(ToPixelX(x1), ToPixelX(x2)), r = std::max(ToPixelX(x1), ToPixelX(x2));
   const int t = std::min(ToPixelY(y1), ToPixelY(y2)), b = std::max(ToPixelY(y1), ToPixelY(y2));
-  dc_->FlushFills();
-  QPainter& p = painter_.Open();
-  if (image_.devicePixelRatio() != 1.0)
+  QPainter& p = canvas_.Painter();
+  if (canvas_.devicePixelRatio() != 1.0)
     return ScaledOutline(p, QRect(QPoint(l, t), QPoint(r, b)), c);
   p.setPen(QPen(ToQColor(c), 0));
   p.drawRect(l, t, r - l, b - t);
@@ -237,30 +204,27 @@ void QImageSurface::PaintPicture(const Surface& source, double x, double y, doub
   const QRect wanted(ToPixelX(srcX), ToPixelY(srcY), ToPixelX(width), ToPixelY(height));
   const QRect from = wanted & QRect(0, 0, source.PixelWidth(), source.PixelHeight());
   if (from.isEmpty()) return;
-  dc_->FlushFills();
   // A copy, so a surface may paint from itself; a surface of another kind
   // (a recorder in tests) is read pixel by pixel.
   auto* q = dynamic_cast<const QImageSurface*>(&source);
   const QImage part =
       q ? q->image().copy(DeviceRect(from, q->devicePixelRatio())) : PictureOf(source).copy(from);
-  painter_.Open().drawImage(
+  canvas_.Painter().drawImage(
       QPoint(ToPixelX(x) + from.x() - wanted.x(), ToPixelY(y) + from.y() - wanted.y()), part);
 }
 
 void QImageSurface::Refresh() {
-  dc_->FlushFills();
+  // Whoever shows the picture reads it through image(), which paints what
+  // is held.
   if (onRefresh_) onRefresh_();
 }
 
 Color QImageSurface::PixelAt(int x, int y) const {
   if (x < 0 || y < 0 || x >= PixelWidth() || y >= PixelHeight()) return kInvalidColor;
-  dc_->FlushFills();
-  painter_.End();
-  if (const double r = image_.devicePixelRatio(); r != 1.0) {
-    const QPoint at = DeviceRect(QRect(x, y, 1, 1), r).topLeft();
-    return FromQRgb(image_.pixel(at));
-  }
-  return FromQRgb(image_.pixel(x, y));
+  const QImage& picture = canvas_.Image();
+  if (const double r = picture.devicePixelRatio(); r != 1.0)
+    return FromQRgb(picture.pixel(DeviceRect(QRect(x, y, 1, 1), r).topLeft()));
+  return FromQRgb(picture.pixel(x, y));
 }
 
 // Above a ratio of 1 a cosmetic pen would be one device pixel wide: lines
@@ -276,7 +240,7 @@ void QImageSurface::ScaledOutline(QPainter& p, const QRect& r, Color c) {
 
 void QImageSurface::ScaledLine(double x1, double y1, double x2, double y2, Color c) {
   const QPoint a(ToPixelX(x1), ToPixelY(y1)), b(ToPixelX(x2), ToPixelY(y2));
-  QPainter& p = painter_.Open();
+  QPainter& p = canvas_.Painter();
   if (a.x() == b.x() || a.y() == b.y()) {
     p.fillRect(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
                      QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))),

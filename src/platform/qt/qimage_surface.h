@@ -7,8 +7,8 @@
 #include <memory>
 #include <optional>
 
+#include "platform/qt/canvas.h"
 #include "platform/qt/fonts.h"
-#include "platform/qt/image_painter.h"
 #include "platform/qt/qimage_device_context.h"
 #include "platform/screen.h"
 #include "platform/surface.h"
@@ -68,18 +68,14 @@ class QImageSurface : public Surface {
   DeviceContext& dc() override { return *dc_; }
   Color PixelAt(int x, int y) const override;
 
-  double devicePixelRatio() const { return image_.devicePixelRatio(); }
+  double devicePixelRatio() const { return canvas_.devicePixelRatio(); }
   // Another ratio (the window moved to another screen): the picture is
   // enlarged or reduced to it until the next drawing renews it.
   void SetDevicePixelRatio(double ratio);
 
-  // The picture as drawn so far (the open painter is ended first), at the
-  // device pixel ratio.
-  const QImage& image() const {
-    dc_->FlushFills();
-    painter_.End();
-    return image_;
-  }
+  // The picture as drawn so far, at the device pixel ratio: what was held
+  // back is painted first.
+  const QImage& image() const { return canvas_.Image(); }
   // Puts back a picture copied from image() earlier, so that a change
   // that was refused leaves the picture it found; one of another size or
   // ratio (the surface was resized since) is not put back.
@@ -89,6 +85,10 @@ class QImageSurface : public Surface {
   // Called by Refresh: the host shows the image now.
   void SetRefreshHandler(std::function<void()> handler) { onRefresh_ = std::move(handler); }
   const std::function<void()>& refreshHandler() const { return onRefresh_; }
+  // Paints every fill and caption when drawn instead of holding them back
+  // to paint together: the same picture, slower. PALVEX_PAINT_AT_ONCE=1
+  // sets it for every surface.
+  void SetPaintAtOnce(bool atOnce) { canvas_.SetPaintAtOnce(atOnce); }
 
  protected:
   // A surface over a picture of kImageFormat the binding made; it is
@@ -97,16 +97,9 @@ class QImageSurface : public Surface {
   // A new picture for a resize, width and height at least 1; a binding
   // may keep pictures of its own.
   virtual QImage NewImage(int width, int height) const;
-  // For bindings that draw through their own device context.
-  void SetDeviceContext(std::unique_ptr<QImageDeviceContext> dc) { dc_ = std::move(dc); }
-  QImage& mutableImage() {
-    dc_->FlushFills();
-    painter_.End();
-    return image_;
-  }
 
  private:
-  void ScaledOutline(QPainter& p, const QRect& r, Color c);
+  static void ScaledOutline(QPainter& p, const QRect& r, Color c);
   void ScaledLine(double x1, double y1, double x2, double y2, Color c);
   int ToPixelX(double twips) const;
   int ToPixelY(double twips) const;
@@ -120,9 +113,9 @@ class QImageSurface : public Surface {
   }
 
   const Screen& screen_;
-  QImage image_;
-  // Shared with dc_; declared before it, so it outlives it.
-  mutable ImagePainter painter_{image_};
+  // Reading the picture paints what is held back, which to a reader is
+  // already there. Declared before dc_, which draws on it.
+  mutable Canvas canvas_;
   std::unique_ptr<QImageDeviceContext> dc_;
   Color back_ = 0xFFFFFF;
   Color fore_ = 0;

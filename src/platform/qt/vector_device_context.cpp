@@ -25,7 +25,7 @@ VectorDeviceContext::VectorDeviceContext(QPainter& painter, const Screen& screen
 
 VectorDeviceContext::VectorDeviceContext(Unused* unused, QPainter& painter, const Screen& screen,
                                          const Surface& owner)
-    : QImageDeviceContext(unused->image, unused->painter, screen, owner, unused->fonts),
+    : QImageDeviceContext(unused->canvas, screen, owner, unused->fonts),
       unused_(unused),
       painter_(painter),
       owner_(owner) {}

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "platform/qt/image_painter.h"
+#include "platform/qt/canvas.h"
 #include "platform/qt/qimage_device_context.h"
 
 namespace palvex {
@@ -26,8 +26,7 @@ class VectorDeviceContext : public QImageDeviceContext {
  private:
   // The font bookkeeping of the base wants a picture; it never draws on it.
   struct Unused {
-    QImage image{1, 1, QImage::Format_RGB32};
-    ImagePainter painter{image};
+    Canvas canvas{QImage(1, 1, QImage::Format_RGB32)};
     FontCache fonts;
   };
   VectorDeviceContext(Unused* unused, QPainter& painter, const Screen& screen,

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QColor>
+#include <QGlyphRun>
+#include <QImage>
+#include <QList>
+#include <QPainter>
+#include <QRect>
+#include <QTransform>
+#include <memory>
+
+#include "platform/color.h"
+#include "platform/device_context.h"
+#include "platform/qt/held_fills.h"
+#include "platform/qt/held_text.h"
+
+namespace palvex {
+
+// Whether PALVEX_PAINT_AT_ONCE=1 asked, when the program started, that no
+// work be held back.
+bool PaintAtOnceByDefault();
+
+// The one owner of a picture's pixels: the image, the painter kept open on
+// it and the work held back (fills of a group, turned text). The drawing
+// pass is fast because fills and glyphs wait to be painted together, and
+// the picture is right only if nothing reads, copies, resizes or draws
+// over the pixels without painting what waits there first. So every way to
+// the pixels goes through here and settles what is held on the way:
+// reading the picture settles everything, a painter settles what may lie
+// under the pixels it is for, and the few writers that can wait (fills,
+// solid rectangles, turned text) join what is held in order.
+//
+// One painter stays open from one operation to the next: beginning and
+// ending one for every caption costs more than drawing it. Each user sets
+// the pen, font and hints it needs and leaves the transform as it found it.
+class Canvas {
+ public:
+  explicit Canvas(QImage image, bool paintAtOnce = PaintAtOnceByDefault());
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+  ~Canvas();
+
+  // What the picture is, without settling anything.
+  int width() const { return image_.width(); }
+  int height() const { return image_.height(); }
+  QSize size() const { return image_.size(); }
+  double devicePixelRatio() const { return image_.devicePixelRatio(); }
+  QImage::Format format() const { return image_.format(); }
+
+  // The picture with everything held painted and the painter ended.
+  const QImage& Image();
+  // Puts another picture in place of this one (a resize, a picture put
+  // back); what was held belonged to the old one and is painted there.
+  void Replace(QImage next);
+  // Covers the whole picture in one colour.
+  void Fill(const QColor& colour);
+
+  // The painter, once everything held is painted.
+  QPainter& Painter();
+  // The painter for drawing over the given pixels: what is held there is
+  // painted first, the rest may wait.
+  QPainter& PainterOver(const QRect& pixels);
+
+  // Paints every fill and all text from now on when asked to, holding
+  // nothing back (what is held now is painted first). The same pixels,
+  // slower: a check of the holding and a way round it if it ever fails.
+  void SetPaintAtOnce(bool atOnce);
+
+  // Fills from BeginFillGroup to the matching EndFillGroup are held and
+  // painted together when the outermost group ends (or anything needs
+  // their pixels first).
+  void BeginFillGroup() { ++fillGroups_; }
+  void EndFillGroup();
+  // A gradient between a and b (device pixels, either order), right and
+  // bottom exclusive, cut to the picture; in a group (the caller opens one).
+  void GradientFill(const TriVertex& a, const TriVertex& b, bool vertical);
+  // A rectangle of one opaque colour, corners included, cut to the picture.
+  void FillSolid(const QRect& pixels, Color colour);
+  // Holds text drawn through turn at baseline, in pen, with ink as where it
+  // may leave pixels; false when it cannot wait and the caller draws it
+  // (through PainterOver(ink)).
+  bool HoldText(const QList<QGlyphRun>& runs, const QTransform& turn, QPointF baseline,
+                const QRect& ink, const QColor& pen, bool antialiased);
+
+ private:
+  // Paints everything held. After it nothing is.
+  void Settle();
+  void PaintHeldFills();
+  void DrawHeldText();
+  QPainter& OpenPainter();
+  void EndPainter();
+  bool Holding() const { return !fills_.empty() || !text_.empty(); }
+  // Fills wait only in an open group, and nothing waits when painting at
+  // once.
+  void CheckHeld() const {
+    Q_ASSERT(fillGroups_ > 0 || fills_.empty());
+    Q_ASSERT(!atOnce_ || !Holding());
+  }
+
+  QImage image_;
+  std::unique_ptr<QPainter> painter_;
+  bool atOnce_;
+  int fillGroups_ = 0;
+  // Held fills and held text never overlap out of order: whichever comes
+  // second paints the other first where they might meet.
+  HeldFills fills_;
+  HeldText text_;
+};
+
+}  // namespace palvex

@@ -1,0 +1,185 @@
+#include "platform/qt/held_fills.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "platform/qt/pixel_rows.h"
+
+namespace palvex {
+
+void HeldFills::AddGradient(std::int64_t x0, std::int64_t x1, std::int64_t y0, std::int64_t y1,
+                            bool vertical, const TriVertex& a, const TriVertex& b) {
+  // The columns of a horizontal fill are worked out now; a vertical fill's
+  // rows as they are written.
+  const std::size_t ramp = ramps_.size();
+  if (!vertical) {
+    RampCursor cursor(a, b, a.x, b.x, x0);
+    for (std::int64_t x = x0; x < x1; ++x, cursor.Next()) ramps_.push_back(cursor.Colour());
+  }
+  pending_.push_back({x0, x1, y0, y1, vertical, ramp, a, b, x0, x1, y0, y1});
+  bounds_ |= QRect(QPoint(int(x0), int(y0)), QPoint(int(x1 - 1), int(y1 - 1)));
+}
+
+void HeldFills::AddSolid(const QRect& pixels, Color colour) {
+  // A vertical ramp between two vertices of the same colour.
+  const auto channel = [](int c) { return static_cast<std::uint16_t>(c << 8); };
+  const TriVertex a{pixels.left(),           pixels.top(),
+                    channel(RedOf(colour)),  channel(GreenOf(colour)),
+                    channel(BlueOf(colour)), 0};
+  TriVertex b = a;
+  b.x = pixels.right() + 1;
+  b.y = pixels.bottom() + 1;
+  pending_.push_back({a.x, b.x, a.y, b.y, true, ramps_.size(), a, b, a.x, b.x, a.y, b.y});
+  bounds_ |= pixels;
+}
+
+void HeldFills::PaintOn(QImage& image) {
+  if (pending_.empty()) return;
+  // A pass holds back many fills, most of them mostly hidden by later ones.
+  constexpr std::size_t kRunLength = 8;
+  if (pending_.size() > kRunLength) CutHiddenParts(image.width());
+  // Then runs of fills that overlap (one bar's) are painted band by band,
+  // so the middle of a bar, where its fills lie on one another, is
+  // written once; the runs follow one another in order.
+  std::size_t first = 0;
+  QRect run;
+  for (std::size_t i = 0; i < pending_.size(); ++i) {
+    const PendingFill& f = pending_[i];
+    if (f.cx0 >= f.cx1 || f.cy0 >= f.cy1) continue;
+    const QRect shown(QPoint(int(f.cx0), int(f.cy0)), QPoint(int(f.cx1 - 1), int(f.cy1 - 1)));
+    if (i - first >= kRunLength || (!run.isNull() && !shown.intersects(run))) {
+      PaintBands(image, first, i);
+      first = i;
+      run = QRect();
+    }
+    run |= shown;
+  }
+  PaintBands(image, first, pending_.size());
+  pending_.clear();
+  ramps_.clear();
+  bounds_ = QRect();
+  // A pass of thousands of bars needs working space for each; it is given
+  // back rather than held between passes (growing it again costs a few
+  // copies, far less than the pass).
+  constexpr std::size_t kKeptFills = 1024;
+  if (pending_.capacity() > kKeptFills) {
+    // (Assigning {} would keep the capacity.)
+    pending_ = decltype(pending_)();
+    ramps_ = decltype(ramps_)();
+    bands_ = decltype(bands_)();
+    covered_ = decltype(covered_)();
+    segments_ = decltype(segments_)();
+    rows_ = decltype(rows_)();
+  }
+}
+
+void HeldFills::CutHiddenParts(int width) {
+  // Walking back from the last fill, a fill's columns and end rows that
+  // later fills cover are cut off; then its own rows join each column's
+  // covered run where they meet it (or replace a shorter one).
+  coveredRows_.assign(static_cast<std::size_t>(width), {0, 0});
+  auto covers = [&](std::int64_t x, std::int64_t y0, std::int64_t y1) {
+    const auto& [lo, hi] = coveredRows_[static_cast<std::size_t>(x)];
+    return lo <= y0 && y1 <= hi;
+  };
+  for (auto f = pending_.rbegin(); f != pending_.rend(); ++f) {
+    std::int64_t x0 = f->x0, x1 = f->x1, y0 = f->y0, y1 = f->y1;
+    while (x0 < x1 && covers(x0, y0, y1)) ++x0;
+    while (x1 > x0 && covers(x1 - 1, y0, y1)) --x1;
+    if (x0 < x1) {
+      // Rows at the bottom (top) that every remaining column has covered.
+      std::int64_t bottom = y0, top = y1;
+      for (std::int64_t x = x0; x < x1; ++x) {
+        const auto& [lo, hi] = coveredRows_[static_cast<std::size_t>(x)];
+        bottom = std::max(bottom, lo <= y1 - 1 && y1 <= hi ? std::max(lo, y0) : y1);
+        top = std::min(top, lo <= y0 && y0 < hi ? std::min(hi, y1) : y0);
+      }
+      if (bottom < y1) y1 = bottom;
+      if (top > y0 && top < y1) y0 = top;
+    }
+    f->cx0 = x0;
+    f->cx1 = x1;
+    f->cy0 = y0;
+    f->cy1 = y1;
+    for (std::int64_t x = f->x0; x < f->x1; ++x) {
+      auto& [lo, hi] = coveredRows_[static_cast<std::size_t>(x)];
+      if (f->y0 <= hi && lo <= f->y1) {
+        lo = std::min(lo, f->y0);
+        hi = std::max(hi, f->y1);
+      } else if (f->y1 - f->y0 > hi - lo) {
+        lo = f->y0;
+        hi = f->y1;
+      }
+    }
+  }
+}
+
+void HeldFills::PaintBands(QImage& image, std::size_t first, std::size_t last) {
+  // Between two consecutive edges the same fills cover every row, so each
+  // such band is split once into the spans each fill shows (a later fill
+  // hides an earlier one), and its rows are written span by span.
+  const auto begin = pending_.begin() + static_cast<std::ptrdiff_t>(first);
+  const auto end = pending_.begin() + static_cast<std::ptrdiff_t>(last);
+  bands_.clear();
+  for (auto f = begin; f != end; ++f) {
+    if (f->cx0 >= f->cx1 || f->cy0 >= f->cy1) continue;
+    bands_.push_back(f->cy0);
+    bands_.push_back(f->cy1);
+  }
+  std::sort(bands_.begin(), bands_.end());
+  bands_.erase(std::unique(bands_.begin(), bands_.end()), bands_.end());
+  uchar* bits = image.bits();
+  const qsizetype bytesPerLine = image.bytesPerLine();
+  for (std::size_t band = 0; band + 1 < bands_.size(); ++band) {
+    const std::int64_t top = bands_[band], bottom = bands_[band + 1];
+    segments_.clear();
+    covered_.clear();
+    rows_.clear();
+    for (auto f = std::make_reverse_iterator(end); f != std::make_reverse_iterator(begin); ++f) {
+      if (f->cx0 >= f->cx1 || f->cy0 > top || f->cy1 < bottom) continue;
+      // The parts of the fill's columns no later fill covers.
+      const std::size_t shown = segments_.size();
+      const int cursor = f->vertical ? static_cast<int>(rows_.size()) : -1;
+      std::int64_t from = f->cx0;
+      for (const auto& [l, r] : covered_) {
+        if (r <= from) continue;
+        if (l >= f->cx1) break;
+        if (l > from) segments_.push_back({&*f, from, l, cursor});
+        from = std::max(from, r);
+        if (from >= f->cx1) break;
+      }
+      if (from < f->cx1) segments_.push_back({&*f, from, f->cx1, cursor});
+      if (f->vertical && segments_.size() > shown)
+        rows_.emplace_back(f->a, f->b, f->a.y, f->b.y, top);
+      covered_.emplace_back(f->cx0, f->cx1);
+      std::sort(covered_.begin(), covered_.end());
+    }
+    // The spans do not overlap, so each fill's spans are written down the
+    // band on their own, its ramp stepped once per row in registers: most
+    // spans are a bar's few columns.
+    uchar* const bandTop = bits + top * bytesPerLine;
+    for (auto s = segments_.begin(); s != segments_.end(); ++s) {
+      uchar* at = bandTop;
+      const std::int64_t width = s->x1 - s->x0;
+      if (s->rows >= 0) {
+        // A fill's spans lie together (one fill beside the bands over it).
+        auto spansEnd = s;
+        while (std::next(spansEnd) != segments_.end() && std::next(spansEnd)->fill == s->fill)
+          ++spansEnd;
+        RampCursor cursor = rows_[static_cast<std::size_t>(s->rows)];
+        for (std::int64_t y = top; y < bottom; ++y, at += bytesPerLine, cursor.Next()) {
+          const QRgb colour = cursor.Colour();
+          for (auto span = s; span <= spansEnd; ++span)
+            FillPixels(reinterpret_cast<QRgb*>(at) + span->x0, span->x1 - span->x0, colour);
+        }
+        s = spansEnd;
+      } else {
+        const QRgb* columns = ramps_.data() + s->fill->ramp + (s->x0 - s->fill->x0);
+        for (std::int64_t y = top; y < bottom; ++y, at += bytesPerLine)
+          CopyPixels(reinterpret_cast<QRgb*>(at) + s->x0, columns, width);
+      }
+    }
+  }
+}
+
+}  // namespace palvex
