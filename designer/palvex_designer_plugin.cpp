@@ -31,10 +31,10 @@ QIcon PalvexDesignerPlugin::icon() const {
   QPixmap pixmap(32, 32);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
-  const QColor colours[] = {QColor(0x2e, 0x75, 0xb6), QColor(0xed, 0x7d, 0x31),
-                            QColor(0x70, 0xad, 0x47)};
+  const QColor colors[] = {QColor(0x2e, 0x75, 0xb6), QColor(0xed, 0x7d, 0x31),
+                           QColor(0x70, 0xad, 0x47)};
   const int heights[] = {14, 24, 18};
-  for (int i = 0; i < 3; ++i) p.fillRect(4 + i * 9, 28 - heights[i], 7, heights[i], colours[i]);
+  for (int i = 0; i < 3; ++i) p.fillRect(4 + i * 9, 28 - heights[i], 7, heights[i], colors[i]);
   p.fillRect(2, 28, 28, 2, Qt::darkGray);
   return QIcon(pixmap);
 }

@@ -22,8 +22,8 @@ constexpr std::array<QtFaceProperty, 23> kProperties = {{
     {"axisLabelX", "AxisLabelX", Kind::Plain},
     {"axisLabelY", "AxisLabelY", Kind::Plain},
     {"theme", "ActiveTheme", Kind::Theme},
-    {"backColor", "BackColor", Kind::Colour},
-    {"foreColor", "ForeColor", Kind::Colour},
+    {"backColor", "BackColor", Kind::Color},
+    {"foreColor", "ForeColor", Kind::Color},
     {"marginTop", "MarginTop", Kind::Margin},
     {"marginBottom", "MarginBottom", Kind::Margin},
     {"marginLeft", "MarginLeft", Kind::Margin},
@@ -59,7 +59,7 @@ QVariant ReadQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property) 
   switch (property.kind) {
     case Kind::Legend:
       return chart.state().legendVisible;
-    case Kind::Colour:
+    case Kind::Color:
       return ToQColor(static_cast<Color>(
           ReadProperty(chart, PropertyByName(QLatin1String(property.automationName))).ToI4()));
     default:
@@ -81,7 +81,7 @@ void WriteQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property,
   }
   QVariant written = value;
   switch (property.kind) {
-    case Kind::Colour:
+    case Kind::Color:
       RefuseUnless(value.canConvert<QColor>() && value.value<QColor>().isValid());
       written = value.value<QColor>();
       break;

@@ -13,7 +13,7 @@ class PalvexChart;
 // names, not instead of them; the widget's own properties (animation, the
 // amount's format) are not here.
 struct QtFaceProperty {
-  enum class Kind { Plain, Colour, Margin, Theme, Legend };
+  enum class Kind { Plain, Color, Margin, Theme, Legend };
   const char* name;
   // The automation property it stands for (none for the legend).
   const char* automationName;

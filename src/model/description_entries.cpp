@@ -82,7 +82,7 @@ std::vector<Surface*> DescriptionEntries::Pictures() const {
 void DescriptionEntries::Invalidate() {
   // Dropped rather than painted over: a picture no box shows is not
   // brought to a new pixel ratio with the others.
-  colourBoxes_ = {};
+  colorBoxes_ = {};
   ++lookVersion_;
 }
 

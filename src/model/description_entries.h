@@ -17,8 +17,8 @@ class Host;
 // and label when it comes into view.
 struct EntryRecord {
   double top = 0;  // twips, in the description panel
-  Color colour = 0;
-  std::int32_t colourIndex = 0;
+  Color color = 0;
+  std::int32_t colorIndex = 0;
   std::u16string description;
 };
 
@@ -115,7 +115,7 @@ class DescriptionEntries {
   double twipsPerPixelX_ = 0, twipsPerPixelY_ = 0;
   // One colour box picture per colour of the bar palette, painted for the
   // templates and screen above; the boxes of that colour share it.
-  std::array<std::shared_ptr<Surface>, 16> colourBoxes_;
+  std::array<std::shared_ptr<Surface>, 16> colorBoxes_;
   EntriesLook look_;
   // Changes with the look; the panel picture's rows and the look they show.
   std::uint64_t lookVersion_ = 0;

@@ -24,7 +24,7 @@ struct RecordedBar {
 };
 
 // A colour field: the record holds the colour's unsigned 32-bit value.
-Color ColourField(std::u16string_view text) {
+Color ColorField(std::u16string_view text) {
   const double v = RoundHalfEven(NumberFromText(text));
   if (!(v >= -2147483648.0 && v <= 4294967295.0)) throw ChartError(kErrOverflow);
   return v < 0 ? static_cast<Color>(static_cast<std::int32_t>(v)) : static_cast<Color>(v);
@@ -46,8 +46,8 @@ RecordedBar ParseBarRecord(std::u16string_view record) {
           ToInt32(NumberFromText(fields[1])),
           ToInt32(NumberFromText(fields[2])),
           ToInt32(NumberFromText(fields[3])),
-          ColourField(fields[4]),
-          ColourField(fields[5])};
+          ColorField(fields[4]),
+          ColorField(fields[5])};
 }
 
 // The records read once for the whole animation: the bars up to the first

@@ -24,7 +24,7 @@ namespace {
 // The selection colours, whatever the bar's own pair.
 constexpr Color kSelectedFirst = 0xB3E9FC;
 constexpr Color kSelectedSecond = 0x33C0F4;
-constexpr std::int32_t kSelectedColourIndex = 9;
+constexpr std::int32_t kSelectedColorIndex = 9;
 
 // Runs print with the font size changed by delta, undoing the change after.
 template <typename F>
@@ -65,7 +65,7 @@ void DrawGrid(ChartState& c, std::int32_t top) {
   // Lines stand at every multiple of 10 that is also one of the major step;
   // walking their common multiples visits exactly those.
   const std::int64_t step = std::lcm<std::int64_t>(10, major);
-  const Color lineColour = GetThemeLineColor(c.ActiveTheme);
+  const Color lineColor = GetThemeLineColor(c.ActiveTheme);
   int drawn = 0;
   double previousY = 0;
   for (std::int64_t v = 0; v <= top; v += step) {
@@ -85,7 +85,7 @@ void DrawGrid(ChartState& c, std::int32_t top) {
       IgnoreErrors(
           [&] { DrawIntersectLine(s, c.ActiveTheme, ToInt32(x1), ToInt32(y), ToInt32(x2)); });
     }
-    IgnoreErrors([&] { s.FilledBox(x1, y, x2 + 1, y + 15, lineColour); });
+    IgnoreErrors([&] { s.FilledBox(x1, y, x2 + 1, y + 15, lineColor); });
     IgnoreErrors([&] { s.SetFontSize(s.FontSize() - 2); });
     IgnoreErrors([&] {
       const double value = double(v);
@@ -121,7 +121,7 @@ std::u16string BarRecord(double left, double top, double width, double height, C
   return r;
 }
 
-void DrawColumn(ChartState& c, int i, Color lineColour) {
+void DrawColumn(ChartState& c, int i, Color lineColor) {
   Surface& s = *c.surface;
   const ChartItem& item = c.items()[i];
   const double tppx = c.TwipsPerPixelX();
@@ -142,20 +142,20 @@ void DrawColumn(ChartState& c, int i, Color lineColour) {
   if (i == c.SelectedColumn && c.Selectable && c.animationDone) {
     PaintBar(s.dc(), c.ActiveTheme, kSelectedFirst, kSelectedSecond, ToInt32(left), ToInt32(top),
              ToInt32(width), ToInt32(height));
-    if (!c.resizing) AddLegendEntry(c, item.SelectedDescription, kSelectedColourIndex);
+    if (!c.resizing) AddLegendEntry(c, item.SelectedDescription, kSelectedColorIndex);
     if (c.SelectionInformation) UpdateInfoLabel(c, i, barLeft, barRight);
   } else {
-    const std::int32_t colourIndex = ToInt32(NumberFromText(item.ItemID) - 1) % 10;
-    if (colourIndex < 0 || colourIndex > 15) throw ChartError(kErrSubscript);
-    const Color first = c.ColorBars ? c.barPalette[colourIndex] : c.barPalette[2];
-    const Color second = c.ColorBars ? c.barPalette[16 + colourIndex] : c.barPalette[18];
+    const std::int32_t colorIndex = ToInt32(NumberFromText(item.ItemID) - 1) % 10;
+    if (colorIndex < 0 || colorIndex > 15) throw ChartError(kErrSubscript);
+    const Color first = c.ColorBars ? c.barPalette[colorIndex] : c.barPalette[2];
+    const Color second = c.ColorBars ? c.barPalette[16 + colorIndex] : c.barPalette[18];
     if (c.animationDone) {
       PaintBar(s.dc(), c.ActiveTheme, first, second, ToInt32(left), ToInt32(top), ToInt32(width),
                ToInt32(height));
     } else {
       c.animationBars[i] = BarRecord(left, top, width, height, first, second);
     }
-    if (!c.resizing) AddLegendEntry(c, item.SelectedDescription, c.ColorBars ? colourIndex : 1);
+    if (!c.resizing) AddLegendEntry(c, item.SelectedDescription, c.ColorBars ? colorIndex : 1);
   }
 
   if (c.DisplayXAxis) {
@@ -164,7 +164,7 @@ void DrawColumn(ChartState& c, int i, Color lineColour) {
       DrawRotatedText(s.dc(), caption, ToInt32((barLeft + (barRight - barLeft) / 2) / tppx),
                       ToInt32((baseY + s.TextWidth(caption) / 1.25) / tppy), 270.0f);
       // The tick between this column and the one before.
-      s.Line(barLeft - tppx, baseY, barLeft - tppx, baseY + s.TextHeight(caption) / 2, lineColour);
+      s.Line(barLeft - tppx, baseY, barLeft - tppx, baseY + s.TextHeight(caption) / 2, lineColor);
     });
   }
 }
@@ -257,10 +257,10 @@ void DrawChart(ChartState& c) {
   // empty, so an empty list empties them too.
   c.animationBars.assign(n, std::u16string());
 
-  const Color lineColour = GetThemeLineColor(c.ActiveTheme);
+  const Color lineColor = GetThemeLineColor(c.ActiveTheme);
   if (c.ContentBorder) {
     s.FilledBox(c.MarginLeft - 15, c.MarginTop, c.MarginLeft, s.ScaleHeight() - c.MarginBottom,
-                lineColour);
+                lineColor);
   }
 
   {
@@ -268,7 +268,7 @@ void DrawChart(ChartState& c) {
     // over them or the pass goes on: with more bars than pixels, most of a
     // bar is hidden by the next ones and need not be written at all.
     const FillGroup bars(s.dc());
-    for (int i = 0; i < n; ++i) DrawColumn(c, i, lineColour);
+    for (int i = 0; i < n; ++i) DrawColumn(c, i, lineColor);
   }
 
   if (!c.animationDone) GrowBars(c);

@@ -5,19 +5,19 @@
 
 namespace palvex {
 
-void SplitColor(Color colour, std::uint8_t& red, std::uint8_t& green, std::uint8_t& blue) {
-  red = RedOf(colour);
-  green = GreenOf(colour);
-  blue = BlueOf(colour);
+void SplitColor(Color color, std::uint8_t& red, std::uint8_t& green, std::uint8_t& blue) {
+  red = RedOf(color);
+  green = GreenOf(color);
+  blue = BlueOf(color);
 }
 
-bool FillGradient(DeviceContext& dc, Color colour1, Color colour2, GradientDirection direction,
+bool FillGradient(DeviceContext& dc, Color color1, Color color2, GradientDirection direction,
                   std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
   std::uint8_t r, g, b;
   TriVertex v[2];
-  SplitColor(colour1, r, g, b);
+  SplitColor(color1, r, g, b);
   v[0] = {x, y, std::uint16_t(r * 256), std::uint16_t(g * 256), std::uint16_t(b * 256), 0};
-  SplitColor(colour2, r, g, b);
+  SplitColor(color2, r, g, b);
   v[1] = {AddInt32(x, width),     AddInt32(y, height),    std::uint16_t(r * 256),
           std::uint16_t(g * 256), std::uint16_t(b * 256), 0};
   GradientRect mesh{0, 1};

@@ -36,9 +36,9 @@ std::u16string EntryText(const std::u16string& description) {
 }
 
 // The colour box: the pair's gradient with a one-pixel frame in reverse.
-void PaintColourBox(const BarPalette& palette, Control& box, std::int32_t colourIndex) {
-  const Color first = PaletteEntry(palette, colourIndex);
-  const Color second = PaletteEntry(palette, 16 + colourIndex);
+void PaintColorBox(const BarPalette& palette, Control& box, std::int32_t colorIndex) {
+  const Color first = PaletteEntry(palette, colorIndex);
+  const Color second = PaletteEntry(palette, 16 + colorIndex);
   const double w = box.Width / kFixedTwipsPerPixel;
   const double h = box.Height / kFixedTwipsPerPixel;
   DeviceContext& dc = box.surface->dc();
@@ -66,7 +66,7 @@ class LegendEntries {
  public:
   explicit LegendEntries(ChartState& chart) : chart_(chart), e_(chart.children.entries) {}
 
-  void Add(const std::u16string& description, std::int32_t colourIndex);
+  void Add(const std::u16string& description, std::int32_t colorIndex);
   void MakeExist(std::size_t k);
   void ShowInView();
   void Clear();
@@ -75,7 +75,7 @@ class LegendEntries {
   void FrameSelected();
 
  private:
-  void GiveColourBox(Control& box, std::int32_t colourIndex);
+  void GiveColorBox(Control& box, std::int32_t colorIndex);
   void NoteTemplates();
   std::pair<std::size_t, std::size_t> InView() const;
 
@@ -85,16 +85,16 @@ class LegendEntries {
 
 // Boxes of one colour made from the same templates look the same: the
 // first is painted and the rest share its picture.
-void LegendEntries::GiveColourBox(Control& box, std::int32_t colourIndex) {
+void LegendEntries::GiveColorBox(Control& box, std::int32_t colorIndex) {
   const bool shared =
-      colourIndex >= 0 && colourIndex < static_cast<std::int32_t>(e_.colourBoxes_.size());
-  if (shared && e_.colourBoxes_[colourIndex]) {
-    box.surface = e_.colourBoxes_[colourIndex];
+      colorIndex >= 0 && colorIndex < static_cast<std::int32_t>(e_.colorBoxes_.size());
+  if (shared && e_.colorBoxes_[colorIndex]) {
+    box.surface = e_.colorBoxes_[colorIndex];
     return;
   }
   GiveSurface(chart_.host, box);
-  PaintColourBox(e_.palette_, box, colourIndex);
-  if (shared) e_.colourBoxes_[colourIndex] = box.surface;
+  PaintColorBox(e_.palette_, box, colorIndex);
+  if (shared) e_.colorBoxes_[colorIndex] = box.surface;
 }
 
 // Before the second entry is made, the first has set up the templates the
@@ -134,21 +134,21 @@ std::pair<std::size_t, std::size_t> LegendEntries::InView() const {
 void LegendEntries::MakeExist(std::size_t k) {
   if (k == 0 || k >= e_.Count() || k >= e_.records_.size() || e_.boxes_[k]) return;
   const EntryRecord& r = e_.records_[k];
-  if (r.colourIndex < 0) return;
+  if (r.colorIndex < 0) return;
   e_.shown_ = {};
   Control& box = LoadElementAt(chart_.host, e_.boxes_, e_.spareBoxes_, e_.boxTemplate_, k);
   Control& label = LoadElementAt(chart_.host, e_.labels_, e_.spareLabels_, e_.labelTemplate_, k);
   // The picture is cleared to the template's colour, then painted: at 12
   // twips a pixel the gradient leaves a margin of that colour.
-  GiveColourBox(box, r.colourIndex);
-  box.BackColor = r.colour;
+  GiveColorBox(box, r.colorIndex);
+  box.BackColor = r.color;
   box.Top = label.Top = r.top;
   SetCaption(chart_.host, label, EntryText(r.description));
   label.ToolTipText = r.description;
   box.Visible = label.Visible = true;
 }
 
-void LegendEntries::Add(const std::u16string& description, std::int32_t colourIndex) {
+void LegendEntries::Add(const std::u16string& description, std::int32_t colorIndex) {
   const bool first = !chart_.legendHasRows;
   const std::size_t k = first ? 0 : e_.Count();
   // The array index is 16-bit, as the control arrays are.
@@ -157,18 +157,18 @@ void LegendEntries::Add(const std::u16string& description, std::int32_t colourIn
   // storage. One whose colour fails stays hidden.
   if (e_.records_.size() <= k) e_.records_.resize(k + 1);
   EntryRecord& r = e_.records_[k];
-  r.colourIndex = -1;
+  r.colorIndex = -1;
   r.description = description;
   r.top = first ? e_.FirstBox().Top
                 : e_.records_[k - 1].top + e_.FirstBox().Height + 10 * chart_.TwipsPerPixelY();
   if (first) {
     Control& box = e_.FirstBox();
     Control& label = e_.FirstLabel();
-    r.colour = PaletteEntry(chart_.barPalette, colourIndex);
-    box.BackColor = r.colour;
+    r.color = PaletteEntry(chart_.barPalette, colorIndex);
+    box.BackColor = r.color;
     SetCaption(chart_.host, label, EntryText(description));
     label.ToolTipText = description;
-    PaintColourBox(chart_.barPalette, box, colourIndex);
+    PaintColorBox(chart_.barPalette, box, colorIndex);
     box.Visible = true;
     label.Visible = true;
     chart_.legendHasRows = true;
@@ -178,10 +178,10 @@ void LegendEntries::Add(const std::u16string& description, std::int32_t colourIn
     e_.labels_.emplace_back();
     // The entry exists before a colour outside the table fails, as a
     // loaded element would; its colour box could not be painted later.
-    r.colour = PaletteEntry(chart_.barPalette, colourIndex);
-    PaletteEntry(chart_.barPalette, 16 + colourIndex);
+    r.color = PaletteEntry(chart_.barPalette, colorIndex);
+    PaletteEntry(chart_.barPalette, 16 + colorIndex);
   }
-  r.colourIndex = colourIndex;
+  r.colorIndex = colorIndex;
   FitEntriesToStack(chart_);
   // Only entries in view are made as controls; the rest wait as records.
   if (k > 0 && r.top < LowestTopInView(chart_)) MakeExist(k);
@@ -229,7 +229,7 @@ void LegendEntries::PaintBackground() {
       std::clamp(RoundHalfEven(entries.Height / screen.TwipsPerPixelY()), 1.0, 2147483647.0));
   look.framed = false;
   look.themed = false;
-  if (const ThemeColours* c = ColoursOf(chart_.ActiveTheme)) {
+  if (const ThemeColors* c = ColorsOf(chart_.ActiveTheme)) {
     // The legend's colour where the stack ends, so the two gradients meet.
     // A stack taller than the legend ends in the colour of the legend's
     // last gradient row: outside the legend there is no colour to take,
@@ -325,9 +325,8 @@ void LegendEntries::FrameSelected() {
   ++e_.lookVersion_;
 }
 
-void AddLegendEntry(ChartState& chart, const std::u16string& description,
-                    std::int32_t colourIndex) {
-  LegendEntries(chart).Add(description, colourIndex);
+void AddLegendEntry(ChartState& chart, const std::u16string& description, std::int32_t colorIndex) {
+  LegendEntries(chart).Add(description, colorIndex);
 }
 
 void MakeEntryExist(ChartState& chart, std::string_view arrayName, int index) {

@@ -9,7 +9,7 @@ namespace palvex {
 struct ChartState;
 
 // Adds the next description entry (colour box and label) for an item.
-void AddLegendEntry(ChartState& chart, const std::u16string& description, std::int32_t colourIndex);
+void AddLegendEntry(ChartState& chart, const std::u16string& description, std::int32_t colorIndex);
 // Makes element index of the description array so named (Box or
 // lblDescription) exist, with its partner, when its entry is out of view:
 // a script or a held mouse button may ask for any entry by name. Other

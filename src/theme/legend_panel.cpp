@@ -11,7 +11,7 @@ namespace palvex {
 
 void PaintLegendBackground(Control& panel, std::int32_t theme) {
   panel.surface->Cls();
-  if (const ThemeColours* c = ColoursOf(theme)) {
+  if (const ThemeColors* c = ColorsOf(theme)) {
     FillGradient(panel.surface->dc(), c->backgroundBottom, c->backgroundTop, FillVer, 0, 0,
                  ToInt32(panel.ScaleWidth() / kFixedTwipsPerPixel),
                  ToInt32(panel.ScaleHeight() / kFixedTwipsPerPixel));

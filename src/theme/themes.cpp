@@ -11,13 +11,13 @@ namespace palvex {
 
 namespace {
 
-constexpr ThemeColours kPersianGulf{0x660300, 0xCA6400, 0xC78100, 0x400000, 0xFFFFFF, 0xFFFFFF};
-constexpr ThemeColours kSky{0xE6BE9E, 0xEFD2B9, 0xE3B28D, 0xE6BE9E, 0x000000, 0x000000};
-constexpr ThemeColours kNeon{0x000000, 0x4B4B4B, 0x282828, 0x000000, 0xFFFFFF, 0xFFFFFF};
+constexpr ThemeColors kPersianGulf{0x660300, 0xCA6400, 0xC78100, 0x400000, 0xFFFFFF, 0xFFFFFF};
+constexpr ThemeColors kSky{0xE6BE9E, 0xEFD2B9, 0xE3B28D, 0xE6BE9E, 0x000000, 0x000000};
+constexpr ThemeColors kNeon{0x000000, 0x4B4B4B, 0x282828, 0x000000, 0xFFFFFF, 0xFFFFFF};
 
 }  // namespace
 
-const ThemeColours* ColoursOf(std::int32_t theme) {
+const ThemeColors* ColorsOf(std::int32_t theme) {
   switch (theme) {
     case ThemePersianGulf:
       return &kPersianGulf;
@@ -36,7 +36,7 @@ void DrawBackTheme(Surface& s, const Screen& screen, std::int32_t theme) {
   const std::int32_t w = ToInt32(s.ScaleWidth() / screen.TwipsPerPixelX());
   const std::int32_t h = ToInt32(s.ScaleHeight() / screen.TwipsPerPixelY());
   s.Cls();
-  if (const ThemeColours* c = ColoursOf(theme)) {
+  if (const ThemeColors* c = ColorsOf(theme)) {
     FillGradient(s.dc(), c->backgroundTop, c->backgroundBottom, FillVer, 0, 0, w, h);
   }
 }
@@ -85,12 +85,12 @@ void DrawIntersectLine(Surface& surface, std::int32_t theme, std::int32_t X1, st
 }
 
 Color GetThemeLineColor(std::int32_t theme) {
-  const ThemeColours* c = ColoursOf(theme);
+  const ThemeColors* c = ColorsOf(theme);
   return c ? c->line : 0x000000;
 }
 
 void ApplyThemeColors(std::int32_t theme, Control& slider, Surface& surface) {
-  const ThemeColours* c = ColoursOf(theme);
+  const ThemeColors* c = ColorsOf(theme);
   if (!c) return;
   slider.BackColor = c->sliderBack;
   slider.ForeColor = c->sliderFore;

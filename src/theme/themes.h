@@ -21,7 +21,7 @@ enum Theme : std::int32_t {
 // The colours of one painted theme. The legend panel shows the
 // background's gradient upside down, and its entries start from the
 // background's bottom colour, so that the three blend.
-struct ThemeColours {
+struct ThemeColors {
   Color backgroundTop;
   Color backgroundBottom;
   Color line;
@@ -32,7 +32,7 @@ struct ThemeColours {
 
 // The colours of a painted theme; null for ThemeNormal and every value
 // outside 0..2, which paint nothing.
-const ThemeColours* ColoursOf(std::int32_t theme);
+const ThemeColors* ColorsOf(std::int32_t theme);
 
 // Clears the chart's surface and paints the theme's background gradient
 // over all of it, sized in the screen's pixels.

@@ -69,7 +69,7 @@ TEST(Variant, OutOfRangeIntegersOverflow) {
   EXPECT_TRUE(std::isinf(Variant::Double(INFINITY).ToR4()));
 }
 
-TEST(Variant, ColoursAcceptTheSignedAndUnsignedForms) {
+TEST(Variant, ColorsAcceptTheSignedAndUnsignedForms) {
   EXPECT_EQ(Variant::Long(-2147483643).ToUI4(), 0x80000005u);
   EXPECT_EQ(Variant::Double(4294967295.0).ToUI4(), 0xFFFFFFFFu);
   EXPECT_EQ(Variant::Text(u"&HFF0000").ToUI4(), 0xFF0000u);

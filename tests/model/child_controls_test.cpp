@@ -57,7 +57,7 @@ TEST(ChildControls, EveryChildStartsWithItsDesignGeometryAndNesting) {
   EXPECT_FALSE(ch.tmrStart.Enabled);
 }
 
-TEST(ChildControls, ColoursFontsCaptionsAndToolTips) {
+TEST(ChildControls, ColorsFontsCaptionsAndToolTips) {
   HeadlessHost host;
   ChildControls ch(host);
   EXPECT_EQ(ch.picLegend.BackColor, Rgb(245, 245, 240));

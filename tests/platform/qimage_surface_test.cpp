@@ -65,7 +65,7 @@ TEST(QImageSurface, PrintMovesToTheStartOfTheNextLine) {
   EXPECT_DOUBLE_EQ(s.TextHeight(u"a\r\nb"), 2 * line);
 }
 
-TEST(QImageSurface, PrintDrawsInTheForeColourAndOnlyNearThePrintPosition) {
+TEST(QImageSurface, PrintDrawsInTheForeColorAndOnlyNearThePrintPosition) {
   Screen screen;
   QImageSurface s(screen, 200, 60);
   s.SetBackColor(kWhite);
@@ -108,7 +108,7 @@ TEST(Fonts, TheControlsFacesResolveToInstalledStandIns) {
   EXPECT_EQ(ResolveFontFamily(u"Courier New"), "Courier New");
 }
 
-TEST(QImageSurface, ClsFillsWithBackColourAndResetsThePrintPosition) {
+TEST(QImageSurface, ClsFillsWithBackColorAndResetsThePrintPosition) {
   Screen screen;
   QImageSurface s(screen, 10, 10);
   s.SetBackColor(kSystemWindow);
@@ -161,7 +161,7 @@ TEST(QImageSurface, LinesCoverThePixelsThePaintersPenCovers) {
   }
 }
 
-TEST(QImageSurface, ResizingKeepsWhatFitsAndFillsTheRestWithBackColour) {
+TEST(QImageSurface, ResizingKeepsWhatFitsAndFillsTheRestWithBackColor) {
   Screen screen;
   QImageSurface s(screen, 4, 4);
   s.SetBackColor(kWhite);

@@ -129,7 +129,7 @@ TEST_F(DrawChartTest, ColumnsSplitThePlotIntoSlotsAndRecordTheirBarsForTheAnimat
   EXPECT_EQ(state().animationBars[2], u"357.066666666667|50|147.933333333333|267|65024|31232");
 }
 
-TEST_F(DrawChartTest, ColourBarsTakeThePairOfTheirItemId) {
+TEST_F(DrawChartTest, ColorBarsTakeThePairOfTheirItemId) {
   state().ColorBars = true;
   chart->AddItem(Item(u"1", 10));
   chart->AddItem(Item(u"12", 10));    // (12 - 1) mod 10 = 1
@@ -284,7 +284,7 @@ TEST_F(DrawChartTest, ANonNumericItemIdFailsThePassButTheNextPassRuns) {
   EXPECT_EQ(ErrorOf([&] { chart->DrawChart(); }), 0);
 }
 
-TEST_F(DrawChartTest, AnItemIdBelowOneHalfIsOutOfTheColourTable) {
+TEST_F(DrawChartTest, AnItemIdBelowOneHalfIsOutOfTheColorTable) {
   chart->AddItem(Item(u"0.4", 10));
   EXPECT_EQ(ErrorOf([&] { chart->DrawChart(); }), kErrSubscript);
   chart->Clear();

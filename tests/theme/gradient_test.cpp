@@ -66,7 +66,7 @@ class Gradient : public ChartFixture {
   }
 };
 
-TEST_F(Gradient, RowsRunFromTheFirstColourAtVertexZeroToTheSecondAtVertexOne) {
+TEST_F(Gradient, RowsRunFromTheFirstColorAtVertexZeroToTheSecondAtVertexOne) {
   Fill(kDark, kLight, FillVer, 5, 4, 10, 8);
   ExpectRamp({5, 4, 15, 12}, true, 4, 12, kDark, kLight);
   EXPECT_EQ(surface().PixelAt(9, 4), kDark);  // the first row is the first colour exactly
@@ -77,7 +77,7 @@ TEST_F(Gradient, ColumnsRunLeftToRightWithFillHor) {
   ExpectRamp({3, 6, 53, 11}, false, 3, 53, kLight, kDark);
 }
 
-TEST_F(Gradient, NegativeExtentsKeepTheFirstColourAtVertexZerosEdge) {
+TEST_F(Gradient, NegativeExtentsKeepTheFirstColorAtVertexZerosEdge) {
   // Vertex 1 lies above and left of vertex 0: the rectangle is rows 4..11
   // and columns 5..14, and the ramp still starts at vertex 0's edge.
   Fill(kDark, kLight, FillVer, 15, 12, -10, -8);
@@ -87,7 +87,7 @@ TEST_F(Gradient, NegativeExtentsKeepTheFirstColourAtVertexZerosEdge) {
   ExpectRamp({5, 4, 15, 12}, false, 15, 5, kDark, kLight);
 }
 
-TEST_F(Gradient, ReversedVerticesWithSwappedColoursPaintTheSamePicture) {
+TEST_F(Gradient, ReversedVerticesWithSwappedColorsPaintTheSamePicture) {
   for (std::int32_t direction : {FillHor, FillVer}) {
     surface().inner().Cls();
     Fill(kDark, kLight, direction, 7, 3, 33, 21);
@@ -106,7 +106,7 @@ TEST_F(Gradient, AZeroWidthOrHeightPaintsNothing) {
   EXPECT_EQ(Image(), before);
 }
 
-TEST_F(Gradient, TheTopByteOfAColourIsIgnored) {
+TEST_F(Gradient, TheTopByteOfAColorIsIgnored) {
   std::uint8_t r, g, b;
   SplitColor(0xFFFFFFFFu, r, g, b);
   EXPECT_EQ(r, 255);

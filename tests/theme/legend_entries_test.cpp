@@ -21,8 +21,8 @@ namespace {
 class LegendEntries : public ChartFixture {
  protected:
   ChildControls& ch() { return state().children; }
-  void AddEntries(int n, std::int32_t colourIndex = 1) {
-    for (int i = 0; i < n; ++i) AddLegendEntry(state(), u"entry", colourIndex);
+  void AddEntries(int n, std::int32_t colorIndex = 1) {
+    for (int i = 0; i < n; ++i) AddLegendEntry(state(), u"entry", colorIndex);
   }
   // The description panel's pixel at (x, y) of the whole stack; the
   // picture holds only the rows in view.
@@ -96,14 +96,14 @@ TEST_F(LegendEntries, ClearingAnEmptyPanelDoesNothingAtAll) {
   EXPECT_EQ(ch().vsbContainer.Value, 7);
 }
 
-TEST_F(LegendEntries, AColourIndexOutsideTheTableFailsAfterTheElementsExist) {
+TEST_F(LegendEntries, AColorIndexOutsideTheTableFailsAfterTheElementsExist) {
   AddEntries(1);
   EXPECT_EQ(ErrorOf([&] { AddLegendEntry(state(), u"x", 16); }), kErrSubscript);
   EXPECT_EQ(ch().entries.Count(), 2u);
   EXPECT_EQ(ErrorOf([&] { AddLegendEntry(state(), u"x", -1); }), kErrSubscript);
 }
 
-TEST_F(LegendEntries, TheColourBoxIsTheBarGradientFramedInReverse) {
+TEST_F(LegendEntries, TheColorBoxIsTheBarGradientFramedInReverse) {
   AddEntries(1, 2);  // pair 2: 0x00FE00 light, 0x007A00 dark
   const Surface& box = *ch().entries.Box(0)->surface;
   EXPECT_EQ(box.PixelAt(5, 0), 0x007A00u);       // the frame starts with the dark colour
@@ -125,7 +125,7 @@ TEST_F(LegendEntries, ThePanelBackgroundContinuesTheLegendGradient) {
 
 // Outside the legend there is no colour to take: white there would hide
 // the white texts and frame of the dark themes far down a long list.
-TEST_F(LegendEntries, AStackTallerThanTheLegendEndsInTheLegendsLastColour) {
+TEST_F(LegendEntries, AStackTallerThanTheLegendEndsInTheLegendsLastColor) {
   const Surface& legend = *ch().picLegend.surface;
   for (std::int32_t theme : {ThemePersianGulf, ThemeSky, ThemeNeon}) {
     SCOPED_TRACE(theme);
@@ -154,7 +154,7 @@ TEST_F(LegendEntries, WithoutAThemeThePanelStaysWhite) {
 // A pixel ratio change leaves the pictures enlarged until they are made
 // again (here: painted over); after Invalidate the next pass must not show
 // the kept colour box or panel rows.
-TEST_F(LegendEntries, InvalidatingRemakesTheColourBoxesAndThePanelRows) {
+TEST_F(LegendEntries, InvalidatingRemakesTheColorBoxesAndThePanelRows) {
   AddEntries(3, 2);
   PaintEntriesBackground(state());
   const Color face = ch().entries.Box(1)->surface->PixelAt(5, 1);

@@ -140,20 +140,20 @@ TEST_F(Themes, BandDifferencesBeyond32BitsFailBeforePainting) {
   EXPECT_TRUE(surface().ops.empty());
 }
 
-TEST_F(Themes, LineColoursFollowTheTheme) {
+TEST_F(Themes, LineColorsFollowTheTheme) {
   const std::pair<std::int32_t, Color> cases[] = {{ThemePersianGulf, 0xC78100},
                                                   {ThemeSky, 0xE3B28D},
                                                   {ThemeNeon, 0x282828},
                                                   {ThemeNormal, 0},
                                                   {7, 0},
                                                   {-1, 0}};
-  for (auto [theme, colour] : cases) {
+  for (auto [theme, color] : cases) {
     state().ActiveTheme = theme;
-    EXPECT_EQ(GetThemeLineColor(theme), colour) << theme;
+    EXPECT_EQ(GetThemeLineColor(theme), color) << theme;
   }
 }
 
-TEST_F(Themes, ThemeColoursSetTheSliderAndTheTextAndNormalLeavesThemAlone) {
+TEST_F(Themes, ThemeColorsSetTheSliderAndTheTextAndNormalLeavesThemAlone) {
   Control& slider = state().children.lblSlider;
   struct Case {
     std::int32_t theme;

@@ -70,7 +70,7 @@ class ExportTest : public ::testing::Test {
   PalvexChart chart{host};
 };
 
-bool HasColour(const QImage& image, Color c) {
+bool HasColor(const QImage& image, Color c) {
   const QRgb wanted = qRgb(RedOf(c), GreenOf(c), BlueOf(c));
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
@@ -110,8 +110,8 @@ TEST_F(ExportTest, SavesTheControlsOwnSurfaceAsABitmapWithoutTheChildControls) {
   EXPECT_EQ(saved.size(),
             QSize(chart.state().surface->PixelWidth(), chart.state().surface->PixelHeight()));
   EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), Surface());
-  EXPECT_FALSE(HasColour(saved, kLegendMark));
-  EXPECT_TRUE(HasColour(saved, 0x202020));
+  EXPECT_FALSE(HasColor(saved, kLegendMark));
+  EXPECT_TRUE(HasColor(saved, 0x202020));
 }
 
 TEST_F(ExportTest, SaveAsWritesTheKindOfFileTheNameEndsWithAndLeavesThePictureAlone) {
@@ -222,7 +222,7 @@ TEST_F(ExportTest, CopyPutsTheLastDrawnPictureOnTheClipboardWithoutRedrawing) {
   chart.state().surface->FilledBox(0, 0, 150, 150, 0x00FFFF);
   EXPECT_EQ(CopyToClipboard(chart.state()), ExportResult::Done);
   EXPECT_EQ(host.clipboardImage(), Surface());
-  EXPECT_FALSE(HasColour(host.clipboardImage(), kLegendMark));
+  EXPECT_FALSE(HasColor(host.clipboardImage(), kLegendMark));
   EXPECT_EQ(host.clipboardImage().pixel(5, 5) & 0xFFFFFF, 0xFFFF00u);
 
   host.SetClipboardAvailable(false);

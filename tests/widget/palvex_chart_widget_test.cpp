@@ -376,7 +376,7 @@ TEST_F(Widget, EachPropertyNotifiesOncePerRealChange) {
   for (const auto& spy : all) EXPECT_EQ(spy->size(), 0);
 }
 
-TEST_F(Widget, ColoursKeepTheirByteOrderFromQColorToThePicture) {
+TEST_F(Widget, ColorsKeepTheirByteOrderFromQColorToThePicture) {
   w.setTheme(PalvexChartWidget::Normal);  // paints no theme over the back colour
   w.setBackColor(Qt::red);
   w.setForeColor(QColor(0, 128, 255));

@@ -38,9 +38,9 @@ void Canvas::Replace(QImage next) {
   image_ = std::move(next);
 }
 
-void Canvas::Fill(const QColor& colour) {
+void Canvas::Fill(const QColor& color) {
   Settle();
-  image_.fill(colour);
+  image_.fill(color);
 }
 
 QPainter& Canvas::Painter() {
@@ -92,11 +92,11 @@ void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, bool vertical)
   if (atOnce_) PaintHeldFills();
 }
 
-void Canvas::FillSolid(const QRect& pixels, Color colour) {
+void Canvas::FillSolid(const QRect& pixels, Color color) {
   CheckHeld();
   if (image_.devicePixelRatio() != 1.0) {
     // Logical pixels: the painter maps them to the device's.
-    Painter().fillRect(pixels, ToQColor(colour));
+    Painter().fillRect(pixels, ToQColor(color));
     return;
   }
   const QRect cut = pixels & image_.rect();
@@ -104,14 +104,14 @@ void Canvas::FillSolid(const QRect& pixels, Color colour) {
   // Over held fills it joins them in order rather than making them paint
   // now: the tick under each bar touches the bars' bottom row.
   if (fills_.Overlap(cut)) {
-    fills_.AddSolid(cut, ResolveColor(colour));
+    fills_.AddSolid(cut, ResolveColor(color));
     return;
   }
   if (text_.Overlap(cut)) DrawHeldText();
   Q_ASSERT(!fills_.Overlap(cut) && !text_.Overlap(cut));
   // The raster painter keeps no pixels of its own, so rows may be written
   // while it is open.
-  const QRgb rgb = ToQColor(colour).rgb();
+  const QRgb rgb = ToQColor(color).rgb();
   uchar* bits = image_.bits();
   const qsizetype bytesPerLine = image_.bytesPerLine();
   for (int y = cut.top(); y <= cut.bottom(); ++y)

@@ -53,7 +53,7 @@ class Canvas {
   // back); what was held belonged to the old one and is painted there.
   void Replace(QImage next);
   // Covers the whole picture in one colour.
-  void Fill(const QColor& colour);
+  void Fill(const QColor& color);
 
   // The painter, once everything held is painted.
   QPainter& Painter();
@@ -75,7 +75,7 @@ class Canvas {
   // bottom exclusive, cut to the picture; in a group (the caller opens one).
   void GradientFill(const TriVertex& a, const TriVertex& b, bool vertical);
   // A rectangle of one opaque colour, corners included, cut to the picture.
-  void FillSolid(const QRect& pixels, Color colour);
+  void FillSolid(const QRect& pixels, Color color);
   // Holds text drawn through turn at baseline, in pen, with ink as where it
   // may leave pixels; false when it cannot wait and the caller draws it
   // (through PainterOver(ink)).

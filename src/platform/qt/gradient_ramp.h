@@ -65,7 +65,7 @@ class RampCursor {
 #endif
   }
 
-  QRgb Colour() const {
+  QRgb Color() const {
 #if defined(__SSE2__)
     if (packed_) {
       // Lanes blue, green, red, alpha: their high bytes, in that order,

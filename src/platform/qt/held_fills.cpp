@@ -14,18 +14,17 @@ void HeldFills::AddGradient(std::int64_t x0, std::int64_t x1, std::int64_t y0, s
   const std::size_t ramp = ramps_.size();
   if (!vertical) {
     RampCursor cursor(a, b, a.x, b.x, x0);
-    for (std::int64_t x = x0; x < x1; ++x, cursor.Next()) ramps_.push_back(cursor.Colour());
+    for (std::int64_t x = x0; x < x1; ++x, cursor.Next()) ramps_.push_back(cursor.Color());
   }
   pending_.push_back({x0, x1, y0, y1, vertical, ramp, a, b, x0, x1, y0, y1});
   bounds_ |= QRect(QPoint(int(x0), int(y0)), QPoint(int(x1 - 1), int(y1 - 1)));
 }
 
-void HeldFills::AddSolid(const QRect& pixels, Color colour) {
+void HeldFills::AddSolid(const QRect& pixels, Color color) {
   // A vertical ramp between two vertices of the same colour.
   const auto channel = [](int c) { return static_cast<std::uint16_t>(c << 8); };
-  const TriVertex a{pixels.left(),           pixels.top(),
-                    channel(RedOf(colour)),  channel(GreenOf(colour)),
-                    channel(BlueOf(colour)), 0};
+  const TriVertex a{pixels.left(),           pixels.top(),           channel(RedOf(color)),
+                    channel(GreenOf(color)), channel(BlueOf(color)), 0};
   TriVertex b = a;
   b.x = pixels.right() + 1;
   b.y = pixels.bottom() + 1;
@@ -168,9 +167,9 @@ void HeldFills::PaintBands(QImage& image, std::size_t first, std::size_t last) {
           ++spansEnd;
         RampCursor cursor = rows_[static_cast<std::size_t>(s->rows)];
         for (std::int64_t y = top; y < bottom; ++y, at += bytesPerLine, cursor.Next()) {
-          const QRgb colour = cursor.Colour();
+          const QRgb color = cursor.Color();
           for (auto span = s; span <= spansEnd; ++span)
-            FillPixels(reinterpret_cast<QRgb*>(at) + span->x0, span->x1 - span->x0, colour);
+            FillPixels(reinterpret_cast<QRgb*>(at) + span->x0, span->x1 - span->x0, color);
         }
         s = spansEnd;
       } else {

@@ -32,7 +32,7 @@ class HeldFills {
   void AddGradient(std::int64_t x0, std::int64_t x1, std::int64_t y0, std::int64_t y1,
                    bool vertical, const TriVertex& a, const TriVertex& b);
   // A rectangle of one colour, already cut to the image.
-  void AddSolid(const QRect& pixels, Color colour);
+  void AddSolid(const QRect& pixels, Color color);
   // Paints every held fill in order and forgets them.
   void PaintOn(QImage& image);
 

@@ -231,11 +231,11 @@ Color QImageSurface::PixelAt(int x, int y) const {
 // and outlines are drawn as the logical pixels they cover, so the picture
 // is the one at ratio 1 enlarged.
 void QImageSurface::ScaledOutline(QPainter& p, const QRect& r, Color c) {
-  const QColor colour = ToQColor(c);
-  p.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
-  p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), colour);
-  p.fillRect(QRect(r.left(), r.top(), 1, r.height()), colour);
-  p.fillRect(QRect(r.right(), r.top(), 1, r.height()), colour);
+  const QColor color = ToQColor(c);
+  p.fillRect(QRect(r.left(), r.top(), r.width(), 1), color);
+  p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), color);
+  p.fillRect(QRect(r.left(), r.top(), 1, r.height()), color);
+  p.fillRect(QRect(r.right(), r.top(), 1, r.height()), color);
 }
 
 void QImageSurface::ScaledLine(double x1, double y1, double x2, double y2, Color c) {

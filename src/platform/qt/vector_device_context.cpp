@@ -13,7 +13,7 @@ namespace palvex {
 
 namespace {
 
-QColor ColourOf(const TriVertex& v) {
+QColor ColorOf(const TriVertex& v) {
   return QColor(v.Red >> 8, v.Green >> 8, v.Blue >> 8);
 }
 
@@ -49,8 +49,8 @@ bool VectorDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t 
     if (area.isEmpty()) continue;
     QLinearGradient ramp =
         mode == FillVer ? QLinearGradient(0, a.y, 0, b.y) : QLinearGradient(a.x, 0, b.x, 0);
-    ramp.setColorAt(0, ColourOf(a));
-    ramp.setColorAt(1, ColourOf(b));
+    ramp.setColorAt(0, ColorOf(a));
+    ramp.setColorAt(1, ColorOf(b));
     painter_.fillRect(area, ramp);
   }
   return true;
