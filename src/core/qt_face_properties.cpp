@@ -16,29 +16,17 @@ namespace {
 
 using Kind = QtFaceProperty::Kind;
 
-constexpr std::array<QtFaceProperty, 23> kProperties = {{
-    {"chartTitle", "ChartTitle", Kind::Plain},
-    {"chartSubTitle", "ChartSubTitle", Kind::Plain},
-    {"axisLabelX", "AxisLabelX", Kind::Plain},
-    {"axisLabelY", "AxisLabelY", Kind::Plain},
+// Only the names whose type or unit differs from the automation property's:
+// every other widget name is the automation name in lowerCamel, which the
+// automation lookup takes in any case.
+constexpr std::array<QtFaceProperty, 8> kProperties = {{
     {"theme", "ActiveTheme", Kind::Theme},
-    {"backColor", "BackColor", Kind::Color},
-    {"foreColor", "ForeColor", Kind::Color},
+    {"backColor", "BackColor", Kind::QtColor},
+    {"foreColor", "ForeColor", Kind::QtColor},
     {"marginTop", "MarginTop", Kind::Margin},
     {"marginBottom", "MarginBottom", Kind::Margin},
     {"marginLeft", "MarginLeft", Kind::Margin},
     {"marginRight", "MarginRight", Kind::Margin},
-    {"selectable", "Selectable", Kind::Plain},
-    {"hotTracking", "HotTracking", Kind::Plain},
-    {"selectionInformation", "SelectionInformation", Kind::Plain},
-    {"displayXAxis", "DisplayXAxis", Kind::Plain},
-    {"displayYAxis", "DisplayYAxis", Kind::Plain},
-    {"colorBars", "ColorBars", Kind::Plain},
-    {"contentBorder", "ContentBorder", Kind::Plain},
-    {"intersectMajor", "IntersectMajor", Kind::Plain},
-    {"intersectMinor", "IntersectMinor", Kind::Plain},
-    {"maxY", "MaxY", Kind::Plain},
-    {"selectedColumn", "SelectedColumn", Kind::Plain},
     {"legendVisible", nullptr, Kind::Legend},
 }};
 
@@ -59,7 +47,7 @@ QVariant ReadQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property) 
   switch (property.kind) {
     case Kind::Legend:
       return chart.state().legendVisible;
-    case Kind::Color:
+    case Kind::QtColor:
       return ToQColor(static_cast<Color>(
           ReadProperty(chart, PropertyByName(QLatin1String(property.automationName))).ToI4()));
     default:
@@ -81,7 +69,7 @@ void WriteQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property,
   }
   QVariant written = value;
   switch (property.kind) {
-    case Kind::Color:
+    case Kind::QtColor:
       RefuseUnless(value.canConvert<QColor>() && value.value<QColor>().isValid());
       written = value.value<QColor>();
       break;

@@ -13,14 +13,15 @@ class PalvexChart;
 // names, not instead of them; the widget's own properties (animation, the
 // amount's format) are not here.
 struct QtFaceProperty {
-  enum class Kind { Plain, Color, Margin, Theme, Legend };
+  enum class Kind { QtColor, Margin, Theme, Legend };
   const char* name;
   // The automation property it stands for (none for the legend).
   const char* automationName;
   Kind kind;
 };
 
-// The property by its exact name, or null.
+// The property by its exact name, or null for a name that needs no
+// conversion (a widget name that is the automation name in lowerCamel).
 const QtFaceProperty* FindQtFaceProperty(const QString& name);
 // Read and written as the widget reads and writes it: what its types
 // cannot hold (a negative or endless margin, an invalid colour, a theme
