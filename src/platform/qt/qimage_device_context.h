@@ -1,25 +1,13 @@
 #pragma once
 
-#include <QFont>
-#include <map>
-#include <memory>
-#include <utility>
-#include <vector>
-
-#include "platform/device_context.h"
 #include "platform/qt/canvas.h"
-#include "platform/qt/fonts.h"
-#include "platform/screen.h"
+#include "platform/qt/font_context.h"
 
 namespace palvex {
 
-class Surface;
-
-// Pixel-level drawing on a surface's Canvas. Its fonts are Qt fonts made
-// from their descriptions; the one selected at first is the owning
-// surface's current font, read afresh at every use, and text is drawn in
-// the surface's ForeColor.
-class QImageDeviceContext : public DeviceContext {
+// Pixel-level drawing on a surface's Canvas: fills held back in groups,
+// text in the surface's ForeColor, held where it may wait.
+class QImageDeviceContext : public FontContext {
  public:
   QImageDeviceContext(Canvas& canvas, const Screen& screen, const Surface& owner,
                       FontCache& ownerFonts);
@@ -29,62 +17,11 @@ class QImageDeviceContext : public DeviceContext {
   Color GetPixel(int x, int y) const override;
   void BeginFillGroup() override { canvas_.BeginFillGroup(); }
   void EndFillGroup() override { canvas_.EndFillGroup(); }
-
-  ObjectHandle GetStockObject(int index) override;
-  ObjectHandle SelectObject(ObjectHandle object) override;
-  int GetObject(ObjectHandle object, int bufferSize, LogFont* font) override;
-  ObjectHandle CreateFontIndirect(const LogFont& font) override;
-  bool GetTextExtentPoint32(std::u16string_view text, std::int32_t byteLength,
-                            TextSize* size) override;
   bool TextOut(std::int32_t x, std::int32_t y, std::u16string_view text,
                std::int32_t byteLength) override;
-  bool DeleteObject(ObjectHandle object) override;
-
-  // The owner's font changed: like a window's font property, the new font
-  // becomes the selected one.
-  void SurfaceFontChanged() {
-    selected_ = kSurfaceFont;
-    selectedQtFont_ = nullptr;
-  }
-
-  // The handle of the surface's own font, the one selected at first.
-  static constexpr ObjectHandle kSurfaceFont = 1;
-  ObjectHandle SelectedFont() const { return selected_; }
-  // Fonts created and not yet deleted.
-  std::size_t CreatedFonts() const { return created_.size(); }
 
  private:
-  // The description of a font this context knows, or nothing.
-  const LogFont* Describe(ObjectHandle object);
-  // The Qt font of the selected font, made once per description.
-  MeasuredFont& SelectedQtFont();
-  MeasuredFont& QtFontFor(LogFont description);
-
   Canvas& canvas_;
-  const Screen& screen_;
-  const Surface& owner_;
-  LogFont surfaceFont_;
-  ObjectHandle selected_ = kSurfaceFont;
-  std::map<ObjectHandle, LogFont> created_;
-  ObjectHandle nextHandle_ = kFirstCreated;
-  // The Qt fonts made so far, by description with the angle left out (the
-  // text is turned, not the font); a pass uses two or three, past
-  // kMaxQtFonts the oldest goes.
-  static constexpr std::size_t kMaxQtFonts = 16;
-  std::vector<std::pair<LogFont, std::shared_ptr<MeasuredFont>>> qtFonts_;
-  FontCache& ownerFonts_;
-  // The selected font's entry there, until another font is selected or
-  // the surface's font changes: text is measured and then drawn in it.
-  MeasuredFont* selectedQtFont_ = nullptr;
-  double selectedDpi_ = 0;
-
-  static constexpr ObjectHandle kSystemFontObject = 2;
-  static constexpr ObjectHandle kFirstCreated = 16;
 };
-
-// The Qt font a description stands for: the face's stand-in, |lfHeight|
-// pixels, its weight, italic, underline and strike-out; anti-aliased unless
-// the quality asks otherwise.
-QFont QFontFor(const LogFont& font);
 
 }  // namespace palvex

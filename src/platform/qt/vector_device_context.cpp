@@ -21,14 +21,7 @@ QColor ColorOf(const TriVertex& v) {
 
 VectorDeviceContext::VectorDeviceContext(QPainter& painter, const Screen& screen,
                                          const Surface& owner)
-    : VectorDeviceContext(new Unused, painter, screen, owner) {}
-
-VectorDeviceContext::VectorDeviceContext(Unused* unused, QPainter& painter, const Screen& screen,
-                                         const Surface& owner)
-    : QImageDeviceContext(unused->canvas, screen, owner, unused->fonts),
-      unused_(unused),
-      painter_(painter),
-      owner_(owner) {}
+    : FontContext(screen, owner, fonts), painter_(painter) {}
 
 bool VectorDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t vertexCount,
                                        const GradientRect* mesh, std::uint32_t meshCount,
@@ -39,7 +32,7 @@ bool VectorDeviceContext::GradientFill(const TriVertex* vertices, std::uint32_t 
   }
   // Cut to the page, as a picture cuts fills at its edges; the gradient
   // keeps running between the vertices.
-  const QRectF page(0, 0, owner_.PixelWidth(), owner_.PixelHeight());
+  const QRectF page(0, 0, owner().PixelWidth(), owner().PixelHeight());
   for (std::uint32_t m = 0; m < meshCount; ++m) {
     const TriVertex& a = vertices[mesh[m].UpperLeft];
     const TriVertex& b = vertices[mesh[m].LowerRight];
@@ -71,7 +64,7 @@ bool VectorDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   const QFont qfont = QFontFor(font);
   painter_.save();
   painter_.setFont(qfont);
-  painter_.setPen(ToQColor(owner_.ForeColor()));
+  painter_.setPen(ToQColor(owner().ForeColor()));
   // The escapement turns counter-clockwise on screen; Qt turns clockwise.
   painter_.translate(x, y);
   painter_.rotate(-angle);

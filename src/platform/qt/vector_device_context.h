@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QImage>
 #include <QPainter>
 
-#include "platform/qt/canvas.h"
-#include "platform/qt/qimage_device_context.h"
+#include "platform/qt/font_context.h"
 
 namespace palvex {
 
@@ -13,7 +11,14 @@ namespace palvex {
 // surface's painter. Fonts are kept and described as on a picture. Nothing
 // here has pixels to read: GetPixel answers kInvalidColor, as for a point
 // outside a picture, so a caller sees "no colour" rather than a made-up one.
-class VectorDeviceContext : public QImageDeviceContext {
+namespace detail {
+// Built before the font context that keeps a reference to it.
+struct OwnFonts {
+  FontCache fonts;
+};
+}  // namespace detail
+
+class VectorDeviceContext : private detail::OwnFonts, public FontContext {
  public:
   VectorDeviceContext(QPainter& painter, const Screen& screen, const Surface& owner);
 
@@ -24,17 +29,7 @@ class VectorDeviceContext : public QImageDeviceContext {
                std::int32_t byteLength) override;
 
  private:
-  // The font bookkeeping of the base wants a picture; it never draws on it.
-  struct Unused {
-    Canvas canvas{QImage(1, 1, QImage::Format_RGB32)};
-    FontCache fonts;
-  };
-  VectorDeviceContext(Unused* unused, QPainter& painter, const Screen& screen,
-                      const Surface& owner);
-
-  std::unique_ptr<Unused> unused_;
   QPainter& painter_;
-  const Surface& owner_;
 };
 
 }  // namespace palvex
