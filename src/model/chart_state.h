@@ -26,6 +26,15 @@ struct AmountFormat {
   int decimals = 0;
 };
 
+// A bar the drawing pass recorded for the growth animation: its place and
+// size in pixels and its two colours, as the pass computed them. A column
+// the pass did not reach has none.
+struct BarRecord {
+  bool recorded = false;
+  double left = 0, top = 0, width = 0, height = 0;
+  Color first = 0, second = 0;
+};
+
 // Everything the control holds, in the plain fields its painters and
 // handlers read and write. A new object starts with every field zero,
 // false or empty; the defaults of a newly placed control come from
@@ -73,7 +82,7 @@ struct ChartState {
   double valueScale = 0;
   double barWidth = 0;
   std::vector<double> barTops;
-  std::vector<std::u16string> animationBars;
+  std::vector<BarRecord> animationBars;
   // Why the last growth animation stopped early; it ends quietly, and a
   // host that must not pass half-grown bars off as the chart looks here.
   std::optional<ChartError> animationFailure;

@@ -159,6 +159,20 @@ std::u16string NumberText(double v) {
   return std::u16string(s.begin(), s.end());
 }
 
+double AsWritten(double v) {
+  if (!std::isfinite(v)) throw ChartError(kErrTypeMismatch);
+  if (v == 0) return 0;
+  const std::string s = FormattedNumber(v, std::chars_format::general, 15);
+  double r = 0;
+  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), r);
+  if (ec == std::errc::result_out_of_range) {
+    // Too small for a double reads as zero; too large is no number.
+    if (std::fabs(v) < 1) return v < 0 ? -0.0 : 0.0;
+    throw ChartError(kErrTypeMismatch);
+  }
+  return r;
+}
+
 std::string ToUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());

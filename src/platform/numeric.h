@@ -61,6 +61,11 @@ std::string FormattedNumber(double v, std::chars_format format, int precision);
 // trailing zeros, and exponent notation for very large or small values
 // ("0.5", "-3", "1E+16", "1.5E-07").
 std::u16string NumberText(double v);
+// The number NumberFromText(NumberText(v)) gives, without the text: v to
+// fifteen significant digits (positive zero for either zero, a signed zero
+// for what underflows); NaN and the infinities read as no number and raise
+// Type mismatch (13), as their text does.
+double AsWritten(double v);
 
 // UTF-8 <-> UTF-16 for messages and files; invalid sequences become U+FFFD.
 std::string ToUtf8(std::u16string_view text);

@@ -1,9 +1,7 @@
 #include "render/bars.h"
 
-#include <array>
 #include <chrono>
 #include <optional>
-#include <string_view>
 #include <vector>
 
 #include "model/chart_state.h"
@@ -23,31 +21,31 @@ struct RecordedBar {
   Color first, second;
 };
 
-// A colour field: the record holds the colour's unsigned 32-bit value.
-Color ColorField(std::u16string_view text) {
-  const double v = RoundHalfEven(NumberFromText(text));
+// A record's number as the animation has always read it: to fifteen
+// significant digits, as automation writes numbers, then whole pixels.
+std::int32_t PixelField(double v) {
+  return ToInt32(AsWritten(v));
+}
+
+// A colour as an unsigned 32-bit value.
+Color ColorField(double value) {
+  const double v = RoundHalfEven(AsWritten(value));
   if (!(v >= -2147483648.0 && v <= 4294967295.0)) throw ChartError(kErrOverflow);
   return v < 0 ? static_cast<Color>(static_cast<std::int32_t>(v)) : static_cast<Color>(v);
 }
 
-// Reads "left|top|width|height|first|second"; a record that does not hold
-// six numbers is a type mismatch or a subscript out of range.
-RecordedBar ParseBarRecord(std::u16string_view record) {
-  std::array<std::u16string_view, 6> fields;
-  std::size_t count = 0;
-  for (std::size_t start = 0;; ++count) {
-    const std::size_t bar = record.find(u'|', start);
-    if (count < fields.size()) fields[count] = record.substr(start, bar - start);
-    if (bar == std::u16string_view::npos) break;
-    start = bar + 1;
-  }
-  if (count + 1 != fields.size()) throw ChartError(kErrSubscript);
-  return {ToInt32(NumberFromText(fields[0])),
-          ToInt32(NumberFromText(fields[1])),
-          ToInt32(NumberFromText(fields[2])),
-          ToInt32(NumberFromText(fields[3])),
-          ColorField(fields[4]),
-          ColorField(fields[5])};
+// A column the pass did not reach has no bar to grow: subscript out of
+// range; a number that is not finite reads as no number: type mismatch.
+RecordedBar ReadBarRecord(const BarRecord& record) {
+  if (!record.recorded) throw ChartError(kErrSubscript);
+  // In the record's order: the first field that fails names the error.
+  const std::int32_t left = PixelField(record.left);
+  const std::int32_t top = PixelField(record.top);
+  const std::int32_t width = PixelField(record.width);
+  const std::int32_t height = PixelField(record.height);
+  const Color first = ColorField(record.first);
+  const Color second = ColorField(record.second);
+  return {left, top, width, height, first, second};
 }
 
 // The records read once for the whole animation: the bars up to the first
@@ -57,11 +55,11 @@ struct RecordedBars {
   std::optional<ChartError> unreadable;
 };
 
-RecordedBars ReadBarRecords(const std::vector<std::u16string>& records) {
+RecordedBars ReadBarRecords(const std::vector<BarRecord>& records) {
   RecordedBars read;
   read.bars.reserve(records.size());
   try {
-    for (const std::u16string& record : records) read.bars.push_back(ParseBarRecord(record));
+    for (const BarRecord& record : records) read.bars.push_back(ReadBarRecord(record));
   } catch (const ChartError& e) {
     read.unreadable = e;
   }

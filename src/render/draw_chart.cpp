@@ -110,17 +110,6 @@ double PaintableTop(double barTop, double baseY) {
   return barTop > lowest ? lowest : barTop < highest ? highest : barTop;
 }
 
-std::u16string BarRecord(double left, double top, double width, double height, Color first,
-                         Color second) {
-  std::u16string r;
-  for (double v : {left, top, width, height, double(first)}) {
-    r += NumberText(v);
-    r += u'|';
-  }
-  r += NumberText(double(second));
-  return r;
-}
-
 void DrawColumn(ChartState& c, int i, Color lineColor) {
   Surface& s = *c.surface;
   const ChartItem& item = c.items()[i];
@@ -153,7 +142,7 @@ void DrawColumn(ChartState& c, int i, Color lineColor) {
       PaintBar(s.dc(), c.ActiveTheme, first, second, ToInt32(left), ToInt32(top), ToInt32(width),
                ToInt32(height));
     } else {
-      c.animationBars[i] = BarRecord(left, top, width, height, first, second);
+      c.animationBars[i] = BarRecord{true, left, top, width, height, first, second};
     }
     if (!c.resizing) AddLegendEntry(c, item.SelectedDescription, c.ColorBars ? colorIndex : 1);
   }
@@ -255,7 +244,7 @@ void DrawChart(ChartState& c) {
   if (c.DisplayYAxis) DrawGrid(c, top);
   // Records of an earlier item list must not grow again once the list is
   // empty, so an empty list empties them too.
-  c.animationBars.assign(n, std::u16string());
+  c.animationBars.assign(n, BarRecord{});
 
   const Color lineColor = GetThemeLineColor(c.ActiveTheme);
   if (c.ContentBorder) {

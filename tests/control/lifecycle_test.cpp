@@ -21,7 +21,7 @@ class Lifecycle : public ChartFixture {
   // instead of painting them.
   bool AnimationPlayed() {
     for (const auto& record : state().animationBars) {
-      if (record.empty()) return false;
+      if (!record.recorded) return false;
     }
     return !state().animationBars.empty();
   }

@@ -74,6 +74,40 @@ TEST(NumberText, PrintsUpToFifteenSignificantDigits) {
   EXPECT_EQ(NumberText(16777215), u"16777215");
 }
 
+// The animation reads its numbers as their text reads back, without the
+// text: the same value, the same sign of zero and the same error for every
+// kind of double.
+TEST(AsWritten, GivesWhatTheNumbersTextReadsBackAs) {
+  const double cases[] = {0.0,
+                          -0.0,
+                          55.93333333333333,
+                          -1234.5678901234567,
+                          1e16,
+                          1.5e-7,
+                          4294967295.0,
+                          2147483647.5,
+                          1e300,
+                          -1e300,
+                          std::numeric_limits<double>::max(),
+                          std::numeric_limits<double>::lowest(),
+                          std::numeric_limits<double>::min(),
+                          std::numeric_limits<double>::denorm_min(),
+                          -std::numeric_limits<double>::denorm_min(),
+                          std::numeric_limits<double>::infinity(),
+                          -std::numeric_limits<double>::infinity(),
+                          std::numeric_limits<double>::quiet_NaN()};
+  for (double v : cases) {
+    SCOPED_TRACE(v);
+    double viaText = 0, direct = 0;
+    const int textError = ErrorOf([&] { viaText = NumberFromText(NumberText(v)); });
+    const int directError = ErrorOf([&] { direct = AsWritten(v); });
+    EXPECT_EQ(directError, textError);
+    if (textError) continue;
+    EXPECT_EQ(direct, viaText);
+    EXPECT_EQ(std::signbit(direct), std::signbit(viaText));
+  }
+}
+
 TEST(Utf8, RoundTripsChineseAndSurrogatePairs) {
   const std::u16string text = u"宋体 😀 Arial";
   EXPECT_EQ(FromUtf8(ToUtf8(text)), text);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "support/chart_fixture.h"
 #include "theme/gradient.h"
 #include "theme/themes.h"
@@ -31,6 +33,11 @@ class FakeClock : public Clock {
   TimePoint now_{};
 };
 
+// A recorded bar: place and size in pixels, then its two colours.
+BarRecord Bar(double left, double top, double width, double height, Color first, Color second) {
+  return {true, left, top, width, height, first, second};
+}
+
 class Bars : public ChartFixture {
  protected:
   Bars() : clock(surface()) { host.SetClock(&clock); }
@@ -42,7 +49,7 @@ class Bars : public ChartFixture {
     for (const Op& op : recorder->Named("GradientFill")) out.push_back(op.args);
     return out;
   }
-  void Grow(std::vector<std::u16string> records) {
+  void Grow(std::vector<BarRecord> records) {
     state().animationBars = std::move(records);
     state().animationDone = false;
     surface().ops.clear();
@@ -88,7 +95,7 @@ TEST_F(Bars, AThreePixelBarGetsInnerBandsOfWidthMinusTwoAndZero) {
 
 TEST_F(Bars, AFivePixelBarGrowsByRoundedHalfPixelsOverTenFrames) {
   UseTheme(ThemeNeon);
-  Grow({u"10|100|6|5|16773049|15112990"});
+  Grow({Bar(10, 100, 6, 5, 16773049, 15112990)});
   const auto fills = Fills();
   ASSERT_EQ(fills.size(), 30u);
   std::vector<double> heights, tops;
@@ -104,7 +111,7 @@ TEST_F(Bars, AFivePixelBarGrowsByRoundedHalfPixelsOverTenFrames) {
 }
 
 TEST_F(Bars, EachFrameWaitsSeventyMillisecondsThenRefreshesWithoutErasing) {
-  Grow({u"10|100|6|50|16773049|15112990", u"30|80|6|70|16773049|15112990"});
+  Grow({Bar(10, 100, 6, 50, 16773049, 15112990), Bar(30, 80, 6, 70, 16773049, 15112990)});
   EXPECT_EQ(clock.waits,
             std::vector<Clock::TimePoint::duration>(10, std::chrono::milliseconds(70)));
   std::vector<std::size_t> expected;
@@ -118,11 +125,11 @@ TEST_F(Bars, EachFrameWaitsSeventyMillisecondsThenRefreshesWithoutErasing) {
 
 TEST_F(Bars, ZeroHeightBarsPaintEmptyFillsAndNegativeOnesOnlyInTheLastFrame) {
   UseTheme(ThemePersianGulf);
-  Grow({u"10|100|6|0|1|2"});
+  Grow({Bar(10, 100, 6, 0, 1, 2)});
   const auto flat = Fills();
   ASSERT_EQ(flat.size(), 20u);
   for (std::size_t i = 0; i < flat.size(); i += 2) EXPECT_EQ(flat[i][1], flat[i][3]) << i;
-  Grow({u"10|100|6|-5|1|2"});
+  Grow({Bar(10, 100, 6, -5, 1, 2)});
   const auto negative = Fills();
   ASSERT_EQ(negative.size(), 2u);  // part = -5 first reaches the height at k = 10
   EXPECT_EQ(negative[0], (Fill{10, 100, 16, 95, 2, 1, FillVer}));
@@ -130,17 +137,19 @@ TEST_F(Bars, ZeroHeightBarsPaintEmptyFillsAndNegativeOnesOnlyInTheLastFrame) {
 
 TEST_F(Bars, ABadRecordEndsTheAnimationQuietlyAndMarksItPlayed) {
   UseTheme(ThemeNormal);
-  for (const std::u16string& bad : {std::u16string(u"1|2|3"), std::u16string(u"a|b|c|d|e|f"),
-                                    std::u16string(u"1|2|3|4|5|6|7"), std::u16string()}) {
+  // A column the pass did not reach, a number that is no number, a place
+  // past 32 bits.
+  for (const BarRecord& bad :
+       {BarRecord{}, Bar(std::nan(""), 2, 3, 4, 5, 6), Bar(1, 1e300, 3, 4, 5, 6)}) {
     clock.waits.clear();
-    Grow({u"10|100|6|50|1|2", bad});
+    Grow({Bar(10, 100, 6, 50, 1, 2), bad});
     EXPECT_TRUE(state().animationDone);
     EXPECT_EQ(Fills().size(), 3u);  // the good bar's first frame only
     EXPECT_TRUE(clock.waits.empty());
     EXPECT_TRUE(surface().Named("Refresh").empty());
     EXPECT_TRUE(state().animationFailure);  // kept for a host that asks
   }
-  Grow({u"10|100|6|50|1|2"});
+  Grow({Bar(10, 100, 6, 50, 1, 2)});
   EXPECT_FALSE(state().animationFailure);
 }
 
