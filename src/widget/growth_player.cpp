@@ -14,10 +14,10 @@ void GrowthPlayer::Record(const QImage& frame) {
   // detaches the screen's picture from this one.
   ++recordedCount_;
   if (frame.sizeInBytes() * static_cast<qsizetype>(recorded_.size() + 1) > kMaxBytes) {
-    // Every other frame goes, the newest stays; thinning again as needed
-    // keeps what stays spread over the growth.
+    // Every other frame goes, counted back from the newest, which stays;
+    // thinning again as needed keeps what stays spread over the growth.
     std::vector<QImage> kept;
-    for (std::size_t i = recorded_.size() % 2; i < recorded_.size(); i += 2)
+    for (std::size_t i = (recorded_.size() + 1) % 2; i < recorded_.size(); i += 2)
       kept.push_back(std::move(recorded_[i]));
     recorded_ = std::move(kept);
     if (frame.sizeInBytes() * static_cast<qsizetype>(recorded_.size() + 1) > kMaxBytes)
