@@ -67,6 +67,7 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
   Q_PROPERTY(
       bool legendVisible READ legendVisible WRITE setLegendVisible NOTIFY legendVisibleChanged)
   Q_PROPERTY(bool animated READ animated WRITE setAnimated NOTIFY animatedChanged)
+  Q_PROPERTY(QList<QColor> barColors READ barColors WRITE setBarColors NOTIFY barColorsChanged)
   Q_PROPERTY(QString valueSuffix READ valueSuffix WRITE setValueSuffix RESET resetValueSuffix NOTIFY
                  valueSuffixChanged)
   Q_PROPERTY(
@@ -140,6 +141,12 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
   // shows at once (tests, users who ask for reduced motion).
   bool animated() const;
   void setAnimated(bool on);
+  // The bars' own colours: with one, every bar has it; with several (at
+  // most 15) they go in turn, column by column; empty (the default), the
+  // control's colours. Each bar is shaded from its colour to a darker one,
+  // and the legend's colour boxes show the colour of the bar they describe.
+  QList<QColor> barColors() const;
+  void setBarColors(const QList<QColor>& colors);
   // What follows an amount in the information label and what screen
   // readers hear ("mm", " kWh"); until set, the translated currency text
   // (元, " yuan" in English), following the language.
@@ -210,6 +217,7 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
   void selectedColumnChanged(int column);
   void legendVisibleChanged(bool visible);
   void animatedChanged(bool on);
+  void barColorsChanged(const QList<QColor>& colors);
   void valueSuffixChanged(const QString& suffix);
   void valueDecimalsChanged(int decimals);
 

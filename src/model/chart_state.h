@@ -99,6 +99,10 @@ struct ChartState {
   // How the host's own face shows amounts (the information label, screen
   // readers); not a property of the control, not saved.
   AmountFormat amountFormat;
+  // The host's own bar colours, used in turn column by column instead of
+  // the palette's, each as the pair a bar is shaded with; empty: the
+  // control's colours. Not a property of the control, not saved.
+  std::vector<std::pair<Color, Color>> barColors;
 
   const std::vector<ChartItem>& items() const;
   float TwipsPerPixelX() const { return host.screen().TwipsPerPixelX(); }

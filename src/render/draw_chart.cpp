@@ -4,6 +4,7 @@
 #include <charconv>
 #include <numeric>
 #include <string>
+#include <tuple>
 
 #include "model/chart_state.h"
 #include "platform/device_context.h"
@@ -22,8 +23,6 @@ namespace palvex {
 namespace {
 
 // The selection colours, whatever the bar's own pair.
-constexpr Color kSelectedFirst = 0xB3E9FC;
-constexpr Color kSelectedSecond = 0x33C0F4;
 constexpr std::int32_t kSelectedColorIndex = 9;
 
 // Runs print with the font size changed by delta, undoing the change after.
@@ -131,20 +130,29 @@ void DrawColumn(ChartState& c, int i, Color lineColor) {
   if (i == c.SelectedColumn && c.Selectable && c.animationDone) {
     PaintBar(s.dc(), c.ActiveTheme, kSelectedFirst, kSelectedSecond, ToInt32(left), ToInt32(top),
              ToInt32(width), ToInt32(height));
-    if (!c.resizing) AddLegendEntry(c, item.SelectedDescription, kSelectedColorIndex);
+    if (!c.resizing)
+      AddLegendEntry(c, item.SelectedDescription,
+                     c.barColors.empty() ? kSelectedColorIndex : kHostSelectedColorIndex);
     if (c.SelectionInformation) UpdateInfoLabel(c, i, barLeft, barRight);
   } else {
     const std::int32_t colorIndex = ToInt32(NumberFromText(item.ItemID) - 1) % 10;
     if (colorIndex < 0 || colorIndex > 15) throw ChartError(kErrSubscript);
-    const Color first = c.ColorBars ? c.barPalette[colorIndex] : c.barPalette[2];
-    const Color second = c.ColorBars ? c.barPalette[16 + colorIndex] : c.barPalette[18];
+    Color first = c.ColorBars ? c.barPalette[colorIndex] : c.barPalette[2];
+    Color second = c.ColorBars ? c.barPalette[16 + colorIndex] : c.barPalette[18];
+    std::int32_t entryColor = c.ColorBars ? colorIndex : 1;
+    if (!c.barColors.empty()) {
+      // The host's own colours, in turn column by column.
+      const std::size_t j = static_cast<std::size_t>(i) % c.barColors.size();
+      std::tie(first, second) = c.barColors[j];
+      entryColor = static_cast<std::int32_t>(j);
+    }
     if (c.animationDone) {
       PaintBar(s.dc(), c.ActiveTheme, first, second, ToInt32(left), ToInt32(top), ToInt32(width),
                ToInt32(height));
     } else {
       c.animationBars[i] = BarRecord{true, left, top, width, height, first, second};
     }
-    if (!c.resizing) AddLegendEntry(c, item.SelectedDescription, c.ColorBars ? colorIndex : 1);
+    if (!c.resizing) AddLegendEntry(c, item.SelectedDescription, entryColor);
   }
 
   if (c.DisplayXAxis) {

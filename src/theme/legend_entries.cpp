@@ -24,6 +24,20 @@ constexpr double kMaxScrollValue = 32767;
 
 using BarPalette = decltype(ChartState::barPalette);
 
+// The pairs the entries' colour boxes are painted in: the bars' palette, or
+// with the host's own bar colours those, and the selected bar's pair.
+BarPalette EntryPalette(const ChartState& chart) {
+  BarPalette palette = chart.barPalette;
+  if (chart.barColors.empty()) return palette;
+  for (std::size_t j = 0; j < chart.barColors.size() && j < kMaxHostBarColors; ++j) {
+    palette[j] = chart.barColors[j].first;
+    palette[16 + j] = chart.barColors[j].second;
+  }
+  palette[kHostSelectedColorIndex] = kSelectedFirst;
+  palette[16 + kHostSelectedColorIndex] = kSelectedSecond;
+  return palette;
+}
+
 Color PaletteEntry(const BarPalette& palette, std::int32_t index) {
   if (index < 0 || index >= static_cast<std::int32_t>(palette.size()))
     throw ChartError(kErrSubscript);
@@ -64,7 +78,8 @@ double LowestTopInView(const ChartState& chart) {
 // paints, unloads and remembers them.
 class LegendEntries {
  public:
-  explicit LegendEntries(ChartState& chart) : chart_(chart), e_(chart.children.entries) {}
+  explicit LegendEntries(ChartState& chart)
+      : chart_(chart), e_(chart.children.entries), palette_(EntryPalette(chart)) {}
 
   void Add(const std::u16string& description, std::int32_t colorIndex);
   void MakeExist(std::size_t k);
@@ -81,6 +96,8 @@ class LegendEntries {
 
   ChartState& chart_;
   DescriptionEntries& e_;
+  // The pairs entries added now are painted in.
+  const BarPalette palette_;
 };
 
 // Boxes of one colour made from the same templates look the same: the
@@ -102,7 +119,7 @@ void LegendEntries::GiveColorBox(Control& box, std::int32_t colorIndex) {
 // make colour boxes of their own.
 void LegendEntries::NoteTemplates() {
   if (SameProperties(e_.FirstBox(), e_.boxTemplate_) &&
-      SameProperties(e_.FirstLabel(), e_.labelTemplate_) && e_.palette_ == chart_.barPalette &&
+      SameProperties(e_.FirstLabel(), e_.labelTemplate_) && e_.palette_ == palette_ &&
       e_.twipsPerPixelX_ == chart_.TwipsPerPixelX() &&
       e_.twipsPerPixelY_ == chart_.TwipsPerPixelY())
     return;
@@ -111,7 +128,7 @@ void LegendEntries::NoteTemplates() {
   e_.twipsPerPixelY_ = chart_.TwipsPerPixelY();
   CopyProperties(e_.boxTemplate_, e_.FirstBox());
   CopyProperties(e_.labelTemplate_, e_.FirstLabel());
-  e_.palette_ = chart_.barPalette;
+  e_.palette_ = palette_;
 }
 
 // The entries whose rows the legend shows, one more each side: [first, last).
@@ -164,11 +181,11 @@ void LegendEntries::Add(const std::u16string& description, std::int32_t colorInd
   if (first) {
     Control& box = e_.FirstBox();
     Control& label = e_.FirstLabel();
-    r.color = PaletteEntry(chart_.barPalette, colorIndex);
+    r.color = PaletteEntry(palette_, colorIndex);
     box.BackColor = r.color;
     SetCaption(chart_.host, label, EntryText(description));
     label.ToolTipText = description;
-    PaintColorBox(chart_.barPalette, box, colorIndex);
+    PaintColorBox(palette_, box, colorIndex);
     box.Visible = true;
     label.Visible = true;
     chart_.legendHasRows = true;
@@ -178,8 +195,8 @@ void LegendEntries::Add(const std::u16string& description, std::int32_t colorInd
     e_.labels_.emplace_back();
     // The entry exists before a colour outside the table fails, as a
     // loaded element would; its colour box could not be painted later.
-    r.color = PaletteEntry(chart_.barPalette, colorIndex);
-    PaletteEntry(chart_.barPalette, 16 + colorIndex);
+    r.color = PaletteEntry(palette_, colorIndex);
+    PaletteEntry(palette_, 16 + colorIndex);
   }
   r.colorIndex = colorIndex;
   FitEntriesToStack(chart_);

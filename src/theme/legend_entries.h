@@ -1,12 +1,24 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "platform/color.h"
+
 namespace palvex {
 
 struct ChartState;
+
+// The selected bar's pair of colours.
+inline constexpr Color kSelectedFirst = 0xB3E9FC;
+inline constexpr Color kSelectedSecond = 0x33C0F4;
+// With the host's own bar colours the entries' colour boxes take them from
+// the first slots of the palette, at most this many, and the selected
+// bar's pair from the slot after them.
+inline constexpr std::size_t kMaxHostBarColors = 15;
+inline constexpr std::int32_t kHostSelectedColorIndex = 15;
 
 // Adds the next description entry (colour box and label) for an item.
 void AddLegendEntry(ChartState& chart, const std::u16string& description, std::int32_t colorIndex);

@@ -21,6 +21,7 @@
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
 #include "render/info_label.h"
+#include "theme/legend_entries.h"
 #include "theme/themes.h"
 #include "ui/info_label_input.h"
 #include "ui/keyboard.h"
@@ -417,6 +418,33 @@ void PalvexChartWidget::setAnimated(bool on) {
         if (!on) d->player.Stop();
       },
       PalvexChartWidgetPrivate::Caller::kHost);
+}
+
+// The bar colours are the widget's, not the control's: no property bag key
+// holds them. A bar is shaded from its colour to a darker one, as the
+// control's own pairs are.
+QList<QColor> PalvexChartWidget::barColors() const {
+  QList<QColor> colors;
+  for (const auto& [first, second] : d->chart().state().barColors) colors << ToQColor(first);
+  return colors;
+}
+void PalvexChartWidget::setBarColors(const QList<QColor>& colors) {
+  d->Set("barColors", [&] {
+    RefuseUnless(static_cast<std::size_t>(colors.size()) <= kMaxHostBarColors);
+    std::vector<std::pair<Color, Color>> pairs;
+    for (const QColor& color : colors) {
+      RefuseUnless(color.isValid());
+      pairs.emplace_back(FromQRgb(color.rgb()), FromQRgb(color.darker(220).rgb()));
+    }
+    auto& held = d->chart().state().barColors;
+    std::swap(held, pairs);
+    try {
+      d->RedrawFinished();
+    } catch (const ChartError&) {
+      std::swap(held, pairs);  // a pass that fails keeps the colours it found
+      throw;
+    }
+  });
 }
 
 // The amount's format is the widget's, not the control's: no property bag

@@ -7,6 +7,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QLocale>
 #include <QMenu>
@@ -22,6 +25,7 @@
 #include <QMetaProperty>
 #include <functional>
 
+#include "model/description_entries.h"
 #include "platform/chart_error.h"
 #include "platform/qt/qt_text.h"
 #include "support/picture_checks.h"
@@ -262,6 +266,65 @@ TEST_F(Widget, ItemsAddedInOneTurnAreDrawnByOnePassAfterIt) {
   EXPECT_EQ(s().barTops.size(), 1000u);
 }
 
+// The host's bar colours reach every picture of the chart (the window, the
+// bitmap, SVG and PDF) and the legend's colour boxes, and empty gives the
+// control's own colours back.
+TEST_F(Widget, BarColorsReachEveryPictureAndTheLegend) {
+  w.setTheme(PalvexChartWidget::Sky);
+  w.addItem({"1", "North", "Jan", 50});
+  w.addItem({"2", "South", "Feb", 50});
+  w.setLegendVisible(true);
+  w.show();
+  FireStartTimer();
+  const QImage own = w.toImage();
+  const QList<QColor> brand = {QColor(200, 30, 40), QColor(20, 60, 210)};
+  w.setBarColors(brand);
+  EXPECT_EQ(w.barColors(), brand);
+  // The middle of each bar leans to its colour, in the window as in the
+  // picture.
+  const auto leansTo = [](const QImage& picture, QPoint at, int channel) {
+    const QColor c = picture.pixelColor(at);
+    const int values[] = {c.red(), c.green(), c.blue()};
+    return values[channel] > values[(channel + 1) % 3] + 40 &&
+           values[channel] > values[(channel + 2) % 3] + 40;
+  };
+  const double middle = (s().MarginLeft + s().barWidth / 2) / 15;
+  const QPoint first(static_cast<int>(middle), 250);
+  const QPoint second(static_cast<int>(middle + s().barWidth / 15), 250);
+  const QImage picture = w.toImage();
+  EXPECT_TRUE(leansTo(picture, first, 0));
+  EXPECT_TRUE(leansTo(picture, second, 2));
+  const QImage shown = w.grab().toImage();
+  EXPECT_TRUE(leansTo(shown, first, 0));
+  EXPECT_TRUE(leansTo(shown, second, 2));
+  // The vector pictures carry the colours as gradient stops.
+  const QString svg = QDir::temp().filePath("palvex-bar-colors.svg");
+  const QString pdf = QDir::temp().filePath("palvex-bar-colors.pdf");
+  ASSERT_TRUE(w.save(svg));
+  ASSERT_TRUE(w.save(pdf));
+  QFile svgFile(svg);
+  ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+  const QByteArray svgText = svgFile.readAll();
+  EXPECT_TRUE(svgText.contains("#c81e28")) << "the first colour";
+  EXPECT_TRUE(svgText.contains("#143cd2")) << "the second colour";
+  EXPECT_GT(QFileInfo(pdf).size(), 0);
+  QFile::remove(svg);
+  QFile::remove(pdf);
+  // The legend's boxes show the colour of the bar they describe.
+  const DescriptionEntries& entries = s().children.entries;
+  ASSERT_NE(entries.Record(1), nullptr);
+  EXPECT_EQ(ToQColor(entries.Record(0)->color), brand[0]);
+  EXPECT_EQ(ToQColor(entries.Record(1)->color), brand[1]);
+  // Refused whole: an invalid colour or more than fifteen.
+  w.setProperty("barColors", QVariant::fromValue(QList<QColor>{QColor()}));
+  EXPECT_EQ(w.lastError(), kErrInvalidPropertyValue);
+  EXPECT_EQ(w.barColors(), brand);
+  w.setBarColors(QList<QColor>(16, Qt::red));
+  EXPECT_EQ(w.barColors(), brand);
+  w.setBarColors({});
+  EXPECT_EQ(w.toImage(), own);
+}
+
 // Runs as its own test with QT_SCALE_FACTOR=2 (see tests/CMakeLists.txt).
 TEST_F(Widget, AtADevicePixelRatioOf2PaintsTwiceThePixelsInTheSameLayout) {
   if (w.devicePixelRatioF() != 2) GTEST_SKIP() << "needs a device pixel ratio of 2";
@@ -341,6 +404,10 @@ TEST_F(Widget, EachPropertyNotifiesOncePerRealChange) {
         next = QColor(before.value<QColor>() == QColor(Qt::red) ? Qt::blue : Qt::red);
         break;
       default:
+        if (before.canConvert<QList<QColor>>()) {
+          next = QVariant::fromValue(QList<QColor>{QColor(Qt::red), QColor(Qt::blue)});
+          break;
+        }
         ASSERT_TRUE(property.isEnumType());
         next = QVariant::fromValue(PalvexChartWidget::Sky);
         break;
@@ -471,7 +538,7 @@ TEST(RendererRefusal, ARefusedPropertyLeavesThePictureAsItWas) {
 TEST(OneVocabulary, TheRendererTakesTheWidgetsNamesAndTypes) {
   PalvexChartWidget widget;
   PalvexChartRenderer renderer;
-  const QStringList widgetsOwn = {"animated", "valueSuffix", "valueDecimals"};
+  const QStringList widgetsOwn = {"animated", "valueSuffix", "valueDecimals", "barColors"};
   const QMetaObject& meta = PalvexChartWidget::staticMetaObject;
   for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
     const QMetaProperty property = meta.property(i);
