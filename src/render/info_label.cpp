@@ -69,6 +69,14 @@ std::u16string DecimalPointOf(Host& host) {
   return point.empty() ? u"." : point;
 }
 
+// The label's three lines around an amount already written out.
+std::u16string InfoLines(const ChartItem& item, const InfoLabelWords& words,
+                         std::u16string_view amount) {
+  std::u16string lines = words.record + item.XAxisDescription + u"\r" + words.amount;
+  lines.append(amount);
+  return lines + u"\r" + item.SelectedDescription;
+}
+
 }  // namespace
 
 InfoLabelWords TranslatedInfoWords(Host& host) {
@@ -103,8 +111,7 @@ std::u16string CurrencyText(ChartState& chart) {
 
 std::u16string InfoCaption(const ChartItem& item, std::u16string_view groupSeparator,
                            const InfoLabelWords& words) {
-  return words.record + item.XAxisDescription + u"\r" + words.amount +
-         AmountText(item.Value, groupSeparator, words.currency) + u"\r" + item.SelectedDescription;
+  return InfoLines(item, words, AmountText(item.Value, groupSeparator, words.currency));
 }
 
 void ShowInfoLabelForPass(ChartState& chart, std::int16_t columns) {
@@ -123,10 +130,8 @@ void UpdateInfoLabel(ChartState& chart, int column, double barLeft, double barRi
   label.Visible = false;
   // The amount is grouped as the user's locale groups digits.
   const ChartItem& item = chart.items()[column];
-  const InfoLabelWords words = TranslatedInfoWords(chart.host);
   SetCaption(chart.host, label,
-             words.record + item.XAxisDescription + u"\r" + words.amount +
-                 ShownAmount(chart, item.Value) + u"\r" + item.SelectedDescription);
+             InfoLines(item, TranslatedInfoWords(chart.host), ShownAmount(chart, item.Value)));
   if (label.Tag != kInfoLabelFixed) {
     // Control positions are 32-bit floats.
     label.Left = static_cast<float>(barLeft + (barRight - barLeft - label.Width) / 2);

@@ -78,8 +78,11 @@ double LowestTopInView(const ChartState& chart) {
 // paints, unloads and remembers them.
 class LegendEntries {
  public:
-  explicit LegendEntries(ChartState& chart)
-      : chart_(chart), e_(chart.children.entries), palette_(EntryPalette(chart)) {}
+  explicit LegendEntries(ChartState& chart) : chart_(chart), e_(chart.children.entries) {
+    // Made every time an entry is added: copied only when the host's
+    // colours change the bars' palette.
+    if (!chart.barColors.empty()) hostPalette_ = EntryPalette(chart);
+  }
 
   void Add(const std::u16string& description, std::int32_t colorIndex);
   void MakeExist(std::size_t k);
@@ -97,7 +100,11 @@ class LegendEntries {
   ChartState& chart_;
   DescriptionEntries& e_;
   // The pairs entries added now are painted in.
-  const BarPalette palette_;
+  const BarPalette& palette() const {
+    return chart_.barColors.empty() ? chart_.barPalette : hostPalette_;
+  }
+
+  BarPalette hostPalette_;
 };
 
 // Boxes of one colour made from the same templates look the same: the
@@ -119,7 +126,7 @@ void LegendEntries::GiveColorBox(Control& box, std::int32_t colorIndex) {
 // make colour boxes of their own.
 void LegendEntries::NoteTemplates() {
   if (SameProperties(e_.FirstBox(), e_.boxTemplate_) &&
-      SameProperties(e_.FirstLabel(), e_.labelTemplate_) && e_.palette_ == palette_ &&
+      SameProperties(e_.FirstLabel(), e_.labelTemplate_) && e_.palette_ == palette() &&
       e_.twipsPerPixelX_ == chart_.TwipsPerPixelX() &&
       e_.twipsPerPixelY_ == chart_.TwipsPerPixelY())
     return;
@@ -128,7 +135,7 @@ void LegendEntries::NoteTemplates() {
   e_.twipsPerPixelY_ = chart_.TwipsPerPixelY();
   CopyProperties(e_.boxTemplate_, e_.FirstBox());
   CopyProperties(e_.labelTemplate_, e_.FirstLabel());
-  e_.palette_ = palette_;
+  e_.palette_ = palette();
 }
 
 // The entries whose rows the legend shows, one more each side: [first, last).
@@ -181,11 +188,11 @@ void LegendEntries::Add(const std::u16string& description, std::int32_t colorInd
   if (first) {
     Control& box = e_.FirstBox();
     Control& label = e_.FirstLabel();
-    r.color = PaletteEntry(palette_, colorIndex);
+    r.color = PaletteEntry(palette(), colorIndex);
     box.BackColor = r.color;
     SetCaption(chart_.host, label, EntryText(description));
     label.ToolTipText = description;
-    PaintColorBox(palette_, box, colorIndex);
+    PaintColorBox(palette(), box, colorIndex);
     box.Visible = true;
     label.Visible = true;
     chart_.legendHasRows = true;
@@ -195,8 +202,8 @@ void LegendEntries::Add(const std::u16string& description, std::int32_t colorInd
     e_.labels_.emplace_back();
     // The entry exists before a colour outside the table fails, as a
     // loaded element would; its colour box could not be painted later.
-    r.color = PaletteEntry(palette_, colorIndex);
-    PaletteEntry(palette_, 16 + colorIndex);
+    r.color = PaletteEntry(palette(), colorIndex);
+    PaletteEntry(palette(), 16 + colorIndex);
   }
   r.colorIndex = colorIndex;
   FitEntriesToStack(chart_);

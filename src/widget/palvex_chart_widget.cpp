@@ -436,14 +436,8 @@ void PalvexChartWidget::setBarColors(const QList<QColor>& colors) {
       RefuseUnless(color.isValid());
       pairs.emplace_back(FromQRgb(color.rgb()), FromQRgb(color.darker(220).rgb()));
     }
-    auto& held = d->chart().state().barColors;
-    std::swap(held, pairs);
-    try {
-      d->RedrawFinished();
-    } catch (const ChartError&) {
-      std::swap(held, pairs);  // a pass that fails keeps the colours it found
-      throw;
-    }
+    d->chart().state().barColors = std::move(pairs);
+    d->RedrawFinished();
   });
 }
 
