@@ -4,6 +4,7 @@
 #include <palvex/palvexwidget_export.h>
 #include <QByteArray>
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QList>
 #include <QPointF>
@@ -72,13 +73,19 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
                  valueSuffixChanged)
   Q_PROPERTY(
       int valueDecimals READ valueDecimals WRITE setValueDecimals NOTIFY valueDecimalsChanged)
+  Q_PROPERTY(QFont titleFont READ titleFont WRITE setTitleFont RESET resetTitleFont NOTIFY
+                 titleFontChanged)
+  Q_PROPERTY(QFont labelFont READ labelFont WRITE setLabelFont RESET resetLabelFont NOTIFY
+                 labelFontChanged)
 
  public:
   // The colour themes of the background, scale and grid bands. Normal
-  // paints none: the back colour shows through. Any other number is a
-  // theme too (the control draws it as it documents), so the enum has a
-  // fixed type that can hold every int a host or a saved state passes.
-  enum Theme : int { PersianGulf, Sky, Neon, Normal };
+  // paints none: the back colour shows through. Palette follows the
+  // widget's palette (QPalette::Base and Window behind, WindowText for the
+  // text and scale, Highlight for the bars unless barColors or colorBars
+  // say otherwise), light or dark, and follows it when it changes. The
+  // enum has a fixed type that can hold every int a saved state passes.
+  enum Theme : int { PersianGulf, Sky, Neon, Normal, Palette };
   Q_ENUM(Theme)
 
   // A new chart with the defaults of a newly placed control.
@@ -156,6 +163,19 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
   // An amount's decimals there, 0 (the default) to 6, rounded half to even.
   int valueDecimals() const;
   void setValueDecimals(int decimals);
+  // The title's font; the subtitle is drawn in it two points smaller and
+  // not bold. Until set, the control's face (a Song face, 9 points, bold).
+  // Family, size, bold and italic are honoured, in the window, toImage(),
+  // SVG and PDF.
+  QFont titleFont() const;
+  void setTitleFont(const QFont& font);
+  void resetTitleFont();
+  // The captions', axis labels', legend's and information label's font; the
+  // scale's numbers are drawn one point smaller. Until set, the control's
+  // face (a Song face, 8 points; the legend and the information label 9).
+  QFont labelFont() const;
+  void setLabelFont(const QFont& font);
+  void resetLabelFont();
 
   bool addItem(const PalvexChartItem& item);
   // Replaces every item with one redraw; all or nothing.
@@ -220,6 +240,8 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
   void barColorsChanged(const QList<QColor>& colors);
   void valueSuffixChanged(const QString& suffix);
   void valueDecimalsChanged(int decimals);
+  void titleFontChanged(const QFont& font);
+  void labelFontChanged(const QFont& font);
 
   // A bar was clicked (or selected by setSelectedColumn).
   void itemClicked(int column, const PalvexChartItem& item);

@@ -15,9 +15,9 @@ constexpr int kMaxSidePx = 16384;
 }  // namespace
 
 void PalvexChart::Show() {
-  ApplyThemeColors(s_.ActiveTheme, s_.children.lblSlider, *s_.surface);
+  ApplyThemeColors(ThemeOf(s_), s_.children.lblSlider, *s_.surface);
   s_.surface->Cls();
-  palvex::DrawBackTheme(*s_.surface, s_.host.screen(), s_.ActiveTheme);
+  palvex::DrawBackTheme(*s_.surface, s_.host.screen(), ThemeOf(s_));
   // The chart itself is drawn on the timer's tick, shortly after.
   StartTimer& timer = s_.children.tmrStart;
   timer.Enabled = true;
@@ -50,7 +50,7 @@ void PalvexChart::Resize(int widthPx, int heightPx) {
   const double left =
       s_.legendVisible ? innerWidth - legend.Width : innerWidth - ch.lblSlider.Width;
   if (MoveControl(s_.host, legend, left, legend.Top, legend.Width, innerHeight)) {
-    PaintLegendBackground(legend, s_.ActiveTheme);
+    PaintLegendBackground(legend, ThemeOf(s_));
     // The entries' gradient ends in the legend's colour where they end.
     if (s_.legendVisible) PaintEntriesBackground(s_);
   }

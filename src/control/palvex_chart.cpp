@@ -157,7 +157,7 @@ void PalvexChart::SetSelectedColumn(std::int32_t v) {
 
 void PalvexChart::SetActiveTheme(std::int32_t v) {
   s_.ActiveTheme = v;
-  ApplyThemeColors(s_.ActiveTheme, s_.children.lblSlider, *s_.surface);
+  ApplyThemeColors(ThemeOf(s_), s_.children.lblSlider, *s_.surface);
   s_.host.PropertyChanged(u"ActiveTheme");
   palvex::DrawChart(s_);
 }
@@ -166,14 +166,14 @@ std::int32_t PalvexChart::GetYTopLegend(std::int32_t m) {
   return palvex::GetYTopLegend(m);
 }
 void PalvexChart::DrawBackTheme() {
-  palvex::DrawBackTheme(*s_.surface, s_.host.screen(), s_.ActiveTheme);
+  palvex::DrawBackTheme(*s_.surface, s_.host.screen(), ThemeOf(s_));
 }
 void PalvexChart::DrawIntersect(std::int32_t X1, std::int32_t Y1, std::int32_t X2,
                                 std::int32_t LastLine) {
-  palvex::DrawIntersect(*s_.surface, s_.ActiveTheme, X1, Y1, X2, LastLine);
+  palvex::DrawIntersect(*s_.surface, ThemeOf(s_), X1, Y1, X2, LastLine);
 }
 std::int32_t PalvexChart::GetThemeLineColor() {
-  return static_cast<std::int32_t>(palvex::GetThemeLineColor(s_.ActiveTheme));
+  return static_cast<std::int32_t>(palvex::GetThemeLineColor(ThemeOf(s_)));
 }
 
 bool PalvexChart::EditCopy() {

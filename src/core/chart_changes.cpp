@@ -23,8 +23,7 @@ void AllOrNothing(PalvexChart& chart, const std::function<void()>& change) {
   const int scrolled = s.children.vsbContainer.Value;
   // The host's own look is no property of the control's, so the bag above
   // does not hold it.
-  const AmountFormat amountFormat = s.amountFormat;
-  const auto barColors = s.barColors;
+  const HostLook look = s.look;
   // Putting the properties back repaints the background colour over the
   // picture, so the picture is kept too.
   auto* own = dynamic_cast<QImageSurface*>(s.surface.get());
@@ -33,8 +32,7 @@ void AllOrNothing(PalvexChart& chart, const std::function<void()>& change) {
     change();
   } catch (const ChartError&) {
     chart.ReadProperties(before);
-    s.amountFormat = amountFormat;
-    s.barColors = barColors;
+    s.look = look;
     s.drawnSelection = drawnSelection;
     if (s.passesBegun != passes) {
       // A pass that failed part-way changed the layout and the legend the

@@ -1,10 +1,12 @@
 #include "core/qt_face_properties.h"
 
 #include <QColor>
+#include <QGuiApplication>
 #include <array>
 #include <cmath>
 
 #include "control/palvex_chart.h"
+#include "core/host_look.h"
 #include "core/property_access.h"
 #include "platform/chart_error.h"
 #include "platform/qt/qt_text.h"
@@ -19,7 +21,7 @@ using Kind = QtFaceProperty::Kind;
 // Only the names whose type or unit differs from the automation property's:
 // every other widget name is the automation name in lowerCamel, which the
 // automation lookup takes in any case.
-constexpr std::array<QtFaceProperty, 8> kProperties = {{
+constexpr std::array<QtFaceProperty, 13> kProperties = {{
     {"theme", "ActiveTheme", Kind::Theme},
     {"backColor", "BackColor", Kind::QtColor},
     {"foreColor", "ForeColor", Kind::QtColor},
@@ -28,6 +30,11 @@ constexpr std::array<QtFaceProperty, 8> kProperties = {{
     {"marginLeft", "MarginLeft", Kind::Margin},
     {"marginRight", "MarginRight", Kind::Margin},
     {"legendVisible", nullptr, Kind::Legend},
+    {"barColors", nullptr, Kind::BarColors},
+    {"titleFont", nullptr, Kind::TitleFont},
+    {"labelFont", nullptr, Kind::LabelFont},
+    {"valueSuffix", nullptr, Kind::ValueSuffix},
+    {"valueDecimals", nullptr, Kind::ValueDecimals},
 }};
 
 void RefuseUnless(bool valid) {
@@ -47,6 +54,16 @@ QVariant ReadQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property) 
   switch (property.kind) {
     case Kind::Legend:
       return chart.state().legendVisible;
+    case Kind::BarColors:
+      return QVariant::fromValue(BarColors(chart));
+    case Kind::TitleFont:
+      return TitleFont(chart);
+    case Kind::LabelFont:
+      return LabelFont(chart);
+    case Kind::ValueSuffix:
+      return ValueSuffix(chart);
+    case Kind::ValueDecimals:
+      return ValueDecimals(chart);
     case Kind::QtColor:
       return ToQColor(static_cast<Color>(
           ReadProperty(chart, PropertyByName(QLatin1String(property.automationName))).ToI4()));
@@ -67,6 +84,35 @@ void WriteQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property,
     chart.Refresh();
     return;
   }
+  const auto font = [&]() -> std::optional<QFont> {
+    if (value.isNull()) return std::nullopt;
+    RefuseUnless(value.canConvert<QFont>());
+    return value.value<QFont>();
+  };
+  switch (property.kind) {
+    case Kind::BarColors:
+      RefuseUnless(value.canConvert<QList<QColor>>());
+      SetBarColors(chart, value.value<QList<QColor>>());
+      return;
+    case Kind::TitleFont:
+      SetTitleFont(chart, font());
+      return;
+    case Kind::LabelFont:
+      SetLabelFont(chart, font());
+      return;
+    case Kind::ValueSuffix:
+      SetValueSuffix(chart, value.isNull() ? std::nullopt : std::optional(value.toString()));
+      return;
+    case Kind::ValueDecimals: {
+      bool number = false;
+      const int decimals = value.toInt(&number);
+      RefuseUnless(number);
+      SetValueDecimals(chart, decimals);
+      return;
+    }
+    default:
+      break;
+  }
   QVariant written = value;
   switch (property.kind) {
     case Kind::QtColor:
@@ -83,7 +129,11 @@ void WriteQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property,
     case Kind::Theme: {
       bool number = false;
       const int theme = value.toInt(&number);
-      RefuseUnless(number && theme >= ThemePersianGulf && theme <= ThemeNormal);
+      RefuseUnless(number && theme >= ThemePersianGulf && theme <= kHostTheme);
+      if (theme == kHostTheme) {
+        UsePaletteTheme(chart, QGuiApplication::palette());
+        return;
+      }
       written = theme;
       break;
     }

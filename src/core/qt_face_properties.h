@@ -9,11 +9,22 @@ class PalvexChart;
 
 // The widget's names for the control's properties, which the renderer takes
 // too: lowerCamel, margins in pixels, colours as QColor, the theme as the
-// widget's Theme number, the legend as a state. Beside the automation
-// names, not instead of them; the widget's own properties (animation, the
-// amount's format) are not here.
+// widget's Theme number (Palette follows the application's palette), the
+// legend as a state, and the host's styling (bar colours, fonts, the
+// amount's unit). Beside the automation names, not instead of them; the
+// window's own (animation) is not here.
 struct QtFaceProperty {
-  enum class Kind { QtColor, Margin, Theme, Legend };
+  enum class Kind {
+    QtColor,
+    Margin,
+    Theme,
+    Legend,
+    BarColors,
+    TitleFont,
+    LabelFont,
+    ValueSuffix,
+    ValueDecimals
+  };
   const char* name;
   // The automation property it stands for (none for the legend).
   const char* automationName;
@@ -25,7 +36,9 @@ struct QtFaceProperty {
 const QtFaceProperty* FindQtFaceProperty(const QString& name);
 // Read and written as the widget reads and writes it: what its types
 // cannot hold (a negative or endless margin, an invalid colour, a theme
-// past Normal) raises Invalid property value (380).
+// past Palette) raises Invalid property value (380). A null value puts a
+// font or the unit back to the control's own. Fonts read back as the
+// chart draws them (family, size, bold, italic).
 QVariant ReadQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property);
 void WriteQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property, const QVariant& value);
 

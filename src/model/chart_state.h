@@ -10,6 +10,7 @@
 #include "model/chart_item.h"
 #include "model/child_controls.h"
 #include "model/events.h"
+#include "model/host_look.h"
 #include "model/pointer.h"
 #include "platform/chart_error.h"
 #include "platform/color.h"
@@ -17,14 +18,6 @@
 #include "platform/surface.h"
 
 namespace palvex {
-
-// An amount as a host shows it: a suffix in place of the translated
-// currency text when set, and up to six decimals.
-struct AmountFormat {
-  static constexpr int kMaxDecimals = 6;
-  std::optional<std::u16string> suffix;
-  int decimals = 0;
-};
 
 // A bar the drawing pass recorded for the growth animation: its place and
 // size in pixels and its two colours, as the pass computed them. A column
@@ -96,13 +89,7 @@ struct ChartState {
   double infoGrabX = 0;
   double infoGrabY = 0;
   PointerState pointer;
-  // How the host's own face shows amounts (the information label, screen
-  // readers); not a property of the control, not saved.
-  AmountFormat amountFormat;
-  // The host's own bar colours, used in turn column by column instead of
-  // the palette's, each as the pair a bar is shaded with; empty: the
-  // control's colours. Not a property of the control, not saved.
-  std::vector<std::pair<Color, Color>> barColors;
+  HostLook look;
 
   const std::vector<ChartItem>& items() const;
   float TwipsPerPixelX() const { return host.screen().TwipsPerPixelX(); }

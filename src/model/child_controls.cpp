@@ -129,4 +129,10 @@ void AdjustMainMenu(ChildControls& children, bool selectable) {
   }
 }
 
+void SetChildLabelFont(Host& host, ChildControls& children, const std::optional<FontSpec>& font) {
+  const FontSpec& shown = font ? *font : kSong9;
+  SetFont(host, children.lblInfo, shown);
+  SetFont(host, children.entries.FirstLabel(), shown);
+}
+
 }  // namespace palvex

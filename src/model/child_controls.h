@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -66,5 +67,10 @@ struct ChildControls {
 // information item shows only while columns can be selected. The
 // separator is only ever made visible, never hidden again.
 void AdjustMainMenu(ChildControls& children, bool selectable);
+
+// Gives the legend's descriptions and the information label a host's font,
+// or their own again (a Song face, 9 points) for none. The entries made
+// from here on take it.
+void SetChildLabelFont(Host& host, ChildControls& children, const std::optional<FontSpec>& font);
 
 }  // namespace palvex

@@ -37,9 +37,7 @@ void GiveSurface(Host& host, Control& c) {
     c.surface = host.CreateSurface(w, h);
   c.surface->SetBackColor(c.BackColor);
   c.surface->SetForeColor(c.ForeColor);
-  c.surface->SetFontName(c.Font.name);
-  c.surface->SetFontSize(c.Font.size);
-  c.surface->SetFontBold(c.Font.bold);
+  c.surface->SetFont(c.Font);
   c.surface->Cls();
 }
 
@@ -162,11 +160,7 @@ void SetCaption(Host& host, Control& c, std::u16string caption) {
 
 void SetFont(Host& host, Control& c, const FontSpec& font) {
   c.Font = font;
-  if (c.surface) {
-    c.surface->SetFontName(font.name);
-    c.surface->SetFontSize(font.size);
-    c.surface->SetFontBold(font.bold);
-  }
+  if (c.surface) c.surface->SetFont(font);
   FitToText(host, c);
 }
 

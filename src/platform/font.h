@@ -10,6 +10,7 @@ struct FontSpec {
   float size = 9.0f;
   bool bold = false;
   int charset = 134;  // the Chinese (GB2312) character set
+  bool italic = false;
 
   bool operator==(const FontSpec&) const = default;
 };

@@ -35,7 +35,18 @@ class Surface {
   virtual void SetFontSize(float points) = 0;
   virtual bool FontBold() const = 0;
   virtual void SetFontBold(bool bold) = 0;
-  FontSpec Font() const { return {FontName(), FontSize(), FontBold()}; }
+  virtual bool FontItalic() const = 0;
+  virtual void SetFontItalic(bool italic) = 0;
+  FontSpec Font() const {
+    return {.name = FontName(), .size = FontSize(), .bold = FontBold(), .italic = FontItalic()};
+  }
+  // Face, size, bold and italic at once.
+  void SetFont(const FontSpec& font) {
+    SetFontName(font.name);
+    SetFontSize(font.size);
+    SetFontBold(font.bold);
+    SetFontItalic(font.italic);
+  }
 
   virtual double CurrentX() const = 0;
   virtual void SetCurrentX(double x) = 0;

@@ -33,17 +33,33 @@ void WithFontDelta(Surface& s, float delta, F&& print) {
   s.SetFontSize(s.FontSize() - delta);
 }
 
+}  // namespace
+
+FontSpec LabelBase(const ChartState& c) {
+  if (!c.look.labelFont) return {.name = u"宋体", .size = 9, .bold = false};
+  FontSpec base = *c.look.labelFont;
+  base.size += 1;
+  return base;
+}
+
+namespace {
+
 void DrawTitles(ChartState& c) {
   Surface& s = *c.surface;
+  const std::optional<FontSpec>& hostFont = c.look.titleFont;
+  // A host's title font is set first, so that the title is centred in it.
+  if (hostFont) IgnoreErrors([&] { s.SetFont(*hostFont); });
   IgnoreErrors([&] {
     // Centred in the font the surface has before the title font is set.
     double w = s.TextWidth(c.ChartTitle);
     s.SetCurrentX(s.ScaleWidth() / 2 - w / 2);
     s.SetCurrentY(0);
   });
-  IgnoreErrors([&] { s.SetFontName(u"宋体"); });
-  IgnoreErrors([&] { s.SetFontSize(9); });
-  IgnoreErrors([&] { s.SetFontBold(true); });
+  if (!hostFont) {
+    IgnoreErrors([&] { s.SetFontName(u"宋体"); });
+    IgnoreErrors([&] { s.SetFontSize(9); });
+    IgnoreErrors([&] { s.SetFontBold(true); });
+  }
   IgnoreErrors([&] { s.Print(c.ChartTitle); });
   IgnoreErrors([&] { s.SetFontBold(false); });
   IgnoreErrors([&] { s.SetFontSize(s.FontSize() - 2); });
@@ -53,6 +69,8 @@ void DrawTitles(ChartState& c) {
     s.Print(c.ChartSubTitle);
   });
   IgnoreErrors([&] { s.SetFontSize(s.FontSize() + 2); });
+  // The control's own faces leave the surface in the labels' base face.
+  if (hostFont || c.look.labelFont) IgnoreErrors([&] { s.SetFont(LabelBase(c)); });
 }
 
 void DrawGrid(ChartState& c, std::int32_t top) {
@@ -64,7 +82,7 @@ void DrawGrid(ChartState& c, std::int32_t top) {
   // Lines stand at every multiple of 10 that is also one of the major step;
   // walking their common multiples visits exactly those.
   const std::int64_t step = std::lcm<std::int64_t>(10, major);
-  const Color lineColor = GetThemeLineColor(c.ActiveTheme);
+  const Color lineColor = GetThemeLineColor(ThemeOf(c));
   int drawn = 0;
   double previousY = 0;
   for (std::int64_t v = 0; v <= top; v += step) {
@@ -76,13 +94,12 @@ void DrawGrid(ChartState& c, std::int32_t top) {
       previousY = y;
     } else if (v + step <= top) {
       IgnoreErrors([&] {
-        DrawIntersect(s, c.ActiveTheme, ToInt32(x1), ToInt32(y), ToInt32(x2), ToInt32(previousY));
+        DrawIntersect(s, ThemeOf(c), ToInt32(x1), ToInt32(y), ToInt32(x2), ToInt32(previousY));
       });
     } else {
       // The band reaches up to the next line, and the top line has none:
       // shaded, it would cover the titles.
-      IgnoreErrors(
-          [&] { DrawIntersectLine(s, c.ActiveTheme, ToInt32(x1), ToInt32(y), ToInt32(x2)); });
+      IgnoreErrors([&] { DrawIntersectLine(s, ThemeOf(c), ToInt32(x1), ToInt32(y), ToInt32(x2)); });
     }
     IgnoreErrors([&] { s.FilledBox(x1, y, x2 + 1, y + 15, lineColor); });
     IgnoreErrors([&] { s.SetFontSize(s.FontSize() - 2); });
@@ -132,7 +149,7 @@ void DrawColumn(ChartState& c, int i, Color lineColor) {
              ToInt32(width), ToInt32(height));
     if (!c.resizing)
       AddLegendEntry(c, item.SelectedDescription,
-                     c.barColors.empty() ? kSelectedColorIndex : kHostSelectedColorIndex);
+                     BarColorsInUse(c).empty() ? kSelectedColorIndex : kHostSelectedColorIndex);
     if (c.SelectionInformation) UpdateInfoLabel(c, i, barLeft, barRight);
   } else {
     const std::int32_t colorIndex = ToInt32(NumberFromText(item.ItemID) - 1) % 10;
@@ -140,10 +157,10 @@ void DrawColumn(ChartState& c, int i, Color lineColor) {
     Color first = c.ColorBars ? c.barPalette[colorIndex] : c.barPalette[2];
     Color second = c.ColorBars ? c.barPalette[16 + colorIndex] : c.barPalette[18];
     std::int32_t entryColor = c.ColorBars ? colorIndex : 1;
-    if (!c.barColors.empty()) {
+    if (const auto& own = BarColorsInUse(c); !own.empty()) {
       // The host's own colours, in turn column by column.
-      const std::size_t j = static_cast<std::size_t>(i) % c.barColors.size();
-      std::tie(first, second) = c.barColors[j];
+      const std::size_t j = static_cast<std::size_t>(i) % own.size();
+      std::tie(first, second) = own[j];
       entryColor = static_cast<std::int32_t>(j);
     }
     if (c.animationDone) {
@@ -243,9 +260,9 @@ void DrawChart(ChartState& c) {
   c.valueScale = (s.ScaleHeight() - (c.MarginTop + c.MarginBottom)) / maxValue;
   if (n != 0) c.barWidth = (s.ScaleWidth() - (c.MarginLeft + c.MarginRight)) / n;
 
-  DrawBackTheme(s, c.host.screen(), c.ActiveTheme);
+  DrawBackTheme(s, c.host.screen(), ThemeOf(c));
   // The legend wears the chart's theme from the pass that brings it.
-  PaintLegendBackground(ch.picLegend, c.ActiveTheme);
+  PaintLegendBackground(ch.picLegend, ThemeOf(c));
   if (n != 0) c.barTops.assign(n, 0.0);
 
   DrawTitles(c);
@@ -254,7 +271,7 @@ void DrawChart(ChartState& c) {
   // empty, so an empty list empties them too.
   c.animationBars.assign(n, BarRecord{});
 
-  const Color lineColor = GetThemeLineColor(c.ActiveTheme);
+  const Color lineColor = GetThemeLineColor(ThemeOf(c));
   if (c.ContentBorder) {
     s.FilledBox(c.MarginLeft - 15, c.MarginTop, c.MarginLeft, s.ScaleHeight() - c.MarginBottom,
                 lineColor);

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/font.h"
+
 namespace palvex {
 
 struct ChartState;
@@ -14,5 +16,11 @@ std::int32_t GetYTopLegend(std::int32_t m);
 // Lays out and paints the whole chart in one pass. Does nothing while a
 // pass is running; a pass that fails still leaves the control able to draw.
 void DrawChart(ChartState& chart);
+
+// The face a pass leaves the chart's surface in for the plot's texts, one
+// point larger than the captions: the control's own (a regular Song face,
+// 9 points), or the host's label font. The next pass centres the title in
+// it.
+FontSpec LabelBase(const ChartState& chart);
 
 }  // namespace palvex

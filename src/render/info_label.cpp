@@ -99,13 +99,13 @@ std::u16string AmountText(double value, std::u16string_view groupSeparator,
 }
 
 std::u16string ShownAmount(ChartState& chart, double value) {
-  const AmountFormat& format = chart.amountFormat;
+  const AmountFormat& format = chart.look.amountFormat;
   return AmountText(value, GroupSeparatorOf(chart.host), CurrencyText(chart), format.decimals,
                     DecimalPointOf(chart.host));
 }
 
 std::u16string CurrencyText(ChartState& chart) {
-  const AmountFormat& format = chart.amountFormat;
+  const AmountFormat& format = chart.look.amountFormat;
   return format.suffix ? u"%1" + *format.suffix : TranslatedInfoWords(chart.host).currency;
 }
 

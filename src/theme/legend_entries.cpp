@@ -28,10 +28,11 @@ using BarPalette = decltype(ChartState::barPalette);
 // with the host's own bar colours those, and the selected bar's pair.
 BarPalette EntryPalette(const ChartState& chart) {
   BarPalette palette = chart.barPalette;
-  if (chart.barColors.empty()) return palette;
-  for (std::size_t j = 0; j < chart.barColors.size() && j < kMaxHostBarColors; ++j) {
-    palette[j] = chart.barColors[j].first;
-    palette[16 + j] = chart.barColors[j].second;
+  const auto& colors = BarColorsInUse(chart);
+  if (colors.empty()) return palette;
+  for (std::size_t j = 0; j < colors.size() && j < kMaxHostBarColors; ++j) {
+    palette[j] = colors[j].first;
+    palette[16 + j] = colors[j].second;
   }
   palette[kHostSelectedColorIndex] = kSelectedFirst;
   palette[16 + kHostSelectedColorIndex] = kSelectedSecond;
@@ -81,7 +82,7 @@ class LegendEntries {
   explicit LegendEntries(ChartState& chart) : chart_(chart), e_(chart.children.entries) {
     // Made every time an entry is added: copied only when the host's
     // colours change the bars' palette.
-    if (!chart.barColors.empty()) hostPalette_ = EntryPalette(chart);
+    if (!BarColorsInUse(chart).empty()) hostPalette_ = EntryPalette(chart);
   }
 
   void Add(const std::u16string& description, std::int32_t colorIndex);
@@ -101,7 +102,7 @@ class LegendEntries {
   DescriptionEntries& e_;
   // The pairs entries added now are painted in.
   const BarPalette& palette() const {
-    return chart_.barColors.empty() ? chart_.barPalette : hostPalette_;
+    return BarColorsInUse(chart_).empty() ? chart_.barPalette : hostPalette_;
   }
 
   BarPalette hostPalette_;
@@ -253,7 +254,7 @@ void LegendEntries::PaintBackground() {
       std::clamp(RoundHalfEven(entries.Height / screen.TwipsPerPixelY()), 1.0, 2147483647.0));
   look.framed = false;
   look.themed = false;
-  if (const ThemeColors* c = ColorsOf(chart_.ActiveTheme)) {
+  if (const ThemeColors* c = ColorsOf(ThemeOf(chart_))) {
     // The legend's colour where the stack ends, so the two gradients meet.
     // A stack taller than the legend ends in the colour of the legend's
     // last gradient row: outside the legend there is no colour to take,

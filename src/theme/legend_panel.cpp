@@ -9,7 +9,7 @@
 
 namespace palvex {
 
-void PaintLegendBackground(Control& panel, std::int32_t theme) {
+void PaintLegendBackground(Control& panel, ThemeInUse theme) {
   panel.surface->Cls();
   if (const ThemeColors* c = ColorsOf(theme)) {
     FillGradient(panel.surface->dc(), c->backgroundBottom, c->backgroundTop, FillVer, 0, 0,
@@ -38,7 +38,7 @@ void ShowLegend(ChartState& chart, bool hidden) {
   chart.MarginRight = margin;
   if (chart.legendVisible) {
     if (MoveControl(chart.host, panel, left, 0, panel.Width, surface.ScaleHeight()))
-      PaintLegendBackground(panel, chart.ActiveTheme);
+      PaintLegendBackground(panel, ThemeOf(chart));
     PaintEntriesBackground(chart);
     ch.lblSlider.Caption = std::u16string(1, kSliderShownGlyph);
   } else {

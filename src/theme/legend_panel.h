@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "theme/themes.h"
+
 namespace palvex {
 
 struct ChartState;
@@ -9,7 +11,7 @@ struct Control;
 
 // Clears the legend panel and paints the theme's legend gradient; runs
 // whenever the panel changes size.
-void PaintLegendBackground(Control& panel, std::int32_t theme);
+void PaintLegendBackground(Control& panel, ThemeInUse theme);
 // Shows the legend panel at the right edge, or folds it away so that only
 // the slider strip stays in view; "show legend" is checked while it is
 // shown. Opening widens the right margin by the panel's inner width and

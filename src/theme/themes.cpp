@@ -1,5 +1,6 @@
 #include "theme/themes.h"
 
+#include "model/chart_state.h"
 #include "model/child_controls.h"
 #include "platform/device_context.h"
 #include "platform/numeric.h"
@@ -11,14 +12,27 @@ namespace palvex {
 
 namespace {
 
-constexpr ThemeColors kPersianGulf{0x660300, 0xCA6400, 0xC78100, 0x400000, 0xFFFFFF, 0xFFFFFF};
-constexpr ThemeColors kSky{0xE6BE9E, 0xEFD2B9, 0xE3B28D, 0xE6BE9E, 0x000000, 0x000000};
-constexpr ThemeColors kNeon{0x000000, 0x4B4B4B, 0x282828, 0x000000, 0xFFFFFF, 0xFFFFFF};
+constexpr ThemeColors kPersianGulf{0x660300, 0xCA6400, 0xC78100, 0x400000,
+                                   0xFFFFFF, 0xFFFFFF, 0,        0};
+constexpr ThemeColors kSky{0xE6BE9E, 0xEFD2B9, 0xE3B28D, 0xE6BE9E, 0x000000, 0x000000, 0, 0};
+constexpr ThemeColors kNeon{0x000000, 0x4B4B4B, 0x282828, 0x000000, 0xFFFFFF, 0xFFFFFF, 0, 0};
 
 }  // namespace
 
-const ThemeColors* ColorsOf(std::int32_t theme) {
-  switch (theme) {
+ThemeInUse ThemeOf(const ChartState& chart) {
+  const auto& host = chart.look.themeColors;
+  return {chart.ActiveTheme, chart.ActiveTheme == kHostTheme && host ? &*host : nullptr};
+}
+
+const std::vector<std::pair<Color, Color>>& BarColorsInUse(const ChartState& chart) {
+  const HostLook& look = chart.look;
+  if (look.barColors.empty() && !chart.ColorBars && ThemeOf(chart).host) return look.themeBars;
+  return look.barColors;
+}
+
+const ThemeColors* ColorsOf(ThemeInUse theme) {
+  if (theme.host) return theme.host;
+  switch (theme.number) {
     case ThemePersianGulf:
       return &kPersianGulf;
     case ThemeSky:
@@ -30,7 +44,7 @@ const ThemeColors* ColorsOf(std::int32_t theme) {
   }
 }
 
-void DrawBackTheme(Surface& s, const Screen& screen, std::int32_t theme) {
+void DrawBackTheme(Surface& s, const Screen& screen, ThemeInUse theme) {
   // Sized first, so a zero twips-per-pixel value fails before anything is
   // cleared.
   const std::int32_t w = ToInt32(s.ScaleWidth() / screen.TwipsPerPixelX());
@@ -41,7 +55,7 @@ void DrawBackTheme(Surface& s, const Screen& screen, std::int32_t theme) {
   }
 }
 
-void DrawIntersect(Surface& surface, std::int32_t theme, std::int32_t X1, std::int32_t Y1,
+void DrawIntersect(Surface& surface, ThemeInUse theme, std::int32_t X1, std::int32_t Y1,
                    std::int32_t X2, std::int32_t LastLine) {
   // h runs from the row below Y1 towards LastLine: negative (upwards) in
   // the grid pass, which gives the line below as LastLine. The segments'
@@ -53,7 +67,7 @@ void DrawIntersect(Surface& surface, std::int32_t theme, std::int32_t X1, std::i
   const double hf = h;
   DeviceContext& dc = surface.dc();
 
-  switch (theme) {
+  switch (theme.number) {
     case ThemePersianGulf:
       FillGradient(dc, 0x903600, 0x953B00, FillVer, x, y, w, h);
       DrawIntersectLine(surface, theme, X1, Y1, X2);
@@ -71,25 +85,28 @@ void DrawIntersect(Surface& surface, std::int32_t theme, std::int32_t X1, std::i
                    ToInt32(hf - hf / 8 * 7 + 1));
       break;
     default:
+      // A host's theme shades its bands in one gradient of its own.
+      if (theme.host)
+        FillGradient(dc, theme.host->bandTop, theme.host->bandBottom, FillVer, x, y, w, h);
       break;
   }
 }
 
-void DrawIntersectLine(Surface& surface, std::int32_t theme, std::int32_t X1, std::int32_t Y1,
+void DrawIntersectLine(Surface& surface, ThemeInUse theme, std::int32_t X1, std::int32_t Y1,
                        std::int32_t X2) {
   // Persian Gulf draws a banded line three pixels thick, its top row the
   // grid line's.
-  if (theme == ThemePersianGulf) {
+  if (theme.number == ThemePersianGulf) {
     surface.FilledBox(X1, Y1, AddInt32(X2, 1), AddInt32(Y1, 30), 0xC78100);
   }
 }
 
-Color GetThemeLineColor(std::int32_t theme) {
+Color GetThemeLineColor(ThemeInUse theme) {
   const ThemeColors* c = ColorsOf(theme);
   return c ? c->line : 0x000000;
 }
 
-void ApplyThemeColors(std::int32_t theme, Control& slider, Surface& surface) {
+void ApplyThemeColors(ThemeInUse theme, Control& slider, Surface& surface) {
   const ThemeColors* c = ColorsOf(theme);
   if (!c) return;
   slider.BackColor = c->sliderBack;

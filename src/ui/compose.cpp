@@ -80,9 +80,7 @@ class Composer {
 
   static void Text(const Control& c, Surface& s, double x, double y) {
     if (c.Caption.empty()) return;
-    s.SetFontName(c.Font.name);
-    s.SetFontSize(c.Font.size);
-    s.SetFontBold(c.Font.bold);
+    s.SetFont(c.Font);
     s.SetForeColor(c.ForeColor);
     s.SetCurrentX(x);
     s.SetCurrentY(y);

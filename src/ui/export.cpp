@@ -60,11 +60,9 @@ void DrawChartOn(ChartState& chart, std::unique_ptr<Surface>& target) {
   // The pass starts from the state the control's own surface is in.
   target->SetBackColor(own.BackColor());
   target->SetForeColor(own.ForeColor());
-  target->SetFontName(own.FontName());
-  target->SetFontSize(own.FontSize());
-  target->SetFontBold(own.FontBold());
+  target->SetFont(own.Font());
   if (!chart.animationDone) {
-    DrawBackTheme(*target, chart.host.screen(), chart.ActiveTheme);
+    DrawBackTheme(*target, chart.host.screen(), ThemeOf(chart));
     return;
   }
   // A resize's pass keeps the legend's entries and the scroll bar as they

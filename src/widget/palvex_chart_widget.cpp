@@ -15,6 +15,7 @@
 #include "core/caught_error.h"
 #include "core/chart_changes.h"
 #include "core/chart_picture.h"
+#include "core/host_look.h"
 #include "core/item_conversion.h"
 #include "platform/chart_error.h"
 #include "platform/qt/image_io.h"
@@ -84,21 +85,35 @@ void RefuseUnless(bool valid) {
   if (!valid) throw ChartError(kErrInvalidPropertyValue);
 }
 
-// The Qt face's themes are the control's, value for value; the control
-// also accepts values past them (they paint nothing), the Qt face does not.
-constexpr bool SameTheme(PalvexChartWidget::Theme face, Theme control) {
+// The Qt face's themes are the control's, value for value, and the host's
+// own theme; the control also accepts values past them (they paint
+// nothing), the Qt face does not.
+constexpr bool SameTheme(PalvexChartWidget::Theme face, std::int32_t control) {
   return static_cast<std::int32_t>(face) == control;
 }
 static_assert(SameTheme(PalvexChartWidget::PersianGulf, ThemePersianGulf) &&
               SameTheme(PalvexChartWidget::Sky, ThemeSky) &&
               SameTheme(PalvexChartWidget::Neon, ThemeNeon) &&
-              SameTheme(PalvexChartWidget::Normal, ThemeNormal));
+              SameTheme(PalvexChartWidget::Normal, ThemeNormal) &&
+              SameTheme(PalvexChartWidget::Palette, kHostTheme));
 bool IsNamedTheme(std::int32_t theme) {
-  return theme >= ThemePersianGulf && theme <= ThemeNormal;
+  return theme >= ThemePersianGulf && theme <= kHostTheme;
 }
 
 void CheckTheme(const PalvexChart& chart) {
   RefuseUnless(IsNamedTheme(chart.ActiveTheme()));
+}
+
+// The palette's text colour that reads on the back colour: the window's,
+// else the text's, else black or white, whichever reads better.
+QColor ReadableText(const QPalette& palette, const QColor& back) {
+  constexpr double kReadable = 4.5;
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text}) {
+    const QColor text = palette.color(QPalette::Active, role);
+    if (ContrastRatio(text, back) >= kReadable) return text;
+  }
+  return ContrastRatio(Qt::black, back) >= ContrastRatio(Qt::white, back) ? QColor(Qt::black)
+                                                                          : QColor(Qt::white);
 }
 
 }  // namespace
@@ -162,8 +177,22 @@ void PalvexChartWidgetPrivate::ControlRepaint() {
   q.repaint();
 }
 
+void PalvexChartWidgetPrivate::FollowPalette() {
+  PalvexChart& chart = *chart_;
+  if (chart.ActiveTheme() == kHostTheme) {
+    UsePaletteTheme(chart, q.palette());
+  } else if (chart.ActiveTheme() == ThemeNormal && foreColorFromPalette) {
+    const QColor text = ReadableText(q.palette(), ToQColor(chart.BackColor()));
+    if (FromQRgb(text.rgb()) != chart.ForeColor()) chart.SetForeColor(FromQRgb(text.rgb()));
+  } else {
+    return;
+  }
+  RedrawFinished();
+}
+
 void PalvexChartWidgetPrivate::InitDefaults() {
   chart_->InitProperties();
+  foreColorFromPalette = true;
   // A chart made in code shows what its program gives it, not the sample
   // titles a newly placed control introduces itself with (Designer places
   // it with them).
@@ -290,6 +319,7 @@ PalvexChartWidget::PalvexChartWidget(const QByteArray& state, QWidget* parent)
     d->Report("restoreState", *failure);
   }
   d->Setup();
+  d->Run("restoreState", [&] { d->FollowPalette(); });
 }
 
 PalvexChartWidget::~PalvexChartWidget() {
@@ -322,6 +352,7 @@ void PalvexChartWidget::setTheme(Theme theme) {
   d->Set("theme", [&] {
     RefuseUnless(IsNamedTheme(theme));
     d->chart().SetActiveTheme(theme);
+    d->FollowPalette();
   });
 }
 
@@ -342,6 +373,7 @@ void PalvexChartWidget::setForeColor(const QColor& color) {
   d->Set("foreColor", [&] {
     RefuseUnless(color.isValid());
     d->chart().SetForeColor(FromQRgb(color.rgb()));
+    d->foreColorFromPalette = false;
   });
 }
 
@@ -424,19 +456,11 @@ void PalvexChartWidget::setAnimated(bool on) {
 // holds them. A bar is shaded from its colour to a darker one, as the
 // control's own pairs are.
 QList<QColor> PalvexChartWidget::barColors() const {
-  QList<QColor> colors;
-  for (const auto& [first, second] : d->chart().state().barColors) colors << ToQColor(first);
-  return colors;
+  return BarColors(d->chart());
 }
 void PalvexChartWidget::setBarColors(const QList<QColor>& colors) {
   d->Set("barColors", [&] {
-    RefuseUnless(static_cast<std::size_t>(colors.size()) <= kMaxHostBarColors);
-    std::vector<std::pair<Color, Color>> pairs;
-    for (const QColor& color : colors) {
-      RefuseUnless(color.isValid());
-      pairs.emplace_back(FromQRgb(color.rgb()), FromQRgb(color.darker(220).rgb()));
-    }
-    d->chart().state().barColors = std::move(pairs);
+    SetBarColors(d->chart(), colors);
     d->RedrawFinished();
   });
 }
@@ -444,27 +468,63 @@ void PalvexChartWidget::setBarColors(const QList<QColor>& colors) {
 // The amount's format is the widget's, not the control's: no property bag
 // key holds it. A finished chart shows it at once.
 QString PalvexChartWidget::valueSuffix() const {
-  return ToQString(CurrencyText(d->chart().state())).remove(QStringLiteral("%1"));
+  return ValueSuffix(d->chart());
 }
 void PalvexChartWidget::setValueSuffix(const QString& suffix) {
   d->Set("valueSuffix", [&] {
-    d->chart().state().amountFormat.suffix = FromQString(suffix);
+    SetValueSuffix(d->chart(), suffix);
     d->RedrawFinished();
   });
 }
 void PalvexChartWidget::resetValueSuffix() {
   d->Set("valueSuffix", [&] {
-    d->chart().state().amountFormat.suffix.reset();
+    SetValueSuffix(d->chart(), std::nullopt);
     d->RedrawFinished();
   });
 }
 int PalvexChartWidget::valueDecimals() const {
-  return d->chart().state().amountFormat.decimals;
+  return ValueDecimals(d->chart());
 }
 void PalvexChartWidget::setValueDecimals(int decimals) {
   d->Set("valueDecimals", [&] {
-    RefuseUnless(decimals >= 0 && decimals <= AmountFormat::kMaxDecimals);
-    d->chart().state().amountFormat.decimals = decimals;
+    SetValueDecimals(d->chart(), decimals);
+    d->RedrawFinished();
+  });
+}
+
+// The fonts are read back as given; the chart draws their family, size,
+// weight and slant.
+QFont PalvexChartWidget::titleFont() const {
+  return d->titleFont.value_or(ControlTitleFont());
+}
+void PalvexChartWidget::setTitleFont(const QFont& font) {
+  d->Set("titleFont", [&] {
+    SetTitleFont(d->chart(), font);
+    d->titleFont = font;
+    d->RedrawFinished();
+  });
+}
+void PalvexChartWidget::resetTitleFont() {
+  d->Set("titleFont", [&] {
+    SetTitleFont(d->chart(), std::nullopt);
+    d->titleFont.reset();
+    d->RedrawFinished();
+  });
+}
+QFont PalvexChartWidget::labelFont() const {
+  return d->labelFont.value_or(ControlLabelFont());
+}
+void PalvexChartWidget::setLabelFont(const QFont& font) {
+  d->Set("labelFont", [&] {
+    SetLabelFont(d->chart(), font);
+    d->labelFont = font;
+    d->RedrawFinished();
+  });
+}
+void PalvexChartWidget::resetLabelFont() {
+  d->Set("labelFont", [&] {
+    SetLabelFont(d->chart(), std::nullopt);
+    d->labelFont.reset();
     d->RedrawFinished();
   });
 }
@@ -513,7 +573,13 @@ QByteArray PalvexChartWidget::saveState() const {
 
 bool PalvexChartWidget::restoreState(const QByteArray& state) {
   return d->Run(
-      "restoreState", [&] { RestoreState(d->chart(), state, true, CheckTheme); },
+      "restoreState",
+      [&] {
+        RestoreState(d->chart(), state, true, CheckTheme);
+        // The state names its colours.
+        d->foreColorFromPalette = false;
+        d->FollowPalette();
+      },
       PalvexChartWidgetPrivate::Caller::kHost);
 }
 
@@ -591,6 +657,10 @@ bool PalvexChartWidget::event(QEvent* e) {
       d->Key("menu key", ChartKey::MainMenu);
       return true;
     }
+    return QWidget::event(e);
+  }
+  if (e->type() == QEvent::PaletteChange) {
+    d->Run("palette change", [&] { d->FollowPalette(); });
     return QWidget::event(e);
   }
   if (e->type() == QEvent::ScreenChangeInternal) {

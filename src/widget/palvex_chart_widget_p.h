@@ -2,10 +2,12 @@
 
 #include <palvex/palvexchartwidget.h>
 
+#include <QFont>
 #include <QImage>
 #include <QPointF>
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "control/palvex_chart.h"
 #include "ui/keyboard.h"
@@ -56,6 +58,9 @@ class PalvexChartWidgetPrivate {
   // One redraw of a finished chart after this turn of the event loop,
   // however often asked for in it.
   void ScheduleRedraw();
+  // The palette theme takes the widget's palette again, and so does the
+  // text colour of Normal while the host has given none.
+  void FollowPalette();
 
   // Who made a call: one a host made clears the last error when it works;
   // the window's own events leave it for the host to read.
@@ -93,6 +98,9 @@ class PalvexChartWidgetPrivate {
   palvex::PropertyNotifier notifier;
   palvex::GrowthPlayer player;
   bool animated = true;
+  bool foreColorFromPalette = false;
+  std::optional<QFont> titleFont;
+  std::optional<QFont> labelFont;
   bool redrawScheduled = false;
   QPointF pointer;           // the last mouse position, in twips
   int announcedColumn = -1;  // the selection screen readers last heard of

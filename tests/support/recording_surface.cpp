@@ -22,6 +22,10 @@ void RecordingSurface::SetFontBold(bool b) {
   ops.push_back({"FontBold", {double(b)}, {}});
   inner_->SetFontBold(b);
 }
+void RecordingSurface::SetFontItalic(bool i) {
+  ops.push_back({"FontItalic", {double(i)}, {}});
+  inner_->SetFontItalic(i);
+}
 void RecordingSurface::Cls() {
   ops.push_back({"Cls", {}, {}});
   inner_->Cls();

@@ -44,6 +44,8 @@ class RecordingSurface : public Surface, private DeviceContext {
   void SetFontSize(float p) override;
   bool FontBold() const override { return inner_->FontBold(); }
   void SetFontBold(bool b) override;
+  bool FontItalic() const override { return inner_->FontItalic(); }
+  void SetFontItalic(bool i) override;
   double CurrentX() const override { return inner_->CurrentX(); }
   void SetCurrentX(double x) override { inner_->SetCurrentX(x); }
   double CurrentY() const override { return inner_->CurrentY(); }

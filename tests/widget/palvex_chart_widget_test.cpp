@@ -403,6 +403,9 @@ TEST_F(Widget, EachPropertyNotifiesOncePerRealChange) {
       case QMetaType::QColor:
         next = QColor(before.value<QColor>() == QColor(Qt::red) ? Qt::blue : Qt::red);
         break;
+      case QMetaType::QFont:
+        next = QFont("DejaVu Sans", 13);
+        break;
       default:
         if (before.canConvert<QList<QColor>>()) {
           next = QVariant::fromValue(QList<QColor>{QColor(Qt::red), QColor(Qt::blue)});
@@ -538,7 +541,7 @@ TEST(RendererRefusal, ARefusedPropertyLeavesThePictureAsItWas) {
 TEST(OneVocabulary, TheRendererTakesTheWidgetsNamesAndTypes) {
   PalvexChartWidget widget;
   PalvexChartRenderer renderer;
-  const QStringList widgetsOwn = {"animated", "valueSuffix", "valueDecimals", "barColors"};
+  const QStringList widgetsOwn = {"animated"};
   const QMetaObject& meta = PalvexChartWidget::staticMetaObject;
   for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
     const QMetaProperty property = meta.property(i);
@@ -555,6 +558,12 @@ TEST(OneVocabulary, TheRendererTakesTheWidgetsNamesAndTypes) {
       next = !before.toBool();
     } else if (before.typeId() == QMetaType::QColor) {
       next = QColor(12, 34, 56);
+    } else if (before.typeId() == QMetaType::QFont) {
+      next = QFont("DejaVu Sans", 13, QFont::Bold, true);
+    } else if (before.typeId() == QMetaType::Int) {
+      next = before.toInt() + 2;
+    } else if (before.canConvert<QList<QColor>>()) {
+      next = QVariant::fromValue(QList<QColor>{QColor(12, 34, 56)});
     } else {
       next = before.toDouble() + 7;
     }

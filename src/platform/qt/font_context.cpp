@@ -50,6 +50,7 @@ const LogFont* FontContext::Describe(ObjectHandle object) {
     surfaceFont_ = LogFont{};
     surfaceFont_.lfHeight = -FontPixelSize(font, dpi);
     surfaceFont_.lfWeight = font.bold ? kBoldWeight : kNormalWeight;
+    surfaceFont_.lfItalic = font.italic ? 1 : 0;
     surfaceFont_.lfCharSet = static_cast<std::uint8_t>(font.charset);
     surfaceFont_.lfFaceName = font.name;
     return &surfaceFont_;

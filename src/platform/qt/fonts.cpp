@@ -40,6 +40,7 @@ QFont MakeFont(const FontSpec& font, double dotsPerInch) {
   QFont f(ResolveFontFamily(font.name));
   f.setPixelSize(FontPixelSize(font, dotsPerInch));
   f.setBold(font.bold);
+  f.setItalic(font.italic);
   f.setStyleStrategy(QFont::PreferAntialias);
   return f;
 }

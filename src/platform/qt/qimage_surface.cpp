@@ -104,6 +104,10 @@ void QImageSurface::SetFontBold(bool bold) {
   font_.bold = bold;
   FontChanged();
 }
+void QImageSurface::SetFontItalic(bool italic) {
+  font_.italic = italic;
+  FontChanged();
+}
 
 MeasuredFont& QImageSurface::measured() const {
   if (!measured_) measured_ = &fonts_.Get(font_, screen_.DotsPerInchY());

@@ -96,6 +96,10 @@ void VectorSurface::SetFontBold(bool bold) {
   font_.bold = bold;
   FontChanged();
 }
+void VectorSurface::SetFontItalic(bool italic) {
+  font_.italic = italic;
+  FontChanged();
+}
 void VectorSurface::FontChanged() {
   measured_ = nullptr;
   dc_->SurfaceFontChanged();

@@ -51,6 +51,8 @@ class VectorSurface : public Surface {
   void SetFontSize(float points) override;
   bool FontBold() const override { return font_.bold; }
   void SetFontBold(bool bold) override;
+  bool FontItalic() const override { return font_.italic; }
+  void SetFontItalic(bool italic) override;
 
   double CurrentX() const override { return currentX_; }
   void SetCurrentX(double x) override { currentX_ = x; }
