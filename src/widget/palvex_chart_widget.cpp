@@ -21,6 +21,7 @@
 #include "platform/qt/image_io.h"
 #include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
+#include "render/bars.h"
 #include "render/info_label.h"
 #include "theme/legend_entries.h"
 #include "theme/themes.h"
@@ -202,6 +203,9 @@ void PalvexChartWidgetPrivate::InitDefaults() {
 }
 
 void PalvexChartWidgetPrivate::Setup() {
+  // A chart drawn before it is first shown (toImage(), save() of a widget
+  // kept hidden) has the bars' colours it will show with, not black ones.
+  InitBarPalette(chart_->state());
   q.setMouseTracking(true);  // moves without a button, for hot tracking
   q.setFocusPolicy(Qt::StrongFocus);
   q.setAttribute(Qt::WA_OpaquePaintEvent);

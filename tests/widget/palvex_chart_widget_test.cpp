@@ -325,6 +325,14 @@ TEST_F(Widget, BarColorsReachEveryPictureAndTheLegend) {
   EXPECT_EQ(w.toImage(), own);
 }
 
+// A widget kept hidden (a report that only exports) draws its bars in the
+// colours it would show them in.
+TEST_F(Widget, AChartNeverShownExportsItsBarsInTheirColours) {
+  w.setItems({{"1", "North", "Jan", 50}});
+  const QColor bar = w.toImage().pixelColor(static_cast<int>(s().MarginLeft / 15) + 20, 300);
+  EXPECT_GT(bar.green(), 100) << "the control's green, not black";
+}
+
 // Runs as its own test with QT_SCALE_FACTOR=2 (see tests/CMakeLists.txt).
 TEST_F(Widget, AtADevicePixelRatioOf2PaintsTwiceThePixelsInTheSameLayout) {
   if (w.devicePixelRatioF() != 2) GTEST_SKIP() << "needs a device pixel ratio of 2";
