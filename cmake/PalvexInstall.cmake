@@ -1,6 +1,8 @@
 # The installed package: find_package(PalvexChart) gives PalvexChart::Core
-# (the chart without a window) and PalvexChart::Widget (the QWidget); a
-# static build also ships the internal archives they link.
+# (the chart without a window) and PalvexChart::Widget (the QWidget), one
+# library file each, static or shared; a static build also ships the
+# resources (translations, the about picture) as objects, which every
+# program must link whole.
 include(CMakePackageConfigHelpers)
 
 get_property(palvex_installed_targets GLOBAL PROPERTY palvex_installed_targets)

@@ -21,10 +21,11 @@ endif()
 # One static library per internal layer, named palvex_<layer>. A layer links
 # only the layers beneath it; the logic layers link no Qt, so a Qt header
 # included there fails the build. Their headers ("control/palvex_chart.h")
-# are the project's own and are not installed; the archives are in a static
-# build, because PalvexChart::Core and ::Widget need them at link time. They are
-# position independent and hidden, since they end up inside the shared
-# libraries (and a plugin module) without adding to what those export.
+# and archives are the project's own and are never installed: a shared
+# public library links them in, a static one carries their objects (see
+# palvex_carry_layers). They are position independent and hidden, since
+# they end up inside the shared libraries (and a plugin module) without
+# adding to what those export.
 function(palvex_add_layer layer)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;LINKS")
   add_library(palvex_${layer} STATIC ${arg_SOURCES})
@@ -34,10 +35,20 @@ function(palvex_add_layer layer)
   target_include_directories(palvex_${layer} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>)
   target_link_libraries(palvex_${layer}
     PUBLIC ${arg_LINKS} PRIVATE $<BUILD_INTERFACE:palvex_build_options>)
-  # Shared libraries carry what they need of the layers inside them.
-  if(NOT BUILD_SHARED_LIBS)
-    set_property(GLOBAL APPEND PROPERTY palvex_installed_targets palvex_${layer})
+endfunction()
+
+# A static public library carries the objects of the layers it is built
+# on, so that an installed static package is one archive per public
+# library rather than one per layer. Link the layers themselves with
+# $<BUILD_INTERFACE:...>: inside the build they are there to link, and the
+# installed package does not know them.
+function(palvex_carry_layers target)
+  if(BUILD_SHARED_LIBS)
+    return()
   endif()
+  foreach(layer ${ARGN})
+    target_sources(${target} PRIVATE $<TARGET_OBJECTS:palvex_${layer}>)
+  endforeach()
 endfunction()
 
 # A public library: PalvexChart::<name>, static or shared as BUILD_SHARED_LIBS
