@@ -9,7 +9,7 @@ packages=(
   libgl-dev libglx-dev libxkbcommon-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-arphic-uming fonts-liberation2 fonts-dejavu-core fontconfig
-  xvfb xauth locales poppler-utils time
+  xvfb xauth locales poppler-utils time doxygen
 )
 
 missing=()
