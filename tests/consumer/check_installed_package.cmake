@@ -23,6 +23,13 @@ function(check_consumer prefix build)
       -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=${BUILD_TYPE})
   run(${CMAKE_COMMAND} --build ${build}-embed)
   run(${build}-embed/embed --smoke)
+  # The styled year of rain: colours, fonts, unit, palette, growth from the
+  # event loop, in a light and a dark application.
+  run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/rainfall -B ${build}-rainfall -G Ninja
+      -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=${BUILD_TYPE})
+  run(${CMAKE_COMMAND} --build ${build}-rainfall)
+  run(${build}-rainfall/rainfall --smoke)
+  run(${build}-rainfall/rainfall --smoke --dark)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix ${WORK_DIR}/static)

@@ -151,6 +151,12 @@ TEST_F(Styling, ThePaletteThemeFollowsALightAndADarkPaletteReadably) {
     // The bars in the palette's highlight; the legend's boxes too.
     EXPECT_EQ(ToQColor(s().children.entries.Record(0)->color), palette.color(QPalette::Highlight));
   }
+  // Saved as its number, the theme comes back in the palette's colours.
+  PalvexChartWidget restored(w.saveState());
+  EXPECT_EQ(restored.theme(), PalvexChartWidget::Palette);
+  EXPECT_TRUE(PalvexChartWidgetPrivate::get(restored).chart().state().look.themeColors);
+  EXPECT_EQ(restored.foreColor(), restored.palette().color(QPalette::WindowText));
+
   // The host's own bar colours win over the highlight.
   w.setBarColors({Qt::red});
   EXPECT_EQ(ToQColor(s().children.entries.Record(0)->color), QColor(Qt::red));
