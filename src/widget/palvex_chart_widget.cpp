@@ -17,6 +17,7 @@
 #include "core/chart_picture.h"
 #include "core/host_look.h"
 #include "core/item_conversion.h"
+#include "face/chart_input.h"
 #include "platform/chart_error.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/qimage_surface.h"
@@ -39,47 +40,6 @@ namespace {
 constexpr QSize kDesignSize(560, 372);
 // Room for the folded legend's strip and a plot with one bar.
 constexpr QSize kMinimumSize(160, 120);
-
-std::int16_t ButtonOf(Qt::MouseButton b) {
-  switch (b) {
-    case Qt::LeftButton:
-      return 1;
-    case Qt::RightButton:
-      return 2;
-    case Qt::MiddleButton:
-      return 4;
-    default:
-      return 0;
-  }
-}
-
-std::int16_t ButtonsOf(Qt::MouseButtons held) {
-  return static_cast<std::int16_t>((held & Qt::LeftButton ? 1 : 0) |
-                                   (held & Qt::RightButton ? 2 : 0) |
-                                   (held & Qt::MiddleButton ? 4 : 0));
-}
-
-Qt::MouseButtons QtButtonsOf(std::int16_t button) {
-  Qt::MouseButtons buttons;
-  buttons.setFlag(Qt::LeftButton, button & 1);
-  buttons.setFlag(Qt::RightButton, button & 2);
-  buttons.setFlag(Qt::MiddleButton, button & 4);
-  return buttons;
-}
-
-std::int16_t ShiftOf(Qt::KeyboardModifiers m) {
-  return static_cast<std::int16_t>((m & Qt::ShiftModifier ? 1 : 0) |
-                                   (m & Qt::ControlModifier ? 2 : 0) |
-                                   (m & Qt::AltModifier ? 4 : 0));
-}
-
-Qt::KeyboardModifiers QtModifiersOf(std::int16_t shift) {
-  Qt::KeyboardModifiers modifiers;
-  modifiers.setFlag(Qt::ShiftModifier, shift & 1);
-  modifiers.setFlag(Qt::ControlModifier, shift & 2);
-  modifiers.setFlag(Qt::AltModifier, shift & 4);
-  return modifiers;
-}
 
 // The Qt face refuses what its types promise not to hold.
 void RefuseUnless(bool valid) {
@@ -144,7 +104,7 @@ PalvexChartWidgetPrivate::PalvexChartWidgetPrivate(PalvexChartWidget& widget)
       sink(std::make_unique<Sink>(*this)),
       screen(host->CreateSurface(1, 1)),
       notifier(widget, PalvexChartWidget::staticMetaObject),
-      player(widget) {
+      player([&widget] { widget.update(); }) {
   chart_->state().events.Advise(sink.get());
   host->SetRepaint([this] { ControlRepaint(); });
 }
@@ -837,36 +797,6 @@ bool PalvexChartWidgetPrivate::Key(const char* what, ChartKey key) {
   Run(what, [&] { taken = HandleKey(chart_->state(), key); });
   return taken;
 }
-
-namespace {
-
-// The chart's keys; nothing for those it leaves to the parent.
-std::optional<ChartKey> ChartKeyOf(const QKeyEvent& e, const MenuItem& legendItem) {
-  if (e.matches(QKeySequence::Copy)) return ChartKey::Copy;
-  const Qt::KeyboardModifiers modifiers = e.modifiers() & ~Qt::KeypadModifier;
-  if (e.key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier) return ChartKey::MainMenu;
-  if (QKeySequence(e.keyCombination()) == QKeySequence(QString::fromStdString(legendItem.Shortcut)))
-    return ChartKey::ToggleLegend;
-  if (modifiers != Qt::NoModifier) return std::nullopt;
-  switch (e.key()) {
-    case Qt::Key_Left:
-      return ChartKey::PreviousBar;
-    case Qt::Key_Right:
-      return ChartKey::NextBar;
-    case Qt::Key_Home:
-      return ChartKey::FirstBar;
-    case Qt::Key_End:
-      return ChartKey::LastBar;
-    case Qt::Key_Escape:
-      return ChartKey::ClearSelection;
-    case Qt::Key_Menu:
-      return ChartKey::MainMenu;
-    default:
-      return std::nullopt;
-  }
-}
-
-}  // namespace
 
 void PalvexChartWidget::keyPressEvent(QKeyEvent* e) {
   const std::optional<ChartKey> key = ChartKeyOf(*e, d->chart().state().children.mnuViewLegend);

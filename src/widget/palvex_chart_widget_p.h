@@ -11,8 +11,8 @@
 
 #include "control/palvex_chart.h"
 #include "ui/keyboard.h"
-#include "widget/growth_player.h"
-#include "widget/property_notifier.h"
+#include "face/growth_player.h"
+#include "face/property_notifier.h"
 
 class QPainter;
 class QTimer;

@@ -1,12 +1,14 @@
-#include "widget/growth_player.h"
+#include "face/growth_player.h"
+
+#include <utility>
 
 #include "render/bars.h"
 
 namespace palvex {
 
-GrowthPlayer::GrowthPlayer(QWidget& window) : window_(window) {
+GrowthPlayer::GrowthPlayer(std::function<void()> update) : update_(std::move(update)) {
   timer_.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&timer_, &QTimer::timeout, &window_, [this] { Next(); });
+  QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { Next(); });
 }
 
 void GrowthPlayer::Record(const QImage& frame) {
@@ -35,14 +37,14 @@ void GrowthPlayer::Play() {
   timer_.start(kFrameWait * recordedCount_ / static_cast<int>(frames_.size()));
   recordedCount_ = 0;
   shown_ = 0;
-  window_.update();
+  update_();
 }
 
 void GrowthPlayer::Stop() {
   timer_.stop();
   if (frames_.empty()) return;
   frames_.clear();
-  window_.update();
+  update_();
 }
 
 void GrowthPlayer::Next() {
@@ -50,7 +52,7 @@ void GrowthPlayer::Next() {
     Stop();
     return;
   }
-  window_.update();
+  update_();
 }
 
 }  // namespace palvex

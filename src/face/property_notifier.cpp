@@ -1,4 +1,4 @@
-#include "widget/property_notifier.h"
+#include "face/property_notifier.h"
 
 #include <QMetaProperty>
 #include <QObject>

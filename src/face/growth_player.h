@@ -2,8 +2,8 @@
 
 #include <QImage>
 #include <QTimer>
-#include <QWidget>
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 namespace palvex {
@@ -20,7 +20,8 @@ class GrowthPlayer {
   // million device pixels) fewer frames play, spread over the growth.
   static constexpr qsizetype kMaxBytes = 96 * 1024 * 1024;
 
-  explicit GrowthPlayer(QWidget& window);
+  // update: asks the window (a widget, a Qt Quick item) to paint again.
+  explicit GrowthPlayer(std::function<void()> update);
 
   // A frame of the pass now drawing; the first shows at once when the pass
   // is over.
@@ -36,7 +37,7 @@ class GrowthPlayer {
  private:
   void Next();
 
-  QWidget& window_;
+  std::function<void()> update_;
   QTimer timer_;
   std::vector<QImage> frames_;
   std::vector<QImage> recorded_;
