@@ -63,26 +63,12 @@ PalvexChartRenderer::~PalvexChartRenderer() {
 // any case.
 QVariant PalvexChartRenderer::property(const QString& name) const {
   QVariant value;
-  d->Call([&] {
-    if (const QtFaceProperty* face = FindQtFaceProperty(name)) {
-      value = ReadQtFaceProperty(d->chart, *face);
-      return;
-    }
-    value = ToQVariant(ReadProperty(d->chart, PropertyByName(name)));
-  });
+  d->Call([&] { value = ReadPropertyNamed(d->chart, name); });
   return value;
 }
 
 bool PalvexChartRenderer::setProperty(const QString& name, const QVariant& value) {
-  return d->Call([&] {
-    if (const QtFaceProperty* face = FindQtFaceProperty(name)) {
-      AllOrNothing(d->chart, [&] { WriteQtFaceProperty(d->chart, *face, value); });
-      return;
-    }
-    const PropertyInfo& property = PropertyByName(name);
-    const Variant v = ToVariant(value);
-    AllOrNothing(d->chart, [&] { WriteProperty(d->chart, property, v); });
-  });
+  return d->Call([&] { WritePropertyNamed(d->chart, name, value); });
 }
 
 bool PalvexChartRenderer::addItem(const PalvexChartItem& item) {

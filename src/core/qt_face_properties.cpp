@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "control/palvex_chart.h"
+#include "core/chart_changes.h"
 #include "core/host_look.h"
 #include "core/property_access.h"
 #include "platform/chart_error.h"
@@ -141,6 +142,21 @@ void WriteQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property,
       break;
   }
   WriteProperty(chart, PropertyByName(QLatin1String(property.automationName)), ToVariant(written));
+}
+
+QVariant ReadPropertyNamed(PalvexChart& chart, const QString& name) {
+  if (const QtFaceProperty* face = FindQtFaceProperty(name)) return ReadQtFaceProperty(chart, *face);
+  return ToQVariant(ReadProperty(chart, PropertyByName(name)));
+}
+
+void WritePropertyNamed(PalvexChart& chart, const QString& name, const QVariant& value) {
+  if (const QtFaceProperty* face = FindQtFaceProperty(name)) {
+    AllOrNothing(chart, [&] { WriteQtFaceProperty(chart, *face, value); });
+    return;
+  }
+  const PropertyInfo& property = PropertyByName(name);
+  const Variant v = ToVariant(value);
+  AllOrNothing(chart, [&] { WriteProperty(chart, property, v); });
 }
 
 }  // namespace palvex

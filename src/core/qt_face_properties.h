@@ -42,4 +42,10 @@ const QtFaceProperty* FindQtFaceProperty(const QString& name);
 QVariant ReadQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property);
 void WriteQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property, const QVariant& value);
 
+// A property by the widget's name (exactly as spelt), else by its
+// automation name in any case, as every Qt face reads and writes it; an
+// unknown name raises the control's error. Writes are all or nothing.
+QVariant ReadPropertyNamed(PalvexChart& chart, const QString& name);
+void WritePropertyNamed(PalvexChart& chart, const QString& name, const QVariant& value);
+
 }  // namespace palvex

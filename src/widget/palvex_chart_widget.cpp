@@ -18,6 +18,7 @@
 #include "core/host_look.h"
 #include "core/item_conversion.h"
 #include "face/chart_input.h"
+#include "face/window_marks.h"
 #include "platform/chart_error.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/qimage_surface.h"
@@ -226,24 +227,8 @@ QImage PalvexChartWidgetPrivate::ComposedImage() {
 }
 
 void PalvexChartWidgetPrivate::FollowDevicePixelRatio() {
-  const double before = host->devicePixelRatio();
-  host->SetDevicePixelRatio(q.devicePixelRatioF());
-  const double ratio = host->devicePixelRatio();
-  if (ratio == before) return;
+  if (!FollowPixelRatio(*host, chart_->state(), *screen, q.devicePixelRatioF())) return;
   player.Stop();
-  const auto follow = [ratio](Surface* s) {
-    if (auto* picture = dynamic_cast<QImageSurface*>(s)) picture->SetDevicePixelRatio(ratio);
-  };
-  ChartState& state = chart_->state();
-  follow(state.surface.get());
-  follow(screen.get());
-  ChildControls& ch = state.children;
-  for (Control* c : {&ch.picLegend, &ch.vsbContainer, &ch.picContainer, &ch.lblSlider, &ch.lblInfo})
-    follow(c->surface.get());
-  for (Surface* picture : ch.entries.Pictures()) follow(picture);
-  // Colour boxes made from now on are painted anew at the new ratio, and
-  // so are the description panel's rows.
-  ch.entries.Invalidate();
   // Until the next pass the pictures are enlarged or reduced; a finished
   // chart is drawn again at once.
   Run("screen change", [&] { RedrawFinished(); });
@@ -673,56 +658,10 @@ void PalvexChartWidget::paintEvent(QPaintEvent*) {
   // without smoothing, rather than turning soft.
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   p.drawImage(QPoint(0, 0), composed);
-  d->PaintDragOutline(p);
-  d->PaintFocusFrame(p);
-}
-
-// On the window only: the chart's picture, which exports take, never has it.
-void PalvexChartWidgetPrivate::PaintFocusFrame(QPainter& p) {
-  if (!q.hasFocus()) return;
-  const std::optional<ChartRect> slot = SelectedBarSlot(chart_->state());
-  if (!slot) return;
-  const Screen& s = host->screen();
-  const QRect r = QRectF(slot->left / s.TwipsPerPixelX(), slot->top / s.TwipsPerPixelY(),
-                         slot->width / s.TwipsPerPixelX(), slot->height / s.TwipsPerPixelY())
-                      .toAlignedRect()
-                      .intersected(q.rect());
-  // Drawn whatever the style does for focus: a keyboard user needs to see
-  // which bar the arrows move from, also after a click gave the focus.
-  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(q.palette().color(QPalette::Highlight), 2, Qt::DotLine));
-  p.drawRect(r.adjusted(1, 1, -1, -1));
-}
-
-void PalvexChartWidgetPrivate::PaintDragOutline(QPainter& p) {
-  const std::optional<DragOutline> outline = DragOutlineAt(
-      chart_->state(), static_cast<float>(pointer.x()), static_cast<float>(pointer.y()));
-  if (!outline) return;
-  const Screen& s = host->screen();
-  const float tppx = s.TwipsPerPixelX(), tppy = s.TwipsPerPixelY();
-  const QRect r = QRectF(outline->left / tppx, outline->top / tppy, outline->width / tppx,
-                         outline->height / tppy)
-                      .toRect();
-  p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-  if (q.devicePixelRatioF() != 1.0) {
-    // A cosmetic pen is one device pixel wide: the frame is filled instead,
-    // two window pixels wide as on any screen.
-    const int band = std::min({2, r.width(), r.height()});
-    p.fillRect(QRect(r.left(), r.top(), r.width(), band), Qt::white);
-    p.fillRect(QRect(r.left(), r.bottom() - band + 1, r.width(), band), Qt::white);
-    const int inner = r.height() - 2 * band;
-    if (inner > 0) {
-      p.fillRect(QRect(r.left(), r.top() + band, band, inner), Qt::white);
-      p.fillRect(QRect(r.right() - band + 1, r.top() + band, band, inner), Qt::white);
-    }
-    return;
-  }
-  p.setPen(QPen(Qt::white, 0));
-  p.setBrush(Qt::NoBrush);
-  // A frame two pixels wide, inside the label's size.
-  p.drawRect(r.adjusted(0, 0, -1, -1));
-  p.drawRect(r.adjusted(1, 1, -2, -2));
+  PaintDragOutline(p, d->chart().state(), d->pointer, devicePixelRatioF());
+  // On the window only: the chart's picture, which exports take, never has it.
+  if (hasFocus())
+    PaintFocusFrame(p, d->chart().state(), rect(), palette().color(QPalette::Highlight));
 }
 
 void PalvexChartWidget::resizeEvent(QResizeEvent*) {

@@ -10,9 +10,9 @@
 #include <optional>
 
 #include "control/palvex_chart.h"
-#include "ui/keyboard.h"
 #include "face/growth_player.h"
 #include "face/property_notifier.h"
+#include "ui/keyboard.h"
 
 class QPainter;
 class QTimer;
@@ -81,11 +81,6 @@ class PalvexChartWidgetPrivate {
   QPointF Pixels(double x, double y) const;
   template <typename F>
   void DeliverMouse(const char* what, const QMouseEvent& e, F&& call);
-  // Outlines a label being dragged where the pointer holds it, in colours
-  // inverted from the picture below, as a window system shows a drag.
-  void PaintDragOutline(QPainter& p);
-  // Marks the selected bar while the window has the keyboard's focus.
-  void PaintFocusFrame(QPainter& p);
   // A key for the chart; false when it had no use for it.
   bool Key(const char* what, palvex::ChartKey key);
 

@@ -1,0 +1,81 @@
+#include "face/window_marks.h"
+
+#include <QPen>
+#include <algorithm>
+
+#include "model/chart_state.h"
+#include "platform/qt/qimage_surface.h"
+#include "platform/qt/qt_host.h"
+#include "ui/info_label_input.h"
+#include "ui/keyboard.h"
+
+namespace palvex {
+
+void PaintFocusFrame(QPainter& p, const ChartState& chart, const QRect& window,
+                     const QColor& highlight) {
+  const std::optional<ChartRect> slot = SelectedBarSlot(chart);
+  if (!slot) return;
+  const Screen& s = chart.host.screen();
+  const QRect r = QRectF(slot->left / s.TwipsPerPixelX(), slot->top / s.TwipsPerPixelY(),
+                         slot->width / s.TwipsPerPixelX(), slot->height / s.TwipsPerPixelY())
+                      .toAlignedRect()
+                      .intersected(window);
+  // Drawn whatever the style does for focus: a keyboard user needs to see
+  // which bar the arrows move from, also after a click gave the focus.
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(highlight, 2, Qt::DotLine));
+  p.drawRect(r.adjusted(1, 1, -1, -1));
+}
+
+void PaintDragOutline(QPainter& p, ChartState& chart, QPointF pointer, double devicePixelRatio) {
+  const std::optional<DragOutline> outline =
+      DragOutlineAt(chart, static_cast<float>(pointer.x()), static_cast<float>(pointer.y()));
+  if (!outline) return;
+  const Screen& s = chart.host.screen();
+  const float tppx = s.TwipsPerPixelX(), tppy = s.TwipsPerPixelY();
+  const QRect r = QRectF(outline->left / tppx, outline->top / tppy, outline->width / tppx,
+                         outline->height / tppy)
+                      .toRect();
+  p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  if (devicePixelRatio != 1.0) {
+    // A cosmetic pen is one device pixel wide: the frame is filled instead,
+    // two window pixels wide as on any screen.
+    const int band = std::min({2, r.width(), r.height()});
+    p.fillRect(QRect(r.left(), r.top(), r.width(), band), Qt::white);
+    p.fillRect(QRect(r.left(), r.bottom() - band + 1, r.width(), band), Qt::white);
+    const int inner = r.height() - 2 * band;
+    if (inner > 0) {
+      p.fillRect(QRect(r.left(), r.top() + band, band, inner), Qt::white);
+      p.fillRect(QRect(r.right() - band + 1, r.top() + band, band, inner), Qt::white);
+    }
+    return;
+  }
+  p.setPen(QPen(Qt::white, 0));
+  p.setBrush(Qt::NoBrush);
+  // A frame two pixels wide, inside the label's size.
+  p.drawRect(r.adjusted(0, 0, -1, -1));
+  p.drawRect(r.adjusted(1, 1, -2, -2));
+}
+
+bool FollowPixelRatio(QtHost& host, ChartState& chart, Surface& screen, double ratio) {
+  const double before = host.devicePixelRatio();
+  host.SetDevicePixelRatio(ratio);
+  const double now = host.devicePixelRatio();
+  if (now == before) return false;
+  const auto follow = [now](Surface* s) {
+    if (auto* picture = dynamic_cast<QImageSurface*>(s)) picture->SetDevicePixelRatio(now);
+  };
+  follow(chart.surface.get());
+  follow(&screen);
+  ChildControls& ch = chart.children;
+  for (Control* c : {&ch.picLegend, &ch.vsbContainer, &ch.picContainer, &ch.lblSlider, &ch.lblInfo})
+    follow(c->surface.get());
+  for (Surface* picture : ch.entries.Pictures()) follow(picture);
+  // Colour boxes made from now on are painted anew at the new ratio, and
+  // so are the description panel's rows.
+  ch.entries.Invalidate();
+  return true;
+}
+
+}  // namespace palvex
