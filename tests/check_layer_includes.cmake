@@ -1,6 +1,8 @@
 # Fails, naming the file and line, when a source file under SOURCE_DIR
 # includes a header of a layer above its own. Run as cmake -P.
-set(layers platform model theme render ui control core face widget)
+set(layers platform model theme render ui control core face widget quick)
+# The two faces stand side by side: neither includes the other.
+set(peers widget quick)
 
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
 set(faults 0)
@@ -21,7 +23,13 @@ foreach(source ${sources})
     math(EXPR line_number "${line_number} + 1")
     if(line MATCHES "^[ \t]*#[ \t]*include[ \t]*[\"<]([^/\">]+)/")
       list(FIND layers ${CMAKE_MATCH_1} included_rank)
-      if(included_rank GREATER own_rank)
+      list(FIND peers ${own} own_peer)
+      list(FIND peers ${CMAKE_MATCH_1} included_peer)
+      if(NOT own_peer EQUAL -1 AND NOT included_peer EQUAL -1 AND NOT own STREQUAL CMAKE_MATCH_1)
+        message(SEND_ERROR "src/${source}:${line_number}: the ${own} face includes the "
+                           "${CMAKE_MATCH_1} face: ${line}")
+        math(EXPR faults "${faults} + 1")
+      elseif(included_rank GREATER own_rank)
         message(SEND_ERROR "src/${source}:${line_number}: the ${own} layer includes "
                            "${CMAKE_MATCH_1}, a layer above it: ${line}")
         math(EXPR faults "${faults} + 1")

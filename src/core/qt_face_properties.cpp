@@ -145,7 +145,8 @@ void WriteQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property,
 }
 
 QVariant ReadPropertyNamed(PalvexChart& chart, const QString& name) {
-  if (const QtFaceProperty* face = FindQtFaceProperty(name)) return ReadQtFaceProperty(chart, *face);
+  if (const QtFaceProperty* face = FindQtFaceProperty(name))
+    return ReadQtFaceProperty(chart, *face);
   return ToQVariant(ReadProperty(chart, PropertyByName(name)));
 }
 

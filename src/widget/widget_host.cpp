@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "face/clipboard.h"
 #include "platform/menu_item.h"
 #include "platform/numeric.h"
 #include "platform/qt/fonts.h"

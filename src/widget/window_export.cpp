@@ -1,9 +1,6 @@
 #include "widget/window_export.h"
 
-#include <QClipboard>
 #include <QFileDialog>
-#include <QGuiApplication>
-#include <QMimeData>
 #include <QStringList>
 
 #include "platform/qt/qt_text.h"
@@ -34,16 +31,6 @@ std::optional<std::u16string> RunSaveFileDialog(QWidget* owner, const SaveDialog
   dialog.selectFile(ToQString(request.fileName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return FromQString(dialog.selectedFiles().first());
-}
-
-bool PutImageOnClipboard(const QImage& image) {
-  QClipboard* clipboard = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
-                              ? QGuiApplication::clipboard()
-                              : nullptr;
-  if (!clipboard) return false;
-  clipboard->setImage(image);
-  const QMimeData* held = clipboard->mimeData();
-  return held && held->hasImage();
 }
 
 }  // namespace palvex

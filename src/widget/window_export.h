@@ -15,8 +15,4 @@ namespace palvex {
 // replacing a file and default extension. Nothing when the user cancels.
 std::optional<std::u16string> RunSaveFileDialog(QWidget* owner, const SaveDialogRequest& request);
 
-// Places a copy of the image on the system clipboard; false when there is
-// no clipboard or it did not take the picture.
-bool PutImageOnClipboard(const QImage& image);
-
 }  // namespace palvex

@@ -1,0 +1,143 @@
+// The QML type from the module: properties, items from arrays and models,
+// a click and the keys, as a QML application uses them.
+import QtQuick
+import QtTest
+import PalvexChart
+
+Item {
+    id: root
+    width: 560
+    height: 372
+
+    ListModel {
+        id: months
+        ListElement { itemId: "1"; description: "January rain"; caption: "Jan"; value: 40 }
+        ListElement { itemId: "2"; description: "February rain"; caption: "Feb"; value: 70 }
+    }
+
+    PalvexChart {
+        id: chart
+        anchors.fill: parent
+        animated: false
+    }
+
+    SignalSpy { id: clicked; target: chart; signalName: "itemClicked" }
+    SignalSpy { id: refused; target: chart; signalName: "errorOccurred" }
+
+    TestCase {
+        name: "PalvexChart"
+        when: windowShown
+
+        function init() {
+            chart.model = null
+            chart.items = []
+            chart.selectable = false
+            chart.selectedColumn = -1
+            clicked.clear()
+            refused.clear()
+        }
+
+        // Each property takes a new value, reads it back and notifies once;
+        // the same value again notifies nothing.
+        function test_properties_round_trip_and_notify_once_data() {
+            return [
+                { tag: "chartTitle", value: "Rainfall" },
+                { tag: "axisLabelY", value: "mm" },
+                { tag: "theme", value: PalvexChart.Sky },
+                { tag: "backColor", value: Qt.color("#123456") },
+                { tag: "marginLeft", value: 60 },
+                { tag: "selectable", value: true },
+                { tag: "hotTracking", value: true },
+                { tag: "colorBars", value: true },
+                { tag: "legendVisible", value: true },
+                { tag: "maxY", value: 500 },
+                { tag: "valueSuffix", value: " mm" },
+                { tag: "valueDecimals", value: 2 },
+                { tag: "animated", value: true },
+                { tag: "titleFont", value: Qt.font({ family: "DejaVu Serif", pointSize: 14 }) },
+            ]
+        }
+        function test_properties_round_trip_and_notify_once(data) {
+            var spy = Qt.createQmlObject("import QtTest; SignalSpy {}", root)
+            spy.target = chart
+            spy.signalName = data.tag + "Changed"
+            chart[data.tag] = data.value
+            compare(chart[data.tag], data.value)
+            compare(spy.count, 1)
+            chart[data.tag] = data.value
+            compare(spy.count, 1)
+            spy.destroy()
+        }
+
+        function test_bar_colors_from_a_javascript_array() {
+            chart.barColors = ["red", "#2040c0"]
+            compare(chart.barColors.length, 2)
+            compare(chart.barColors[1], Qt.color("#2040c0"))
+            chart.barColors = []
+        }
+
+        function test_a_refused_value_changes_nothing() {
+            chart.marginLeft = 30
+            chart.marginLeft = -1
+            compare(chart.marginLeft, 30)
+            compare(refused.count, 1)
+            compare(refused.signalArguments[0][0], 380)
+            verify(chart.lastErrorString().startsWith("marginLeft: "))
+            verify(!chart.addItem({ itemId: "1", caption: "x", value: "tall" }))
+            compare(chart.count, 0)
+        }
+
+        function test_items_from_an_array_and_addItem() {
+            chart.items = [{ itemId: "1", caption: "Jan", description: "d", value: 42 },
+                           { itemId: 2, caption: "Feb", value: 7.5 }]
+            compare(chart.count, 2)
+            compare(chart.items[1].itemId, "2")
+            compare(chart.items[1].value, 7.5)
+            verify(chart.addItem({ itemId: "3", caption: "Mar", value: 1 }))
+            compare(chart.count, 3)
+            chart.clear()
+            compare(chart.count, 0)
+        }
+
+        // Each change of the model replaces the items once.
+        function test_a_list_model_change_redraws_once() {
+            var spy = Qt.createQmlObject("import QtTest; SignalSpy {}", root)
+            spy.target = chart
+            spy.signalName = "itemsChanged"
+            chart.model = months
+            compare(chart.count, 2)
+            compare(spy.count, 1)
+            months.append({ itemId: "3", description: "March rain", caption: "Mar", value: 55 })
+            compare(chart.count, 3)
+            compare(spy.count, 2)
+            months.setProperty(0, "value", 45)
+            compare(chart.items[0].value, 45)
+            compare(spy.count, 3)
+            months.remove(2)
+            compare(chart.count, 2)
+            compare(spy.count, 4)
+            spy.destroy()
+        }
+
+        function test_a_click_selects_a_bar_and_the_keys_move_it() {
+            chart.items = [{ itemId: "1", caption: "Jan", description: "January", value: 40 },
+                           { itemId: "2", caption: "Feb", description: "February", value: 70 }]
+            chart.selectable = true
+            wait(50)
+            // Inside the second bar, low in the plot.
+            mouseClick(chart, 400, 300)
+            compare(chart.selectedColumn, 1)
+            compare(clicked.count, 1)
+            compare(clicked.signalArguments[0][0], 1)
+            compare(clicked.signalArguments[0][1].caption, "Feb")
+            compare(clicked.signalArguments[0][1].value, 70)
+            verify(chart.activeFocus)
+            keyClick(Qt.Key_Left)
+            compare(chart.selectedColumn, 0)
+            keyClick(Qt.Key_End)
+            compare(chart.selectedColumn, 1)
+            keyClick(Qt.Key_Escape)
+            compare(chart.selectedColumn, -1)
+        }
+    }
+}
