@@ -6,6 +6,10 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format clang-tidy clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-tools-dev qt6-l10n-tools qt6-qpa-plugins qt6-svg-dev
+  qt6-declarative-dev-tools qml6-module-qtqml qml6-module-qtquick qml6-module-qtquick-window
+  qml6-module-qtquick-controls qml6-module-qtquick-templates qml6-module-qtquick-layouts
+  qml6-module-qtquick-dialogs qml6-module-qt-labs-folderlistmodel qml6-module-qtqml-workerscript
+  qml6-module-qttest
   libgl-dev libglx-dev libxkbcommon-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-arphic-uming fonts-liberation2 fonts-dejavu-core fontconfig

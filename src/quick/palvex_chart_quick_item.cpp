@@ -1,8 +1,11 @@
 #include <palvex/palvexchartquickitem.h>
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPointer>
+#include <QQmlContext>
+#include <QQmlProperty>
 #include <QQuickWindow>
 #include <QTimer>
 #include <QUrl>
@@ -76,6 +79,7 @@ class PalvexChartQuickItemPrivate {
       errorString.clear();
     }
     notifier.Notify();
+    Describe();
     if (failure) {
       error = failure->number();
       errorString =
@@ -84,6 +88,22 @@ class PalvexChartQuickItemPrivate {
       emit q.errorOccurred(error, errorString);
     }
     return !failure;
+  }
+
+  // What screen readers hear, as of the widget: a chart named by its title
+  // and described by its subtitle. Set through the item's Accessible
+  // attached properties, once the item is in a QML context.
+  void Describe() {
+    QQmlContext* context = qmlContext(&q);
+    if (!context) return;
+    const auto set = [&](const char* name, const QVariant& value) {
+      QQmlProperty property(&q, QLatin1String(name), context);
+      if (property.isValid() && property.read() != value) property.write(value);
+    };
+    set("Accessible.role", int(QAccessible::Chart));
+    set("Accessible.name", ToQString(chart.state().ChartTitle));
+    set("Accessible.description", ToQString(chart.state().ChartSubTitle));
+    set("Accessible.focusable", true);
   }
 
   // A property by the widget's name, as the renderer reads and writes it.
@@ -512,6 +532,7 @@ void PalvexChartQuickItem::paint(QPainter* painter) {
 
 void PalvexChartQuickItem::componentComplete() {
   QQuickPaintedItem::componentComplete();
+  d->Describe();
   d->ShowOnce();
 }
 

@@ -79,7 +79,7 @@ std::unique_ptr<QObject> Create(QQuickItem& item, const QString& qml) {
   QQmlEngine* engine = qmlEngine(&item);
   if (!engine) return nullptr;
   QQmlComponent component(engine);
-  component.setData(qml.toUtf8(), QUrl(QStringLiteral("palvexchart:/host.qml")));
+  component.setData(qml.toUtf8(), QUrl());
   std::unique_ptr<QObject> object(component.beginCreate(engine->rootContext()));
   if (!object) {
     qWarning("PalvexChart: %s", qPrintable(component.errorString()));

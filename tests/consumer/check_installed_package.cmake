@@ -30,6 +30,16 @@ function(check_consumer prefix build)
   run(${CMAKE_COMMAND} --build ${build}-rainfall)
   run(${build}-rainfall/rainfall --smoke)
   run(${build}-rainfall/rainfall --smoke --dark)
+  if(WITH_QUICK)
+    # Qt Quick: the example application, and the QML tests, both taking
+    # the module from the install.
+    run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/quick -B ${build}-quick -G Ninja
+        -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=${BUILD_TYPE})
+    run(${CMAKE_COMMAND} --build ${build}-quick)
+    run(${build}-quick/quick --smoke)
+    run(${QMLTESTRUNNER} -import ${prefix}/${QML_DIR}
+        -input ${SOURCE_DIR}/tests/quick/tst_palvexchart.qml)
+  endif()
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix ${WORK_DIR}/static)

@@ -1,5 +1,6 @@
-// The Qt Quick item draws the same control as the renderer: the same chart
-// gives the same pixels, at the window's device pixel ratio.
+// The Qt Quick item in a real window: the same control as the renderer (the
+// same chart gives the same pixels, at the window's device pixel ratio),
+// and the chart's own menu on a right press.
 #include <palvex/palvexchartquickitem.h>
 #include <palvex/palvexchartrenderer.h>
 
@@ -11,6 +12,7 @@
 #include <QQuickView>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -59,6 +61,41 @@ TEST(QuickPicture, TheItemShowsTheRenderersPictureAtTheWindowsRatio) {
   // the chart's own picture leaves out.
   const QRect plot(0, 0, qRound(520 * ratio), shown.height());
   EXPECT_EQ(shown.copy(plot), drawn.copy(plot));
+}
+
+// The right button opens the chart's menu, made of Qt Quick Controls, and
+// waits until it closes; nothing is chosen when it is dismissed.
+TEST(QuickMenu, ARightPressOpensTheChartsMenu) {
+  QQuickView view;
+  view.engine()->addImportPath(PALVEX_QML_DIR);
+  view.setSource(QUrl(QStringLiteral("data:text/plain,") + R"(
+    import QtQuick
+    import PalvexChart
+    PalvexChart { width: 560; height: 372; animated: false; selectable: true
+                  items: [{itemId: "1", caption: "Jan", value: 40}] })"));
+  ASSERT_EQ(view.status(), QQuickView::Ready) << qPrintable(view.errors().value(0).toString());
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  QStringList captions;
+  bool opened = false;
+  QTimer::singleShot(100, [&] {
+    for (QObject* child : view.rootObject()->children()) {
+      if (!child->inherits("QQuickMenu")) continue;
+      opened = child->property("opened").toBool();
+      const int count = child->property("count").toInt();
+      for (int i = 0; i < count; ++i) {
+        QQuickItem* entry = nullptr;
+        QMetaObject::invokeMethod(child, "itemAt", Q_RETURN_ARG(QQuickItem*, entry), Q_ARG(int, i));
+        if (entry) captions << entry->property("text").toString();
+      }
+      QMetaObject::invokeMethod(child, "close");
+    }
+  });
+  QTest::mousePress(&view, Qt::RightButton, {}, QPoint(200, 200));
+  QTest::mouseRelease(&view, Qt::RightButton, {}, QPoint(200, 200));
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(captions.contains(QStringLiteral("复制(&C)"))) << qPrintable(captions.join('|'));
+  EXPECT_TRUE(captions.contains(QStringLiteral("另存为(&A)"))) << qPrintable(captions.join('|'));
 }
 
 }  // namespace
