@@ -32,7 +32,9 @@ int main(int argc, char** argv) {
   QTimer::singleShot(1500, [&] {
     // The model's twelve months are the chart's bars; a theme from the
     // switch reaches the chart.
-    QMetaObject::invokeMethod(window->findChild<QObject*>("themes"), "activated", Q_ARG(int, 1));
+    QObject* themes = window->findChild<QObject*>("themes");
+    themes->setProperty("currentIndex", 1);
+    QMetaObject::invokeMethod(themes, "activated", Q_ARG(int, 1));
     if (chart->property("count").toInt() != 12) {
       std::fprintf(stderr, "quick: the chart has %d bars\n", chart->property("count").toInt());
     } else if (chart->property("theme").toInt() != 1) {
