@@ -3,39 +3,24 @@
 #include <palvex/palvexversion.h>
 
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QLocale>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QScreen>
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
 #include <memory>
 
-#include "face/clipboard.h"
 #include "platform/menu_item.h"
-#include "platform/numeric.h"
-#include "platform/qt/image_io.h"
-#include "platform/qt/pictures_folder.h"
 #include "platform/qt/qt_text.h"
 
 namespace palvex {
 
 namespace {
-
-// What QScrollBar waits before it repeats a held arrow, and between steps:
-// the same feel as the widget.
-constexpr int kRepeatDelayMs = 500;
-constexpr int kRepeatIntervalMs = 50;
-
-float TwipsPerPixel(const QQuickItem& item) {
-  const QScreen* s = item.window() ? item.window()->screen() : nullptr;
-  const double dpi = s ? s->logicalDotsPerInch() : 96.0;
-  if (!(dpi >= 48 && dpi <= 480)) return 15.0f;
-  return static_cast<float>(1440.0 / RoundHalfEven(dpi));
-}
 
 // A text as a QML string literal.
 QString Quoted(const QString& text) {
@@ -101,29 +86,10 @@ void WaitUntilDone(QObject& object) {
 
 }  // namespace
 
-QuickHost::QuickHost(QQuickItem& item) : item_(item) {
-  const float tpp = TwipsPerPixel(item);
-  screen_.SetTwipsPerPixel(tpp, tpp);
-  QObject::connect(&repeatTimer_, &QTimer::timeout, &repeatTimer_,
-                   [this] { repeatTimer_.setInterval(kRepeatIntervalMs); });
-}
-
-void QuickHost::SetTimer(int intervalMs, bool enabled) {
-  timer_.setInterval(intervalMs);
-  if (enabled) {
-    timer_.start();
-  } else {
-    timer_.stop();
-  }
-}
-
-void QuickHost::SetScrollRepeat(bool armed) {
-  if (armed) {
-    repeatTimer_.start(kRepeatDelayMs);
-  } else {
-    repeatTimer_.stop();
-  }
-}
+// The item has no window yet when it is made: the primary screen's
+// resolution until it has.
+QuickHost::QuickHost(QQuickItem& item)
+    : WindowHost(QGuiApplication::primaryScreen()), item_(item) {}
 
 std::optional<std::string> QuickHost::PopupMenu(const MenuItem& root, double x, double y) {
   const QString qml = QStringLiteral(
@@ -173,14 +139,6 @@ std::optional<std::u16string> QuickHost::SaveFileDialog(const SaveDialogRequest&
   const QUrl chosen = dialog->property("selectedFile").toUrl();
   if (!chosen.isLocalFile()) return std::nullopt;
   return FromQString(chosen.toLocalFile());
-}
-
-std::u16string QuickHost::PicturesFolder() {
-  return UserPicturesFolder();
-}
-
-bool QuickHost::SetClipboardImage(const Surface& surface) {
-  return PutImageOnClipboard(PictureOf(surface));
 }
 
 void QuickHost::ShowAbout() {

@@ -4,17 +4,11 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
-#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
-#include "face/clipboard.h"
 #include "platform/menu_item.h"
 #include "platform/numeric.h"
-#include "platform/qt/fonts.h"
-#include "platform/qt/image_io.h"
-#include "platform/qt/pictures_folder.h"
-#include "platform/qt/qimage_surface.h"
 #include "platform/qt/qt_text.h"
 #include "widget/about_window.h"
 #include "widget/window_export.h"
@@ -23,53 +17,17 @@ namespace palvex {
 
 namespace {
 
-// Twips per pixel from the screen's logical resolution: 15 at 96 dots per
-// inch, 12 at 120. A device pixel ratio leaves them alone: the surfaces
-// have more pixels, the chart's layout does not change.
-float TwipsPerPixel(const QWidget& window) {
-  const QScreen* s = window.screen();
-  const double dpi = s ? s->logicalDotsPerInch() : 96.0;
-  if (!(dpi >= 48 && dpi <= 480)) return 15.0f;
-  return static_cast<float>(1440.0 / RoundHalfEven(dpi));
-}
-
 // A twip position as a window pixel, kept inside what a window can show.
 int PixelOf(double twips, float twipsPerPixel) {
   const double px = RoundHalfEven(twips / twipsPerPixel);
   return std::isfinite(px) ? static_cast<int>(std::clamp(px, -1.0e6, 1.0e6)) : 0;
 }
 
-// What QScrollBar waits before it repeats a held arrow, and between steps.
-constexpr int kRepeatDelayMs = 500;
-constexpr int kRepeatIntervalMs = 50;
-
 }  // namespace
 
-WidgetHost::WidgetHost(QWidget& window) : window_(window) {
-  const float tpp = TwipsPerPixel(window);
-  screen_.SetTwipsPerPixel(tpp, tpp);
+WidgetHost::WidgetHost(QWidget& window) : WindowHost(window.screen()), window_(window) {
   // The chart's pictures are made at the window's resolution from the start.
   SetDevicePixelRatio(window.devicePixelRatioF());
-  // After the first delay, the steady rate.
-  QObject::connect(&repeatTimer_, &QTimer::timeout, &repeatTimer_,
-                   [this] { repeatTimer_.setInterval(kRepeatIntervalMs); });
-}
-
-void WidgetHost::SetScrollRepeat(bool armed) {
-  if (armed) {
-    repeatTimer_.start(kRepeatDelayMs);
-  } else {
-    repeatTimer_.stop();
-  }
-}
-
-void WidgetHost::SetTimer(int intervalMs, bool enabled) {
-  timer_.setInterval(intervalMs);
-  if (enabled) {
-    timer_.start();
-  } else {
-    timer_.stop();
-  }
 }
 
 std::u16string WidgetHost::DigitGroupSeparator() {
@@ -138,14 +96,6 @@ std::optional<std::string> WidgetHost::PopupMenu(const MenuItem& root, double x,
 
 std::optional<std::u16string> WidgetHost::SaveFileDialog(const SaveDialogRequest& request) {
   return RunSaveFileDialog(&window_, request);
-}
-
-std::u16string WidgetHost::PicturesFolder() {
-  return UserPicturesFolder();
-}
-
-bool WidgetHost::SetClipboardImage(const Surface& surface) {
-  return PutImageOnClipboard(PictureOf(surface));
 }
 
 void WidgetHost::ShowAbout() {
