@@ -3,6 +3,7 @@
 #include <palvex/palvexversion.h>
 
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QQmlComponent>
@@ -116,21 +117,27 @@ std::optional<std::u16string> QuickHost::SaveFileDialog(const SaveDialogRequest&
   QStringList quoted;
   for (const QString& f : filters) quoted << Quoted(f);
   const QUrl folder = QUrl::fromLocalFile(ToQString(request.initialFolder));
-  const QUrl file = QUrl::fromLocalFile(ToQString(request.initialFolder) + QLatin1Char('/') +
-                                        ToQString(request.fileName));
+  const QString proposed =
+      ToQString(request.initialFolder) + QLatin1Char('/') + ToQString(request.fileName);
+  // Qt Quick's own file dialog selects only a file that exists: a new
+  // name is typed by the user.
+  const QString selected = QFileInfo::exists(proposed)
+                               ? QStringLiteral(" selectedFile: %1\n")
+                                     .arg(Quoted(QUrl::fromLocalFile(proposed).toString()))
+                               : QString();
   const QString qml =
       QStringLiteral(
           "import QtQuick\nimport QtQuick.Dialogs\n"
           "FileDialog { signal done()\n fileMode: FileDialog.SaveFile\n"
           " title: %1\n nameFilters: [%2]\n currentFolder: %3\n"
-          " selectedFile: %4\n defaultSuffix: %5\n options: %6\n"
+          "%4 defaultSuffix: %5\n%6"
           " property bool chosen: false\n"
           " onAccepted: { chosen = true; done() }\n onRejected: done()\n}\n")
           .arg(Quoted(ToQString(request.title)), quoted.join(QLatin1Char(',')),
-               Quoted(folder.toString()), Quoted(file.toString()),
-               Quoted(ToQString(request.defaultExtension)),
-               request.overwritePrompt ? QStringLiteral("0")
-                                       : QStringLiteral("FileDialog.DontConfirmOverwrite"));
+               Quoted(folder.toString()), selected, Quoted(ToQString(request.defaultExtension)),
+               request.overwritePrompt
+                   ? QString()
+                   : QStringLiteral(" options: FileDialog.DontConfirmOverwrite\n"));
   std::unique_ptr<QObject> dialog = Create(item_, qml);
   if (!dialog) return std::nullopt;
   QMetaObject::invokeMethod(dialog.get(), "open");

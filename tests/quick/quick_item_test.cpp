@@ -98,6 +98,46 @@ TEST(QuickMenu, ARightPressOpensTheChartsMenu) {
   EXPECT_TRUE(captions.contains(QStringLiteral("另存为(&A)"))) << qPrintable(captions.join('|'));
 }
 
+// Save As from the menu asks Qt Quick Dialogs' file dialog where to save;
+// cancelled, nothing is written and nothing is reported.
+TEST(QuickMenu, SaveAsAsksTheFileDialog) {
+  QQuickView view;
+  view.engine()->addImportPath(PALVEX_QML_DIR);
+  view.setSource(QUrl(QStringLiteral("data:text/plain,") + R"(
+    import QtQuick
+    import PalvexChart
+    PalvexChart { width: 560; height: 372; animated: false
+                  items: [{itemId: "1", caption: "Jan", value: 40}] })"));
+  ASSERT_EQ(view.status(), QQuickView::Ready) << qPrintable(view.errors().value(0).toString());
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  QString title;
+  const auto childOf = [&](const char* kind) -> QObject* {
+    for (QObject* child : view.rootObject()->children())
+      if (child->inherits(kind)) return child;
+    return nullptr;
+  };
+  // Answers the menu with Save As, then cancels the file dialog.
+  const auto saveAs = [&] {
+    QTimer::singleShot(100, [&] {
+      QObject* menu = childOf("QQuickMenu");
+      if (!menu) return;
+      menu->setProperty("chosen", QStringLiteral("mnuSaveAs"));
+      QTimer::singleShot(100, [&] {
+        QObject* dialog = childOf("QQuickFileDialog");
+        if (!dialog) return;
+        title = dialog->property("title").toString();
+        QMetaObject::invokeMethod(dialog, "reject");
+      });
+      QMetaObject::invokeMethod(menu, "close");
+    });
+    QTest::mousePress(&view, Qt::RightButton, {}, QPoint(200, 200));
+    QTest::mouseRelease(&view, Qt::RightButton, {}, QPoint(200, 200));
+  };
+  saveAs();
+  EXPECT_EQ(title, QStringLiteral("保持图表为文件"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
