@@ -90,26 +90,31 @@ void WriteQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property,
     RefuseUnless(value.canConvert<QFont>());
     return value.value<QFont>();
   };
+  // The host's styling is no property the control redraws for: a finished
+  // chart is drawn again with it, so the next picture shows it.
+  const auto redrawFinished = [&] {
+    if (chart.state().animationDone) chart.Refresh();
+  };
   switch (property.kind) {
     case Kind::BarColors:
       RefuseUnless(value.canConvert<QList<QColor>>());
       SetBarColors(chart, value.value<QList<QColor>>());
-      return;
+      return redrawFinished();
     case Kind::TitleFont:
       SetTitleFont(chart, font());
-      return;
+      return redrawFinished();
     case Kind::LabelFont:
       SetLabelFont(chart, font());
-      return;
+      return redrawFinished();
     case Kind::ValueSuffix:
       SetValueSuffix(chart, value.isNull() ? std::nullopt : std::optional(value.toString()));
-      return;
+      return redrawFinished();
     case Kind::ValueDecimals: {
       bool number = false;
       const int decimals = value.toInt(&number);
       RefuseUnless(number);
       SetValueDecimals(chart, decimals);
-      return;
+      return redrawFinished();
     }
     default:
       break;
@@ -133,7 +138,7 @@ void WriteQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property,
       RefuseUnless(number && theme >= ThemePersianGulf && theme <= kHostTheme);
       if (theme == kHostTheme) {
         UsePaletteTheme(chart, QGuiApplication::palette());
-        return;
+        return redrawFinished();
       }
       written = theme;
       break;

@@ -113,10 +113,7 @@ class PalvexChartQuickItemPrivate {
     return value;
   }
   void Write(const char* name, const QVariant& value) {
-    Run(name, [&] {
-      WritePropertyNamed(chart, QLatin1String(name), value);
-      RedrawFinished();
-    });
+    Run(name, [&] { WritePropertyNamed(chart, QLatin1String(name), value); });
   }
 
   void RedrawFinished() {

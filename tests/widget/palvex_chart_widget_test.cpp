@@ -600,6 +600,27 @@ TEST(OneVocabulary, TheRendererTakesTheWidgetsNamesAndTypes) {
   EXPECT_EQ(renderer.property("ActiveTheme"), 2);
 }
 
+// The renderer's next picture shows the host's styling given after the
+// first one, as it shows a property written then.
+TEST(OneVocabulary, TheRenderersNextPictureShowsNewStyling) {
+  PalvexChartRenderer renderer;
+  renderer.setItems({{"1", "North", "Jan", 50}});
+  const QImage first = renderer.toImage();
+  const std::pair<const char*, QVariant> styles[] = {
+      {"barColors", QVariant::fromValue(QList<QColor>{Qt::red})},
+      {"titleFont", QFont("DejaVu Serif", 14)},
+      {"theme", int(PalvexChartWidget::Palette)},
+  };
+  QImage before = first;
+  for (const auto& [name, value] : styles) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(renderer.setProperty(name, value)) << qPrintable(renderer.lastErrorString());
+    const QImage after = renderer.toImage();
+    EXPECT_NE(after, before);
+    before = after;
+  }
+}
+
 TEST_F(Widget, ARefusedStateLeavesTheChartAsItWas) {
   w.setChartTitle("kept");
   const QByteArray kept = w.saveState();
