@@ -11,6 +11,7 @@
 #include "render/draw_chart.h"
 #include "render/info_label.h"
 #include "theme/legend_entries.h"
+#include "theme/themes.h"
 
 namespace palvex {
 
@@ -163,6 +164,26 @@ void UsePaletteTheme(PalvexChart& chart, const QPalette& palette) {
   look.themeBars = {BarPair(palette.color(QPalette::Active, QPalette::Highlight))};
   // Selected again, the theme gives the chart and the slider its colours.
   chart.SetActiveTheme(kHostTheme);
+}
+
+bool FollowPalette(PalvexChart& chart, const QPalette& palette, bool textFromPalette) {
+  if (chart.ActiveTheme() == kHostTheme) {
+    UsePaletteTheme(chart, palette);
+    return true;
+  }
+  if (chart.ActiveTheme() != ThemeNormal || !textFromPalette) return false;
+  constexpr double kReadable = 4.5;
+  const QColor back = ToQColor(chart.BackColor());
+  QColor text = ContrastRatio(Qt::black, back) >= ContrastRatio(Qt::white, back)
+                    ? QColor(Qt::black)
+                    : QColor(Qt::white);
+  for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText}) {
+    const QColor candidate = palette.color(QPalette::Active, role);
+    if (ContrastRatio(candidate, back) >= kReadable) text = candidate;
+  }
+  if (ColorOf(text) == chart.ForeColor()) return false;
+  chart.SetForeColor(ColorOf(text));
+  return true;
 }
 
 double ContrastRatio(const QColor& a, const QColor& b) {

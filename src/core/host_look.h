@@ -45,6 +45,13 @@ void SetValueDecimals(PalvexChart& chart, int decimals);
 // its own).
 void UsePaletteTheme(PalvexChart& chart, const QPalette& palette);
 
+// The palette's part in a window's chart: the palette theme takes its
+// colours again, and under Normal, while textFromPalette (the host has set
+// no text colour), the text takes the palette's colour that reads on the
+// back colour (WindowText, else Text, else black or white). True when the
+// chart changed and a finished chart should be drawn again.
+bool FollowPalette(PalvexChart& chart, const QPalette& palette, bool textFromPalette);
+
 // Colour contrast as the accessibility guidelines measure it, 1 to 21.
 double ContrastRatio(const QColor& a, const QColor& b);
 

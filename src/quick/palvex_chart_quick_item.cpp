@@ -169,11 +169,11 @@ class PalvexChartQuickItemPrivate {
         "screen change", [&] { RedrawFinished(); }, false);
   }
 
-  // The palette theme follows the application's palette.
+  // The palette theme follows the application's palette, and so does the
+  // text colour of Normal while the host has given none, as in the widget.
   void FollowPalette() {
-    if (chart.ActiveTheme() != kHostTheme) return;
-    UsePaletteTheme(chart, QGuiApplication::palette());
-    RedrawFinished();
+    if (palvex::FollowPalette(chart, QGuiApplication::palette(), foreColorFromPalette))
+      RedrawFinished();
   }
 
   // The items again from the model, one redraw when they changed.
@@ -225,6 +225,7 @@ class PalvexChartQuickItemPrivate {
   PropertyNotifier notifier;
   GrowthPlayer player;
   bool animated = true;
+  bool foreColorFromPalette = true;
   bool shown = false;
   bool redrawScheduled = false;
   std::optional<QFont> titleFont;
@@ -304,7 +305,6 @@ PALVEX_QUICK_PROPERTY(QString, chartSubTitle, ChartSubTitle, toString())
 PALVEX_QUICK_PROPERTY(QString, axisLabelX, AxisLabelX, toString())
 PALVEX_QUICK_PROPERTY(QString, axisLabelY, AxisLabelY, toString())
 PALVEX_QUICK_PROPERTY(QColor, backColor, BackColor, value<QColor>())
-PALVEX_QUICK_PROPERTY(QColor, foreColor, ForeColor, value<QColor>())
 PALVEX_QUICK_PROPERTY(QList<QColor>, barColors, BarColors, value<QList<QColor>>())
 #undef PALVEX_QUICK_PROPERTY
 
@@ -333,11 +333,25 @@ PALVEX_QUICK_VALUE(bool, legendVisible, LegendVisible, toBool())
 PALVEX_QUICK_VALUE(int, valueDecimals, ValueDecimals, toInt())
 #undef PALVEX_QUICK_VALUE
 
+QColor PalvexChartQuickItem::foreColor() const {
+  return d->Read("foreColor").value<QColor>();
+}
+void PalvexChartQuickItem::setForeColor(const QColor& color) {
+  if (d->Run("foreColor",
+             [&] { WritePropertyNamed(d->chart, QStringLiteral("foreColor"), color); }))
+    d->foreColorFromPalette = false;
+}
+
 PalvexChartQuickItem::Theme PalvexChartQuickItem::theme() const {
   return static_cast<Theme>(d->chart.ActiveTheme());
 }
 void PalvexChartQuickItem::setTheme(Theme theme) {
-  d->Write("theme", static_cast<int>(theme));
+  d->Run("theme", [&] {
+    AllOrNothing(d->chart, [&] {
+      WritePropertyNamed(d->chart, QStringLiteral("theme"), static_cast<int>(theme));
+      d->FollowPalette();
+    });
+  });
 }
 
 int PalvexChartQuickItem::selectedColumn() const {

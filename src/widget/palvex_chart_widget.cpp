@@ -66,18 +66,6 @@ void CheckTheme(const PalvexChart& chart) {
   RefuseUnless(IsNamedTheme(chart.ActiveTheme()));
 }
 
-// The palette's text colour that reads on the back colour: the window's,
-// else the text's, else black or white, whichever reads better.
-QColor ReadableText(const QPalette& palette, const QColor& back) {
-  constexpr double kReadable = 4.5;
-  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text}) {
-    const QColor text = palette.color(QPalette::Active, role);
-    if (ContrastRatio(text, back) >= kReadable) return text;
-  }
-  return ContrastRatio(Qt::black, back) >= ContrastRatio(Qt::white, back) ? QColor(Qt::black)
-                                                                          : QColor(Qt::white);
-}
-
 }  // namespace
 
 // Turns the control's events into the widget's signals.
@@ -140,16 +128,7 @@ void PalvexChartWidgetPrivate::ControlRepaint() {
 }
 
 void PalvexChartWidgetPrivate::FollowPalette() {
-  PalvexChart& chart = *chart_;
-  if (chart.ActiveTheme() == kHostTheme) {
-    UsePaletteTheme(chart, q.palette());
-  } else if (chart.ActiveTheme() == ThemeNormal && foreColorFromPalette) {
-    const QColor text = ReadableText(q.palette(), ToQColor(chart.BackColor()));
-    if (FromQRgb(text.rgb()) != chart.ForeColor()) chart.SetForeColor(FromQRgb(text.rgb()));
-  } else {
-    return;
-  }
-  RedrawFinished();
+  if (palvex::FollowPalette(*chart_, q.palette(), foreColorFromPalette)) RedrawFinished();
 }
 
 void PalvexChartWidgetPrivate::InitDefaults() {

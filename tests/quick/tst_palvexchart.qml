@@ -76,6 +76,19 @@ Item {
             compare(chart.Accessible.name, "Rainfall")
         }
 
+        // Under Normal a chart's text takes the palette's colour until the
+        // program gives one: never white on white.
+        function test_normal_text_reads_on_the_back_colour() {
+            chart.backColor = "white"
+            chart.theme = PalvexChart.Normal
+            verify(!Qt.colorEqual(chart.foreColor, "white"), chart.foreColor)
+            chart.foreColor = "darkgreen"
+            chart.theme = PalvexChart.Sky
+            chart.theme = PalvexChart.Normal
+            compare(chart.foreColor, Qt.color("black"))  // Sky's own text colour stays
+            chart.theme = PalvexChart.PersianGulf
+        }
+
         function test_bar_colors_from_a_javascript_array() {
             chart.barColors = ["red", "#2040c0"]
             compare(chart.barColors.length, 2)
