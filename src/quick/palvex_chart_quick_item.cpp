@@ -184,9 +184,17 @@ class PalvexChartQuickItemPrivate {
     Run("model", [&] { ReplaceItems(chart, ToChartItems(items)); });
   }
 
-  void ShowOnce() {
-    if (shown || !q.isVisible() || !q.window() || !q.isComponentComplete()) return;
-    shown = true;
+  // Each time the item comes into view (a window, visible, complete) the
+  // bars grow, as each showing of the widget grows them; out of view the
+  // growth stops.
+  void FollowShowing() {
+    const bool inView = q.isVisible() && q.window() && q.isComponentComplete();
+    if (inView == showing) return;
+    showing = inView;
+    if (!inView) {
+      player.Stop();
+      return;
+    }
     FollowRatio();
     Run(
         "show",
@@ -226,7 +234,7 @@ class PalvexChartQuickItemPrivate {
   GrowthPlayer player;
   bool animated = true;
   bool foreColorFromPalette = true;
-  bool shown = false;
+  bool showing = false;
   bool redrawScheduled = false;
   std::optional<QFont> titleFont;
   std::optional<QFont> labelFont;
@@ -544,7 +552,7 @@ void PalvexChartQuickItem::paint(QPainter* painter) {
 void PalvexChartQuickItem::componentComplete() {
   QQuickPaintedItem::componentComplete();
   d->Describe();
-  d->ShowOnce();
+  d->FollowShowing();
 }
 
 void PalvexChartQuickItem::geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) {
@@ -565,8 +573,7 @@ void PalvexChartQuickItem::itemChange(ItemChange change, const ItemChangeData& v
   switch (change) {
     case ItemSceneChange:
     case ItemVisibleHasChanged:
-      if (!isVisible()) d->player.Stop();
-      d->ShowOnce();
+      d->FollowShowing();
       break;
     case ItemDevicePixelRatioHasChanged:
       d->FollowRatio();
