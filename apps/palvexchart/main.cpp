@@ -2,7 +2,6 @@
 // command line.
 #include <palvex/palvexversion.h>
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QJsonDocument>
@@ -11,6 +10,7 @@
 #include <optional>
 
 #include "chart_file.h"
+#include "command_modules.h"
 #include "core/chart_picture.h"
 #include "language.h"
 #include "platform/chart_error.h"
@@ -18,8 +18,6 @@
 #include "platform/qt/json_property_bag.h"
 #include "platform/qt/save_target.h"
 #include "render.h"
-#include "script_host.h"
-#include "show.h"
 #include "typelib_command.h"
 
 namespace {
@@ -227,19 +225,17 @@ int main(int argc, char** argv) {
           stderr);
       return kExitUsage;
     }
-    QApplication app(argc, argv);
-    QStringList args = app.arguments();
-    args.removeAt(1);
-    return palvex::ShowChart(args);
+    return palvex::RunCommandModule(palvex::kShowModule, palvex::kShowEntry, argc, argv);
   }
   // Everything else needs fonts but no display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (command == "script")
+    return palvex::RunCommandModule(palvex::kScriptModule, palvex::kScriptEntry, argc, argv);
   QGuiApplication app(argc, argv);
   QStringList args = app.arguments();
   if (args.size() >= 2) args.removeAt(1);
   if (command == "render") return Render(args);
   if (command == "save-bag") return SaveBag(args);
-  if (command == "script") return palvex::ScriptCommand(args.mid(1));
   if (command == "typelib") return palvex::TypelibCommand(args);
   if (command == "help" || command == "--help" || command == "-h") {
     PrintUsage(stdout);
