@@ -15,14 +15,15 @@
 #include "control/palvex_chart.h"
 #include "core/caught_error.h"
 #include "core/chart_changes.h"
+#include "core/chart_input.h"
 #include "core/chart_picture.h"
+#include "core/growth_player.h"
 #include "core/host_look.h"
 #include "core/item_conversion.h"
+#include "core/pixel_ratio.h"
+#include "core/property_notifier.h"
 #include "core/qt_face_properties.h"
-#include "face/chart_input.h"
-#include "face/growth_player.h"
-#include "face/property_notifier.h"
-#include "face/window_marks.h"
+#include "core/window_marks.h"
 #include "platform/chart_error.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/qt_text.h"
@@ -79,7 +80,6 @@ class PalvexChartQuickItemPrivate {
       errorString.clear();
     }
     notifier.Notify();
-    Describe();
     if (failure) {
       error = failure->number();
       errorString =
@@ -92,7 +92,8 @@ class PalvexChartQuickItemPrivate {
 
   // What screen readers hear, as of the widget: a chart named by its title
   // and described by its subtitle. Set through the item's Accessible
-  // attached properties, once the item is in a QML context.
+  // attached properties, once the item is in a QML context and whenever
+  // the titles change (not on every call: a hover is one).
   void Describe() {
     QQmlContext* context = qmlContext(&q);
     if (!context) return;
@@ -114,6 +115,14 @@ class PalvexChartQuickItemPrivate {
   }
   void Write(const char* name, const QVariant& value) {
     Run(name, [&] { WritePropertyNamed(chart, QLatin1String(name), value); });
+  }
+  // A font is kept as given, for reading back; the chart draws its family,
+  // size, weight and slant. Null puts the control's face back.
+  void SetFont(const char* name, std::optional<QFont>& kept, const std::optional<QFont>& font) {
+    Run(name, [&] {
+      WritePropertyNamed(chart, QLatin1String(name), font ? QVariant(*font) : QVariant());
+      kept = font;
+    });
   }
 
   void RedrawFinished() {
@@ -288,6 +297,8 @@ PalvexChartQuickItem::PalvexChartQuickItem(QQuickItem* parent)
         "scroll repeat", [&] { d->chart.ScrollRepeatTick(); }, false);
   });
   QCoreApplication::instance()->installEventFilter(this);
+  connect(this, &PalvexChartQuickItem::chartTitleChanged, this, [this] { d->Describe(); });
+  connect(this, &PalvexChartQuickItem::chartSubTitleChanged, this, [this] { d->Describe(); });
   d->notifier.Reset();
 }
 
@@ -395,35 +406,19 @@ QFont PalvexChartQuickItem::titleFont() const {
   return d->titleFont.value_or(ControlTitleFont());
 }
 void PalvexChartQuickItem::setTitleFont(const QFont& font) {
-  d->Run("titleFont", [&] {
-    AllOrNothing(d->chart, [&] { SetTitleFont(d->chart, font); });
-    d->titleFont = font;
-    d->RedrawFinished();
-  });
+  d->SetFont("titleFont", d->titleFont, font);
 }
 void PalvexChartQuickItem::resetTitleFont() {
-  d->Run("titleFont", [&] {
-    SetTitleFont(d->chart, std::nullopt);
-    d->titleFont.reset();
-    d->RedrawFinished();
-  });
+  d->SetFont("titleFont", d->titleFont, std::nullopt);
 }
 QFont PalvexChartQuickItem::labelFont() const {
   return d->labelFont.value_or(ControlLabelFont());
 }
 void PalvexChartQuickItem::setLabelFont(const QFont& font) {
-  d->Run("labelFont", [&] {
-    AllOrNothing(d->chart, [&] { SetLabelFont(d->chart, font); });
-    d->labelFont = font;
-    d->RedrawFinished();
-  });
+  d->SetFont("labelFont", d->labelFont, font);
 }
 void PalvexChartQuickItem::resetLabelFont() {
-  d->Run("labelFont", [&] {
-    SetLabelFont(d->chart, std::nullopt);
-    d->labelFont.reset();
-    d->RedrawFinished();
-  });
+  d->SetFont("labelFont", d->labelFont, std::nullopt);
 }
 
 QVariantList PalvexChartQuickItem::items() const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "face/window_host.h"
+#include "core/window_host.h"
 
 class QQuickItem;
 

@@ -14,11 +14,13 @@
 
 #include "core/caught_error.h"
 #include "core/chart_changes.h"
+#include "core/chart_input.h"
 #include "core/chart_picture.h"
 #include "core/host_look.h"
 #include "core/item_conversion.h"
-#include "face/chart_input.h"
-#include "face/window_marks.h"
+#include "core/pixel_ratio.h"
+#include "core/qt_face_properties.h"
+#include "core/window_marks.h"
 #include "platform/chart_error.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/qimage_surface.h"
@@ -129,6 +131,16 @@ void PalvexChartWidgetPrivate::ControlRepaint() {
 
 void PalvexChartWidgetPrivate::FollowPalette() {
   if (palvex::FollowPalette(*chart_, q.palette(), foreColorFromPalette)) RedrawFinished();
+}
+
+// A font is kept as given, for reading back; the chart draws its family,
+// size, weight and slant. Null puts the control's face back.
+void PalvexChartWidgetPrivate::SetFont(const char* name, std::optional<QFont>& kept,
+                                       const std::optional<QFont>& font) {
+  Set(name, [&] {
+    WritePropertyNamed(*chart_, QLatin1String(name), font ? QVariant(*font) : QVariant());
+    kept = font;
+  });
 }
 
 void PalvexChartWidgetPrivate::InitDefaults() {
@@ -426,35 +438,19 @@ QFont PalvexChartWidget::titleFont() const {
   return d->titleFont.value_or(ControlTitleFont());
 }
 void PalvexChartWidget::setTitleFont(const QFont& font) {
-  d->Set("titleFont", [&] {
-    SetTitleFont(d->chart(), font);
-    d->titleFont = font;
-    d->RedrawFinished();
-  });
+  d->SetFont("titleFont", d->titleFont, font);
 }
 void PalvexChartWidget::resetTitleFont() {
-  d->Set("titleFont", [&] {
-    SetTitleFont(d->chart(), std::nullopt);
-    d->titleFont.reset();
-    d->RedrawFinished();
-  });
+  d->SetFont("titleFont", d->titleFont, std::nullopt);
 }
 QFont PalvexChartWidget::labelFont() const {
   return d->labelFont.value_or(ControlLabelFont());
 }
 void PalvexChartWidget::setLabelFont(const QFont& font) {
-  d->Set("labelFont", [&] {
-    SetLabelFont(d->chart(), font);
-    d->labelFont = font;
-    d->RedrawFinished();
-  });
+  d->SetFont("labelFont", d->labelFont, font);
 }
 void PalvexChartWidget::resetLabelFont() {
-  d->Set("labelFont", [&] {
-    SetLabelFont(d->chart(), std::nullopt);
-    d->labelFont.reset();
-    d->RedrawFinished();
-  });
+  d->SetFont("labelFont", d->labelFont, std::nullopt);
 }
 
 bool PalvexChartWidget::legendVisible() const {

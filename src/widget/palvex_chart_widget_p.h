@@ -10,8 +10,8 @@
 #include <optional>
 
 #include "control/palvex_chart.h"
-#include "face/growth_player.h"
-#include "face/property_notifier.h"
+#include "core/growth_player.h"
+#include "core/property_notifier.h"
 #include "ui/keyboard.h"
 
 class QPainter;
@@ -72,6 +72,8 @@ class PalvexChartWidgetPrivate {
   bool Run(const char* what, F&& call, Caller caller = Caller::kWindow);
   // Keeps a failure for lastError(), logs it and signals it.
   void Report(const char* what, const palvex::ChartError& failure);
+  // Sets or (null) resets the title or label font, keeping it as given.
+  void SetFont(const char* name, std::optional<QFont>& kept, const std::optional<QFont>& font);
   // A host's property write: refused whole or done whole.
   template <typename F>
   void Set(const char* what, F&& store);

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "face/window_host.h"
+#include "core/window_host.h"
 
 class QMenu;
 

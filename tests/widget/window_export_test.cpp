@@ -1,5 +1,5 @@
 #include "widget/window_export.h"
-#include "face/clipboard.h"
+#include "core/clipboard.h"
 
 #include <gtest/gtest.h>
 

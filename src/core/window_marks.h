@@ -8,8 +8,6 @@
 namespace palvex {
 
 struct ChartState;
-class QtHost;
-class Surface;
 
 // What a window draws over the chart's picture and no export ever has: the
 // selected bar's focus frame, and the outline of the information label
@@ -18,10 +16,5 @@ class Surface;
 void PaintFocusFrame(QPainter& p, const ChartState& chart, const QRect& window,
                      const QColor& highlight);
 void PaintDragOutline(QPainter& p, ChartState& chart, QPointF pointer, double devicePixelRatio);
-
-// Puts every picture of the chart and the window's screen picture at a
-// device pixel ratio; true when the ratio changed (then the finished chart
-// should be drawn again at it).
-bool FollowPixelRatio(QtHost& host, ChartState& chart, Surface& screen, double ratio);
 
 }  // namespace palvex

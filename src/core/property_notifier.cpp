@@ -1,4 +1,4 @@
-#include "face/property_notifier.h"
+#include "core/property_notifier.h"
 
 #include <QMetaProperty>
 #include <QObject>

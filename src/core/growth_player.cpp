@@ -1,4 +1,4 @@
-#include "face/growth_player.h"
+#include "core/growth_player.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "face/chart_input.h"
+#include "core/chart_input.h"
 
 #include <QKeySequence>
 #include <string>

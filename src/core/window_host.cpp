@@ -1,8 +1,8 @@
-#include "face/window_host.h"
+#include "core/window_host.h"
 
 #include <QScreen>
 
-#include "face/clipboard.h"
+#include "core/clipboard.h"
 #include "platform/numeric.h"
 #include "platform/qt/image_io.h"
 #include "platform/qt/pictures_folder.h"

@@ -1,11 +1,9 @@
-#include "face/window_marks.h"
+#include "core/window_marks.h"
 
 #include <QPen>
 #include <algorithm>
 
 #include "model/chart_state.h"
-#include "platform/qt/qimage_surface.h"
-#include "platform/qt/qt_host.h"
 #include "ui/info_label_input.h"
 #include "ui/keyboard.h"
 
@@ -56,26 +54,6 @@ void PaintDragOutline(QPainter& p, ChartState& chart, QPointF pointer, double de
   // A frame two pixels wide, inside the label's size.
   p.drawRect(r.adjusted(0, 0, -1, -1));
   p.drawRect(r.adjusted(1, 1, -2, -2));
-}
-
-bool FollowPixelRatio(QtHost& host, ChartState& chart, Surface& screen, double ratio) {
-  const double before = host.devicePixelRatio();
-  host.SetDevicePixelRatio(ratio);
-  const double now = host.devicePixelRatio();
-  if (now == before) return false;
-  const auto follow = [now](Surface* s) {
-    if (auto* picture = dynamic_cast<QImageSurface*>(s)) picture->SetDevicePixelRatio(now);
-  };
-  follow(chart.surface.get());
-  follow(&screen);
-  ChildControls& ch = chart.children;
-  for (Control* c : {&ch.picLegend, &ch.vsbContainer, &ch.picContainer, &ch.lblSlider, &ch.lblInfo})
-    follow(c->surface.get());
-  for (Surface* picture : ch.entries.Pictures()) follow(picture);
-  // Colour boxes made from now on are painted anew at the new ratio, and
-  // so are the description panel's rows.
-  ch.entries.Invalidate();
-  return true;
 }
 
 }  // namespace palvex

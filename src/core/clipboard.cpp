@@ -1,4 +1,4 @@
-#include "face/clipboard.h"
+#include "core/clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
