@@ -4,6 +4,7 @@
 #include <malloc.h>
 
 #include <QGuiApplication>
+#include <QImage>
 #include <string>
 
 #include "control/palvex_chart.h"
@@ -39,7 +40,26 @@ void BM_DrawChart(benchmark::State& st) {
   for (auto _ : st) palvex::DrawChart(chart.state());
   st.SetItemsProcessed(st.iterations() * st.range(0));
 }
-BENCHMARK(BM_DrawChart)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawChart)
+    ->Arg(10)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(32767)
+    ->Unit(benchmark::kMicrosecond);
+
+// The floor a pass stands on: one plain fill of the same picture.
+void BM_PlainFill(benchmark::State& st) {
+  palvex::HeadlessHost host;
+  palvex::PalvexChart chart(host);
+  const palvex::Surface& s = *chart.state().surface;
+  QImage picture(s.PixelWidth(), s.PixelHeight(), QImage::Format_RGB32);
+  for (auto _ : st) {
+    picture.fill(Qt::white);
+    benchmark::DoNotOptimize(picture.constBits());
+  }
+}
+BENCHMARK(BM_PlainFill)->Unit(benchmark::kMicrosecond);
 
 // n items, the legend shown and the middle column selected.
 void FillWithLegendAndSelection(palvex::PalvexChart& chart, int n) {

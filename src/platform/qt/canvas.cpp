@@ -13,6 +13,18 @@ bool PaintAtOnceByDefault() {
   return atOnce;
 }
 
+namespace {
+
+PALVEX_WIDE_STORES void FillRect(QImage& image, const QRect& pixels, QRgb rgb) {
+  uchar* bits = image.bits();
+  const qsizetype bytesPerLine = image.bytesPerLine();
+  for (int y = pixels.top(); y <= pixels.bottom(); ++y)
+    FillPixels(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + pixels.left(), pixels.width(),
+               rgb);
+}
+
+}  // namespace
+
 Canvas::Canvas(QImage image, bool paintAtOnce) : image_(std::move(image)), atOnce_(paintAtOnce) {}
 
 Canvas::~Canvas() {
@@ -40,7 +52,14 @@ void Canvas::Replace(QImage next) {
 
 void Canvas::Fill(const QColor& color) {
   Settle();
-  image_.fill(color);
+  clear_ = color;
+  if (atOnce_) PaintHeldClear();
+}
+
+void Canvas::PaintHeldClear() {
+  if (!clear_) return;
+  image_.fill(*clear_);
+  clear_.reset();
 }
 
 QPainter& Canvas::Painter() {
@@ -56,6 +75,7 @@ QPainter& Canvas::PainterOver(const QRect& pixels) {
 }
 
 QPainter& Canvas::OpenPainter() {
+  PaintHeldClear();
   // Made on first use: most small pictures (colour boxes) never need one.
   if (!painter_) painter_ = std::make_unique<QPainter>();
   if (!painter_->isActive()) painter_->begin(&image_);
@@ -68,6 +88,7 @@ void Canvas::SetPaintAtOnce(bool atOnce) {
 }
 
 void Canvas::Settle() {
+  PaintHeldClear();
   // Held text never lies over a held fill that came before it, so all of
   // it may go first.
   DrawHeldText();
@@ -88,6 +109,8 @@ void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, bool vertical)
   const std::int64_t y0 = std::max<std::int64_t>(std::min(a.y, b.y), 0);
   const std::int64_t y1 = std::min<std::int64_t>(std::max(a.y, b.y), image_.height());
   if (x0 >= x1 || y0 >= y1) return;
+  // A gradient is opaque: over every pixel it hides the clear before it.
+  if (x0 == 0 && y0 == 0 && x1 == image_.width() && y1 == image_.height()) clear_.reset();
   fills_.AddGradient(x0, x1, y0, y1, vertical, a, b);
   if (atOnce_) PaintHeldFills();
 }
@@ -107,15 +130,13 @@ void Canvas::FillSolid(const QRect& pixels, Color color) {
     fills_.AddSolid(cut, ResolveColor(color));
     return;
   }
+  if (cut == image_.rect()) clear_.reset();
+  PaintHeldClear();
   if (text_.Overlap(cut)) DrawHeldText();
   Q_ASSERT(!fills_.Overlap(cut) && !text_.Overlap(cut));
   // The raster painter keeps no pixels of its own, so rows may be written
   // while it is open.
-  const QRgb rgb = ToQColor(color).rgb();
-  uchar* bits = image_.bits();
-  const qsizetype bytesPerLine = image_.bytesPerLine();
-  for (int y = cut.top(); y <= cut.bottom(); ++y)
-    FillPixels(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + cut.left(), cut.width(), rgb);
+  FillRect(image_, cut, ToQColor(color).rgb());
 }
 
 bool Canvas::HoldText(const QList<QGlyphRun>& runs, const QTransform& turn, QPointF baseline,
@@ -135,6 +156,7 @@ bool Canvas::HoldText(const QList<QGlyphRun>& runs, const QTransform& turn, QPoi
 
 void Canvas::PaintHeldFills() {
   if (fills_.empty()) return;
+  PaintHeldClear();
   // Text held back came before these fills: where they may meet, it goes
   // first.
   if (text_.Overlap(fills_.bounds())) DrawHeldText();

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QTransform>
 #include <memory>
+#include <optional>
 
 #include "platform/color.h"
 #include "platform/device_context.h"
@@ -52,7 +53,9 @@ class Canvas {
   // Puts another picture in place of this one (a resize, a picture put
   // back); what was held belonged to the old one and is painted there.
   void Replace(QImage next);
-  // Covers the whole picture in one colour.
+  // Covers the whole picture in one colour. The cover waits like a held
+  // fill, and is dropped when a fill of every pixel comes next: a pass
+  // clears the picture and then covers it with its background.
   void Fill(const QColor& color);
 
   // The painter, once everything held is painted.
@@ -87,9 +90,10 @@ class Canvas {
   void Settle();
   void PaintHeldFills();
   void DrawHeldText();
+  void PaintHeldClear();
   QPainter& OpenPainter();
   void EndPainter();
-  bool Holding() const { return !fills_.empty() || !text_.empty(); }
+  bool Holding() const { return clear_ || !fills_.empty() || !text_.empty(); }
   // Fills wait only in an open group, and nothing waits when painting at
   // once.
   void CheckHeld() const {
@@ -103,6 +107,8 @@ class Canvas {
   int fillGroups_ = 0;
   // Held fills and held text never overlap out of order: whichever comes
   // second paints the other first where they might meet.
+  // A held clear came before every held fill and text (Fill settles them).
+  std::optional<QColor> clear_;
   HeldFills fills_;
   HeldText text_;
 };

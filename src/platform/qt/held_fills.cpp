@@ -113,7 +113,7 @@ void HeldFills::CutHiddenParts(int width) {
   }
 }
 
-void HeldFills::PaintBands(QImage& image, std::size_t first, std::size_t last) {
+PALVEX_WIDE_STORES void HeldFills::PaintBands(QImage& image, std::size_t first, std::size_t last) {
   // Between two consecutive edges the same fills cover every row, so each
   // such band is split once into the spans each fill shows (a later fill
   // hides an earlier one), and its rows are written span by span.
