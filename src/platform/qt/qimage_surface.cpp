@@ -208,13 +208,20 @@ void QImageSurface::PaintPicture(const Surface& source, double x, double y, doub
   const QRect wanted(ToPixelX(srcX), ToPixelY(srcY), ToPixelX(width), ToPixelY(height));
   const QRect from = wanted & QRect(0, 0, source.PixelWidth(), source.PixelHeight());
   if (from.isEmpty()) return;
-  // A copy, so a surface may paint from itself; a surface of another kind
-  // (a recorder in tests) is read pixel by pixel.
+  const QPoint at(ToPixelX(x) + from.x() - wanted.x(), ToPixelY(y) + from.y() - wanted.y());
+  // Another Qt surface's pixels are drawn straight from its picture (the
+  // screen takes the whole chart on every event, and a copy first doubles
+  // that); a surface painting from itself draws from a copy, and a surface
+  // of another kind (a recorder in tests) is read pixel by pixel.
   auto* q = dynamic_cast<const QImageSurface*>(&source);
+  if (q && q != this) {
+    const QImage& picture = q->image();
+    canvas_.Painter().drawImage(at, picture, DeviceRect(from, q->devicePixelRatio()));
+    return;
+  }
   const QImage part =
       q ? q->image().copy(DeviceRect(from, q->devicePixelRatio())) : PictureOf(source).copy(from);
-  canvas_.Painter().drawImage(
-      QPoint(ToPixelX(x) + from.x() - wanted.x(), ToPixelY(y) + from.y() - wanted.y()), part);
+  canvas_.Painter().drawImage(at, part);
 }
 
 void QImageSurface::Refresh() {
