@@ -3,10 +3,12 @@
 // raises ItemClick.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <string>
 
 #include "control/palvex_chart.h"
 #include "platform/qt/headless_host.h"
+#include "render/draw_chart.h"
 
 namespace {
 
@@ -56,5 +58,52 @@ void BM_PressAnotherColumn(benchmark::State& st) {
   }
 }
 BENCHMARK(BM_PressAnotherColumn)->Arg(12)->Arg(500)->Unit(benchmark::kMillisecond);
+
+// One event from input to the screen the window shows, against the pass
+// alone on the same chart (legend shown, hot tracking on): the hover onto
+// another bar, a press on another bar, a wheel notch over the legend.
+enum class Event { kHover, kPress, kWheel };
+
+void BM_EventToScreen(benchmark::State& st) {
+  const auto event = static_cast<Event>(st.range(0));
+  ShownChart c(static_cast<int>(st.range(1)));
+  c.chart.SetHotTracking(true);
+  c.chart.ShowLegend();
+  std::unique_ptr<palvex::Surface> screen = c.host.CreateSurface(1, 1);
+  const palvex::ChartState& s = c.chart.state();
+  const float y = c.PlotBottom() - 15;
+  const float xs[] = {c.SlotMiddle(2), c.SlotMiddle(5)};
+  const float legendX =
+      static_cast<float>(s.surface->ScaleWidth() - s.children.picLegend.Width / 2);
+  int k = 0;
+  for (auto _ : st) {
+    switch (event) {
+      case Event::kHover:
+        c.chart.MouseMove(0, 0, xs[k], y);
+        break;
+      case Event::kPress:
+        c.chart.MouseDown(1, 0, xs[k], y);
+        c.chart.MouseUp(1, 0, xs[k], y);
+        break;
+      case Event::kWheel:
+        c.chart.MouseWheel(k ? 120 : -120, legendX, 600);
+        break;
+    }
+    c.chart.ComposeScreen(*screen);
+    k ^= 1;
+  }
+}
+BENCHMARK(BM_EventToScreen)
+    ->ArgsProduct({{int(Event::kHover), int(Event::kPress), int(Event::kWheel)}, {12, 1000}})
+    ->Unit(benchmark::kMicrosecond);
+
+// The pass alone on the chart of BM_EventToScreen.
+void BM_PassOfShownChart(benchmark::State& st) {
+  ShownChart c(static_cast<int>(st.range(0)));
+  c.chart.SetHotTracking(true);
+  c.chart.ShowLegend();
+  for (auto _ : st) palvex::DrawChart(c.chart.state());
+}
+BENCHMARK(BM_PassOfShownChart)->Arg(12)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

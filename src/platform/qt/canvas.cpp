@@ -51,6 +51,8 @@ void Canvas::Replace(QImage next) {
 }
 
 void Canvas::Fill(const QColor& color) {
+  // A clear waiting with nothing held after it is hidden by this one.
+  if (fills_.empty() && text_.empty()) clear_.reset();
   Settle();
   clear_ = color;
   if (atOnce_) PaintHeldClear();

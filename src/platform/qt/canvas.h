@@ -57,6 +57,9 @@ class Canvas {
   // fill, and is dropped when a fill of every pixel comes next: a pass
   // clears the picture and then covers it with its background.
   void Fill(const QColor& color);
+  // The next drawing covers every pixel in opaque colours: a clear still
+  // waiting need not be painted.
+  void WillCoverAll() { clear_.reset(); }
 
   // The painter, once everything held is painted.
   QPainter& Painter();

@@ -178,14 +178,14 @@ int MeasuredFont::WholeHeight() {
   return wholeMetrics().height();
 }
 
-MeasuredFont& FontCache::Get(const FontSpec& font, double dotsPerInch) {
+std::shared_ptr<MeasuredFont> FontCache::Hold(const FontSpec& font, double dotsPerInch) {
   for (Entry& e : entries_) {
-    if (e.dotsPerInch == dotsPerInch && e.font == font) return *e.measured;
+    if (e.dotsPerInch == dotsPerInch && e.font == font) return e.measured;
   }
   if (entries_.size() >= kMaxFonts) entries_.erase(entries_.begin());
   entries_.push_back(
       {font, dotsPerInch, std::make_shared<MeasuredFont>(MakeFont(font, dotsPerInch))});
-  return *entries_.back().measured;
+  return entries_.back().measured;
 }
 
 std::shared_ptr<MeasuredFont> FontCache::Share(const QFont& font) {

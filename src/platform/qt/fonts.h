@@ -109,14 +109,17 @@ QPointF TruncatedToFixed(QPointF p);
 // reference from Get stays good until the next Get.
 class FontCache {
  public:
-  MeasuredFont& Get(const FontSpec& font, double dotsPerInch);
+  MeasuredFont& Get(const FontSpec& font, double dotsPerInch) { return *Hold(font, dotsPerInch); }
+  // The same, kept alive for the holder however many fonts come after.
+  std::shared_ptr<MeasuredFont> Hold(const FontSpec& font, double dotsPerInch);
   // The entry of a font equal to this Qt font, or a new one of its own:
   // text measured through a device context in the surface's own font is
   // then found in the same memo.
   std::shared_ptr<MeasuredFont> Share(const QFont& font);
 
  private:
-  static constexpr std::size_t kMaxFonts = 16;
+  // A chart's surfaces share one cache.
+  static constexpr std::size_t kMaxFonts = 32;
   struct Entry {
     FontSpec font;
     double dotsPerInch;

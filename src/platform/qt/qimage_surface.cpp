@@ -25,12 +25,16 @@ int ClampedPixel(double px) {
 
 }  // namespace
 
-QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx, double ratio)
-    : QImageSurface(screen, DevicePicture(widthPx, heightPx, ratio, kImageFormat)) {}
+QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx, double ratio,
+                             std::shared_ptr<FontCache> fonts)
+    : QImageSurface(screen, DevicePicture(widthPx, heightPx, ratio, kImageFormat),
+                    std::move(fonts)) {}
 
-QImageSurface::QImageSurface(const Screen& screen, QImage image)
-    : screen_(screen), canvas_(std::move(image)) {
-  dc_ = std::make_unique<QImageDeviceContext>(canvas_, screen_, *this, fonts_);
+QImageSurface::QImageSurface(const Screen& screen, QImage image, std::shared_ptr<FontCache> fonts)
+    : screen_(screen),
+      canvas_(std::move(image)),
+      fonts_(fonts ? std::move(fonts) : std::make_shared<FontCache>()) {
+  dc_ = std::make_unique<QImageDeviceContext>(canvas_, screen_, *this, *fonts_);
   Cls();
 }
 
@@ -110,7 +114,7 @@ void QImageSurface::SetFontItalic(bool italic) {
 }
 
 MeasuredFont& QImageSurface::measured() const {
-  if (!measured_) measured_ = &fonts_.Get(font_, screen_.DotsPerInchY());
+  if (!measured_) measured_ = fonts_->Hold(font_, screen_.DotsPerInchY());
   return *measured_;
 }
 
@@ -213,6 +217,8 @@ void QImageSurface::PaintPicture(const Surface& source, double x, double y, doub
   // screen takes the whole chart on every event, and a copy first doubles
   // that); a surface painting from itself draws from a copy, and a surface
   // of another kind (a recorder in tests) is read pixel by pixel.
+  if (at == QPoint(0, 0) && from.width() >= PixelWidth() && from.height() >= PixelHeight())
+    canvas_.WillCoverAll();
   auto* q = dynamic_cast<const QImageSurface*>(&source);
   if (q && q != this) {
     const QImage& picture = q->image();

@@ -28,7 +28,11 @@ class QImageSurface : public Surface {
   // Every picture a surface keeps, at least one pixel a side.
   static constexpr QImage::Format kImageFormat = QImage::Format_RGB32;
 
-  QImageSurface(const Screen& screen, int widthPx, int heightPx, double devicePixelRatio = 1.0);
+  // fonts: the fonts of the host's other surfaces, whose measured and
+  // shaped texts this one then finds (a chart's panels and labels are made
+  // again for each screen it composes); without, a cache of its own.
+  QImageSurface(const Screen& screen, int widthPx, int heightPx, double devicePixelRatio = 1.0,
+                std::shared_ptr<FontCache> fonts = nullptr);
 
   double ScaleWidth() const override;
   double ScaleHeight() const override;
@@ -95,7 +99,7 @@ class QImageSurface : public Surface {
  protected:
   // A surface over a picture of kImageFormat the binding made; it is
   // cleared to the background colour.
-  QImageSurface(const Screen& screen, QImage image);
+  QImageSurface(const Screen& screen, QImage image, std::shared_ptr<FontCache> fonts = nullptr);
   // A new picture for a resize, width and height at least 1; a binding
   // may keep pictures of its own.
   virtual QImage NewImage(int width, int height) const;
@@ -125,8 +129,8 @@ class QImageSurface : public Surface {
   double currentX_ = 0;
   double currentY_ = 0;
   // The fonts this surface has had, with the widths measured in them.
-  mutable FontCache fonts_;
-  mutable MeasuredFont* measured_ = nullptr;
+  std::shared_ptr<FontCache> fonts_;
+  mutable std::shared_ptr<MeasuredFont> measured_;
   // Above a ratio of 1: the same fonts with that many times the pixels.
   FontCache deviceFonts_;
   std::function<void()> onRefresh_;

@@ -21,13 +21,14 @@ std::u16string QtHost::Translate(std::u16string_view source) {
 }
 
 std::unique_ptr<Surface> QtHost::CreateSurface(int widthPx, int heightPx) {
-  auto surface = std::make_unique<QImageSurface>(screen_, widthPx, heightPx, devicePixelRatio_);
+  auto surface =
+      std::make_unique<QImageSurface>(screen_, widthPx, heightPx, devicePixelRatio_, fonts_);
   surface->SetRefreshHandler([this] { RepaintNow(); });
   return surface;
 }
 
 TextExtent QtHost::MeasureText(const FontSpec& font, std::u16string_view text) {
-  MeasuredFont& measured = fonts_.Get(font, screen_.DotsPerInchY());
+  MeasuredFont& measured = fonts_->Get(font, screen_.DotsPerInchY());
   return {measured.Width(text) * screen_.TwipsPerPixelX(),
           measured.Height(text) * screen_.TwipsPerPixelY()};
 }

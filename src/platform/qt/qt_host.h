@@ -38,7 +38,8 @@ class QtHost : public Host {
   Screen screen_;
 
  private:
-  FontCache fonts_;
+  // Shared by the surfaces made here, which all live on the host's thread.
+  std::shared_ptr<FontCache> fonts_ = std::make_shared<FontCache>();
   double devicePixelRatio_ = 1.0;
 };
 
