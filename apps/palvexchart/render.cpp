@@ -106,7 +106,7 @@ void FrameWriter::operator()(const QImage& frame) {
     return;
   }
   const QString name = QStringLiteral("frame-%1.png").arg(written_ + 1, 2, 10, QChar(u'0'));
-  error_ = SaveImageAtomically(frame, QDir(folder_).filePath(name));
+  error_ = SaveImageAtomically(frame, QDir(folder_).filePath(name), nullptr, quality_);
   if (error_.isEmpty()) ++written_;
 }
 

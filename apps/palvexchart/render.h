@@ -64,16 +64,19 @@ JsonPropertyBag SaveBagOf(const ChartFile& file,
                           std::optional<NamedChartError>* growthFailure = nullptr);
 
 // Writes the frames it receives into a folder as frame-01.png,
-// frame-02.png, ...; after a failure it writes no more and keeps the error.
+// frame-02.png, ... at a quality as QImageWriter takes it; after a failure
+// it writes no more and keeps the error.
 class FrameWriter {
  public:
-  explicit FrameWriter(QString folder) : folder_(std::move(folder)) {}
+  explicit FrameWriter(QString folder, int quality = -1)
+      : folder_(std::move(folder)), quality_(quality) {}
   void operator()(const QImage& frame);
   const QString& error() const { return error_; }
   int written() const { return written_; }
 
  private:
   QString folder_;
+  int quality_;
   int written_ = 0;
   QString error_;
 };

@@ -228,8 +228,9 @@ class PALVEX_QUICK_EXPORT PalvexChartQuickItem : public QQuickPaintedItem {
   Q_INVOKABLE void refresh();
   /// Writes the chart's picture to a file (a path or a file URL), as the
   /// widget's save() does; the format follows the suffix (PNG, BMP, JPEG,
-  /// SVG, PDF, ...), the scale (1 to 4) multiplies the pixels each way.
-  Q_INVOKABLE bool save(const QVariant& file, qreal scale = 1.0);
+  /// SVG, PDF, ...), the scale (1 to 4) multiplies the pixels each way, the
+  /// quality is QImage::save()'s (-1 for the format's default).
+  Q_INVOKABLE bool save(const QVariant& file, qreal scale = 1.0, int quality = -1);
   /// The chart's picture, as the widget's toImage(scale).
   Q_INVOKABLE QImage toImage(qreal scale = 1.0) const;
   /// Copies the chart to the clipboard, as the menu's Copy does.

@@ -82,9 +82,11 @@ class PALVEX_CORE_EXPORT PalvexChartRenderer {
   /// Writes toImage() to a file; the format follows the suffix (BMP, PNG,
   /// JPEG, ..., SVG, PDF) unless given. SVG and PDF draw the chart as shapes
   /// and text on a page of its size. Written to a temporary name and renamed.
+  /// The quality is QImage::save()'s, as for PalvexChartWidget::save().
   ///@{
   bool save(const QString& path, const char* format = nullptr);
   bool save(const QString& path, const char* format, qreal scale);
+  bool save(const QString& path, const char* format, qreal scale, int quality);
   ///@}
 
   /// The run-time error number of the last call that failed (380 for a

@@ -367,12 +367,17 @@ class PALVEX_WIDGET_EXPORT PalvexChartWidget : public QWidget {
   /// to a temporary name and renames it, the format following the suffix
   /// (BMP, PNG, JPEG, ..., SVG, PDF) unless given. With a scale (1 to 4) the
   /// picture has scale times the pixels each way, whatever the screen; SVG
-  /// and PDF draw the chart as shapes and text on a page of its size.
+  /// and PDF draw the chart as shapes and text on a page of its size. The
+  /// quality is QImage::save()'s (-1 for the format's default): for PNG a
+  /// higher one writes sooner and larger (89, the fastest compression,
+  /// takes about a third less time than the default for a fifth more
+  /// bytes).
   ///@{
   QImage toImage() const;
   QImage toImage(qreal scale) const;
   bool save(const QString& path, const char* format = nullptr) const;
   bool save(const QString& path, const char* format, qreal scale) const;
+  bool save(const QString& path, const char* format, qreal scale, int quality) const;
   ///@}
 
   /// The run-time error number of the chart's last failure (380 for an

@@ -59,9 +59,10 @@ QImage ChartPicture(PalvexChart& chart, double scale) {
   return picture;
 }
 
-QString SaveChartPicture(PalvexChart& chart, const QString& path, const char* format,
-                         double scale) {
+QString SaveChartPicture(PalvexChart& chart, const QString& path, const char* format, double scale,
+                         int quality) {
   CheckScale(*chart.state().surface, scale);
+  if (quality < -1 || quality > 100) throw ChartError(kErrInvalidPropertyValue);
   const QString kind = format ? QString::fromLatin1(format) : QFileInfo(path).suffix();
   const PictureFormatRow* row = PictureFormatOfSuffix(
       std::u16string_view(reinterpret_cast<const char16_t*>(kind.utf16()), kind.size()));
@@ -73,7 +74,7 @@ QString SaveChartPicture(PalvexChart& chart, const QString& path, const char* fo
     DrawChartOn(state, page);
     return SavePictureFile(*page, path, row->format);
   }
-  return SaveImageAtomically(ChartPicture(chart, scale), path, format);
+  return SaveImageAtomically(ChartPicture(chart, scale), path, format, quality);
 }
 
 }  // namespace palvex

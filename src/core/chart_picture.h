@@ -21,9 +21,11 @@ QImage ChartPicture(PalvexChart& chart, double scale);
 
 // Writes the chart's picture: as SVG or PDF (format, else the path's
 // suffix) drawn afresh through a vector surface, otherwise ChartPicture at
-// scale in the image format, through a temporary file. Returns why it could
-// not be written, empty on success; raises 380 for a bad scale and what a
-// drawing pass raises.
-QString SaveChartPicture(PalvexChart& chart, const QString& path, const char* format, double scale);
+// scale in the image format and quality (as QImageWriter takes it, -1 for
+// the format's default), through a temporary file. Returns why it could not
+// be written, empty on success; raises 380 for a bad scale or a quality
+// outside -1..100 and what a drawing pass raises.
+QString SaveChartPicture(PalvexChart& chart, const QString& path, const char* format, double scale,
+                         int quality = -1);
 
 }  // namespace palvex

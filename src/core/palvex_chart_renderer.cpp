@@ -130,9 +130,13 @@ bool PalvexChartRenderer::save(const QString& path, const char* format) {
 }
 
 bool PalvexChartRenderer::save(const QString& path, const char* format, qreal scale) {
+  return save(path, format, scale, -1);
+}
+
+bool PalvexChartRenderer::save(const QString& path, const char* format, qreal scale, int quality) {
   return d->Call([&] {
     d->Finish();
-    const QString failure = SaveChartPicture(d->chart, path, format, scale);
+    const QString failure = SaveChartPicture(d->chart, path, format, scale, quality);
     if (!failure.isEmpty()) throw ChartError(kErrPathAccess, failure.toStdString());
   });
 }

@@ -500,11 +500,11 @@ void PalvexChartQuickItem::refresh() {
   d->Run("refresh", [&] { d->chart.Refresh(); });
 }
 
-bool PalvexChartQuickItem::save(const QVariant& file, qreal scale) {
+bool PalvexChartQuickItem::save(const QVariant& file, qreal scale, int quality) {
   const QUrl url = file.toUrl();
   const QString path = url.isLocalFile() ? url.toLocalFile() : file.toString();
   return d->Run("save", [&] {
-    const QString failure = SaveChartPicture(d->chart, path, nullptr, scale);
+    const QString failure = SaveChartPicture(d->chart, path, nullptr, scale, quality);
     if (!failure.isEmpty()) throw ChartError(kErrPathAccess, failure.toStdString());
   });
 }

@@ -524,10 +524,15 @@ bool PalvexChartWidget::save(const QString& path, const char* format) const {
 }
 
 bool PalvexChartWidget::save(const QString& path, const char* format, qreal scale) const {
+  return save(path, format, scale, -1);
+}
+
+bool PalvexChartWidget::save(const QString& path, const char* format, qreal scale,
+                             int quality) const {
   return d->Run(
       "save",
       [&] {
-        const QString failure = SaveChartPicture(d->chart(), path, format, scale);
+        const QString failure = SaveChartPicture(d->chart(), path, format, scale, quality);
         if (!failure.isEmpty()) throw ChartError(kErrPathAccess, failure.toStdString());
       },
       PalvexChartWidgetPrivate::Caller::kHost);

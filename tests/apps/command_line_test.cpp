@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -146,6 +147,10 @@ TEST(CommandLine, DrawsTheSameChartAtTwiceThePixelsAndAsSvgAndPdf) {
   // Drawn at the full resolution, not enlarged: the title's edges.
   EXPECT_EQ(palvex::testing::MixedBlocks(once.scaled(1120, 744), QRect(0, 0, 1120, 40)), 0);
   EXPECT_GT(palvex::testing::MixedBlocks(twice, QRect(0, 0, 1120, 40)), 100);
+  // A faster PNG level: the same pixels in more bytes.
+  const QString fast = render("fast.png", {"--png-level", "1"});
+  EXPECT_EQ(QImage(fast), once);
+  EXPECT_GT(QFileInfo(fast).size(), QFileInfo(dir.filePath("once.png")).size());
 
   const QString svgPath = render("chart.svg");
   QFile svgFile(svgPath);
@@ -407,6 +412,11 @@ TEST(CommandLine, EachMistakeIsNamedWithItsExitCode) {
        false,
        2,
        "palvexchart render: --scale: give a number from 1 to 4",
+       ""},
+      {{"render", sales, "-o", "@/x.png", "--png-level", "10"},
+       false,
+       2,
+       "palvexchart render: --png-level: give a whole number from 0 to 9",
        ""},
       {{"render", sales, "-o", "@/x.png", "--lang", "fr"},
        false,

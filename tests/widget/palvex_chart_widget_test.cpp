@@ -541,6 +541,10 @@ TEST(RendererRefusal, ARefusedPropertyLeavesThePictureAsItWas) {
     EXPECT_NE(renderer.lastError(), 0);
     EXPECT_EQ(renderer.toImage(), picture);
   }
+  const QString path = QDir::temp().filePath("palvex-refused-quality.png");
+  EXPECT_FALSE(renderer.save(path, nullptr, 1.0, 101));
+  EXPECT_EQ(renderer.lastError(), kErrInvalidPropertyValue);
+  EXPECT_FALSE(QFile::exists(path));
 }
 
 // One vocabulary: the renderer takes every name the widget shares with the

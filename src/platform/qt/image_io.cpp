@@ -27,12 +27,19 @@ QImage PictureOf(const Surface& surface) {
   return picture;
 }
 
-QString SaveImageAtomically(const QImage& image, const QString& path, const char* format) {
+int PngQualityOfLevel(int level) {
+  // Qt compresses at (100 - quality) * 9 / 91, rounded down.
+  return 100 - (level * 91 + 8) / 9;
+}
+
+QString SaveImageAtomically(const QImage& image, const QString& path, const char* format,
+                            int quality) {
   QByteArray fmt = format ? QByteArray(format) : QFileInfo(path).suffix().toLower().toLatin1();
   if (fmt.isEmpty())
     return QStringLiteral("%1: no image format (give the file an extension)").arg(path);
   return SaveAtomically(path, [&](QIODevice& out) {
     QImageWriter writer(&out, fmt);
+    writer.setQuality(quality);
     return writer.write(image) ? QString() : writer.errorString();
   });
 }

@@ -14,8 +14,14 @@ const QImage& ImageOf(const Surface& surface);
 QImage PictureOf(const Surface& surface);
 
 // Writes an image in the format named by the path's extension (png, bmp,
-// ...), whole or not at all (SaveAtomically). Returns an error message,
-// empty on success.
-QString SaveImageAtomically(const QImage& image, const QString& path, const char* format = nullptr);
+// ...), whole or not at all (SaveAtomically), at a quality as
+// QImageWriter takes it (-1: the format's default). Returns an error
+// message, empty on success.
+QString SaveImageAtomically(const QImage& image, const QString& path, const char* format = nullptr,
+                            int quality = -1);
+
+// The quality QImageWriter needs for a PNG compressed at a zlib level
+// (0 stores, 1 is fastest, 9 smallest); Qt's default is level 6.
+int PngQualityOfLevel(int level);
 
 }  // namespace palvex
