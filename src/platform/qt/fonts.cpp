@@ -60,12 +60,21 @@ int LineCount(std::u16string_view text) {
 
 MeasuredFont::Measures& MeasuredFont::MeasuresOf(std::u16string_view text) {
   if (last_ && last_->first == text) return last_->second;
+  if (next_ < order_.size() && order_[next_]->first == text) {
+    last_ = order_[next_++];
+    return last_->second;
+  }
   auto it = memo_.find(text);
   if (it == memo_.end()) {
-    if (memo_.size() >= kMaxTexts) memo_.clear();
-    it = memo_.emplace(std::u16string(text), Measures{}).first;
+    if (memo_.size() >= kMaxTexts) {
+      memo_.clear();
+      order_.clear();
+    }
+    it = memo_.emplace(std::u16string(text), Measures{.order = order_.size()}).first;
+    order_.push_back(&*it);
   }
   last_ = &*it;
+  next_ = it->second.order + 1;
   return it->second;
 }
 

@@ -82,6 +82,8 @@ class MeasuredFont {
     std::optional<QList<QGlyphRun>> glyphRuns;
     bool wholeLineOnly = false;
     std::optional<QRectF> inkBounds;
+    // Where the text stands in order_.
+    std::size_t order = 0;
   };
   using Memo = std::unordered_map<std::u16string, Measures, Hash, std::equal_to<>>;
   // The memo forgets everything once it holds this many texts: enough for
@@ -94,10 +96,16 @@ class MeasuredFont {
   const QFontMetrics& wholeMetrics();
 
   // A caption is measured and then drawn: the entry asked for last is
-  // found again without hashing the text.
+  // found again without hashing the text. And a pass asks for its captions
+  // in the order the pass before did: the entry that followed the last one
+  // is tried next, before the table, whose lookups miss the cache once it
+  // holds thousands of texts.
   Measures& MeasuresOf(std::u16string_view text);
   Memo memo_;
   Memo::value_type* last_ = nullptr;
+  // The entries in the order they were made.
+  std::vector<Memo::value_type*> order_;
+  std::size_t next_ = 0;
 };
 
 // A point held to the 1/64 pixel Qt places glyphs on, cut toward zero
