@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/narrow_text.h"
+#include "platform/qt/held_fills.h"
 #include "platform/qt/qimage_device_context.h"
 #include "platform/qt/qimage_surface.h"
 
@@ -220,6 +221,39 @@ const Operation kOperations[] = {
        d.s.FilledBox(10 * kTwips, 50 * kTwips, 100 * kTwips, 52 * kTwips, kRed);
      }},
     {"Cls", [](Drawing& d) { d.s.Cls(); }},
+    {"Cls twice",
+     [](Drawing& d) {
+       d.s.Cls();
+       d.s.SetBackColor(kYellow);
+       d.s.Cls();
+     }},
+    {"Cls, then a gradient over every pixel",
+     [](Drawing& d) {
+       d.s.Cls();
+       Gradient(d.dc, 0, 0, 120, 90, kRed, kBlue, true);
+     }},
+    {"Cls, then a gradient over all but one row",
+     [](Drawing& d) {
+       d.s.Cls();
+       Gradient(d.dc, 0, 0, 120, 89, kRed, kBlue, true);
+     }},
+    {"Cls, then a whole picture painted over it",
+     [](Drawing& d) {
+       QImageSurface other(d.screen, 120, 90);
+       other.SetBackColor(kBlue);
+       d.s.Cls();
+       d.s.PaintPicture(other, 0, 0, 0, 0, 120 * kTwips, 90 * kTwips);
+     }},
+    {"Cls, then more fills than are held at once",
+     [](Drawing& d) {
+       d.s.Cls();
+       // As many as are held on the left, the rest on the right.
+       const int held = static_cast<int>(HeldFills::kMaxHeld);
+       for (int i = 0; i < held + 500; ++i) {
+         const int x = i % 50 + (i < held ? 0 : 60);
+         Gradient(d.dc, x, 10 + i % 60, x + 3, 80, kRed, kBlue, i % 2 == 0);
+       }
+     }},
     {"SetBackColor", [](Drawing& d) { d.s.SetBackColor(kGreen); }},
     {"Refresh shows the held work",
      [](Drawing& d) {

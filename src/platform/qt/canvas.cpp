@@ -114,7 +114,7 @@ void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, bool vertical)
   // A gradient is opaque: over every pixel it hides the clear before it.
   if (x0 == 0 && y0 == 0 && x1 == image_.width() && y1 == image_.height()) clear_.reset();
   fills_.AddGradient(x0, x1, y0, y1, vertical, a, b);
-  if (atOnce_) PaintHeldFills();
+  if (atOnce_ || fills_.full()) PaintHeldFills();
 }
 
 void Canvas::FillSolid(const QRect& pixels, Color color) {
@@ -130,6 +130,7 @@ void Canvas::FillSolid(const QRect& pixels, Color color) {
   // now: the tick under each bar touches the bars' bottom row.
   if (fills_.Overlap(cut)) {
     fills_.AddSolid(cut, ResolveColor(color));
+    if (fills_.full()) PaintHeldFills();
     return;
   }
   if (cut == image_.rect()) clear_.reset();
