@@ -205,6 +205,11 @@ const Operation kOperations[] = {
      }},
     {"PaintPicture from itself",
      [](Drawing& d) { d.s.PaintPicture(d.s, 60 * kTwips, 0, 0, 0, 60 * kTwips, 90 * kTwips); }},
+    {"Cls, then the whole picture painted from itself",
+     [](Drawing& d) {
+       d.s.Cls();
+       d.s.PaintPicture(d.s, 0, 0, 0, 0, 120 * kTwips, 90 * kTwips);
+     }},
     {"PaintPicture from a surface holding work",
      [](Drawing& d) {
        QImageSurface other(d.screen, 60, 60);

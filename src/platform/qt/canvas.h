@@ -108,10 +108,10 @@ class Canvas {
   std::unique_ptr<QPainter> painter_;
   bool atOnce_;
   int fillGroups_ = 0;
-  // Held fills and held text never overlap out of order: whichever comes
-  // second paints the other first where they might meet.
   // A held clear came before every held fill and text (Fill settles them).
   std::optional<QColor> clear_;
+  // Held fills and held text never overlap out of order: whichever comes
+  // second paints the other first where they might meet.
   HeldFills fills_;
   HeldText text_;
 };

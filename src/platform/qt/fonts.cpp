@@ -70,7 +70,9 @@ MeasuredFont::Measures& MeasuredFont::MeasuresOf(std::u16string_view text) {
       memo_.clear();
       order_.clear();
     }
-    it = memo_.emplace(std::u16string(text), Measures{.order = order_.size()}).first;
+    Measures measures;
+    measures.order = order_.size();
+    it = memo_.emplace(std::u16string(text), std::move(measures)).first;
     order_.push_back(&*it);
   }
   last_ = &*it;

@@ -217,9 +217,12 @@ void QImageSurface::PaintPicture(const Surface& source, double x, double y, doub
   // screen takes the whole chart on every event, and a copy first doubles
   // that); a surface painting from itself draws from a copy, and a surface
   // of another kind (a recorder in tests) is read pixel by pixel.
-  if (at == QPoint(0, 0) && from.width() >= PixelWidth() && from.height() >= PixelHeight())
-    canvas_.WillCoverAll();
   auto* q = dynamic_cast<const QImageSurface*>(&source);
+  // Another surface's picture over every pixel hides a clear still waiting
+  // here (this one's own pixels are read with the clear).
+  if (&source != this && at == QPoint(0, 0) && from.width() >= PixelWidth() &&
+      from.height() >= PixelHeight())
+    canvas_.WillCoverAll();
   if (q && q != this) {
     const QImage& picture = q->image();
     canvas_.Painter().drawImage(at, picture, DeviceRect(from, q->devicePixelRatio()));
