@@ -51,8 +51,8 @@ void Canvas::Replace(QImage next) {
 }
 
 void Canvas::Fill(const QColor& color) {
-  // A clear waiting with nothing held after it is hidden by this one.
-  if (fills_.empty() && text_.empty()) clear_.reset();
+  // A clear still waiting is hidden by this one.
+  clear_.reset();
   Settle();
   clear_ = color;
   if (atOnce_) PaintHeldClear();
@@ -111,8 +111,7 @@ void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, bool vertical)
   const std::int64_t y0 = std::max<std::int64_t>(std::min(a.y, b.y), 0);
   const std::int64_t y1 = std::min<std::int64_t>(std::max(a.y, b.y), image_.height());
   if (x0 >= x1 || y0 >= y1) return;
-  // A gradient is opaque: over every pixel it hides the clear before it.
-  if (x0 == 0 && y0 == 0 && x1 == image_.width() && y1 == image_.height()) clear_.reset();
+  WillCover(QRect(QPoint(int(x0), int(y0)), QPoint(int(x1 - 1), int(y1 - 1))));
   fills_.AddGradient(x0, x1, y0, y1, vertical, a, b);
   if (atOnce_ || fills_.full()) PaintHeldFills();
 }
@@ -133,7 +132,7 @@ void Canvas::FillSolid(const QRect& pixels, Color color) {
     if (fills_.full()) PaintHeldFills();
     return;
   }
-  if (cut == image_.rect()) clear_.reset();
+  WillCover(cut);
   PaintHeldClear();
   if (text_.Overlap(cut)) DrawHeldText();
   Q_ASSERT(!fills_.Overlap(cut) && !text_.Overlap(cut));

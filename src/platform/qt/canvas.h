@@ -57,9 +57,11 @@ class Canvas {
   // fill, and is dropped when a fill of every pixel comes next: a pass
   // clears the picture and then covers it with its background.
   void Fill(const QColor& color);
-  // The next drawing covers every pixel in opaque colours: a clear still
-  // waiting need not be painted.
-  void WillCoverAll() { clear_.reset(); }
+  // The next drawing covers these device pixels in opaque colours: a clear
+  // still waiting need not be painted when they are all of the picture.
+  void WillCover(const QRect& pixels) {
+    if (pixels.contains(image_.rect())) clear_.reset();
+  }
 
   // The painter, once everything held is painted.
   QPainter& Painter();

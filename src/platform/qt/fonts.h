@@ -114,7 +114,8 @@ QPointF TruncatedToFixed(QPointF p);
 
 // The fonts made so far, by face, size and weight at a resolution. A
 // chart uses a handful; past kMaxFonts the oldest is dropped, so a
-// reference from Get stays good until the next Get.
+// reference from Get stays good until the next Get on the cache (by any of
+// the surfaces sharing it); Hold keeps its font alive.
 class FontCache {
  public:
   MeasuredFont& Get(const FontSpec& font, double dotsPerInch) { return *Hold(font, dotsPerInch); }

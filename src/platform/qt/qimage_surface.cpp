@@ -220,9 +220,8 @@ void QImageSurface::PaintPicture(const Surface& source, double x, double y, doub
   auto* q = dynamic_cast<const QImageSurface*>(&source);
   // Another surface's picture over every pixel hides a clear still waiting
   // here (this one's own pixels are read with the clear).
-  if (&source != this && at == QPoint(0, 0) && from.width() >= PixelWidth() &&
-      from.height() >= PixelHeight())
-    canvas_.WillCoverAll();
+  if (&source != this)
+    canvas_.WillCover(DeviceRect(QRect(at, from.size()), canvas_.devicePixelRatio()));
   if (q && q != this) {
     const QImage& picture = q->image();
     canvas_.Painter().drawImage(at, picture, DeviceRect(from, q->devicePixelRatio()));
