@@ -21,6 +21,8 @@ class Surface {
   virtual double ScaleHeight() const = 0;
   virtual int PixelWidth() const = 0;
   virtual int PixelHeight() const = 0;
+  // Device pixels per pixel of the image.
+  virtual double PixelRatio() const { return 1.0; }
   // Changes the image size; what fits is kept, new area takes BackColor.
   virtual void ResizePixels(int width, int height) = 0;
 
@@ -73,8 +75,28 @@ class Surface {
   virtual void Refresh() = 0;
   virtual DeviceContext& dc() = 0;
 
+  // What is drawn from BeginPass to EndPass is one whole picture, drawn
+  // again and again with small changes (a hover, a selection): a surface
+  // may compare it with the one before and paint only where they differ.
+  // The picture after EndPass is the same either way. A pass begun inside
+  // another is part of it.
+  virtual void BeginPass() {}
+  virtual void EndPass() {}
+
   // The pixel at (x, y) as a packed colour; for tests and export.
   virtual Color PixelAt(int x, int y) const = 0;
+};
+
+// BeginPass and EndPass around a scope, however it is left.
+class DrawingPass {
+ public:
+  explicit DrawingPass(Surface& surface) : surface_(surface) { surface_.BeginPass(); }
+  ~DrawingPass() { surface_.EndPass(); }
+  DrawingPass(const DrawingPass&) = delete;
+  DrawingPass& operator=(const DrawingPass&) = delete;
+
+ private:
+  Surface& surface_;
 };
 
 // How a number is printed: a non-negative number gets one leading blank

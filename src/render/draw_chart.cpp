@@ -237,6 +237,9 @@ void DrawChart(ChartState& c) {
   const std::int32_t top = GetYTopLegend(ToInt32(c.MaxY));
   const std::int16_t n = ToInt16(static_cast<double>(items.size()));
   ++c.passesBegun;
+  // A hover or a selection changes a few bars: the surface paints only
+  // where this pass differs from the last.
+  const DrawingPass pass(s);
   c.IntersectMajor = top / 10.0;
 
   ch.lblInfo.Visible = false;

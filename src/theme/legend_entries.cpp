@@ -291,6 +291,8 @@ void LegendEntries::PaintInView() {
     return;
   Surface& picture = *entries.surface;
   picture.ResizePixels(look.width, last - first);
+  // A hover repaints the same rows: the screen then takes nothing again.
+  const DrawingPass pass(picture);
   picture.Cls();
   const double offset = first * double(tppy);
   if (look.themed) {

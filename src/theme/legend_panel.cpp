@@ -10,6 +10,9 @@
 namespace palvex {
 
 void PaintLegendBackground(Control& panel, ThemeInUse theme) {
+  // Painted on every pass, the same as a rule: the screen then takes
+  // nothing of it again.
+  const DrawingPass pass(*panel.surface);
   panel.surface->Cls();
   if (const ThemeColors* c = ColorsOf(theme)) {
     FillGradient(panel.surface->dc(), c->backgroundBottom, c->backgroundTop, FillVer, 0, 0,

@@ -24,6 +24,9 @@ namespace {
 }
 
 void Redraw(ChartState& chart) {
+  // The clear belongs to the pass, which can then repaint only the bars
+  // that changed.
+  const DrawingPass pass(*chart.surface);
   chart.surface->Cls();
   DrawChart(chart);
 }

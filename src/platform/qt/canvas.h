@@ -7,13 +7,18 @@
 #include <QPainter>
 #include <QRect>
 #include <QTransform>
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/color.h"
 #include "platform/device_context.h"
+#include "platform/qt/damage_log.h"
 #include "platform/qt/held_fills.h"
 #include "platform/qt/held_text.h"
+#include "platform/qt/pass_ops.h"
 
 namespace palvex {
 
@@ -34,12 +39,31 @@ bool PaintAtOnceByDefault();
 // One painter stays open from one operation to the next: beginning and
 // ending one for every caption costs more than drawing it. Each user sets
 // the pen, font and hints it needs and leaves the transform as it found it.
+//
+// A drawing pass (BeginPass to EndPass) is kept rather than painted, and
+// compared with the pass before: a hover changes two bars, and only where
+// the two passes differ is painted again, every operation cut to those
+// pixels. The picture is the one painting the whole pass would leave,
+// because a pass that starts by covering every pixel makes a picture that
+// depends on nothing but the pass; anything else that draws on the canvas,
+// or reads it during a pass, makes the next pass paint everything.
 class Canvas {
  public:
   explicit Canvas(QImage image, bool paintAtOnce = PaintAtOnceByDefault());
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
   ~Canvas();
+
+  // This canvas among all of the program's, for pictures taken from it.
+  std::uint64_t id() const { return id_; }
+  // Where the picture changed, by version.
+  const DamageLog& damage() const { return damage_; }
+
+  // A drawing pass: what is drawn until EndPass is kept, and EndPass
+  // paints where it differs from the pass before (everything, the first
+  // time). A pass begun inside another is part of it.
+  void BeginPass();
+  void EndPass();
 
   // What the picture is, without settling anything.
   int width() const { return image_.width(); }
@@ -63,11 +87,9 @@ class Canvas {
     if (pixels.contains(image_.rect())) clear_.reset();
   }
 
-  // The painter, once everything held is painted.
+  // The painter, once everything held is painted, for drawing anywhere
+  // (a pass that asks for it paints everything).
   QPainter& Painter();
-  // The painter for drawing over the given pixels: what is held there is
-  // painted first, the rest may wait.
-  QPainter& PainterOver(const QRect& pixels);
 
   // Paints every fill and all text from now on when asked to, holding
   // nothing back (what is held now is painted first). The same pixels,
@@ -77,7 +99,7 @@ class Canvas {
   // Fills from BeginFillGroup to the matching EndFillGroup are held and
   // painted together when the outermost group ends (or anything needs
   // their pixels first).
-  void BeginFillGroup() { ++fillGroups_; }
+  void BeginFillGroup();
   void EndFillGroup();
   // A gradient between a and b (device pixels, either order), right and
   // bottom exclusive, cut to the picture; in a group (the caller opens one).
@@ -86,11 +108,49 @@ class Canvas {
   void FillSolid(const QRect& pixels, Color color);
   // Holds text drawn through turn at baseline, in pen, with ink as where it
   // may leave pixels; false when it cannot wait and the caller draws it
-  // (through PainterOver(ink)).
+  // (through DrawText with ink).
   bool HoldText(const QList<QGlyphRun>& runs, const QTransform& turn, QPointF baseline,
                 const QRect& ink, const QColor& pen, bool antialiased);
+  // Text drawn by the painter, leaving pixels only inside ink (device
+  // pixels), or anywhere without it.
+  void DrawText(const DrawnText& text, const QRect* ink);
+  // A one-pixel outline through the corners of rect, as drawRect draws it,
+  // and a one-pixel line, at one device pixel a pixel.
+  void DrawOutline(const QRect& rect, const QColor& color);
+  void DrawLine(QPoint a, QPoint b, const QColor& color);
+  // Another canvas's device pixels from, put at at (in the painter's
+  // pixels), covering bounds here.
+  void DrawPicture(Canvas& source, const QRect& from, QPoint at, const QRect& bounds);
 
  private:
+  // Keeps an operation of the pass; false when the pass grew too long to
+  // keep and is painted as it goes from now on (this one too).
+  bool Kept(pass_op::Kind what, const QRect& bounds);
+  // Stops keeping the pass: what was kept is painted now.
+  void PaintKept();
+  // Paints where this pass differs from the last.
+  void PaintDifferences();
+  // Paints the kept operations, cut to clip unless it is empty.
+  void Replay(const QRect& clip);
+  void Apply(const PassOp& op);
+  bool CoversAll(const PassOp& op) const;
+  // The painting itself, cut to clip_ while a pass is replayed.
+  void PaintClear(const QColor& color);
+  void PaintGradient(const TriVertex& a, const TriVertex& b, bool vertical);
+  void PaintSolid(QRect cut, Color color);
+  bool PaintHeldText(const QList<QGlyphRun>& runs, const QTransform& turn, QPointF baseline,
+                     const QRect& ink, const QColor& pen, bool antialiased);
+  void PaintText(const DrawnText& text, const QRect& bounds);
+  void PaintOutline(const QRect& rect, const QColor& color, const QRect& bounds);
+  void PaintLine(QPoint a, QPoint b, const QColor& color, const QRect& bounds);
+  void PaintImage(const QImage& image, const QRect& from, QPoint at, const QRect& bounds);
+  void PaintGroup(bool begin);
+  // These pixels were painted (outside a replay, which counts its own).
+  void Changed(const QRect& pixels);
+  // The painter for drawing over the given pixels: what is held there is
+  // painted first, the rest may wait.
+  QPainter& PainterOver(const QRect& pixels);
+
   // Paints everything held. After it nothing is.
   void Settle();
   void PaintHeldFills();
@@ -116,6 +176,25 @@ class Canvas {
   // second paints the other first where they might meet.
   HeldFills fills_;
   HeldText text_;
+
+  const std::uint64_t id_;
+  DamageLog damage_;
+  // A pass longer than this is painted as it goes: keeping it would cost
+  // more memory than a repaint of a few bars saves.
+  static constexpr std::size_t kMaxKept = 4096;
+  int passDepth_ = 0;
+  bool inPass_ = false;
+  bool keeping_ = false;
+  bool replaying_ = false;
+  // Operations this pass (kept or not), and how many the last pass had.
+  std::size_t passOps_ = 0;
+  std::size_t lastPassOps_ = 0;
+  std::vector<PassOp> kept_;
+  // The last pass's operations, and whether the picture is theirs alone.
+  std::vector<PassOp> last_;
+  bool lastPainted_ = false;
+  // While a replay is cut to part of the picture.
+  std::optional<QRect> clip_;
 };
 
 }  // namespace palvex

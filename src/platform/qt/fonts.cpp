@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/qt/pass_ops.h"
 #include "platform/qt/qt_text.h"
 
 namespace palvex {
@@ -163,22 +164,16 @@ QRectF MeasuredFont::InkBounds(std::u16string_view text) {
   return *m.inkBounds;
 }
 
+QRect MeasuredFont::InkPixels(std::u16string_view text, const QTransform& place, QPointF baseline) {
+  constexpr int kInkMargin = 3;
+  return place.mapRect(InkBounds(text).translated(baseline))
+      .toAlignedRect()
+      .adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin);
+}
+
 void MeasuredFont::Draw(QPainter& painter, QPointF baseline, std::u16string_view text) {
   const QList<QGlyphRun>* runs = GlyphRuns(text);
-  if (!runs) {
-    painter.setFont(font_);
-    painter.drawText(baseline, ToQString(text));
-    return;
-  }
-  // Where the painter only moves, drawText starts its glyphs at the
-  // origin held to 1/64 pixel, cut toward zero; glyphs placed from
-  // anywhere else may land on another subpixel position and another
-  // anti-aliasing. (Under a turn or a scale both place each glyph alike.)
-  if (const QTransform& t = painter.transform(); t.type() <= QTransform::TxTranslate) {
-    const QPointF shift(t.dx(), t.dy());
-    baseline = TruncatedToFixed(baseline + shift) - shift;
-  }
-  for (const QGlyphRun& run : *runs) painter.drawGlyphRun(baseline, run);
+  DrawShapedLine(painter, baseline, runs, font_, runs ? QString() : ToQString(text));
 }
 
 QPointF TruncatedToFixed(QPointF p) {

@@ -6,8 +6,10 @@
 #include <QGlyphRun>
 #include <QList>
 #include <QPainter>
+#include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTransform>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -63,6 +65,9 @@ class MeasuredFont {
   const QList<QGlyphRun>* GlyphRuns(std::u16string_view text);
   // Where those glyphs' ink lies, in the same place (empty without them).
   QRectF InkBounds(std::u16string_view text);
+  // The pixels the text may touch drawn at baseline through place: its
+  // ink and a margin for anti-aliasing.
+  QRect InkPixels(std::u16string_view text, const QTransform& place, QPointF baseline);
   // Draws one line of text with its baseline at the painter's origin plus
   // baseline, exactly as QPainter::drawText draws it.
   void Draw(QPainter& painter, QPointF baseline, std::u16string_view text);

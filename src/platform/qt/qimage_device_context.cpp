@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "platform/narrow_text.h"
@@ -16,20 +17,6 @@
 #include "platform/surface.h"
 
 namespace palvex {
-
-namespace {
-
-// One line of text drawn through turn, whole.
-void DrawWhole(QPainter& p, MeasuredFont& font, const QTransform& turn, QPointF baseline,
-               std::u16string_view text, const QColor& pen, bool antialiased) {
-  p.setRenderHint(QPainter::TextAntialiasing, antialiased);
-  p.setPen(pen);
-  p.setTransform(turn);
-  font.Draw(p, baseline, text);
-  p.resetTransform();
-}
-
-}  // namespace
 
 QImageDeviceContext::QImageDeviceContext(Canvas& canvas, const Screen& screen, const Surface& owner,
                                          FontCache& ownerFonts)
@@ -94,18 +81,23 @@ bool QImageDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   const bool antialiased = description.lfQuality != kNonAntialiasedQuality;
   const QColor pen = ToQColor(owner().ForeColor());
   const QList<QGlyphRun>* runs = font.GlyphRuns(*shown);
+  // Drawn by the painter, whole: text that cannot be held back.
+  const auto whole = [&] {
+    return DrawnText{font.font(),
+                     runs ? std::optional(*runs) : std::nullopt,
+                     runs ? QString() : ToQString(*shown),
+                     turn,
+                     baseline,
+                     pen,
+                     antialiased};
+  };
   if (r == 1.0 && runs) {
-    // Where the text may leave pixels: its glyphs' ink and a margin for
-    // anti-aliasing.
-    constexpr int kInkMargin = 3;
-    const QRect ink = turn.mapRect(font.InkBounds(*shown).translated(baseline))
-                          .toAlignedRect()
-                          .adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin);
+    const QRect ink = font.InkPixels(*shown, turn, baseline);
     if (canvas_.HoldText(*runs, turn, baseline, ink, pen, antialiased)) return true;
-    DrawWhole(canvas_.PainterOver(ink), font, turn, baseline, *shown, pen, antialiased);
+    canvas_.DrawText(whole(), &ink);
     return true;
   }
-  DrawWhole(canvas_.Painter(), font, turn, baseline, *shown, pen, antialiased);
+  canvas_.DrawText(whole(), nullptr);
   return true;
 }
 

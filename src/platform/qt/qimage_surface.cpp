@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/numeric.h"
 #include "platform/qt/device_pixels.h"
@@ -143,21 +144,33 @@ void QImageSurface::Print(const std::u16string& text) {
   MeasuredFont& drawn = r == 1.0 ? measured() : deviceFonts_.Get(font_, screen_.DotsPerInchY() * r);
   const double lineHeight = measured().metrics().height();
   const QStringList lines = TextLines(text);
-  QPainter& p = canvas_.Painter();
-  p.setRenderHint(QPainter::TextAntialiasing, true);
-  p.setPen(ToQColor(fore_));
-  if (r != 1.0) p.scale(1 / r, 1 / r);
+  const QColor pen = ToQColor(fore_);
+  QTransform transform;
+  if (r != 1.0) transform.scale(1 / r, 1 / r);
   double y = currentY_ / screen_.TwipsPerPixelY();
   const double x = currentX_ / screen_.TwipsPerPixelX();
   for (const QString& line : lines) {
     if (std::isfinite(x) && std::isfinite(y) && std::abs(x) < 1e6 && std::abs(y) < 1e6) {
       const std::u16string_view shown(reinterpret_cast<const char16_t*>(line.utf16()),
                                       static_cast<std::size_t>(line.size()));
-      drawn.Draw(p, QPointF(x * r, y * r + drawn.metrics().ascent()), shown);
+      const QPointF baseline(x * r, y * r + drawn.metrics().ascent());
+      const QList<QGlyphRun>* runs = drawn.GlyphRuns(shown);
+      const DrawnText drawnLine{drawn.font(),
+                                runs ? std::optional(*runs) : std::nullopt,
+                                runs ? QString() : line,
+                                transform,
+                                baseline,
+                                pen,
+                                true};
+      if (r == 1.0 && runs) {
+        const QRect ink = drawn.InkPixels(shown, QTransform(), baseline);
+        canvas_.DrawText(drawnLine, &ink);
+      } else {
+        canvas_.DrawText(drawnLine, nullptr);
+      }
     }
     y += lineHeight;
   }
-  if (r != 1.0) p.resetTransform();
   currentX_ = 0;
   currentY_ += lines.size() * lineHeight * screen_.TwipsPerPixelY();
 }
@@ -186,19 +199,15 @@ void QImageSurface::Line(double x1, double y1, double x2, double y2, Color c) {
                   c);
     return;
   }
-  QPainter& p = canvas_.Painter();
-  p.setPen(QPen(ToQColor(c), 0));
-  p.drawLine(px1, py1, px2, py2);
+  canvas_.DrawLine(QPoint(px1, py1), QPoint(px2, py2), ToQColor(c));
 }
 
 void QImageSurface::Box(double x1, double y1, double x2, double y2, Color c) {
   const int l = std::min(ToPixelX(x1), ToPixelX(x2)), r = std::max(ToPixelX(x1), ToPixelX(x2));
   const int t = std::min(ToPixelY(y1), ToPixelY(y2)), b = std::max(ToPixelY(y1), ToPixelY(y2));
-  QPainter& p = canvas_.Painter();
   if (canvas_.devicePixelRatio() != 1.0)
-    return ScaledOutline(p, QRect(QPoint(l, t), QPoint(r, b)), c);
-  p.setPen(QPen(ToQColor(c), 0));
-  p.drawRect(l, t, r - l, b - t);
+    return ScaledOutline(canvas_.Painter(), QRect(QPoint(l, t), QPoint(r, b)), c);
+  canvas_.DrawOutline(QRect(l, t, r - l, b - t), ToQColor(c));
 }
 
 void QImageSurface::FilledBox(double x1, double y1, double x2, double y2, Color c) {
@@ -218,15 +227,15 @@ void QImageSurface::PaintPicture(const Surface& source, double x, double y, doub
   // that); a surface painting from itself draws from a copy, and a surface
   // of another kind (a recorder in tests) is read pixel by pixel.
   auto* q = dynamic_cast<const QImageSurface*>(&source);
-  // Another surface's picture over every pixel hides a clear still waiting
-  // here (this one's own pixels are read with the clear).
-  if (&source != this)
-    canvas_.WillCover(DeviceRect(QRect(at, from.size()), canvas_.devicePixelRatio()));
+  const double ratio = canvas_.devicePixelRatio();
   if (q && q != this) {
-    const QImage& picture = q->image();
-    canvas_.Painter().drawImage(at, picture, DeviceRect(from, q->devicePixelRatio()));
+    canvas_.DrawPicture(q->canvas_, DeviceRect(from, q->devicePixelRatio()), at,
+                        DeviceRect(QRect(at, from.size()), ratio));
     return;
   }
+  // Another surface's picture over every pixel hides a clear still waiting
+  // here (this one's own pixels are read with the clear).
+  if (&source != this) canvas_.WillCover(DeviceRect(QRect(at, from.size()), ratio));
   const QImage part =
       q ? q->image().copy(DeviceRect(from, q->devicePixelRatio())) : PictureOf(source).copy(from);
   canvas_.Painter().drawImage(at, part);

@@ -38,6 +38,7 @@ class QImageSurface : public Surface {
   double ScaleHeight() const override;
   int PixelWidth() const override;
   int PixelHeight() const override;
+  double PixelRatio() const override { return canvas_.devicePixelRatio(); }
   void ResizePixels(int width, int height) override;
 
   Color BackColor() const override { return back_; }
@@ -72,6 +73,8 @@ class QImageSurface : public Surface {
 
   void Refresh() override;
   DeviceContext& dc() override { return *dc_; }
+  void BeginPass() override { canvas_.BeginPass(); }
+  void EndPass() override { canvas_.EndPass(); }
   Color PixelAt(int x, int y) const override;
 
   double devicePixelRatio() const { return canvas_.devicePixelRatio(); }
