@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/chart_item.h"
@@ -37,6 +39,10 @@ struct ChartState {
 
   Host& host;
   std::unique_ptr<Surface> surface;  // the control's own area
+  // The pictures the screen is composed through (a panel with what lies on
+  // it, an opaque label), by control name and index: kept from one screen
+  // to the next, each repaints only what changed in it.
+  std::map<std::pair<std::string, int>, std::unique_ptr<Surface>> screenParts;
   ChildControls children;
   EventSinks events;
 

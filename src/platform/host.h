@@ -54,6 +54,8 @@ class Host {
   virtual Screen& screen() = 0;
   // A new surface with its own persistent image, in pixels.
   virtual std::unique_ptr<Surface> CreateSurface(int widthPx, int heightPx) = 0;
+  // The device pixels per pixel of the surfaces CreateSurface makes now.
+  virtual double PixelRatio() const { return 1.0; }
   // The size of a text in a font, for labels that size themselves.
   virtual TextExtent MeasureText(const FontSpec& font, std::u16string_view text) = 0;
   virtual Clock& clock() = 0;

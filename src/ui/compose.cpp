@@ -46,6 +46,25 @@ class Composer {
  private:
   int Px(double twips, float tpp) const { return std::max(1, ToInt32(twips / tpp)); }
 
+  // The picture c is composed through on every screen, as the host would
+  // make it new: of this size, at the host's ratio, cleared. It is kept, so
+  // that a screen where c did not change repaints nothing of it.
+  Surface& Part(const Control& c, double w, double h) {
+    auto& parts = chart_.screenParts;
+    // However many entries a long legend scrolls past, the kept ones stay
+    // few.
+    constexpr std::size_t kMaxParts = 256;
+    if (parts.size() >= kMaxParts) parts.clear();
+    std::unique_ptr<Surface>& part = parts[{c.Name, c.Index}];
+    const int wide = Px(w, tppx_), high = Px(h, tppy_);
+    if (!part || part->PixelRatio() != chart_.host.PixelRatio()) {
+      part = chart_.host.CreateSurface(wide, high);
+    } else {
+      part->ResizePixels(wide, high);
+    }
+    return *part;
+  }
+
   // A picture panel: its own picture, with its children laid over a copy
   // of the part that shows, so they are cut at the panel's edges.
   void Panel(const Control& c, Surface& dest, double x, double y, double l, double t, double w,
@@ -58,10 +77,14 @@ class Composer {
       dest.PaintPicture(*c.surface, l, t, l - x, t - y - c.PictureTop, w, h);
       return;
     }
-    std::unique_ptr<Surface> part = chart_.host.CreateSurface(Px(w, tppx_), Px(h, tppy_));
-    part->PaintPicture(*c.surface, 0, 0, l - x, t - y - c.PictureTop, w, h);
-    Children(&c, *part, x - l, y - t);
-    dest.PaintPicture(*part, l, t, 0, 0, w, h);
+    Surface& part = Part(c, w, h);
+    {
+      const DrawingPass pass(part);
+      part.Cls();
+      part.PaintPicture(*c.surface, 0, 0, l - x, t - y - c.PictureTop, w, h);
+      Children(&c, part, x - l, y - t);
+    }
+    dest.PaintPicture(part, l, t, 0, 0, w, h);
   }
 
   // (l, t, w, h): the part of the label that dest shows.
@@ -72,10 +95,13 @@ class Composer {
       return;
     }
     // An opaque label paints its own area and cuts its text there.
-    std::unique_ptr<Surface> face = chart_.host.CreateSurface(Px(w, tppx_), Px(h, tppy_));
-    face->SetBackColor(c.BackColor);
-    Text(c, *face, x - l, y - t);
-    dest.PaintPicture(*face, l, t, 0, 0, w, h);
+    Surface& face = Part(c, w, h);
+    {
+      const DrawingPass pass(face);
+      face.SetBackColor(c.BackColor);
+      Text(c, face, x - l, y - t);
+    }
+    dest.PaintPicture(face, l, t, 0, 0, w, h);
   }
 
   static void Text(const Control& c, Surface& s, double x, double y) {
@@ -97,6 +123,9 @@ class Composer {
 void ComposeScreen(ChartState& chart, Surface& target) {
   const Surface& own = *chart.surface;
   target.ResizePixels(own.PixelWidth(), own.PixelHeight());
+  // Most events change a bar or two: the target repaints only where this
+  // screen differs from the last.
+  const DrawingPass pass(target);
   target.PaintPicture(own, 0, 0, 0, 0, own.ScaleWidth(), own.ScaleHeight());
   ShowEntriesInView(chart);
   PaintEntriesInView(chart);

@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "control/palvex_chart.h"
+#include "platform/numeric.h"
 #include "platform/qt/headless_host.h"
+#include "platform/qt/image_io.h"
+#include "platform/qt/qimage_surface.h"
 
 namespace palvex {
 namespace {
@@ -99,6 +105,91 @@ TEST_F(Compose, TheChartsOwnPictureStaysBare) {
   At(0, 0);
   EXPECT_EQ(s().surface->PixelAt(450, 100), before);
   EXPECT_EQ(before, kChart);
+}
+
+// Surfaces that paint every pass whole, comparing nothing with the pass
+// before: what each screen must look like.
+class WholePassHost : public HeadlessHost {
+ public:
+  std::unique_ptr<Surface> CreateSurface(int widthPx, int heightPx) override {
+    auto surface = HeadlessHost::CreateSurface(widthPx, heightPx);
+    dynamic_cast<QImageSurface&>(*surface).SetPaintAtOnce(true);
+    return surface;
+  }
+};
+
+struct EventChart {
+  explicit EventChart(HeadlessHost& host) : chart(host), screen(host.CreateSurface(1, 1)) {
+    chart.InitProperties();
+    chart.Resize(560, 372);
+    chart.SetSelectable(true);
+    chart.SetSelectionInformation(true);
+    chart.SetHotTracking(true);
+    for (int i = 0; i < 12; ++i) {
+      const std::u16string id = FromUtf8(std::to_string(i + 1));
+      chart.AddItem({id, u"about " + id, u"axis " + id, 10.0 + (i * 7) % 11});
+    }
+    chart.Show();
+    chart.StartTimerTick();
+    chart.ShowLegend();
+  }
+  float Slot(int column) const {
+    const ChartState& s = chart.state();
+    return static_cast<float>(s.MarginLeft + (column + 0.5) * s.barWidth);
+  }
+  float Bottom() const {
+    const ChartState& s = chart.state();
+    return static_cast<float>(s.surface->ScaleHeight() - s.MarginBottom - 15);
+  }
+
+  PalvexChart chart;
+  std::unique_ptr<Surface> screen;
+};
+
+// A hover or a click repaints only what changed, in the chart and on the
+// screen: after every event each is the picture a whole pass paints.
+TEST(ScreenAfterEvents, IsWhatAWholePassPaints) {
+  const struct {
+    const char* name;
+    std::function<void(EventChart&)> event;
+  } events[] = {
+      {"hover onto a bar", [](EventChart& c) { c.chart.MouseMove(0, 0, c.Slot(2), c.Bottom()); }},
+      {"hover onto another", [](EventChart& c) { c.chart.MouseMove(0, 0, c.Slot(9), c.Bottom()); }},
+      {"hover on the same", [](EventChart& c) { c.chart.MouseMove(0, 0, c.Slot(9), c.Bottom()); }},
+      {"hover off the bars", [](EventChart& c) { c.chart.MouseMove(0, 0, c.Slot(4), 700); }},
+      {"press a bar",
+       [](EventChart& c) {
+         c.chart.MouseDown(1, 0, c.Slot(5), c.Bottom());
+         c.chart.MouseUp(1, 0, c.Slot(5), c.Bottom());
+       }},
+      {"wheel over the legend",
+       [](EventChart& c) {
+         c.chart.MouseWheel(-120, float(c.chart.state().surface->ScaleWidth() - 600), 900);
+       }},
+      {"another theme", [](EventChart& c) { c.chart.SetActiveTheme(2); }},
+      {"hover under it", [](EventChart& c) { c.chart.MouseMove(0, 0, c.Slot(0), c.Bottom()); }},
+      {"another title", [](EventChart& c) { c.chart.SetChartTitle(u"Second title"); }},
+      {"select from the host", [](EventChart& c) { c.chart.SetSelectedColumn(11); }},
+      {"fold the legend", [](EventChart& c) { c.chart.ShowLegend(true); }},
+      {"hover with it folded",
+       [](EventChart& c) { c.chart.MouseMove(0, 0, c.Slot(3), c.Bottom()); }},
+      {"resize", [](EventChart& c) { c.chart.Resize(500, 330); }},
+      {"hover after it", [](EventChart& c) { c.chart.MouseMove(0, 0, c.Slot(7), c.Bottom()); }},
+      {"another colour", [](EventChart& c) { c.chart.SetBackColor(0x406080); }},
+      {"hover again", [](EventChart& c) { c.chart.MouseMove(0, 0, c.Slot(1), c.Bottom()); }},
+  };
+  HeadlessHost host;
+  WholePassHost wholeHost;
+  EventChart compared(host), whole(wholeHost);
+  for (const auto& e : events) {
+    SCOPED_TRACE(e.name);
+    for (EventChart* c : {&compared, &whole}) {
+      e.event(*c);
+      c->chart.ComposeScreen(*c->screen);
+    }
+    EXPECT_TRUE(ImageOf(*compared.chart.state().surface) == ImageOf(*whole.chart.state().surface));
+    EXPECT_TRUE(ImageOf(*compared.screen) == ImageOf(*whole.screen));
+  }
 }
 
 }  // namespace

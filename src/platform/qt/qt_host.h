@@ -21,6 +21,7 @@ class QtHost : public Host {
   // Surfaces at the host's device pixel ratio (1 unless set).
   std::unique_ptr<Surface> CreateSurface(int widthPx, int heightPx) override;
   double devicePixelRatio() const { return devicePixelRatio_; }
+  double PixelRatio() const override { return devicePixelRatio_; }
   // For surfaces made from now on; existing ones keep theirs until told.
   void SetDevicePixelRatio(double ratio) {
     if (ratio > 0 && ratio <= 16) devicePixelRatio_ = ratio;
