@@ -1,6 +1,7 @@
 #include "ui/compose.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <memory>
 
 #include "model/chart_state.h"
@@ -50,12 +51,7 @@ class Composer {
   // make it new: of this size, at the host's ratio, cleared. It is kept, so
   // that a screen where c did not change repaints nothing of it.
   Surface& Part(const Control& c, double w, double h) {
-    auto& parts = chart_.screenParts;
-    // However many entries a long legend scrolls past, the kept ones stay
-    // few.
-    constexpr std::size_t kMaxParts = 256;
-    if (parts.size() >= kMaxParts) parts.clear();
-    std::unique_ptr<Surface>& part = parts[{c.Name, c.Index}];
+    std::unique_ptr<Surface>& part = chart_.screenParts[{c.Name, c.Index}];
     const int wide = Px(w, tppx_), high = Px(h, tppy_);
     if (!part || part->PixelRatio() != chart_.host.PixelRatio()) {
       part = chart_.host.CreateSurface(wide, high);
@@ -121,6 +117,10 @@ class Composer {
 }  // namespace
 
 void ComposeScreen(ChartState& chart, Surface& target) {
+  // However many entries a long legend scrolls past, the pictures kept
+  // stay few (dropped here, before any is in use).
+  constexpr std::size_t kMaxParts = 256;
+  if (chart.screenParts.size() > kMaxParts) chart.screenParts.clear();
   const Surface& own = *chart.surface;
   target.ResizePixels(own.PixelWidth(), own.PixelHeight());
   // Most events change a bar or two: the target repaints only where this
