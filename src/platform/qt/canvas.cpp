@@ -80,6 +80,8 @@ void Canvas::EndPainter() {
 }
 
 const QImage& Canvas::Image() {
+  // Read during a pass (a frame of the growth animation): what was kept is
+  // painted, and the rest of the pass painted as it is drawn.
   if (keeping_) PaintKept();
   Settle();
   EndPainter();
@@ -89,6 +91,7 @@ const QImage& Canvas::Image() {
 
 void Canvas::Replace(QImage next) {
   if (keeping_) PaintKept();
+  StopKeeping();
   Settle();
   EndPainter();
   Q_ASSERT(!Holding() && (!painter_ || !painter_->isActive()));
@@ -103,24 +106,28 @@ void Canvas::BeginPass() {
   passOps_ = 0;
   kept_.clear();
   // Kept where it can be replayed cut to any part: one device pixel a
-  // pixel, rows of 32-bit pixels, and a pass of bounded length.
-  keeping_ = !atOnce_ && image_.devicePixelRatio() == 1.0 &&
-             image_.format() == QImage::Format_RGB32 && lastPassOps_ <= kMaxKept;
-  if (keeping_) kept_.reserve(lastPassOps_);
+  // pixel, rows of 32-bit pixels, and a pass of bounded length. Held back
+  // only where the last pass is there to compare with; otherwise painted
+  // as it is drawn, and kept for the next pass.
+  const bool keep = !atOnce_ && image_.devicePixelRatio() == 1.0 &&
+                    image_.format() == QImage::Format_RGB32 && lastPassOps_ <= kMaxKept;
+  keeping_ = keep && lastPainted_;
+  recording_ = keep && !lastPainted_;
+  if (keep) kept_.reserve(lastPassOps_);
 }
 
 void Canvas::EndPass() {
   if (passDepth_ == 0 || --passDepth_ > 0) return;
   inPass_ = false;
   lastPassOps_ = passOps_;
-  if (!keeping_) {
-    // Painted as it went: the next pass has nothing to compare with.
+  if (!Keeping()) {
+    // Not kept: the next pass has nothing to compare with.
     last_.clear();
     lastPainted_ = false;
     return;
   }
-  keeping_ = false;
-  PaintDifferences();
+  if (keeping_) PaintDifferences();
+  keeping_ = recording_ = false;
   lastPainted_ = !kept_.empty() && CoversAll(kept_.front());
   // The pictures taken are let go, so that their sources need not copy
   // their pixels when they draw next.
@@ -132,22 +139,29 @@ void Canvas::EndPass() {
 }
 
 bool Canvas::Kept(pass_op::Kind what, const QRect& bounds) {
-  ++passOps_;
   if (kept_.size() >= kMaxKept) {
-    PaintKept();
-    --passOps_;  // counted again where it is painted
+    // Too long to keep: painted as it goes from here.
+    if (keeping_) PaintKept();
+    StopKeeping();
     return false;
   }
   kept_.push_back({std::move(what), bounds});
-  return true;
+  // Counted where it is painted when it is not held back.
+  if (keeping_) ++passOps_;
+  return keeping_;
 }
 
 void Canvas::PaintKept() {
+  // Painted now, and the rest of the pass as it is drawn, still kept.
   keeping_ = false;
-  std::vector<PassOp> kept;
-  kept.swap(kept_);
-  for (const PassOp& op : kept) Apply(op);
-  if (!kept.empty()) damage_.Add(image_.rect());
+  recording_ = true;
+  for (const PassOp& op : kept_) Apply(op);
+  if (!kept_.empty()) damage_.AddAll(image_.rect());
+}
+
+void Canvas::StopKeeping() {
+  keeping_ = recording_ = false;
+  kept_.clear();
 }
 
 bool Canvas::CoversAll(const PassOp& op) const {
@@ -226,7 +240,7 @@ void Canvas::Apply(const PassOp& op) {
         } else if constexpr (std::is_same_v<T, pass_op::Clear>) {
           PaintClear(o.color);
         } else if constexpr (std::is_same_v<T, pass_op::Gradient>) {
-          PaintGradient(o.a, o.b, o.vertical);
+          PaintGradient(o.a, o.b, o.vertical, op.bounds);
         } else if constexpr (std::is_same_v<T, pass_op::Solid>) {
           PaintSolid(op.bounds, o.color);
         } else if constexpr (std::is_same_v<T, pass_op::HeldText>) {
@@ -256,11 +270,16 @@ void Canvas::Changed(const QRect& pixels) {
     // Drawn outside a pass: the picture is no longer the last pass's alone.
     lastPainted_ = false;
   }
-  damage_.Add(pixels & image_.rect());
+  if (damage_.AllUnread()) return;
+  if (pixels.contains(image_.rect())) {
+    damage_.AddAll(image_.rect());
+  } else {
+    damage_.Add(pixels & image_.rect());
+  }
 }
 
 void Canvas::Fill(const QColor& color) {
-  if (keeping_ && Kept(pass_op::Clear{color}, image_.rect())) return;
+  if (Keeping() && Kept(pass_op::Clear{color}, image_.rect())) return;
   PaintClear(color);
   Changed(image_.rect());
 }
@@ -286,7 +305,9 @@ void Canvas::PaintHeldClear() {
 }
 
 QPainter& Canvas::Painter() {
+  // What the caller draws cannot be kept.
   if (keeping_) PaintKept();
+  StopKeeping();
   Changed(image_.rect());
   Settle();
   return OpenPainter();
@@ -312,6 +333,7 @@ QPainter& Canvas::OpenPainter() {
 
 void Canvas::SetPaintAtOnce(bool atOnce) {
   if (keeping_) PaintKept();
+  StopKeeping();
   Settle();
   atOnce_ = atOnce;
 }
@@ -326,12 +348,15 @@ void Canvas::Settle() {
 }
 
 void Canvas::BeginFillGroup() {
-  if (keeping_ && Kept(pass_op::Group{true}, QRect())) return;
+  if (Keeping() && Kept(pass_op::Group{true}, QRect())) return;
+  // Counted as when kept, so that a pass is kept or not alike each time.
+  if (inPass_) ++passOps_;
   PaintGroup(true);
 }
 
 void Canvas::EndFillGroup() {
-  if (keeping_ && Kept(pass_op::Group{false}, QRect())) return;
+  if (Keeping() && Kept(pass_op::Group{false}, QRect())) return;
+  if (inPass_) ++passOps_;
   PaintGroup(false);
 }
 
@@ -362,15 +387,15 @@ void Canvas::GradientFill(const TriVertex& a, const TriVertex& b, bool vertical)
   // Right and bottom are exclusive, so a zero extent paints nothing.
   const QRect pixels = GradientPixels(a, b, image_.rect());
   if (pixels.isEmpty()) return;
-  if (keeping_ && Kept(pass_op::Gradient{a, b, vertical}, pixels)) return;
-  PaintGradient(a, b, vertical);
+  if (Keeping() && Kept(pass_op::Gradient{a, b, vertical}, pixels)) return;
+  PaintGradient(a, b, vertical, pixels);
   Changed(pixels);
 }
 
-void Canvas::PaintGradient(const TriVertex& a, const TriVertex& b, bool vertical) {
+void Canvas::PaintGradient(const TriVertex& a, const TriVertex& b, bool vertical, QRect pixels) {
   CheckHeld();
   Q_ASSERT(fillGroups_ > 0);
-  const QRect pixels = GradientPixels(a, b, clip_ ? *clip_ & image_.rect() : image_.rect());
+  if (clip_) pixels &= *clip_;
   if (pixels.isEmpty()) return;
   WillCover(pixels);
   fills_.AddGradient(pixels.left(), pixels.right() + 1, pixels.top(), pixels.bottom() + 1, vertical,
@@ -386,7 +411,7 @@ void Canvas::FillSolid(const QRect& pixels, Color color) {
   }
   const QRect cut = pixels & image_.rect();
   if (cut.isEmpty()) return;
-  if (keeping_ && Kept(pass_op::Solid{color}, cut)) return;
+  if (Keeping() && Kept(pass_op::Solid{color}, cut)) return;
   PaintSolid(cut, color);
   Changed(cut);
 }
@@ -413,7 +438,7 @@ void Canvas::PaintSolid(QRect cut, Color color) {
 
 bool Canvas::HoldText(const QList<QGlyphRun>& runs, const QTransform& turn, QPointF baseline,
                       const QRect& ink, const QColor& pen, bool antialiased) {
-  if (keeping_) {
+  if (Keeping()) {
     // What cannot be held is drawn by the painter, and kept as such.
     if (!HeldText::Holdable(runs, turn)) return false;
     if (Kept(pass_op::HeldText{runs, turn, baseline, pen, antialiased}, ink)) return true;
@@ -440,7 +465,7 @@ bool Canvas::PaintHeldText(const QList<QGlyphRun>& runs, const QTransform& turn,
 
 void Canvas::DrawText(const DrawnText& text, const QRect* ink) {
   const QRect bounds = ink ? *ink : image_.rect();
-  if (keeping_ && Kept(pass_op::Text{std::make_unique<DrawnText>(text)}, bounds)) return;
+  if (Keeping() && Kept(pass_op::Text{std::make_unique<DrawnText>(text)}, bounds)) return;
   PaintText(text, bounds);
   Changed(bounds);
 }
@@ -453,7 +478,7 @@ void Canvas::DrawOutline(const QRect& rect, const QColor& color) {
   // drawRect's outline runs through both corners.
   const QRect bounds =
       QRect(rect.topLeft(), rect.bottomRight() + QPoint(1, 1)).normalized().adjusted(-1, -1, 1, 1);
-  if (keeping_ && Kept(pass_op::Outline{rect, color}, bounds)) return;
+  if (Keeping() && Kept(pass_op::Outline{rect, color}, bounds)) return;
   PaintOutline(rect, color, bounds);
   Changed(bounds);
 }
@@ -466,7 +491,7 @@ void Canvas::PaintOutline(const QRect& rect, const QColor& color, const QRect& b
 
 void Canvas::DrawLine(QPoint a, QPoint b, const QColor& color) {
   const QRect bounds = QRect(a, b).normalized().adjusted(-2, -2, 2, 2);
-  if (keeping_ && Kept(pass_op::Line{a, b, color}, bounds)) return;
+  if (Keeping() && Kept(pass_op::Line{a, b, color}, bounds)) return;
   PaintLine(a, b, color, bounds);
   Changed(bounds);
 }
@@ -479,7 +504,7 @@ void Canvas::PaintLine(QPoint a, QPoint b, const QColor& color, const QRect& bou
 
 void Canvas::DrawPicture(Canvas& source, const QRect& from, QPoint at, const QRect& bounds) {
   const QImage& image = source.Image();
-  if (keeping_) {
+  if (Keeping()) {
     pass_op::Picture taken{source.id(), source.damage().version(), from, at, image, {}, {}};
     // What changed in the source since the pass before took the same part
     // to the same place (at this point of the pass, as a rule).

@@ -123,11 +123,17 @@ class Canvas {
   void DrawPicture(Canvas& source, const QRect& from, QPoint at, const QRect& bounds);
 
  private:
-  // Keeps an operation of the pass; false when the pass grew too long to
-  // keep and is painted as it goes from now on (this one too).
+  // Whether this pass's operations are kept (held back or not).
+  bool Keeping() const { return keeping_ || recording_; }
+  // Keeps an operation of the pass; true when it is held back, false when
+  // the caller paints it now.
   bool Kept(pass_op::Kind what, const QRect& bounds);
-  // Stops keeping the pass: what was kept is painted now.
+  // What was held back is painted now; the rest of the pass is painted as
+  // it is drawn, and still kept.
   void PaintKept();
+  // The pass can no longer be kept (too long, or drawn by a caller's own
+  // painter): the next pass paints everything.
+  void StopKeeping();
   // Paints where this pass differs from the last.
   void PaintDifferences();
   // Paints the kept operations, cut to clip unless it is empty.
@@ -136,7 +142,8 @@ class Canvas {
   bool CoversAll(const PassOp& op) const;
   // The painting itself, cut to clip_ while a pass is replayed.
   void PaintClear(const QColor& color);
-  void PaintGradient(const TriVertex& a, const TriVertex& b, bool vertical);
+  // pixels: the gradient's on the picture.
+  void PaintGradient(const TriVertex& a, const TriVertex& b, bool vertical, QRect pixels);
   void PaintSolid(QRect cut, Color color);
   bool PaintHeldText(const QList<QGlyphRun>& runs, const QTransform& turn, QPointF baseline,
                      const QRect& ink, const QColor& pen, bool antialiased);
@@ -184,7 +191,9 @@ class Canvas {
   static constexpr std::size_t kMaxKept = 4096;
   int passDepth_ = 0;
   bool inPass_ = false;
+  // Held back to be compared at EndPass, or painted and kept alike.
   bool keeping_ = false;
+  bool recording_ = false;
   bool replaying_ = false;
   // Operations this pass (kept or not), and how many the last pass had.
   std::size_t passOps_ = 0;

@@ -18,11 +18,16 @@ class DamageLog {
     return version_;
   }
 
+  // Everything changed already, and no reader has seen it yet.
+  bool AllUnread() const { return all_ && !read_; }
+
   void Add(const QRect& pixels) {
+    if (AllUnread()) return;
     if (pixels.isEmpty()) return;
     if (read_ || entries_.empty()) {
       ++version_;
       read_ = false;
+      all_ = false;
     } else if (Entry& last = entries_.back(); last.version == version_) {
       // Unread changes share a version: a pass that clears the picture
       // and paints inside it leaves one entry.
@@ -37,6 +42,13 @@ class DamageLog {
       entries_.erase(entries_.begin());
     }
     entries_.push_back({version_, pixels});
+  }
+
+  // The whole picture changed: what changes next, until a reader takes
+  // the version, needs no entry of its own.
+  void AddAll(const QRect& picture) {
+    Add(picture);
+    all_ = true;
   }
 
   // Adds to out the parts of within that changed after version.
@@ -62,6 +74,7 @@ class DamageLog {
   std::vector<Entry> entries_;
   std::uint64_t version_ = 0;
   mutable bool read_ = false;
+  bool all_ = false;
   // Changes up to this version are no longer told apart.
   std::uint64_t forgotten_ = 0;
 };
