@@ -112,13 +112,18 @@ void Canvas::BeginPass() {
   const bool keep = !atOnce_ && image_.devicePixelRatio() == 1.0 &&
                     image_.format() == QImage::Format_RGB32 && lastPassOps_ <= kMaxKept;
   keeping_ = keep && lastPainted_;
-  recording_ = keep && !lastPainted_;
+  // Kept while painting when the next pass may compare with it: unless the
+  // passes kept so far were drawn over before any was compared (a host
+  // that clears the picture before each pass) and this one is too.
+  recording_ = keep && !lastPainted_ && (!keptInVain_ || untouched_);
+  if (keeping_) keptInVain_ = false;
   if (keep) kept_.reserve(lastPassOps_);
 }
 
 void Canvas::EndPass() {
   if (passDepth_ == 0 || --passDepth_ > 0) return;
   inPass_ = false;
+  untouched_ = true;
   lastPassOps_ = passOps_;
   if (!Keeping()) {
     // Not kept: the next pass has nothing to compare with.
@@ -268,7 +273,9 @@ void Canvas::Changed(const QRect& pixels) {
     ++passOps_;
   } else {
     // Drawn outside a pass: the picture is no longer the last pass's alone.
+    if (lastPainted_) keptInVain_ = true;
     lastPainted_ = false;
+    untouched_ = false;
   }
   if (damage_.AllUnread()) return;
   if (pixels.contains(image_.rect())) {

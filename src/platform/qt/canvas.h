@@ -202,6 +202,10 @@ class Canvas {
   // The last pass's operations, and whether the picture is theirs alone.
   std::vector<PassOp> last_;
   bool lastPainted_ = false;
+  // Nothing drawn outside a pass since the last one ended; and the last
+  // pass kept was drawn over before another pass could compare with it.
+  bool untouched_ = false;
+  bool keptInVain_ = false;
   // While a replay is cut to part of the picture.
   std::optional<QRect> clip_;
 };
