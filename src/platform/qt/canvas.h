@@ -45,8 +45,9 @@ bool PaintAtOnceByDefault();
 // the two passes differ is painted again, every operation cut to those
 // pixels. The picture is the one painting the whole pass would leave,
 // because a pass that starts by covering every pixel makes a picture that
-// depends on nothing but the pass; anything else that draws on the canvas,
-// or reads it during a pass, makes the next pass paint everything.
+// depends on nothing but the pass. Anything else that draws on the canvas
+// makes the next pass paint everything; a read during a pass (a frame of
+// the growth animation) paints what was kept, and the rest as it comes.
 class Canvas {
  public:
   explicit Canvas(QImage image, bool paintAtOnce = PaintAtOnceByDefault());
@@ -134,6 +135,9 @@ class Canvas {
   // The pass can no longer be kept (too long, or drawn by a caller's own
   // painter): the next pass paints everything.
   void StopKeeping();
+  // A picture taken from source, with what changed there since the last
+  // pass took it.
+  pass_op::Picture Taken(Canvas& source, const QImage& image, const QRect& from, QPoint at) const;
   // Paints where this pass differs from the last.
   void PaintDifferences();
   // Paints the kept operations, cut to clip unless it is empty.

@@ -29,7 +29,7 @@ namespace palvex {
 struct DrawnText {
   QFont font;
   std::optional<QList<QGlyphRun>> runs;
-  // Only where runs is empty: what drawText lays out.
+  // Only without runs: what drawText lays out.
   QString text;
   QTransform transform;
   QPointF baseline;
