@@ -70,9 +70,9 @@ void Text(DeviceContext& dc, int x, int y, std::u16string_view text, int tenths,
 // Fills on the left, a caption turned upwards on the right that touches
 // none of them, and a bar of one colour under the fills (it joins them):
 // all still held in an open group.
-void HoldWork(Drawing& d) {
+void HoldWork(Drawing& d, Color first) {
   d.dc.BeginFillGroup();
-  Gradient(d.dc, 5, 5, 55, 60, kBlue, kYellow, true);
+  Gradient(d.dc, 5, 5, 55, 60, first, kYellow, true);
   Gradient(d.dc, 20, 15, 50, 40, kGreen, kRed, false);
   Text(d.dc, 70, 85, u"Held caption", 900);
   d.s.FilledBox(20 * kTwips, 58 * kTwips, 50 * kTwips, 62 * kTwips, kBlack);
@@ -275,11 +275,11 @@ const Operation kOperations[] = {
 };
 
 // The operation drawn on a surface holding work, or painting it at once.
-Drawing& Draw(Drawing& d, const Operation& operation) {
+Drawing& Draw(Drawing& d, const Operation& operation, Color first = kBlue) {
   d.s.SetPaintAtOnce(d.atOnce);
   d.s.SetBackColor(kWhite);
   d.s.SetForeColor(kBlack);
-  HoldWork(d);
+  HoldWork(d, first);
   operation.run(d);
   d.dc.EndFillGroup();
   DrawAfter(d);
@@ -300,6 +300,27 @@ TEST(CanvasOperations, HoldingWorkBackPaintsWhatPaintingAtOnceDoes) {
     ASSERT_EQ(h.pictures.size(), a.pictures.size());
     for (std::size_t i = 0; i < h.pictures.size(); ++i)
       EXPECT_TRUE(h.pictures[i] == a.pictures[i]) << "picture " << i;
+  }
+}
+
+// Each operation in drawing passes: drawn once, again the same, and once
+// more with the first fill in another colour, which repaints only what
+// changed. The picture must be the one painting the same at once gives.
+TEST(CanvasOperations, APassRepaintingWhatChangedPaintsWhatPaintingAtOnceDoes) {
+  for (const Operation& operation : kOperations) {
+    SCOPED_TRACE(operation.name);
+    Screen screen;
+    QImageSurface kept(screen, 120, 90), atOnce(screen, 120, 90);
+    Drawing k{screen, kept, kept.dc(), false, {}, {}};
+    Drawing a{screen, atOnce, atOnce.dc(), true, {}, {}};
+    for (const Color first : {kBlue, kBlue, kGreen}) {
+      {
+        const DrawingPass pass(kept);
+        Draw(k, operation, first);
+      }
+      Draw(a, operation, first);
+    }
+    EXPECT_TRUE(kept.image() == atOnce.image());
   }
 }
 

@@ -136,6 +136,7 @@ QPainter& Canvas::OpenPainter() {
 }
 
 void Canvas::SetPaintAtOnce(bool atOnce) {
+  if (atOnce == atOnce_) return;
   if (keeping_) PaintKept();
   StopKeeping();
   Settle();
