@@ -286,16 +286,22 @@ Drawing& Draw(Drawing& d, const Operation& operation, Color first = kBlue) {
   return d;
 }
 
+// A surface holding work back beside one painting at once.
+struct BothWays {
+  Screen screen;
+  QImageSurface held{screen, 120, 90};
+  QImageSurface atOnce{screen, 120, 90};
+  Drawing h{screen, held, held.dc(), false, {}, {}};
+  Drawing a{screen, atOnce, atOnce.dc(), true, {}, {}};
+};
+
 TEST(CanvasOperations, HoldingWorkBackPaintsWhatPaintingAtOnceDoes) {
   for (const Operation& operation : kOperations) {
     SCOPED_TRACE(operation.name);
-    Screen screen;
-    QImageSurface held(screen, 120, 90), atOnce(screen, 120, 90);
-    Drawing h{screen, held, held.dc(), false, {}, {}};
-    Drawing a{screen, atOnce, atOnce.dc(), true, {}, {}};
-    Draw(h, operation);
-    Draw(a, operation);
-    EXPECT_TRUE(held.image() == atOnce.image());
+    BothWays both;
+    Drawing& h = Draw(both.h, operation);
+    Drawing& a = Draw(both.a, operation);
+    EXPECT_TRUE(both.held.image() == both.atOnce.image());
     EXPECT_EQ(h.read, a.read);
     ASSERT_EQ(h.pictures.size(), a.pictures.size());
     for (std::size_t i = 0; i < h.pictures.size(); ++i)
@@ -309,18 +315,15 @@ TEST(CanvasOperations, HoldingWorkBackPaintsWhatPaintingAtOnceDoes) {
 TEST(CanvasOperations, APassRepaintingWhatChangedPaintsWhatPaintingAtOnceDoes) {
   for (const Operation& operation : kOperations) {
     SCOPED_TRACE(operation.name);
-    Screen screen;
-    QImageSurface kept(screen, 120, 90), atOnce(screen, 120, 90);
-    Drawing k{screen, kept, kept.dc(), false, {}, {}};
-    Drawing a{screen, atOnce, atOnce.dc(), true, {}, {}};
+    BothWays both;
     for (const Color first : {kBlue, kBlue, kGreen}) {
       {
-        const DrawingPass pass(kept);
-        Draw(k, operation, first);
+        const DrawingPass pass(both.held);
+        Draw(both.h, operation, first);
       }
-      Draw(a, operation, first);
+      Draw(both.a, operation, first);
     }
-    EXPECT_TRUE(kept.image() == atOnce.image());
+    EXPECT_TRUE(both.held.image() == both.atOnce.image());
   }
 }
 

@@ -66,7 +66,7 @@ void Canvas::Replace(QImage next) {
 
 void Canvas::Changed(const QRect& pixels) {
   if (replaying_) return;
-  if (inPass_) {
+  if (InPass()) {
     ++passOps_;
   } else {
     // Drawn outside a pass: the picture is no longer the last pass's alone.
@@ -155,13 +155,13 @@ void Canvas::Settle() {
 void Canvas::BeginFillGroup() {
   if (Keeping() && Kept(pass_op::Group{true}, QRect())) return;
   // Counted as when kept, so that a pass is kept or not alike each time.
-  if (inPass_) ++passOps_;
+  if (InPass()) ++passOps_;
   PaintGroup(true);
 }
 
 void Canvas::EndFillGroup() {
   if (Keeping() && Kept(pass_op::Group{false}, QRect())) return;
-  if (inPass_) ++passOps_;
+  if (InPass()) ++passOps_;
   PaintGroup(false);
 }
 

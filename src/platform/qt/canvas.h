@@ -124,6 +124,7 @@ class Canvas {
   void DrawPicture(Canvas& source, const QRect& from, QPoint at, const QRect& bounds);
 
  private:
+  bool InPass() const { return passDepth_ > 0; }
   // Whether this pass's operations are kept (held back or not).
   bool Keeping() const { return keeping_ || recording_; }
   // Keeps an operation of the pass; true when it is held back, false when
@@ -194,7 +195,6 @@ class Canvas {
   // more memory than a repaint of a few bars saves.
   static constexpr std::size_t kMaxKept = 4096;
   int passDepth_ = 0;
-  bool inPass_ = false;
   // Held back to be compared at EndPass, or painted and kept alike.
   bool keeping_ = false;
   bool recording_ = false;

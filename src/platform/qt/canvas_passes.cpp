@@ -54,7 +54,6 @@ std::vector<QRect> Merged(std::vector<QRect> rects, const QRect& picture) {
 void Canvas::BeginPass() {
   // A pass inside another is part of it.
   if (passDepth_++ > 0) return;
-  inPass_ = true;
   passOps_ = 0;
   kept_.clear();
   // Kept where it can be replayed cut to any part: one device pixel a
@@ -74,7 +73,6 @@ void Canvas::BeginPass() {
 
 void Canvas::EndPass() {
   if (passDepth_ == 0 || --passDepth_ > 0) return;
-  inPass_ = false;
   untouched_ = true;
   lastPassOps_ = passOps_;
   if (!Keeping()) {
@@ -138,7 +136,9 @@ void Canvas::PaintDifferences() {
   // matched but taken from a picture that changed since, is painted.
   constexpr std::size_t kMaxEdits = 64;
   std::optional<std::vector<std::pair<std::size_t, std::size_t>>> matched;
-  if (lastPainted_ && CoversAll(kept_.front())) matched = MatchDrawings(last_, kept_, kMaxEdits);
+  // Held back only over a picture that is the last pass's alone.
+  Q_ASSERT(lastPainted_);
+  if (CoversAll(kept_.front())) matched = MatchDrawings(last_, kept_, kMaxEdits);
   std::vector<QRect> differ;
   if (matched) {
     std::vector<bool> keptMatched(kept_.size()), lastMatched(last_.size());

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/qt/pass_ops.h"
 #include "platform/qt/qt_text.h"
 
 namespace palvex {
@@ -171,9 +170,16 @@ QRect MeasuredFont::InkPixels(std::u16string_view text, const QTransform& place,
       .adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin);
 }
 
-void MeasuredFont::Draw(QPainter& painter, QPointF baseline, std::u16string_view text) {
+DrawnText MeasuredFont::Drawn(std::u16string_view text, const QTransform& place, QPointF baseline,
+                              const QColor& pen, bool antialiased) {
   const QList<QGlyphRun>* runs = GlyphRuns(text);
-  DrawShapedLine(painter, baseline, runs, font_, runs ? QString() : ToQString(text));
+  return {font_,
+          runs ? std::optional(*runs) : std::nullopt,
+          runs ? QString() : ToQString(text),
+          place,
+          baseline,
+          pen,
+          antialiased};
 }
 
 QPointF TruncatedToFixed(QPointF p) {

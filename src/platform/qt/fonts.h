@@ -5,7 +5,6 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QList>
-#include <QPainter>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -19,6 +18,7 @@
 #include <vector>
 
 #include "platform/font.h"
+#include "platform/qt/pass_ops.h"
 
 namespace palvex {
 
@@ -68,9 +68,10 @@ class MeasuredFont {
   // The pixels the text may touch drawn at baseline through place: its
   // ink and a margin for anti-aliasing.
   QRect InkPixels(std::u16string_view text, const QTransform& place, QPointF baseline);
-  // Draws one line of text with its baseline at the painter's origin plus
-  // baseline, exactly as QPainter::drawText draws it.
-  void Draw(QPainter& painter, QPointF baseline, std::u16string_view text);
+  // One line of text as the painter draws it in this font, through place,
+  // with its baseline at baseline.
+  DrawnText Drawn(std::u16string_view text, const QTransform& place, QPointF baseline,
+                  const QColor& pen, bool antialiased);
 
  private:
   struct Hash {

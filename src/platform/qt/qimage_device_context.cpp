@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <optional>
 #include <vector>
 
 #include "platform/narrow_text.h"
@@ -81,23 +80,14 @@ bool QImageDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   const bool antialiased = description.lfQuality != kNonAntialiasedQuality;
   const QColor pen = ToQColor(owner().ForeColor());
   const QList<QGlyphRun>* runs = font.GlyphRuns(*shown);
-  // Drawn by the painter, whole: text that cannot be held back.
-  const auto whole = [&] {
-    return DrawnText{font.font(),
-                     runs ? std::optional(*runs) : std::nullopt,
-                     runs ? QString() : ToQString(*shown),
-                     turn,
-                     baseline,
-                     pen,
-                     antialiased};
-  };
   if (r == 1.0 && runs) {
     const QRect ink = font.InkPixels(*shown, turn, baseline);
     if (canvas_.HoldText(*runs, turn, baseline, ink, pen, antialiased)) return true;
-    canvas_.DrawText(whole(), &ink);
+    // Drawn by the painter, whole: text that cannot be held back.
+    canvas_.DrawText(font.Drawn(*shown, turn, baseline, pen, antialiased), &ink);
     return true;
   }
-  canvas_.DrawText(whole(), nullptr);
+  canvas_.DrawText(font.Drawn(*shown, turn, baseline, pen, antialiased), nullptr);
   return true;
 }
 

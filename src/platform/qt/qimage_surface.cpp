@@ -5,7 +5,6 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 #include "platform/numeric.h"
 #include "platform/qt/device_pixels.h"
@@ -154,15 +153,8 @@ void QImageSurface::Print(const std::u16string& text) {
       const std::u16string_view shown(reinterpret_cast<const char16_t*>(line.utf16()),
                                       static_cast<std::size_t>(line.size()));
       const QPointF baseline(x * r, y * r + drawn.metrics().ascent());
-      const QList<QGlyphRun>* runs = drawn.GlyphRuns(shown);
-      const DrawnText drawnLine{drawn.font(),
-                                runs ? std::optional(*runs) : std::nullopt,
-                                runs ? QString() : line,
-                                transform,
-                                baseline,
-                                pen,
-                                true};
-      if (r == 1.0 && runs) {
+      const DrawnText drawnLine = drawn.Drawn(shown, transform, baseline, pen, true);
+      if (r == 1.0 && drawnLine.runs) {
         const QRect ink = drawn.InkPixels(shown, QTransform(), baseline);
         canvas_.DrawText(drawnLine, &ink);
       } else {
