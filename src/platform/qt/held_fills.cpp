@@ -57,19 +57,12 @@ void HeldFills::PaintOn(QImage& image) {
   pending_.clear();
   ramps_.clear();
   bounds_ = QRect();
-  // A pass of thousands of bars needs working space for each; it is given
-  // back rather than held between passes (growing it again costs a few
-  // copies, far less than the pass).
-  constexpr std::size_t kKeptFills = 1024;
-  if (pending_.capacity() > kKeptFills) {
-    // (Assigning {} would keep the capacity.)
-    pending_ = decltype(pending_)();
-    ramps_ = decltype(ramps_)();
-    bands_ = decltype(bands_)();
-    covered_ = decltype(covered_)();
-    segments_ = decltype(segments_)();
-    rows_ = decltype(rows_)();
-  }
+  // The working space is kept for the next pass: given back, a chart of
+  // thousands of bars spent a third of its pass in page faults growing it
+  // again. At most kMaxHeld fills are held, so only the columns of
+  // horizontal fills could grow past what such a chart needs.
+  constexpr std::size_t kKeptColumns = std::size_t{1} << 20;
+  if (ramps_.capacity() > kKeptColumns) ramps_ = decltype(ramps_)();
 }
 
 void HeldFills::CutHiddenParts(int width) {

@@ -63,14 +63,12 @@ void HeldText::DrawOn(QPainter& painter) {
   painter.setTransform(turn_);
   painter.drawGlyphRun(QPointF(0, 0), run);
   painter.resetTransform();
+  // Cleared, not given back: at most kMaxGlyphs are held (about a
+  // megabyte), and growing them again each pass cost a chart of thousands
+  // of captions page faults worth a sixth of its pass.
   glyphs_.clear();
   positions_.clear();
   bounds_ = QRect();
-  // The glyphs of a thousand captions are not held on to between passes.
-  if (glyphs_.capacity() > kMaxGlyphs / 16) {
-    glyphs_ = decltype(glyphs_)();
-    positions_ = decltype(positions_)();
-  }
 }
 
 }  // namespace palvex
