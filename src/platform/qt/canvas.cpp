@@ -332,7 +332,7 @@ void Canvas::PaintHeldFills() {
 }
 
 void Canvas::DrawHeldText() {
-  if (!text_.empty()) text_.DrawOn(OpenPainter());
+  if (!text_.empty()) text_.DrawOn(OpenPainter(), image_);
 }
 
 }  // namespace palvex

@@ -50,19 +50,33 @@ void HeldText::Add(const QGlyphRun& run, const QTransform& turn, QPointF baselin
   }
 }
 
-void HeldText::DrawOn(QPainter& painter) {
+void HeldText::DrawOn(QPainter& painter, QImage& image) {
   if (glyphs_.empty()) {
     bounds_ = QRect();
     return;
   }
-  QGlyphRun run;
-  run.setRawFont(font_);
-  run.setRawData(glyphs_.data(), positions_.data(), static_cast<int>(glyphs_.size()));
-  painter.setRenderHint(QPainter::TextAntialiasing, antialiased_);
-  painter.setPen(pen_);
-  painter.setTransform(turn_);
-  painter.drawGlyphRun(QPointF(0, 0), run);
-  painter.resetTransform();
+  // Stamped where the painter would blend plain coverage in one colour.
+  QRect clip = image.rect();
+  bool stamped = antialiased_ && painter.opacity() == 1 &&
+                 painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+                 !painter.renderHints().testFlag(QPainter::VerticalSubpixelPositioning) &&
+                 painter.transform().isIdentity();
+  if (stamped && painter.hasClipping()) {
+    const QRegion region = painter.clipRegion();
+    stamped = region.rectCount() == 1;
+    clip &= region.boundingRect();
+  }
+  if (!stamped || !stamps_.Draw(image, clip, font_, turn_, glyphs_.data(), positions_.data(),
+                                glyphs_.size(), pen_.rgba())) {
+    QGlyphRun run;
+    run.setRawFont(font_);
+    run.setRawData(glyphs_.data(), positions_.data(), static_cast<int>(glyphs_.size()));
+    painter.setRenderHint(QPainter::TextAntialiasing, antialiased_);
+    painter.setPen(pen_);
+    painter.setTransform(turn_);
+    painter.drawGlyphRun(QPointF(0, 0), run);
+    painter.resetTransform();
+  }
   // Cleared, not given back: at most kMaxGlyphs are held (about a
   // megabyte), and growing them again each pass cost a chart of thousands
   // of captions page faults worth a sixth of its pass.

@@ -11,6 +11,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/qt/glyph_stamps.h"
+
 namespace palvex {
 
 // Text turned by a multiple of a right angle, kept back and drawn with the
@@ -38,8 +40,9 @@ class HeldText {
   void Add(const QGlyphRun& run, const QTransform& turn, QPointF baseline, const QColor& pen,
            bool antialiased);
   void Cover(const QRect& ink) { bounds_ |= ink; }
-  // Draws what is held and forgets it.
-  void DrawOn(QPainter& painter);
+  // Draws what is held on image, through the painter open on it, and
+  // forgets it.
+  void DrawOn(QPainter& painter, QImage& image);
 
  private:
   // However long nothing else is drawn, what is held stays bounded.
@@ -51,6 +54,7 @@ class HeldText {
   QTransform turn_;
   bool antialiased_ = true;
   QRect bounds_;
+  GlyphStamps stamps_;
 };
 
 }  // namespace palvex

@@ -1,0 +1,160 @@
+#include "platform/qt/glyph_stamps.h"
+
+#include <QGlyphRun>
+#include <QPainter>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace palvex {
+
+namespace {
+
+// Faces this many pixels high and up may be drawn by the painter as paths
+// rather than from its glyph cache.
+constexpr double kLargestCachedFace = 64;
+
+// x times a/255 per channel, rounded as the painter rounds it.
+inline QRgb ByteMul(QRgb x, unsigned a) {
+  unsigned t = (x & 0xff00ff) * a;
+  t = ((t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
+  x = ((x >> 8) & 0xff00ff) * a;
+  x = (x + ((x >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
+  return x | t;
+}
+
+// A position in the painter's 1/64 pixels, when it lies on that grid.
+bool ToSixtyFourths(double v, std::int64_t& out) {
+  const double scaled = v * 64;
+  if (!(std::abs(scaled) < double(1 << 30)) || scaled != std::floor(scaled)) return false;
+  out = static_cast<std::int64_t>(scaled);
+  return true;
+}
+
+}  // namespace
+
+GlyphStamps::FontStamps& GlyphStamps::StampsFor(const QRawFont& font, const QTransform& turn) {
+  for (FontStamps& set : fonts_)
+    if (set.font == font && set.turn == turn) return set;
+  if (fonts_.size() >= kMaxFonts) fonts_.erase(fonts_.begin());
+  fonts_.push_back({font, turn, {}});
+  return fonts_.back();
+}
+
+bool GlyphStamps::Draw(QImage& image, const QRect& clip, const QRawFont& font,
+                       const QTransform& turn, const quint32* glyphs, const QPointF* positions,
+                       std::size_t n, QRgb pen) {
+  if (image.format() != QImage::Format_RGB32 || image.devicePixelRatio() != 1 ||
+      qAlpha(pen) != 255 || !font.isValid() || font.pixelSize() >= kLargestCachedFace)
+    return false;
+  FontStamps& set = StampsFor(font, turn);
+  if (set.stamps.size() > kMaxStamps) set.stamps.clear();
+  // Every glyph is found or made before any is blended, so that a glyph
+  // the painter must draw leaves the picture untouched.
+  placed_.clear();
+  for (std::size_t i = 0; i < n; ++i) {
+    // Where the painter places the glyph: its position turned (exactly,
+    // the factors being 0 and +-1), on the 1/64 grid; a whole pixel plus a
+    // fraction.
+    const double px = positions[i].x(), py = positions[i].y();
+    std::int64_t x = 0, y = 0;
+    if (!ToSixtyFourths(turn.m11() * px + turn.m21() * py, x) ||
+        !ToSixtyFourths(turn.m12() * px + turn.m22() * py, y))
+      return false;
+    const int fx = static_cast<int>(x & 63), fy = static_cast<int>(y & 63);
+    const std::uint64_t key = (std::uint64_t{glyphs[i]} << 12) | unsigned(fx << 6) | unsigned(fy);
+    auto [at, added] = set.stamps.try_emplace(key);
+    Stamp& stamp = at->second;
+    if (added && !Make(set, glyphs[i], fx, fy, stamp)) stamp.width = -1;
+    if (stamp.width < 0) return false;
+    placed_.push_back({&stamp, static_cast<int>(x >> 6) + stamp.dx,
+                       static_cast<int>(y >> 6) + stamp.dy});
+  }
+  // The pen's share at each coverage, worked out once for all the glyphs.
+  std::array<QRgb, 256> inked;
+  for (unsigned c = 0; c < 256; ++c) inked[c] = ByteMul(pen, c);
+  const QRect cut = clip & image.rect();
+  const int cutRight = cut.left() + cut.width(), cutBottom = cut.top() + cut.height();
+  uchar* const bits = image.bits();
+  const qsizetype bytesPerLine = image.bytesPerLine();
+  for (const Placed& p : placed_) {
+    const Stamp& s = *p.stamp;
+    const int x0 = std::max(p.x, cut.left()), x1 = std::min(p.x + s.width, cutRight);
+    const int y0 = std::max(p.y, cut.top()), y1 = std::min(p.y + s.height, cutBottom);
+    for (int y = y0; y < y1; ++y) {
+      const std::uint8_t* cover =
+          s.coverage.data() + std::ptrdiff_t(y - p.y) * s.width + (x0 - p.x);
+      QRgb* to = reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + x0;
+      for (int x = 0; x < x1 - x0; ++x) {
+        const unsigned c = cover[x];
+        if (c == 255) {
+          to[x] = pen;
+        } else if (c != 0) {
+          to[x] = inked[c] + ByteMul(to[x], 255 - c);
+        }
+      }
+    }
+  }
+  return true;
+}
+
+bool GlyphStamps::Make(const FontStamps& set, quint32 glyph, int fx, int fy, Stamp& stamp) {
+  // The glyph's box turned, with room round it: a glyph the box does not
+  // hold shows as ink on the scratch's edge and is refused.
+  constexpr int kMargin = 4;
+  constexpr int kLargest = 512;
+  const QRectF box = set.turn.mapRect(set.font.boundingRect(glyph));
+  const int left = static_cast<int>(std::floor(box.left())) - kMargin;
+  const int top = static_cast<int>(std::floor(box.top())) - kMargin;
+  const int width = static_cast<int>(std::ceil(box.right())) + kMargin - left;
+  const int height = static_cast<int>(std::ceil(box.bottom())) + kMargin - top;
+  if (width > kLargest || height > kLargest) return false;
+  if (scratch_.width() < width || scratch_.height() < height)
+    scratch_ = QImage(std::max(width, scratch_.width()), std::max(height, scratch_.height()),
+                      QImage::Format_RGB32);
+  scratch_.fill(Qt::black);
+  // Drawn at the whole pixel (-left, -top) plus the same fraction.
+  const QPointF at = set.turn.inverted().map(QPointF(-left + fx / 64.0, -top + fy / 64.0));
+  QGlyphRun run;
+  run.setRawFont(set.font);
+  run.setRawData(&glyph, &at, 1);
+  {
+    QPainter painter(&scratch_);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setPen(QColor(Qt::white));
+    painter.setTransform(set.turn);
+    painter.drawGlyphRun(QPointF(0, 0), run);
+  }
+  // White on black leaves the coverage itself in every channel.
+  const int w = scratch_.width(), h = scratch_.height();
+  int x0 = w, x1 = -1, y0 = h, y1 = -1;
+  for (int y = 0; y < h; ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(scratch_.constScanLine(y));
+    for (int x = 0; x < w; ++x) {
+      const int c = qRed(row[x]);
+      if (qGreen(row[x]) != c || qBlue(row[x]) != c) return false;
+      if (c == 0) continue;
+      x0 = std::min(x0, x);
+      x1 = std::max(x1, x);
+      y0 = std::min(y0, y);
+      y1 = std::max(y1, y);
+    }
+  }
+  stamp = Stamp();
+  if (x1 < 0) return true;  // a space
+  if (x0 == 0 || y0 == 0 || x1 == w - 1 || y1 == h - 1) return false;
+  stamp.dx = x0 + left;
+  stamp.dy = y0 + top;
+  stamp.width = x1 - x0 + 1;
+  stamp.height = y1 - y0 + 1;
+  stamp.coverage.resize(std::size_t(stamp.width) * std::size_t(stamp.height));
+  for (int y = y0; y <= y1; ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(scratch_.constScanLine(y)) + x0;
+    for (int x = 0; x < stamp.width; ++x)
+      stamp.coverage[std::size_t(y - y0) * std::size_t(stamp.width) + std::size_t(x)] =
+          static_cast<std::uint8_t>(qRed(row[x]));
+  }
+  return true;
+}
+
+}  // namespace palvex

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QImage>
+#include <QPointF>
+#include <QRawFont>
+#include <QRect>
+#include <QTransform>
+#include <cstddef>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace palvex {
+
+// Glyphs blended straight into a 32-bit RGB picture, pixel for pixel as the
+// painter blends them. The painter spends most of a thousand captions
+// finding each glyph again and blending it one pixel at a time; here a
+// glyph at one fraction of a pixel is a stamp of its coverage, made once
+// by having the painter draw it alone, white on black, and found again by
+// one lookup. Moved by whole pixels the painter draws a glyph the same, so
+// one stamp serves every caption. Only HeldText keeps one.
+class GlyphStamps {
+ public:
+  // Blends n glyphs of font into image in pen, at positions turned by turn
+  // (factors 0 and +-1, no translation), cut to clip. False, with nothing
+  // drawn, when a glyph cannot be stamped as the painter would draw it
+  // (positions off the painter's 1/64 grid, a glyph in colour or of
+  // sub-pixel coverage, a face too large for its glyph cache): the caller
+  // lets the painter draw them all.
+  bool Draw(QImage& image, const QRect& clip, const QRawFont& font, const QTransform& turn,
+            const quint32* glyphs, const QPointF* positions, std::size_t n, QRgb pen);
+
+ private:
+  // A glyph's coverage where it is not zero, placed relative to the whole
+  // pixel its position falls in.
+  struct Stamp {
+    int dx = 0, dy = 0, width = 0, height = 0;
+    std::vector<std::uint8_t> coverage;
+  };
+  // The stamps of one font through one turn, by glyph and the position's
+  // fraction of a pixel in 1/64.
+  struct FontStamps {
+    QRawFont font;
+    QTransform turn;
+    std::unordered_map<std::uint64_t, Stamp> stamps;
+  };
+
+  FontStamps& StampsFor(const QRawFont& font, const QTransform& turn);
+  // Has the painter draw the glyph alone; false when what it drew is not a
+  // plain coverage the stamp can blend.
+  bool Make(const FontStamps& set, quint32 glyph, int fx, int fy, Stamp& stamp);
+
+  // A chart uses a few faces and turns; past these the oldest go.
+  static constexpr std::size_t kMaxFonts = 8;
+  static constexpr std::size_t kMaxStamps = 4096;
+  std::vector<FontStamps> fonts_;
+  // Per glyph being drawn, its stamp and the whole pixel it is placed at.
+  struct Placed {
+    const Stamp* stamp;
+    int x, y;
+  };
+  std::vector<Placed> placed_;
+  QImage scratch_;
+};
+
+}  // namespace palvex
