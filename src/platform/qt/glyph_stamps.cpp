@@ -5,6 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace palvex {
 
@@ -21,6 +26,47 @@ inline QRgb ByteMul(QRgb x, unsigned a) {
   x = ((x >> 8) & 0xff00ff) * a;
   x = (x + ((x >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
   return x | t;
+}
+
+// Blends n pixels of one row from their coverage: each becomes
+// pen * c + pixel * (255 - c), both halves rounded as the painter rounds
+// them (0 leaves the pixel, 255 puts the pen). inked holds pen * c.
+void BlendRow(QRgb* to, const std::uint8_t* cover, int n, QRgb pen, const QRgb* inked) {
+  int x = 0;
+#if defined(__SSE2__)
+  // Four pixels at a time, a channel per 16-bit lane: the same sums,
+  // none of which leaves its lane.
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i full = _mm_set1_epi16(255), half = _mm_set1_epi16(0x80);
+  const __m128i ink = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(pen)), zero);
+  const auto mul = [&](__m128i v, __m128i a) {
+    const __m128i t = _mm_mullo_epi16(v, a);
+    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), half), 8);
+  };
+  for (; x + 4 <= n; x += 4) {
+    std::uint32_t four;
+    std::memcpy(&four, cover + x, sizeof four);
+    if (four == 0) continue;
+    __m128i c = _mm_cvtsi32_si128(static_cast<int>(four));
+    c = _mm_unpacklo_epi8(c, c);
+    c = _mm_unpacklo_epi16(c, c);
+    const __m128i cLow = _mm_unpacklo_epi8(c, zero), cHigh = _mm_unpackhi_epi8(c, zero);
+    const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to + x));
+    const __m128i low = _mm_add_epi16(
+        mul(ink, cLow), mul(_mm_unpacklo_epi8(pixels, zero), _mm_sub_epi16(full, cLow)));
+    const __m128i high = _mm_add_epi16(
+        mul(ink, cHigh), mul(_mm_unpackhi_epi8(pixels, zero), _mm_sub_epi16(full, cHigh)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x), _mm_packus_epi16(low, high));
+  }
+#endif
+  for (; x < n; ++x) {
+    const unsigned c = cover[x];
+    if (c == 255) {
+      to[x] = pen;
+    } else if (c != 0) {
+      to[x] = inked[c] + ByteMul(to[x], 255 - c);
+    }
+  }
 }
 
 // A position in the painter's 1/64 pixels, when it lies on that grid.
@@ -67,8 +113,8 @@ bool GlyphStamps::Draw(QImage& image, const QRect& clip, const QRawFont& font,
     Stamp& stamp = at->second;
     if (added && !Make(set, glyphs[i], fx, fy, stamp)) stamp.width = -1;
     if (stamp.width < 0) return false;
-    placed_.push_back({&stamp, static_cast<int>(x >> 6) + stamp.dx,
-                       static_cast<int>(y >> 6) + stamp.dy});
+    placed_.push_back(
+        {&stamp, static_cast<int>(x >> 6) + stamp.dx, static_cast<int>(y >> 6) + stamp.dy});
   }
   // The pen's share at each coverage, worked out once for all the glyphs.
   std::array<QRgb, 256> inked;
@@ -81,19 +127,10 @@ bool GlyphStamps::Draw(QImage& image, const QRect& clip, const QRawFont& font,
     const Stamp& s = *p.stamp;
     const int x0 = std::max(p.x, cut.left()), x1 = std::min(p.x + s.width, cutRight);
     const int y0 = std::max(p.y, cut.top()), y1 = std::min(p.y + s.height, cutBottom);
-    for (int y = y0; y < y1; ++y) {
-      const std::uint8_t* cover =
-          s.coverage.data() + std::ptrdiff_t(y - p.y) * s.width + (x0 - p.x);
-      QRgb* to = reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + x0;
-      for (int x = 0; x < x1 - x0; ++x) {
-        const unsigned c = cover[x];
-        if (c == 255) {
-          to[x] = pen;
-        } else if (c != 0) {
-          to[x] = inked[c] + ByteMul(to[x], 255 - c);
-        }
-      }
-    }
+    for (int y = y0; y < y1; ++y)
+      BlendRow(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + x0,
+               s.coverage.data() + std::ptrdiff_t(y - p.y) * s.width + (x0 - p.x), x1 - x0, pen,
+               inked.data());
   }
   return true;
 }
