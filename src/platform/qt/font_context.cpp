@@ -45,8 +45,11 @@ FontContext::FontContext(const Screen& screen, const Surface& owner, FontCache& 
 
 const LogFont* FontContext::Describe(ObjectHandle object) {
   if (object == kSurfaceFont) {
-    const FontSpec font = owner_.Font();
+    // A caption selects, reads and selects again the surface's font.
     const double dpi = screen_.DotsPerInchY();
+    if (dpi == surfaceFontDpi_) return &surfaceFont_;
+    surfaceFontDpi_ = dpi;
+    const FontSpec font = owner_.Font();
     surfaceFont_ = LogFont{};
     surfaceFont_.lfHeight = -FontPixelSize(font, dpi);
     surfaceFont_.lfWeight = font.bold ? kBoldWeight : kNormalWeight;

@@ -36,6 +36,7 @@ class FontContext : public DeviceContext {
   void SurfaceFontChanged() {
     selected_ = kSurfaceFont;
     selectedQtFont_ = nullptr;
+    surfaceFontDpi_ = 0;
   }
 
   // The handle of the surface's own font, the one selected at first.
@@ -55,7 +56,9 @@ class FontContext : public DeviceContext {
  private:
   const Screen& screen_;
   const Surface& owner_;
+  // The surface's font described, at this resolution (0: to be read).
   LogFont surfaceFont_;
+  double surfaceFontDpi_ = 0;
   ObjectHandle selected_ = kSurfaceFont;
   std::map<ObjectHandle, LogFont> created_;
   ObjectHandle nextHandle_ = kFirstCreated;

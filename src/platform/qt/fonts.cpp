@@ -187,7 +187,8 @@ QPointF TruncatedToFixed(QPointF p) {
 }
 
 int MeasuredFont::WholeHeight() {
-  return wholeMetrics().height();
+  if (!wholeHeight_) wholeHeight_ = wholeMetrics().height();
+  return *wholeHeight_;
 }
 
 std::shared_ptr<MeasuredFont> FontCache::Hold(const FontSpec& font, double dotsPerInch) {

@@ -43,7 +43,8 @@ int LineCount(std::u16string_view text);
 // and making a QFont or shaping a text costs far more than looking it up.
 class MeasuredFont {
  public:
-  explicit MeasuredFont(const QFont& font) : font_(font), metrics_(font) {}
+  explicit MeasuredFont(const QFont& font)
+      : font_(font), metrics_(font), lineHeight_(metrics_.height()), ascent_(metrics_.ascent()) {}
   MeasuredFont(const MeasuredFont&) = delete;
   MeasuredFont& operator=(const MeasuredFont&) = delete;
 
@@ -52,7 +53,10 @@ class MeasuredFont {
   // The widest line's advance in pixels.
   double Width(std::u16string_view text);
   // The line count by the font's line height: no shaping needed.
-  double Height(std::u16string_view text) const { return LineCount(text) * metrics_.height(); }
+  double Height(std::u16string_view text) const { return LineCount(text) * lineHeight_; }
+  // The font's line height and ascent in pixels.
+  double LineHeight() const { return lineHeight_; }
+  double Ascent() const { return ascent_; }
   // The advance and the line height in whole pixels, as integer metrics
   // give them.
   int WholeWidth(std::u16string_view text);
@@ -98,7 +102,12 @@ class MeasuredFont {
 
   QFont font_;
   QFontMetricsF metrics_;
+  // Asked for by every caption: the metrics find the font's engine again
+  // each time.
+  double lineHeight_;
+  double ascent_;
   std::optional<QFontMetrics> wholeMetrics_;
+  std::optional<int> wholeHeight_;
   const QFontMetrics& wholeMetrics();
 
   // A caption is measured and then drawn: the entry asked for last is

@@ -76,7 +76,7 @@ bool QImageDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   if (r != 1.0) turn.scale(1 / r, 1 / r);
   turn.translate(x * r, y * r);
   turn.rotate(-description.lfEscapement / 10.0);
-  const QPointF baseline(0, font.metrics().ascent());
+  const QPointF baseline(0, font.Ascent());
   const bool antialiased = description.lfQuality != kNonAntialiasedQuality;
   const QColor pen = ToQColor(owner().ForeColor());
   const QList<QGlyphRun>* runs = font.GlyphRuns(*shown);

@@ -141,7 +141,7 @@ void QImageSurface::Print(const std::u16string& text) {
   // where the chart's own font puts it.
   const double r = canvas_.devicePixelRatio();
   MeasuredFont& drawn = r == 1.0 ? measured() : deviceFonts_.Get(font_, screen_.DotsPerInchY() * r);
-  const double lineHeight = measured().metrics().height();
+  const double lineHeight = measured().LineHeight();
   const QStringList lines = TextLines(text);
   const QColor pen = ToQColor(fore_);
   QTransform transform;
@@ -152,7 +152,7 @@ void QImageSurface::Print(const std::u16string& text) {
     if (std::isfinite(x) && std::isfinite(y) && std::abs(x) < 1e6 && std::abs(y) < 1e6) {
       const std::u16string_view shown(reinterpret_cast<const char16_t*>(line.utf16()),
                                       static_cast<std::size_t>(line.size()));
-      const QPointF baseline(x * r, y * r + drawn.metrics().ascent());
+      const QPointF baseline(x * r, y * r + drawn.Ascent());
       const DrawnText drawnLine = drawn.Drawn(shown, transform, baseline, pen, true);
       if (r == 1.0 && drawnLine.runs) {
         const QRect ink = drawn.InkPixels(shown, QTransform(), baseline);
