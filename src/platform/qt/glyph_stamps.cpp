@@ -30,8 +30,11 @@ inline QRgb ByteMul(QRgb x, unsigned a) {
 
 // Blends n pixels of one row from their coverage: each becomes
 // pen * c + pixel * (255 - c), both halves rounded as the painter rounds
-// them (0 leaves the pixel, 255 puts the pen). inked holds pen * c.
-void BlendRow(QRgb* to, const std::uint8_t* cover, int n, QRgb pen, const QRgb* inked) {
+// them (0 leaves the pixel, 255 puts the pen). inked holds pen * c. Four
+// pixels at a time as long as they stay within room, the pixels that may
+// be written and the coverage that may be read (past the glyph it is 0,
+// which leaves a pixel as it was).
+void BlendRow(QRgb* to, const std::uint8_t* cover, int n, int room, QRgb pen, const QRgb* inked) {
   int x = 0;
 #if defined(__SSE2__)
   // Four pixels at a time, a channel per 16-bit lane: the same sums,
@@ -43,7 +46,7 @@ void BlendRow(QRgb* to, const std::uint8_t* cover, int n, QRgb pen, const QRgb* 
     const __m128i t = _mm_mullo_epi16(v, a);
     return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), half), 8);
   };
-  for (; x + 4 <= n; x += 4) {
+  for (; x < n && x + 4 <= room; x += 4) {
     std::uint32_t four;
     std::memcpy(&four, cover + x, sizeof four);
     if (four == 0) continue;
@@ -72,9 +75,9 @@ void BlendRow(QRgb* to, const std::uint8_t* cover, int n, QRgb pen, const QRgb* 
 // A position in the painter's 1/64 pixels, when it lies on that grid.
 bool ToSixtyFourths(double v, std::int64_t& out) {
   const double scaled = v * 64;
-  if (!(std::abs(scaled) < double(1 << 30)) || scaled != std::floor(scaled)) return false;
+  if (!(std::abs(scaled) < double(1 << 30))) return false;
   out = static_cast<std::int64_t>(scaled);
-  return true;
+  return static_cast<double>(out) == scaled;
 }
 
 }  // namespace
@@ -127,10 +130,11 @@ bool GlyphStamps::Draw(QImage& image, const QRect& clip, const QRawFont& font,
     const Stamp& s = *p.stamp;
     const int x0 = std::max(p.x, cut.left()), x1 = std::min(p.x + s.width, cutRight);
     const int y0 = std::max(p.y, cut.top()), y1 = std::min(p.y + s.height, cutBottom);
+    const int room = std::min(cutRight - x0, s.stride - (x0 - p.x));
     for (int y = y0; y < y1; ++y)
       BlendRow(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + x0,
-               s.coverage.data() + std::ptrdiff_t(y - p.y) * s.width + (x0 - p.x), x1 - x0, pen,
-               inked.data());
+               s.coverage.data() + std::ptrdiff_t(y - p.y) * s.stride + (x0 - p.x), x1 - x0, room,
+               pen, inked.data());
   }
   return true;
 }
@@ -184,11 +188,12 @@ bool GlyphStamps::Make(const FontStamps& set, quint32 glyph, int fx, int fy, Sta
   stamp.dy = y0 + top;
   stamp.width = x1 - x0 + 1;
   stamp.height = y1 - y0 + 1;
-  stamp.coverage.resize(std::size_t(stamp.width) * std::size_t(stamp.height));
+  stamp.stride = (stamp.width + 3) / 4 * 4;
+  stamp.coverage.assign(std::size_t(stamp.stride) * std::size_t(stamp.height), 0);
   for (int y = y0; y <= y1; ++y) {
     const QRgb* row = reinterpret_cast<const QRgb*>(scratch_.constScanLine(y)) + x0;
     for (int x = 0; x < stamp.width; ++x)
-      stamp.coverage[std::size_t(y - y0) * std::size_t(stamp.width) + std::size_t(x)] =
+      stamp.coverage[std::size_t(y - y0) * std::size_t(stamp.stride) + std::size_t(x)] =
           static_cast<std::uint8_t>(qRed(row[x]));
   }
   return true;

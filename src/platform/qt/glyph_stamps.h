@@ -32,9 +32,9 @@ class GlyphStamps {
 
  private:
   // A glyph's coverage where it is not zero, placed relative to the whole
-  // pixel its position falls in.
+  // pixel its position falls in; rows padded with 0 to whole fours.
   struct Stamp {
-    int dx = 0, dy = 0, width = 0, height = 0;
+    int dx = 0, dy = 0, width = 0, height = 0, stride = 0;
     std::vector<std::uint8_t> coverage;
   };
   // The stamps of one font through one turn, by glyph and the position's
