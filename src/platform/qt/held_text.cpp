@@ -77,8 +77,8 @@ void HeldText::DrawOn(QPainter& painter, QImage& image) {
     painter.drawGlyphRun(QPointF(0, 0), run);
     painter.resetTransform();
   }
-  // Cleared, not given back: at most kMaxGlyphs are held (about a
-  // megabyte), and growing them again each pass cost a chart of thousands
+  // Cleared, not given back: at most kMaxGlyphs are held (a few hundred
+  // kilobytes), and growing them again each pass cost a chart of thousands
   // of captions page faults worth a sixth of its pass.
   glyphs_.clear();
   positions_.clear();

@@ -45,8 +45,9 @@ class HeldText {
   void DrawOn(QPainter& painter, QImage& image);
 
  private:
-  // However long nothing else is drawn, what is held stays bounded.
-  static constexpr std::size_t kMaxGlyphs = 1 << 16;
+  // However long nothing else is drawn, what is held stays bounded (a
+  // thousand captions' glyphs; more in one call saves nothing).
+  static constexpr std::size_t kMaxGlyphs = 1 << 13;
   std::vector<quint32> glyphs_;
   std::vector<QPointF> positions_;
   QRawFont font_;
