@@ -332,7 +332,7 @@ void Canvas::PaintHeldFills() {
 }
 
 void Canvas::DrawHeldText() {
-  if (!text_.empty()) text_.DrawOn(OpenPainter(), image_);
+  if (!text_.empty()) text_.DrawOn(OpenPainter(), image_, stamps_.get());
 }
 
 }  // namespace palvex

@@ -16,6 +16,7 @@
 #include "platform/color.h"
 #include "platform/device_context.h"
 #include "platform/qt/damage_log.h"
+#include "platform/qt/glyph_stamps.h"
 #include "platform/qt/held_fills.h"
 #include "platform/qt/held_text.h"
 #include "platform/qt/pass_ops.h"
@@ -91,6 +92,9 @@ class Canvas {
   // The painter, once everything held is painted, for drawing anywhere
   // (a pass that asks for it paints everything).
   QPainter& Painter();
+
+  // Where held text finds its glyphs' stamps (none: the painter draws it).
+  void ShareStamps(std::shared_ptr<GlyphStamps> stamps) { stamps_ = std::move(stamps); }
 
   // Paints every fill and all text from now on when asked to, holding
   // nothing back (what is held now is painted first). The same pixels,
@@ -188,6 +192,7 @@ class Canvas {
   // second paints the other first where they might meet.
   HeldFills fills_;
   HeldText text_;
+  std::shared_ptr<GlyphStamps> stamps_;
 
   const std::uint64_t id_;
   DamageLog damage_;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/font.h"
+#include "platform/qt/glyph_stamps.h"
 #include "platform/qt/pass_ops.h"
 
 namespace palvex {
@@ -140,6 +141,9 @@ class FontCache {
   // text measured through a device context in the surface's own font is
   // then found in the same memo.
   std::shared_ptr<MeasuredFont> Share(const QFont& font);
+  // The glyphs of these fonts as stamps, for every picture drawn in them:
+  // a legend's rows are drawn in pictures made afresh.
+  const std::shared_ptr<GlyphStamps>& stamps() const { return stamps_; }
 
  private:
   // A chart's surfaces share one cache.
@@ -150,6 +154,7 @@ class FontCache {
     std::shared_ptr<MeasuredFont> measured;
   };
   std::vector<Entry> entries_;
+  std::shared_ptr<GlyphStamps> stamps_ = std::make_shared<GlyphStamps>();
 };
 
 }  // namespace palvex

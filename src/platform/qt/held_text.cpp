@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/qt/fonts.h"
+#include "platform/qt/glyph_stamps.h"
 
 namespace palvex {
 
@@ -50,14 +51,14 @@ void HeldText::Add(const QGlyphRun& run, const QTransform& turn, QPointF baselin
   }
 }
 
-void HeldText::DrawOn(QPainter& painter, QImage& image) {
+void HeldText::DrawOn(QPainter& painter, QImage& image, GlyphStamps* stamps) {
   if (glyphs_.empty()) {
     bounds_ = QRect();
     return;
   }
   // Stamped where the painter would blend plain coverage in one colour.
   QRect clip = image.rect();
-  bool stamped = antialiased_ && painter.opacity() == 1 &&
+  bool stamped = stamps && antialiased_ && painter.opacity() == 1 &&
                  painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
                  !painter.renderHints().testFlag(QPainter::VerticalSubpixelPositioning) &&
                  painter.transform().isIdentity();
@@ -66,7 +67,7 @@ void HeldText::DrawOn(QPainter& painter, QImage& image) {
     stamped = region.rectCount() == 1;
     clip &= region.boundingRect();
   }
-  if (!stamped || !stamps_.Draw(image, clip, font_, turn_, glyphs_.data(), positions_.data(),
+  if (!stamped || !stamps->Draw(image, clip, font_, turn_, glyphs_.data(), positions_.data(),
                                 glyphs_.size(), pen_.rgba())) {
     QGlyphRun run;
     run.setRawFont(font_);

@@ -11,9 +11,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/qt/glyph_stamps.h"
-
 namespace palvex {
+
+class GlyphStamps;
 
 // Text turned by a multiple of a right angle, kept back and drawn with the
 // text after it as one glyph run: a pass draws a thousand captions, and each
@@ -40,9 +40,9 @@ class HeldText {
   void Add(const QGlyphRun& run, const QTransform& turn, QPointF baseline, const QColor& pen,
            bool antialiased);
   void Cover(const QRect& ink) { bounds_ |= ink; }
-  // Draws what is held on image, through the painter open on it, and
-  // forgets it.
-  void DrawOn(QPainter& painter, QImage& image);
+  // Draws what is held on image, through the painter open on it or from
+  // stamps where there are, and forgets it.
+  void DrawOn(QPainter& painter, QImage& image, GlyphStamps* stamps);
 
  private:
   // However long nothing else is drawn, what is held stays bounded (a
@@ -55,7 +55,6 @@ class HeldText {
   QTransform turn_;
   bool antialiased_ = true;
   QRect bounds_;
-  GlyphStamps stamps_;
 };
 
 }  // namespace palvex

@@ -35,6 +35,7 @@ QImageSurface::QImageSurface(const Screen& screen, QImage image, std::shared_ptr
       canvas_(std::move(image)),
       fonts_(fonts ? std::move(fonts) : std::make_shared<FontCache>()) {
   dc_ = std::make_unique<QImageDeviceContext>(canvas_, screen_, *this, *fonts_);
+  canvas_.ShareStamps(fonts_->stamps());
   Cls();
 }
 
