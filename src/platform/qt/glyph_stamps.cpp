@@ -82,6 +82,12 @@ bool ToSixtyFourths(double v, std::int64_t& out) {
 
 }  // namespace
 
+std::size_t GlyphStamps::Bytes() const {
+  std::size_t bytes = 0;
+  for (const FontStamps& set : fonts_) bytes += set.bytes;
+  return bytes;
+}
+
 GlyphStamps::FontStamps& GlyphStamps::StampsFor(const QRawFont& font, const QTransform& turn) {
   for (FontStamps& set : fonts_)
     if (set.font == font && set.turn == turn) return set;
@@ -97,7 +103,12 @@ bool GlyphStamps::Draw(QImage& image, const QRect& clip, const QRawFont& font,
       qAlpha(pen) != 255 || !font.isValid() || font.pixelSize() >= kLargestCachedFace)
     return false;
   FontStamps& set = StampsFor(font, turn);
-  if (set.stamps.size() > kMaxStamps) set.stamps.clear();
+  if (Bytes() > kMaxBytes) {
+    for (FontStamps& each : fonts_) {
+      each.stamps.clear();
+      each.bytes = 0;
+    }
+  }
   // Every glyph is found or made before any is blended, so that a glyph
   // the painter must draw leaves the picture untouched.
   placed_.clear();
@@ -114,7 +125,15 @@ bool GlyphStamps::Draw(QImage& image, const QRect& clip, const QRawFont& font,
     const std::uint64_t key = (std::uint64_t{glyphs[i]} << 12) | unsigned(fx << 6) | unsigned(fy);
     auto [at, added] = set.stamps.try_emplace(key);
     Stamp& stamp = at->second;
-    if (added && !Make(set, glyphs[i], fx, fy, stamp)) stamp.width = -1;
+    if (added) {
+      // One call of many large glyphs leaves the rest to the painter.
+      if (Bytes() > 2 * kMaxBytes) {
+        set.stamps.erase(at);
+        return false;
+      }
+      if (!Make(set, glyphs[i], fx, fy, stamp)) stamp.width = -1;
+      set.bytes += stamp.coverage.size() + sizeof(Stamp) + sizeof(key);
+    }
     if (stamp.width < 0) return false;
     placed_.push_back(
         {&stamp, static_cast<int>(x >> 6) + stamp.dx, static_cast<int>(y >> 6) + stamp.dy});

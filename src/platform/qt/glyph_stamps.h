@@ -43,6 +43,7 @@ class GlyphStamps {
     QRawFont font;
     QTransform turn;
     std::unordered_map<std::uint64_t, Stamp> stamps;
+    std::size_t bytes = 0;
   };
 
   FontStamps& StampsFor(const QRawFont& font, const QTransform& turn);
@@ -50,9 +51,12 @@ class GlyphStamps {
   // plain coverage the stamp can blend.
   bool Make(const FontStamps& set, quint32 glyph, int fx, int fy, Stamp& stamp);
 
-  // A chart uses a few faces and turns; past these the oldest go.
+  // A chart uses a few faces and turns; past these the oldest go. However
+  // many glyphs its texts bring (a CJK chart's thousands), the stamps stay
+  // within a few megabytes: past kMaxBytes they are all made again.
   static constexpr std::size_t kMaxFonts = 8;
-  static constexpr std::size_t kMaxStamps = 4096;
+  static constexpr std::size_t kMaxBytes = std::size_t{4} << 20;
+  std::size_t Bytes() const;
   std::vector<FontStamps> fonts_;
   // Per glyph being drawn, its stamp and the whole pixel it is placed at.
   struct Placed {
