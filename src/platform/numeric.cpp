@@ -88,6 +88,14 @@ std::optional<double> ParseNumber(std::u16string_view text) {
   while (e > b && IsBlank(text[e - 1])) --e;
   std::u16string_view s = text.substr(b, e - b);
   if (s.empty() || s.size() > 400) return std::nullopt;
+  // Most numbers read are item IDs, a few digits: fifteen digits are an
+  // exact double, as from_chars would give it.
+  if (s.size() <= 15 &&
+      std::all_of(s.begin(), s.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; })) {
+    std::int64_t whole = 0;
+    for (char16_t c : s) whole = whole * 10 + (c - u'0');
+    return static_cast<double>(whole);
+  }
   if (s[0] == u'&' && s.size() > 2) {
     if (s[1] == u'H' || s[1] == u'h') return ParseRadix(s.substr(2), 16);
     if (s[1] == u'O' || s[1] == u'o') return ParseRadix(s.substr(2), 8);
