@@ -16,12 +16,13 @@
 #include "platform/color.h"
 #include "platform/device_context.h"
 #include "platform/qt/damage_log.h"
-#include "platform/qt/glyph_stamps.h"
 #include "platform/qt/held_fills.h"
 #include "platform/qt/held_text.h"
 #include "platform/qt/pass_ops.h"
 
 namespace palvex {
+
+class GlyphStamps;
 
 // Whether PALVEX_PAINT_AT_ONCE=1 asked, when the program started, that no
 // work be held back.
