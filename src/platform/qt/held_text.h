@@ -46,8 +46,8 @@ class HeldText {
 
  private:
   // However long nothing else is drawn, what is held stays bounded (a
-  // thousand captions' glyphs; more in one call saves nothing).
-  static constexpr std::size_t kMaxGlyphs = 1 << 13;
+  // few hundred captions' glyphs; more in one call saves nothing).
+  static constexpr std::size_t kMaxGlyphs = 1 << 12;
   std::vector<quint32> glyphs_;
   std::vector<QPointF> positions_;
   QRawFont font_;
