@@ -30,16 +30,16 @@ struct Glyphs {
 };
 
 // "Wg8" in a face of the given size, its pen position on the 1/64 grid
-// (what shaping gives) at a random place that the turn brings onto the
-// picture.
-Glyphs Shaped(int pixels, const QTransform& turn, QRandomGenerator& random) {
+// (what shaping gives) at a random place that the turn and move bring onto
+// the picture.
+Glyphs Shaped(int pixels, const QTransform& place, QRandomGenerator& random) {
   QFont face(QStringLiteral("DejaVu Sans"));
   face.setPixelSize(pixels);
   Glyphs g;
   g.font = QRawFont::fromFont(face);
   const QList<quint32> indexes = g.font.glyphIndexesForString(QStringLiteral("Wg8"));
   const QList<QPointF> advances = g.font.advancesForGlyphIndexes(indexes);
-  QPointF pen = turn.inverted().map(
+  QPointF pen = place.inverted().map(
       QPointF(30 + random.bounded(64 * 16) / 64.0, 30 + random.bounded(64 * 16) / 64.0));
   for (qsizetype i = 0; i < indexes.size(); ++i) {
     g.indexes.push_back(indexes[i]);
@@ -49,36 +49,43 @@ Glyphs Shaped(int pixels, const QTransform& turn, QRandomGenerator& random) {
   return g;
 }
 
-QImage Painted(QImage image, const Glyphs& g, const QTransform& turn, QRgb pen, const QRect& clip) {
+QImage Painted(QImage image, const Glyphs& g, const QTransform& place, QPointF origin, QRgb pen,
+               const QRect& clip) {
   QGlyphRun run;
   run.setRawFont(g.font);
   run.setRawData(g.indexes.data(), g.positions.data(), static_cast<int>(g.indexes.size()));
   QPainter painter(&image);
   painter.setClipRect(clip);
   painter.setPen(QColor(pen));
-  painter.setTransform(turn);
-  painter.drawGlyphRun(QPointF(0, 0), run);
+  painter.setTransform(place);
+  painter.drawGlyphRun(origin, run);
   return image;
 }
 
-TEST(GlyphStamps, BlendWhatThePainterDrawsAtEveryTurnFractionAndClip) {
+TEST(GlyphStamps, BlendWhatThePainterDrawsAtEveryTurnMoveFractionAndClip) {
   QRandomGenerator random(7);
   GlyphStamps stamps;
   const QRect clips[] = {QRect(0, 0, 90, 90), QRect(20, 35, 41, 22)};
   // 56-pixel glyphs at many fractions outgrow the stamps' memory.
   for (int round = 0; round < 1500; ++round) {
     const int pixels = round < 200 ? 11 + round % 3 : 56;
-    QTransform turn;
-    turn.rotate(90.0 * (round % 4));
-    const Glyphs g = Shaped(pixels, turn, random);
+    // Text drawn through a turn alone (held captions), or moved as well
+    // and from an origin (a line the painter would draw).
+    const bool moved = round % 8 >= 4;
+    const auto sixtyFourths = [&](int most) { return random.bounded(64 * most) / 64.0; };
+    QTransform place;
+    if (moved) place.translate(sixtyFourths(8), sixtyFourths(8));
+    place.rotate(90.0 * (round % 4));
+    const QPointF origin = moved ? QPointF(sixtyFourths(2), sixtyFourths(2)) : QPointF();
+    const Glyphs g = Shaped(pixels, place, random);
     const QImage background = Noise(random);
     const QRgb pen = 0xff000000u | random.generate();
     const QRect& clip = clips[round % 2];
     QImage stamped = background;
-    ASSERT_TRUE(stamps.Draw(stamped, clip, g.font, turn, g.indexes.data(), g.positions.data(),
-                            g.indexes.size(), pen))
+    ASSERT_TRUE(stamps.Draw(stamped, clip, g.font, place, origin, g.indexes.data(),
+                            g.positions.data(), g.indexes.size(), pen))
         << "round " << round;
-    ASSERT_EQ(stamped, Painted(background, g, turn, pen, clip)) << "round " << round;
+    ASSERT_EQ(stamped, Painted(background, g, place, origin, pen, clip)) << "round " << round;
   }
 }
 
@@ -91,15 +98,15 @@ TEST(GlyphStamps, LeaveThePainterWhatTheyCannotDrawAsItWould) {
   QImage image = background;
   // Off the 1/64 grid, a translucent pen, a picture with alpha.
   g.positions[1] += QPointF(0.001, 0);
-  EXPECT_FALSE(stamps.Draw(image, image.rect(), g.font, turn, g.indexes.data(), g.positions.data(),
-                           g.indexes.size(), 0xff102030));
+  EXPECT_FALSE(stamps.Draw(image, image.rect(), g.font, turn, QPointF(), g.indexes.data(),
+                           g.positions.data(), g.indexes.size(), 0xff102030));
   g = Shaped(12, turn, random);
-  EXPECT_FALSE(stamps.Draw(image, image.rect(), g.font, turn, g.indexes.data(), g.positions.data(),
-                           g.indexes.size(), 0x80102030));
+  EXPECT_FALSE(stamps.Draw(image, image.rect(), g.font, turn, QPointF(), g.indexes.data(),
+                           g.positions.data(), g.indexes.size(), 0x80102030));
   EXPECT_EQ(image, background);
   QImage argb = background.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  EXPECT_FALSE(stamps.Draw(argb, argb.rect(), g.font, turn, g.indexes.data(), g.positions.data(),
-                           g.indexes.size(), 0xff102030));
+  EXPECT_FALSE(stamps.Draw(argb, argb.rect(), g.font, turn, QPointF(), g.indexes.data(),
+                           g.positions.data(), g.indexes.size(), 0xff102030));
 }
 
 }  // namespace

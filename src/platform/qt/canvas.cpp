@@ -5,6 +5,7 @@
 #include <atomic>
 #include <memory>
 
+#include "platform/qt/glyph_stamps.h"
 #include "platform/qt/pixel_rows.h"
 #include "platform/qt/qt_text.h"
 
@@ -276,7 +277,25 @@ void Canvas::DrawText(const DrawnText& text, const QRect* ink) {
 }
 
 void Canvas::PaintText(const DrawnText& text, const QRect& bounds) {
-  text.DrawOn(PainterOver(bounds));
+  QPainter& painter = PainterOver(bounds);
+  if (!StampText(text, painter)) text.DrawOn(painter);
+}
+
+bool Canvas::StampText(const DrawnText& text, QPainter& painter) {
+  // One run of glyphs in one face (what GlyphRuns gives), placed as
+  // DrawShapedLine places it.
+  QRect clip = image_.rect();
+  if (!stamps_ || !text.runs || text.runs->size() != 1 || !text.antialiased ||
+      !HeldText::Holdable(*text.runs, text.transform) || !GlyphStamps::Plain(painter, clip))
+    return false;
+  const QPointF baseline = ShapedLineStart(text.transform, text.baseline);
+  const QGlyphRun& run = text.runs->front();
+  const QList<quint32> glyphs = run.glyphIndexes();
+  const QList<QPointF> positions = run.positions();
+  return glyphs.size() == positions.size() &&
+         stamps_->Draw(image_, clip, run.rawFont(), text.transform, baseline, glyphs.constData(),
+                       positions.constData(), static_cast<std::size_t>(glyphs.size()),
+                       text.pen.rgba());
 }
 
 void Canvas::DrawOutline(const QRect& rect, const QColor& color) {

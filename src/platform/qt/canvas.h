@@ -158,6 +158,9 @@ class Canvas {
   bool PaintHeldText(const QList<QGlyphRun>& runs, const QTransform& turn, QPointF baseline,
                      const QRect& ink, const QColor& pen, bool antialiased);
   void PaintText(const DrawnText& text, const QRect& bounds);
+  // Draws the text from glyph stamps, as the painter would; false when it
+  // cannot, and nothing is drawn.
+  bool StampText(const DrawnText& text, QPainter& painter);
   void PaintOutline(const QRect& rect, const QColor& color, const QRect& bounds);
   void PaintLine(QPoint a, QPoint b, const QColor& color, const QRect& bounds);
   void PaintImage(const QImage& image, const QRect& from, QPoint at, const QRect& bounds);

@@ -96,9 +96,21 @@ GlyphStamps::FontStamps& GlyphStamps::StampsFor(const QRawFont& font, const QTra
   return fonts_.back();
 }
 
+bool GlyphStamps::Plain(const QPainter& painter, QRect& clip) {
+  if (painter.opacity() != 1 || painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
+      painter.renderHints().testFlag(QPainter::VerticalSubpixelPositioning) ||
+      !painter.transform().isIdentity())
+    return false;
+  if (!painter.hasClipping()) return true;
+  const QRegion region = painter.clipRegion();
+  clip &= region.boundingRect();
+  return region.rectCount() == 1;
+}
+
 bool GlyphStamps::Draw(QImage& image, const QRect& clip, const QRawFont& font,
-                       const QTransform& turn, const quint32* glyphs, const QPointF* positions,
-                       std::size_t n, QRgb pen) {
+                       const QTransform& place, QPointF origin, const quint32* glyphs,
+                       const QPointF* positions, std::size_t n, QRgb pen) {
+  const QTransform turn(place.m11(), place.m12(), place.m21(), place.m22(), 0, 0);
   if (image.format() != QImage::Format_RGB32 || image.devicePixelRatio() != 1 ||
       qAlpha(pen) != 255 || !font.isValid() || font.pixelSize() >= kLargestCachedFace)
     return false;
@@ -114,12 +126,13 @@ bool GlyphStamps::Draw(QImage& image, const QRect& clip, const QRawFont& font,
   placed_.clear();
   for (std::size_t i = 0; i < n; ++i) {
     // Where the painter places the glyph: its position turned (exactly,
-    // the factors being 0 and +-1), on the 1/64 grid; a whole pixel plus a
-    // fraction.
-    const double px = positions[i].x(), py = positions[i].y();
+    // the factors being 0 and +-1) and moved, on the 1/64 grid; a whole
+    // pixel plus a fraction.
+    // The painter adds the origin first, then maps the point.
+    const QPointF point = origin + positions[i];
     std::int64_t x = 0, y = 0;
-    if (!ToSixtyFourths(turn.m11() * px + turn.m21() * py, x) ||
-        !ToSixtyFourths(turn.m12() * px + turn.m22() * py, y))
+    if (!ToSixtyFourths(place.m11() * point.x() + place.m21() * point.y() + place.dx(), x) ||
+        !ToSixtyFourths(place.m12() * point.x() + place.m22() * point.y() + place.dy(), y))
       return false;
     const int fx = static_cast<int>(x & 63), fy = static_cast<int>(y & 63);
     const std::uint64_t key = (std::uint64_t{glyphs[i]} << 12) | unsigned(fx << 6) | unsigned(fy);

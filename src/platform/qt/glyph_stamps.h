@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QPointF>
 #include <QRawFont>
 #include <QRect>
@@ -18,17 +19,24 @@ namespace palvex {
 // glyph at one fraction of a pixel is a stamp of its coverage, made once
 // by having the painter draw it alone, white on black, and found again by
 // one lookup. Moved by whole pixels the painter draws a glyph the same, so
-// one stamp serves every caption. Only HeldText keeps one.
+// one stamp serves every caption. A chart's fonts keep one for all its
+// pictures (FontCache::stamps).
 class GlyphStamps {
  public:
-  // Blends n glyphs of font into image in pen, at positions turned by turn
-  // (factors 0 and +-1, no translation), cut to clip. False, with nothing
-  // drawn, when a glyph cannot be stamped as the painter would draw it
-  // (positions off the painter's 1/64 grid, a glyph in colour or of
-  // sub-pixel coverage, a face too large for its glyph cache): the caller
-  // lets the painter draw them all.
-  bool Draw(QImage& image, const QRect& clip, const QRawFont& font, const QTransform& turn,
-            const quint32* glyphs, const QPointF* positions, std::size_t n, QRgb pen);
+  // Blends n glyphs of font into image in pen, cut to clip, each where the
+  // painter puts a glyph drawn at origin + its position through place (a
+  // turn of factors 0 and +-1, and a move). False, with nothing drawn, when
+  // a glyph cannot be stamped as the painter would draw it (positions off
+  // the painter's 1/64 grid, a glyph in colour or of sub-pixel coverage, a
+  // face too large for its glyph cache): the caller lets the painter draw
+  // them all.
+  bool Draw(QImage& image, const QRect& clip, const QRawFont& font, const QTransform& place,
+            QPointF origin, const quint32* glyphs, const QPointF* positions, std::size_t n,
+            QRgb pen);
+  // Whether the painter, open on a picture, would blend glyphs plainly
+  // (fully opaque, over what is there, without a transform or vertical
+  // sub-pixel positions), and the one rectangle it clips clip to.
+  static bool Plain(const QPainter& painter, QRect& clip);
 
  private:
   // A glyph's coverage where it is not zero, placed relative to the whole

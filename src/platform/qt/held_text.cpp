@@ -58,17 +58,9 @@ void HeldText::DrawOn(QPainter& painter, QImage& image, GlyphStamps* stamps) {
   }
   // Stamped where the painter would blend plain coverage in one colour.
   QRect clip = image.rect();
-  bool stamped = stamps && antialiased_ && painter.opacity() == 1 &&
-                 painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
-                 !painter.renderHints().testFlag(QPainter::VerticalSubpixelPositioning) &&
-                 painter.transform().isIdentity();
-  if (stamped && painter.hasClipping()) {
-    const QRegion region = painter.clipRegion();
-    stamped = region.rectCount() == 1;
-    clip &= region.boundingRect();
-  }
-  if (!stamped || !stamps->Draw(image, clip, font_, turn_, glyphs_.data(), positions_.data(),
-                                glyphs_.size(), pen_.rgba())) {
+  if (!stamps || !antialiased_ || !GlyphStamps::Plain(painter, clip) ||
+      !stamps->Draw(image, clip, font_, turn_, QPointF(), glyphs_.data(), positions_.data(),
+                    glyphs_.size(), pen_.rgba())) {
     QGlyphRun run;
     run.setRawFont(font_);
     run.setRawData(glyphs_.data(), positions_.data(), static_cast<int>(glyphs_.size()));

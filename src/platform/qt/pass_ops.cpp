@@ -14,15 +14,18 @@ void DrawShapedLine(QPainter& painter, QPointF baseline, const QList<QGlyphRun>*
     painter.drawText(baseline, text);
     return;
   }
+  baseline = ShapedLineStart(painter.transform(), baseline);
+  for (const QGlyphRun& run : *runs) painter.drawGlyphRun(baseline, run);
+}
+
+QPointF ShapedLineStart(const QTransform& place, QPointF baseline) {
   // Where the painter only moves, drawText starts its glyphs at the
   // origin held to 1/64 pixel, cut toward zero; glyphs placed from
   // anywhere else may land on another subpixel position and another
   // anti-aliasing. (Under a turn or a scale both place each glyph alike.)
-  if (const QTransform& t = painter.transform(); t.type() <= QTransform::TxTranslate) {
-    const QPointF shift(t.dx(), t.dy());
-    baseline = TruncatedToFixed(baseline + shift) - shift;
-  }
-  for (const QGlyphRun& run : *runs) painter.drawGlyphRun(baseline, run);
+  if (place.type() > QTransform::TxTranslate) return baseline;
+  const QPointF shift(place.dx(), place.dy());
+  return TruncatedToFixed(baseline + shift) - shift;
 }
 
 void DrawnText::DrawOn(QPainter& painter) const {

@@ -44,6 +44,9 @@ struct DrawnText {
 // the text out afresh.
 void DrawShapedLine(QPainter& painter, QPointF baseline, const QList<QGlyphRun>* runs,
                     const QFont& font, const QString& text);
+// Where DrawShapedLine starts the glyph runs of a line at baseline drawn
+// through place.
+QPointF ShapedLineStart(const QTransform& place, QPointF baseline);
 
 // What a drawing pass asked a canvas to draw, kept so that the next pass
 // can tell where its picture differs and paint only there. Every kind
