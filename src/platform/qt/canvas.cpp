@@ -283,9 +283,9 @@ void Canvas::PaintText(const DrawnText& text, const QRect& bounds) {
 
 bool Canvas::StampText(const DrawnText& text, QPainter& painter) {
   // One run of glyphs in one face (what GlyphRuns gives), placed as
-  // DrawShapedLine places it.
+  // DrawShapedLine places it. Painting at once, the painter draws all text.
   QRect clip = image_.rect();
-  if (!stamps_ || !text.runs || text.runs->size() != 1 || !text.antialiased ||
+  if (atOnce_ || !stamps_ || !text.runs || text.runs->size() != 1 || !text.antialiased ||
       !HeldText::Holdable(*text.runs, text.transform) || !GlyphStamps::Plain(painter, clip))
     return false;
   const QPointF baseline = ShapedLineStart(text.transform, text.baseline);
