@@ -281,21 +281,27 @@ void Canvas::PaintText(const DrawnText& text, const QRect& bounds) {
   if (!StampText(text, painter)) text.DrawOn(painter);
 }
 
+GlyphStamps* Canvas::Stamps(const QPainter& painter, QRect& clip) {
+  clip = image_.rect();
+  return !atOnce_ && stamps_ && GlyphStamps::Plain(painter, clip) ? stamps_.get() : nullptr;
+}
+
 bool Canvas::StampText(const DrawnText& text, QPainter& painter) {
   // One run of glyphs in one face (what GlyphRuns gives), placed as
-  // DrawShapedLine places it. Painting at once, the painter draws all text.
-  QRect clip = image_.rect();
-  if (atOnce_ || !stamps_ || !text.runs || text.runs->size() != 1 || !text.antialiased ||
-      !HeldText::Holdable(*text.runs, text.transform) || !GlyphStamps::Plain(painter, clip))
+  // DrawShapedLine places it.
+  QRect clip;
+  GlyphStamps* const stamps = Stamps(painter, clip);
+  if (!stamps || !text.runs || text.runs->size() != 1 || !text.antialiased ||
+      !HeldText::Holdable(*text.runs, text.transform))
     return false;
   const QPointF baseline = ShapedLineStart(text.transform, text.baseline);
   const QGlyphRun& run = text.runs->front();
   const QList<quint32> glyphs = run.glyphIndexes();
   const QList<QPointF> positions = run.positions();
   return glyphs.size() == positions.size() &&
-         stamps_->Draw(image_, clip, run.rawFont(), text.transform, baseline, glyphs.constData(),
-                       positions.constData(), static_cast<std::size_t>(glyphs.size()),
-                       text.pen.rgba());
+         stamps->Draw(image_, clip, run.rawFont(), text.transform, baseline, glyphs.constData(),
+                      positions.constData(), static_cast<std::size_t>(glyphs.size()),
+                      text.pen.rgba());
 }
 
 void Canvas::DrawOutline(const QRect& rect, const QColor& color) {
@@ -351,7 +357,11 @@ void Canvas::PaintHeldFills() {
 }
 
 void Canvas::DrawHeldText() {
-  if (!text_.empty()) text_.DrawOn(OpenPainter(), image_, stamps_.get());
+  if (text_.empty()) return;
+  QPainter& painter = OpenPainter();
+  QRect clip;
+  GlyphStamps* const stamps = Stamps(painter, clip);
+  text_.DrawOn(painter, image_, stamps, clip);
 }
 
 }  // namespace palvex

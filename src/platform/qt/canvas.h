@@ -161,6 +161,10 @@ class Canvas {
   // Draws the text from glyph stamps, as the painter would; false when it
   // cannot, and nothing is drawn.
   bool StampText(const DrawnText& text, QPainter& painter);
+  // The stamps text may be drawn from through the painter open on the
+  // picture, and the rectangle it clips to; null when the painter draws
+  // all text (painting at once, or a painter stamps cannot follow).
+  GlyphStamps* Stamps(const QPainter& painter, QRect& clip);
   void PaintOutline(const QRect& rect, const QColor& color, const QRect& bounds);
   void PaintLine(QPoint a, QPoint b, const QColor& color, const QRect& bounds);
   void PaintImage(const QImage& image, const QRect& from, QPoint at, const QRect& bounds);

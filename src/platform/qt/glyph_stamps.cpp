@@ -125,10 +125,9 @@ bool GlyphStamps::Draw(QImage& image, const QRect& clip, const QRawFont& font,
   // the painter must draw leaves the picture untouched.
   placed_.clear();
   for (std::size_t i = 0; i < n; ++i) {
-    // Where the painter places the glyph: its position turned (exactly,
-    // the factors being 0 and +-1) and moved, on the 1/64 grid; a whole
-    // pixel plus a fraction.
-    // The painter adds the origin first, then maps the point.
+    // Where the painter places the glyph: origin plus its position (added
+    // first, as the painter adds them), turned (exactly, the factors being
+    // 0 and +-1) and moved, on the 1/64 grid; a whole pixel plus a fraction.
     const QPointF point = origin + positions[i];
     std::int64_t x = 0, y = 0;
     if (!ToSixtyFourths(place.m11() * point.x() + place.m21() * point.y() + place.dx(), x) ||

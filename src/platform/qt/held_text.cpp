@@ -51,14 +51,12 @@ void HeldText::Add(const QGlyphRun& run, const QTransform& turn, QPointF baselin
   }
 }
 
-void HeldText::DrawOn(QPainter& painter, QImage& image, GlyphStamps* stamps) {
+void HeldText::DrawOn(QPainter& painter, QImage& image, GlyphStamps* stamps, const QRect& clip) {
   if (glyphs_.empty()) {
     bounds_ = QRect();
     return;
   }
-  // Stamped where the painter would blend plain coverage in one colour.
-  QRect clip = image.rect();
-  if (!stamps || !antialiased_ || !GlyphStamps::Plain(painter, clip) ||
+  if (!stamps || !antialiased_ ||
       !stamps->Draw(image, clip, font_, turn_, QPointF(), glyphs_.data(), positions_.data(),
                     glyphs_.size(), pen_.rgba())) {
     QGlyphRun run;

@@ -40,9 +40,10 @@ class HeldText {
   void Add(const QGlyphRun& run, const QTransform& turn, QPointF baseline, const QColor& pen,
            bool antialiased);
   void Cover(const QRect& ink) { bounds_ |= ink; }
-  // Draws what is held on image, through the painter open on it or from
-  // stamps where there are, and forgets it.
-  void DrawOn(QPainter& painter, QImage& image, GlyphStamps* stamps);
+  // Draws what is held on image, from stamps cut to clip or (without
+  // them, or where they cannot) through the painter open on it, and
+  // forgets it.
+  void DrawOn(QPainter& painter, QImage& image, GlyphStamps* stamps, const QRect& clip);
 
  private:
   // However long nothing else is drawn, what is held stays bounded (a
