@@ -3,7 +3,6 @@
 #include <QGlyphRun>
 #include <QPainter>
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -30,11 +29,11 @@ inline QRgb ByteMul(QRgb x, unsigned a) {
 
 // Blends n pixels of one row from their coverage: each becomes
 // pen * c + pixel * (255 - c), both halves rounded as the painter rounds
-// them (0 leaves the pixel, 255 puts the pen). inked holds pen * c. Four
-// pixels at a time as long as they stay within room, the pixels that may
-// be written and the coverage that may be read (past the glyph it is 0,
-// which leaves a pixel as it was).
-void BlendRow(QRgb* to, const std::uint8_t* cover, int n, int room, QRgb pen, const QRgb* inked) {
+// them (0 leaves the pixel, 255 puts the pen). Four pixels at a time as
+// long as they stay within room, the pixels that may be written and the
+// coverage that may be read (past the glyph it is 0, which leaves a pixel
+// as it was); only the few pixels past that take one at a time.
+void BlendRow(QRgb* to, const std::uint8_t* cover, int n, int room, QRgb pen) {
   int x = 0;
 #if defined(__SSE2__)
   // Four pixels at a time, a channel per 16-bit lane: the same sums,
@@ -67,7 +66,7 @@ void BlendRow(QRgb* to, const std::uint8_t* cover, int n, int room, QRgb pen, co
     if (c == 255) {
       to[x] = pen;
     } else if (c != 0) {
-      to[x] = inked[c] + ByteMul(to[x], 255 - c);
+      to[x] = ByteMul(pen, c) + ByteMul(to[x], 255 - c);
     }
   }
 }
@@ -150,9 +149,6 @@ bool GlyphStamps::Draw(QImage& image, const QRect& clip, const QRawFont& font,
     placed_.push_back(
         {&stamp, static_cast<int>(x >> 6) + stamp.dx, static_cast<int>(y >> 6) + stamp.dy});
   }
-  // The pen's share at each coverage, worked out once for all the glyphs.
-  std::array<QRgb, 256> inked;
-  for (unsigned c = 0; c < 256; ++c) inked[c] = ByteMul(pen, c);
   const QRect cut = clip & image.rect();
   const int cutRight = cut.left() + cut.width(), cutBottom = cut.top() + cut.height();
   uchar* const bits = image.bits();
@@ -165,7 +161,7 @@ bool GlyphStamps::Draw(QImage& image, const QRect& clip, const QRawFont& font,
     for (int y = y0; y < y1; ++y)
       BlendRow(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + x0,
                s.coverage.data() + std::ptrdiff_t(y - p.y) * s.stride + (x0 - p.x), x1 - x0, room,
-               pen, inked.data());
+               pen);
   }
   return true;
 }
