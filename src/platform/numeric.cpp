@@ -160,6 +160,13 @@ std::u16string NumberText(double v) {
   if (std::isnan(v)) return u"NaN";
   if (std::isinf(v)) return v > 0 ? u"Infinity" : u"-Infinity";
   if (v == 0) return u"0";
+  // A whole number below 10^15 is its digits in either notation (the scale's
+  // labels are such numbers, written on every pass), written as an integer.
+  if (std::fabs(v) < 1e15 && v == std::trunc(v)) {
+    char buf[24];
+    const auto end = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(v)).ptr;
+    return std::u16string(buf, end);
+  }
   // The general notation already drops trailing zeros and writes at least
   // two exponent digits; automation shows the exponent's letter in capitals.
   std::string s = FormattedNumber(v, std::chars_format::general, 15);

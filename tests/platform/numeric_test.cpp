@@ -72,6 +72,8 @@ TEST(NumberText, PrintsUpToFifteenSignificantDigits) {
   EXPECT_EQ(NumberText(1e16), u"1E+16");
   EXPECT_EQ(NumberText(1.5e-7), u"1.5E-07");
   EXPECT_EQ(NumberText(16777215), u"16777215");
+  EXPECT_EQ(NumberText(-999999999999999), u"-999999999999999");
+  EXPECT_EQ(NumberText(1e15), u"1E+15");
 }
 
 // The animation reads its numbers as their text reads back, without the
