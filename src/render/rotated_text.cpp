@@ -72,8 +72,15 @@ void RotatePoint(PointL centre, PointL& point, float angle) {
   const float r = static_cast<float>(3.14159265358979 / 180 * angle);
   const float dx = static_cast<float>(SubInt32(point.x, centre.x));
   const float dy = static_cast<float>(SubInt32(point.y, centre.y));
-  const double s = std::sin(static_cast<double>(r));
-  const double c = std::cos(static_cast<double>(r));
+  // Every caption turns by the same angle: its sine and cosine are kept.
+  thread_local float lastR = 0;
+  thread_local double lastS = 0, lastC = 1;
+  if (!(r == lastR)) {
+    lastR = r;
+    lastS = std::sin(static_cast<double>(r));
+    lastC = std::cos(static_cast<double>(r));
+  }
+  const double s = lastS, c = lastC;
   point.x = ToInt32(dy * s + dx * c + centre.x);
   point.y = ToInt32(centre.y - (dx * s - dy * c));
 }
