@@ -20,10 +20,10 @@ inline void FillPixels(QRgb* p, std::int64_t n, QRgb color) {
   const Eight eight = {color, color, color, color, color, color, color, color};
   if (n >= 8) {
     // The first eight are written as they lie, the rest from the next
-    // 32-byte boundary on (a picture's rows start 16 bytes off, and a store
-    // across two cache lines costs twice), four stores per step (one per
-    // step left the loop's own instructions in the way), and the last eight
-    // end the span: a colour written twice is the same colour.
+    // 32-byte boundary on (a picture's rows need not start on one, and a
+    // store across two cache lines costs twice), four stores per step (one
+    // per step left the loop's own instructions in the way), and the last
+    // eight end the span: a colour written twice is the same colour.
     QRgb* const end = p + n;
     std::memcpy(p, &eight, sizeof eight);
     p = reinterpret_cast<QRgb*>((reinterpret_cast<std::uintptr_t>(p) + sizeof eight) &
