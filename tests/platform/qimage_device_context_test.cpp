@@ -117,6 +117,13 @@ TEST_F(DeviceContextFonts, CreatedFontsAreDeletedOnlyWhenNotSelected) {
   EXPECT_EQ(dc().CreatedFonts(), 0u);
   EXPECT_FALSE(dc().DeleteObject(QImageDeviceContext::kSurfaceFont));
   EXPECT_TRUE(dc().DeleteObject(dc().GetStockObject(kSystemFont)));  // stock: a no-op
+  // One deleted among others leaves the others as they were.
+  const ObjectHandle first = CreateTurned(450), second = CreateTurned(900);
+  const ObjectHandle third = CreateTurned(1800);
+  EXPECT_TRUE(dc().DeleteObject(second));
+  EXPECT_EQ(Describe(first).lfEscapement, 450);
+  EXPECT_EQ(Describe(third).lfEscapement, 1800);
+  EXPECT_EQ(dc().CreatedFonts(), 2u);
 }
 
 TEST_F(DeviceContextFonts, FontsThatAreNeverDeletedRunOutInsteadOfGrowingForever) {

@@ -62,8 +62,18 @@ const LogFont* FontContext::Describe(ObjectHandle object) {
     static const LogFont system = SystemFont();
     return &system;
   }
-  auto it = created_.find(object);
+  const auto it = FindCreated(object);
   return it == created_.end() ? nullptr : &it->second;
+}
+
+FontContext::Created::iterator FontContext::LowerBound(ObjectHandle object) {
+  return std::lower_bound(created_.begin(), created_.end(), object,
+                          [](const auto& entry, ObjectHandle h) { return entry.first < h; });
+}
+
+FontContext::Created::iterator FontContext::FindCreated(ObjectHandle object) {
+  const auto it = LowerBound(object);
+  return it != created_.end() && it->first == object ? it : created_.end();
 }
 
 MeasuredFont& FontContext::SelectedQtFont() {
@@ -115,9 +125,9 @@ int FontContext::GetObject(ObjectHandle object, int bufferSize, LogFont* font) {
 
 ObjectHandle FontContext::CreateFontIndirect(const LogFont& font) {
   if (created_.size() >= kMaxCreatedFonts) return kNullObject;
-  while (nextHandle_ < kFirstCreated || created_.count(nextHandle_)) ++nextHandle_;
+  while (nextHandle_ < kFirstCreated || FindCreated(nextHandle_) != created_.end()) ++nextHandle_;
   const ObjectHandle handle = nextHandle_++;
-  created_.emplace(handle, font);
+  created_.emplace(LowerBound(handle), handle, font);
   return handle;
 }
 
@@ -134,7 +144,10 @@ bool FontContext::GetTextExtentPoint32(std::u16string_view text, std::int32_t by
 bool FontContext::DeleteObject(ObjectHandle object) {
   if (object == kSystemFontObject) return true;  // stock objects are never freed
   if (object == selected_) return false;
-  return created_.erase(object) == 1;
+  const auto it = FindCreated(object);
+  if (it == created_.end()) return false;
+  created_.erase(it);
+  return true;
 }
 
 }  // namespace palvex

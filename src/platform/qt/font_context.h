@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFont>
-#include <map>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -60,7 +59,13 @@ class FontContext : public DeviceContext {
   LogFont surfaceFont_;
   double surfaceFontDpi_ = 0;
   ObjectHandle selected_ = kSurfaceFont;
-  std::map<ObjectHandle, LogFont> created_;
+  // Created fonts in the order of their handles: a pass creates and deletes
+  // one per caption, and the vector keeps its room where a map allocated
+  // and freed a node each time.
+  using Created = std::vector<std::pair<ObjectHandle, LogFont>>;
+  Created created_;
+  Created::iterator LowerBound(ObjectHandle object);
+  Created::iterator FindCreated(ObjectHandle object);
   ObjectHandle nextHandle_ = kFirstCreated;
   // The Qt fonts made so far, by description with the angle left out (the
   // text is turned, not the font); a pass uses two or three, past
