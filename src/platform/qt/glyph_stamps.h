@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QPainter>
 #include <QPointF>
 #include <QRawFont>
 #include <QRect>
@@ -10,6 +9,8 @@
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
+
+class QPainter;
 
 namespace palvex {
 
