@@ -10,7 +10,7 @@ packages=(
   qml6-module-qtquick-controls qml6-module-qtquick-templates qml6-module-qtquick-layouts
   qml6-module-qtquick-dialogs qml6-module-qt-labs-folderlistmodel qml6-module-qtqml-workerscript
   qml6-module-qttest
-  libgl-dev libglx-dev libxkbcommon-dev
+  libgl-dev libglx-dev libxkbcommon-dev zlib1g-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-arphic-uming fonts-liberation2 fonts-dejavu-core fontconfig
   xvfb xauth locales poppler-utils time doxygen
