@@ -34,20 +34,21 @@ int DotsPerMetre(double scale) {
   return static_cast<int>(std::lround(96.0 * scale / 0.0254));
 }
 
-}  // namespace
-
-QImage ChartPicture(PalvexChart& chart, double scale) {
+// The chart's picture at scale. Drawn at another scale it is a picture of
+// its own; the chart's own pixels are shared unless `copy`: a picture kept
+// must not change when the next pass draws, one saved at once needs no copy.
+QImage PictureAt(PalvexChart& chart, double scale, bool copy) {
   ChartState& state = chart.state();
   CheckScale(*state.surface, scale);
   const auto* own = dynamic_cast<const QImageSurface*>(state.surface.get());
   QImage picture;
   if (own && own->devicePixelRatio() == scale) {
-    picture = own->image().copy();
+    picture = copy ? own->image().copy() : own->image();
   } else {
     std::unique_ptr<Surface> surface = std::make_unique<QImageSurface>(
         state.host.screen(), state.surface->PixelWidth(), state.surface->PixelHeight(), scale);
     DrawChartOn(state, surface);
-    picture = ImageOf(*surface).copy();
+    picture = ImageOf(*surface);
   }
   if (scale != 1.0) {
     // Plain pixels for whoever reads them, and a resolution that gives the
@@ -57,6 +58,12 @@ QImage ChartPicture(PalvexChart& chart, double scale) {
     picture.setDotsPerMeterY(DotsPerMetre(scale));
   }
   return picture;
+}
+
+}  // namespace
+
+QImage ChartPicture(PalvexChart& chart, double scale) {
+  return PictureAt(chart, scale, true);
 }
 
 QString SaveChartPicture(PalvexChart& chart, const QString& path, const char* format, double scale,
@@ -74,7 +81,7 @@ QString SaveChartPicture(PalvexChart& chart, const QString& path, const char* fo
     DrawChartOn(state, page);
     return SavePictureFile(*page, path, row->format);
   }
-  return SaveImageAtomically(ChartPicture(chart, scale), path, format, quality);
+  return SaveImageAtomically(PictureAt(chart, scale, false), path, format, quality);
 }
 
 }  // namespace palvex
