@@ -15,31 +15,45 @@ namespace palvex {
 // optimisation level, and the background and the bands are hundreds of
 // pixels wide.
 inline void FillPixels(QRgb* p, std::int64_t n, QRgb color) {
+  if (n < 8) {
+    // A thin bar's row: one or two stores, which may overlap (a colour
+    // written twice is the same colour), instead of a loop per pixel.
+    if (n >= 4) {
+      const QRgb four[] = {color, color, color, color};
+      std::memcpy(p, four, sizeof four);
+      std::memcpy(p + n - 4, four, sizeof four);
+    } else if (n >= 2) {
+      const QRgb two[] = {color, color};
+      std::memcpy(p, two, sizeof two);
+      std::memcpy(p + n - 2, two, sizeof two);
+    } else if (n == 1) {
+      *p = color;
+    }
+    return;
+  }
 #if defined(__GNUC__)
   using Eight = QRgb __attribute__((vector_size(32)));
   const Eight eight = {color, color, color, color, color, color, color, color};
-  if (n >= 8) {
-    // The first eight are written as they lie, the rest from the next
-    // 32-byte boundary on (a picture's rows need not start on one, and a
-    // store across two cache lines costs twice), four stores per step (one
-    // per step left the loop's own instructions in the way), and the last
-    // eight end the span: a colour written twice is the same colour.
-    QRgb* const end = p + n;
+  // The first eight are written as they lie, the rest from the next
+  // 32-byte boundary on (a picture's rows need not start on one, and a
+  // store across two cache lines costs twice), four stores per step (one
+  // per step left the loop's own instructions in the way), and the last
+  // eight end the span: a colour written twice is the same colour.
+  QRgb* const end = p + n;
+  std::memcpy(p, &eight, sizeof eight);
+  p = reinterpret_cast<QRgb*>((reinterpret_cast<std::uintptr_t>(p) + sizeof eight) &
+                              ~std::uintptr_t{sizeof eight - 1});
+  for (; end - p >= 32; p += 32) {
     std::memcpy(p, &eight, sizeof eight);
-    p = reinterpret_cast<QRgb*>((reinterpret_cast<std::uintptr_t>(p) + sizeof eight) &
-                                ~std::uintptr_t{sizeof eight - 1});
-    for (; end - p >= 32; p += 32) {
-      std::memcpy(p, &eight, sizeof eight);
-      std::memcpy(p + 8, &eight, sizeof eight);
-      std::memcpy(p + 16, &eight, sizeof eight);
-      std::memcpy(p + 24, &eight, sizeof eight);
-    }
-    for (; end - p >= 8; p += 8) std::memcpy(p, &eight, sizeof eight);
-    std::memcpy(end - 8, &eight, sizeof eight);
-    return;
+    std::memcpy(p + 8, &eight, sizeof eight);
+    std::memcpy(p + 16, &eight, sizeof eight);
+    std::memcpy(p + 24, &eight, sizeof eight);
   }
-#endif
+  for (; end - p >= 8; p += 8) std::memcpy(p, &eight, sizeof eight);
+  std::memcpy(end - 8, &eight, sizeof eight);
+#else
   for (; n > 0; --n) *p++ = color;
+#endif
 }
 
 // Builds a function that writes long rows once for processors with 32-byte
