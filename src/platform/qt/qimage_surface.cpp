@@ -6,6 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 #include "platform/numeric.h"
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/fonts.h"
@@ -23,6 +28,24 @@ int ClampedPixel(double px) {
   return static_cast<int>(std::clamp(RoundHalfEven(px), -1.0e6, 1.0e6));
 }
 
+// A picture's pixels are all written before it is shown, so its memory is
+// taken in one call instead of a page fault per page as the first pass
+// reaches each: faults are dear in virtual machines (10 us each on ours,
+// where the 200 pages of a 560 x 372 picture come at half the cost this
+// way). Kernels before 5.14 refuse the call, and the pages come one by one.
+QImage TakePages(QImage image) {
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+  static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  const auto begin = reinterpret_cast<std::uintptr_t>(image.bits());
+  const std::uintptr_t first = (begin + page - 1) & ~(page - 1);
+  const std::uintptr_t end =
+      (begin + static_cast<std::uintptr_t>(image.sizeInBytes())) & ~(page - 1);
+  if (end >= first + 16 * page)
+    madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+#endif
+  return image;
+}
+
 }  // namespace
 
 QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx, double ratio,
@@ -32,7 +55,7 @@ QImageSurface::QImageSurface(const Screen& screen, int widthPx, int heightPx, do
 
 QImageSurface::QImageSurface(const Screen& screen, QImage image, std::shared_ptr<FontCache> fonts)
     : screen_(screen),
-      canvas_(std::move(image)),
+      canvas_(TakePages(std::move(image))),
       fonts_(fonts ? std::move(fonts) : std::make_shared<FontCache>()) {
   dc_ = std::make_unique<QImageDeviceContext>(canvas_, screen_, *this, *fonts_);
   canvas_.ShareStamps(fonts_->stamps());
@@ -40,7 +63,7 @@ QImageSurface::QImageSurface(const Screen& screen, QImage image, std::shared_ptr
 }
 
 QImage QImageSurface::NewImage(int width, int height) const {
-  return QImage(width, height, kImageFormat);
+  return TakePages(QImage(width, height, kImageFormat));
 }
 
 int QImageSurface::PixelWidth() const {
