@@ -84,6 +84,12 @@ class Canvas {
   // fill, and is dropped when a fill of every pixel comes next: a pass
   // clears the picture and then covers it with its background.
   void Fill(const QColor& color);
+  // The one colour of the whole picture, when it was covered in it and
+  // nothing was drawn or painted since.
+  std::optional<QColor> HeldColor() const {
+    if (Keeping() || clip_ || !fills_.empty() || !text_.empty()) return std::nullopt;
+    return clear_;
+  }
   // The next drawing covers these device pixels in opaque colours: a clear
   // still waiting need not be painted when they are all of the picture.
   void WillCover(const QRect& pixels) {

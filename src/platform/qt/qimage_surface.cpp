@@ -85,6 +85,15 @@ void QImageSurface::ResizePixels(int width, int height) {
   const double ratio = canvas_.devicePixelRatio();
   QImage next = NewImage(DeviceSide(width, ratio), DeviceSide(height, ratio));
   if (ratio != 1.0) next.setDevicePixelRatio(ratio);
+  if (const auto held = canvas_.HeldColor(); held && *held == ToQColor(back_)) {
+    // Nothing drawn on the picture since it was cleared: the new one is
+    // all back colour too, and waits to be painted as the old one did
+    // (which is dropped unpainted).
+    canvas_.WillCover(QRect(QPoint(0, 0), canvas_.size()));
+    canvas_.Replace(std::move(next));
+    canvas_.Fill(*held);
+    return;
+  }
   next.fill(ToQColor(back_));
   {
     QPainter p(&next);
