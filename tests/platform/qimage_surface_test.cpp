@@ -170,6 +170,12 @@ TEST(QImageSurface, ResizingKeepsWhatFitsAndFillsTheRestWithBackColor) {
   EXPECT_EQ(s.PixelWidth(), 8);
   EXPECT_EQ(s.PixelAt(3, 3), kRed);
   EXPECT_EQ(s.PixelAt(7, 5), kWhite);
+  // Nothing drawn since the clear: the old picture is not painted first.
+  QImageSurface cleared(screen, 4, 4);
+  cleared.SetBackColor(kWhite);
+  cleared.ResizePixels(8, 6);
+  EXPECT_EQ(cleared.PixelAt(0, 0), kWhite);
+  EXPECT_EQ(cleared.PixelAt(7, 5), kWhite);
 }
 
 TEST(HeadlessHost, SurfacesTellTheHostWhenRefreshed) {
