@@ -49,17 +49,24 @@ BENCHMARK(BM_BagLoadManyKeys)
     ->Complexity()
     ->Unit(benchmark::kMillisecond);
 
-// Save As at the design size, through the temporary file and the rename.
-void BM_SaveAsBitmap(benchmark::State& st) {
+// A chart at the design size, drawn, and a folder to save it in.
+struct DrawnChart {
+  DrawnChart() {
+    chart.InitProperties();
+    chart.Refresh();
+  }
   QTemporaryDir dir;
   palvex::HeadlessHost host;
-  palvex::PalvexChart chart(host);
-  chart.InitProperties();
-  chart.Refresh();
-  const std::u16string path = palvex::FromQString(dir.filePath("chart.bmp"));
+  palvex::PalvexChart chart{host};
+};
+
+// Save As at the design size, through the temporary file and the rename.
+void BM_SaveAsBitmap(benchmark::State& st) {
+  DrawnChart drawn;
+  const std::u16string path = palvex::FromQString(drawn.dir.filePath("chart.bmp"));
   for (auto _ : st) {
-    host.QueueSaveAnswer(path);
-    if (palvex::SaveAsBitmap(chart.state()) != palvex::ExportResult::Done)
+    drawn.host.QueueSaveAnswer(path);
+    if (palvex::SaveAsBitmap(drawn.chart.state()) != palvex::ExportResult::Done)
       st.SkipWithError("save failed");
   }
 }
@@ -69,13 +76,9 @@ BENCHMARK(BM_SaveAsBitmap)->Unit(benchmark::kMicrosecond);
 // file written by QImageWriter (1), which the chart used before it had a
 // writer of its own: the same bytes.
 void BM_SavePng(benchmark::State& st) {
-  QTemporaryDir dir;
-  palvex::HeadlessHost host;
-  palvex::PalvexChart chart(host);
-  chart.InitProperties();
-  chart.Refresh();
-  const QImage& picture = palvex::ImageOf(*chart.state().surface);
-  const QString path = dir.filePath("chart.png");
+  DrawnChart drawn;
+  const QImage& picture = palvex::ImageOf(*drawn.chart.state().surface);
+  const QString path = drawn.dir.filePath("chart.png");
   for (auto _ : st) {
     const QString error = st.range(0) == 0
                               ? palvex::SaveImageAtomically(picture, path)
