@@ -164,10 +164,11 @@ PALVEX_WIDE_STORES void HeldFills::PaintBands(QImage& image, std::size_t first, 
             FillPixels(reinterpret_cast<QRgb*>(row) + span->x0, span->x1 - span->x0, color);
         };
         std::int64_t y = top;
-        if (spansEnd == s && width < 8) {
+        if (spansEnd == s && width < 8 && bottom - top >= 16) {
           // A thin bar: two rows at a time, each from a cursor of its own.
           // Each step of a ramp waits on the one before, and a store or two
-          // per row cannot hide that wait (a tenth of a 1,000-bar pass).
+          // per row cannot hide that wait (a tenth of a 1,000-bar pass); in
+          // a band of a few rows the second cursor costs more than it saves.
           RampCursor even = topRow.Doubled(), odd = topRow;
           odd.Next();
           odd = odd.Doubled();
