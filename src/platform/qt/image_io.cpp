@@ -38,7 +38,7 @@ QString SaveImageAtomically(const QImage& image, const QString& path, const char
   QByteArray fmt = format ? QByteArray(format) : QFileInfo(path).suffix().toLower().toLatin1();
   if (fmt.isEmpty())
     return QStringLiteral("%1: no image format (give the file an extension)").arg(path);
-  if (fmt == "png" && WritesPng(image, quality))
+  if (fmt.toLower() == "png" && WritesPng(image, quality))
     return SaveAtomically(path, [&](QIODevice& out) { return WritePng(image, quality, out); });
   return SaveAtomically(path, [&](QIODevice& out) {
     QImageWriter writer(&out, fmt);
