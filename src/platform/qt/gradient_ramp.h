@@ -65,30 +65,6 @@ class RampCursor {
 #endif
   }
 
-  // This cursor stepping two positions at a time. A ramp's steps wait on
-  // one another; two cursors a position apart, each stepping two, let a
-  // walk down a thin bar's rows take two at once.
-  RampCursor Doubled() const {
-    // Two steps of q remainder dr are 2q, plus one where 2dr >= span,
-    // with 2dr - span left over; either way along the ramp.
-    RampCursor twice = *this;
-#if defined(__SSE2__)
-    if (packed_) {
-      const __m128i dr = _mm_add_epi32(dr_, dr_);
-      const __m128i carry = _mm_cmpgt_epi32(dr, _mm_sub_epi32(spanLanes_, _mm_set1_epi32(1)));
-      twice.dr_ = _mm_sub_epi32(dr, _mm_and_si128(spanLanes_, carry));
-      twice.step_ = _mm_add_epi32(_mm_add_epi32(step_, step_), _mm_and_si128(sign_, carry));
-      return twice;
-    }
-#endif
-    for (Channel* c : {&twice.red_, &twice.green_, &twice.blue_}) {
-      const bool carry = 2 * c->dr >= span_;
-      c->step = 2 * c->step + (carry ? c->sign : 0);
-      c->dr = 2 * c->dr - (carry ? span_ : 0);
-    }
-    return twice;
-  }
-
   QRgb Color() const {
 #if defined(__SSE2__)
     if (packed_) {

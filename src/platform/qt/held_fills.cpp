@@ -158,28 +158,11 @@ PALVEX_WIDE_STORES void HeldFills::PaintBands(QImage& image, std::size_t first, 
         auto spansEnd = s;
         while (std::next(spansEnd) != segments_.end() && std::next(spansEnd)->fill == s->fill)
           ++spansEnd;
-        const RampCursor& topRow = rows_[static_cast<std::size_t>(s->rows)];
-        const auto fill = [&](uchar* row, QRgb color) {
+        RampCursor cursor = rows_[static_cast<std::size_t>(s->rows)];
+        for (std::int64_t y = top; y < bottom; ++y, at += bytesPerLine, cursor.Next()) {
+          const QRgb color = cursor.Color();
           for (auto span = s; span <= spansEnd; ++span)
-            FillPixels(reinterpret_cast<QRgb*>(row) + span->x0, span->x1 - span->x0, color);
-        };
-        std::int64_t y = top;
-        if (spansEnd == s && width < 8 && bottom - top >= 16) {
-          // A thin bar: two rows at a time, each from a cursor of its own.
-          // Each step of a ramp waits on the one before, and a store or two
-          // per row cannot hide that wait (a tenth of a 1,000-bar pass); in
-          // a band of a few rows the second cursor costs more than it saves.
-          RampCursor even = topRow.Doubled(), odd = topRow;
-          odd.Next();
-          odd = odd.Doubled();
-          for (; y + 1 < bottom; y += 2, at += 2 * bytesPerLine, even.Next(), odd.Next()) {
-            fill(at, even.Color());
-            fill(at + bytesPerLine, odd.Color());
-          }
-          if (y < bottom) fill(at, even.Color());
-        } else {
-          RampCursor cursor = topRow;
-          for (; y < bottom; ++y, at += bytesPerLine, cursor.Next()) fill(at, cursor.Color());
+            FillPixels(reinterpret_cast<QRgb*>(at) + span->x0, span->x1 - span->x0, color);
         }
         s = spansEnd;
       } else {
