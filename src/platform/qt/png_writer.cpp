@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <QColorSpace>
+#include <QtEndian>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -135,24 +136,17 @@ void FilterRow(int filter, const std::uint8_t* x, const std::uint8_t* up, std::s
     out[i] = Filtered(filter, x[i], x[i - kPixelBytes], up[i], up[i - kPixelBytes]);
 }
 
-void PutBigEndian(std::uint8_t* p, std::uint32_t v) {
-  p[0] = static_cast<std::uint8_t>(v >> 24);
-  p[1] = static_cast<std::uint8_t>(v >> 16);
-  p[2] = static_cast<std::uint8_t>(v >> 8);
-  p[3] = static_cast<std::uint8_t>(v);
-}
-
 // Writes PNG chunks to a device, remembering the first failure.
 class Chunks {
  public:
   explicit Chunks(QIODevice& out) : out_(out) {}
   void Put(const char* type, const std::uint8_t* data, std::uint32_t size) {
     std::uint8_t head[8], tail[4];
-    PutBigEndian(head, size);
+    qToBigEndian<quint32>(size, head);
     std::memcpy(head + 4, type, 4);
     uLong crc = crc32(0, head + 4, 4);
     if (size > 0) crc = crc32(crc, data, size);
-    PutBigEndian(tail, static_cast<std::uint32_t>(crc));
+    qToBigEndian<quint32>(static_cast<std::uint32_t>(crc), tail);
     Raw(head, sizeof head);
     Raw(data, size);
     Raw(tail, sizeof tail);
@@ -184,15 +178,15 @@ QString WritePng(const QImage& image, int quality, QIODevice& out) {
   static constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
   chunks.Raw(kSignature, sizeof kSignature);
   std::uint8_t header[13] = {};
-  PutBigEndian(header, width);
-  PutBigEndian(header + 4, height);
+  qToBigEndian<quint32>(width, header);
+  qToBigEndian<quint32>(height, header + 4);
   header[8] = 8;  // bits per channel
   header[9] = 2;  // red, green, blue
   chunks.Put("IHDR", header, sizeof header);
   if (image.dotsPerMeterX() > 0 || image.dotsPerMeterY() > 0) {
     std::uint8_t resolution[9];
-    PutBigEndian(resolution, static_cast<std::uint32_t>(image.dotsPerMeterX()));
-    PutBigEndian(resolution + 4, static_cast<std::uint32_t>(image.dotsPerMeterY()));
+    qToBigEndian<quint32>(static_cast<std::uint32_t>(image.dotsPerMeterX()), resolution);
+    qToBigEndian<quint32>(static_cast<std::uint32_t>(image.dotsPerMeterY()), resolution + 4);
     resolution[8] = 1;  // per metre
     chunks.Put("pHYs", resolution, sizeof resolution);
   }
