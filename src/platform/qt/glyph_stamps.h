@@ -73,6 +73,14 @@ class GlyphStamps {
     int x, y;
   };
   std::vector<Placed> placed_;
+  // Blends the glyphs placed, in pen, cut to clip (the second on
+  // processors with 256-bit integer lanes).
+  void BlendPlaced(QImage& image, const QRect& clip, QRgb pen) const;
+  void BlendPlacedWide(QImage& image, const QRect& clip, QRgb pen) const;
+  // Calls blend(to, cover, n, room) for every row of the glyphs placed
+  // that lies in clip.
+  template <typename Blend>
+  void ForEachPlacedRow(QImage& image, const QRect& clip, Blend&& blend) const;
   QImage scratch_;
 };
 
