@@ -55,12 +55,18 @@ class RampCursor {
         return _mm_set_epi32(static_cast<int>(alpha), static_cast<int>(red_.*field),
                              static_cast<int>(green_.*field), static_cast<int>(blue_.*field));
       };
+      // Stepped one way or the other, the remainder r moves by d1 and is
+      // put back into [0, span) by d2 (d1 -/+ span) where it leaves it;
+      // the value then moves one more in the ramp's direction.
+      const __m128i dr = lanes(&Channel::dr, 0), span = _mm_set1_epi32(static_cast<int>(span_));
+      const __m128i step = lanes(&Channel::step, 0), sign = lanes(&Channel::sign, 0);
+      const __m128i none = _mm_setzero_si128();
       value_ = lanes(&Channel::value, 255 << 8);
-      sign_ = lanes(&Channel::sign, 0);
-      step_ = lanes(&Channel::step, 0);
       r_ = lanes(&Channel::r, 0);
-      dr_ = lanes(&Channel::dr, 0);
-      spanLanes_ = _mm_set1_epi32(static_cast<int>(span_));
+      step_ = growing_ ? step : _mm_sub_epi32(none, step);
+      sign_ = growing_ ? sign : _mm_sub_epi32(none, sign);
+      d1_ = growing_ ? dr : _mm_sub_epi32(none, dr);
+      d2_ = growing_ ? _mm_sub_epi32(dr, span) : _mm_sub_epi32(span, dr);
     }
 #endif
   }
@@ -80,20 +86,19 @@ class RampCursor {
   void Next() {
 #if defined(__SSE2__)
     if (packed_) {
-      if (growing_) {
-        value_ = _mm_add_epi32(value_, step_);
-        r_ = _mm_add_epi32(r_, dr_);
-        // r >= span, as span - 1 < r.
-        const __m128i carry = _mm_cmpgt_epi32(r_, _mm_sub_epi32(spanLanes_, _mm_set1_epi32(1)));
-        r_ = _mm_sub_epi32(r_, _mm_and_si128(spanLanes_, carry));
-        value_ = _mm_add_epi32(value_, _mm_and_si128(sign_, carry));
-      } else {
-        value_ = _mm_sub_epi32(value_, step_);
-        r_ = _mm_sub_epi32(r_, dr_);
-        const __m128i borrow = _mm_cmplt_epi32(r_, _mm_setzero_si128());
-        r_ = _mm_add_epi32(r_, _mm_and_si128(spanLanes_, borrow));
-        value_ = _mm_sub_epi32(value_, _mm_and_si128(sign_, borrow));
-      }
+      // The new remainder is the smaller of r + d1 and r + d2 taken as
+      // unsigned (the one outside [0, span) wraps to a huge number), so
+      // each step waits on two operations rather than four.
+      using Unsigned = std::uint32_t __attribute__((vector_size(16)));
+      using Signed = std::int32_t __attribute__((vector_size(16)));
+      const Unsigned r = reinterpret_cast<Unsigned>(r_);
+      const Unsigned t1 = r + reinterpret_cast<Unsigned>(d1_);
+      const Unsigned t2 = r + reinterpret_cast<Unsigned>(d2_);
+      const Unsigned next = t1 < t2 ? t1 : t2;
+      r_ = reinterpret_cast<__m128i>(next);
+      value_ = reinterpret_cast<__m128i>(
+          reinterpret_cast<Signed>(value_) + reinterpret_cast<Signed>(step_) +
+          (reinterpret_cast<Signed>(sign_) & reinterpret_cast<Signed>(next == t2)));
       return;
     }
 #endif
@@ -131,7 +136,7 @@ class RampCursor {
   Channel red_{}, green_{}, blue_{};
 #if defined(__SSE2__)
   bool packed_ = false;
-  __m128i value_, sign_, step_, r_, dr_, spanLanes_;
+  __m128i value_, sign_, step_, r_, d1_, d2_;
 #endif
 };
 
