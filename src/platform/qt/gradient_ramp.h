@@ -71,9 +71,22 @@ class RampCursor {
 #endif
   }
 
+  // Whether the channels step side by side: a loop that asks once may call
+  // Color<kPacked>() and Next<kPacked>() with the answer, so that each row
+  // does not ask again.
+  enum Lanes { kAsk, kPacked, kApart };
+  bool Packed() const {
+#if defined(__SSE2__)
+    return packed_;
+#else
+    return false;
+#endif
+  }
+
+  template <Lanes kLanes = kAsk>
   QRgb Color() const {
 #if defined(__SSE2__)
-    if (packed_) {
+    if (kLanes == kPacked || (kLanes == kAsk && packed_)) {
       // Lanes blue, green, red, alpha: their high bytes, in that order,
       // are the pixel.
       const __m128i bytes = _mm_srli_epi32(value_, 8);
@@ -83,9 +96,10 @@ class RampCursor {
 #endif
     return qRgb(red_.Value(), green_.Value(), blue_.Value());
   }
+  template <Lanes kLanes = kAsk>
   void Next() {
 #if defined(__SSE2__)
-    if (packed_) {
+    if (kLanes == kPacked || (kLanes == kAsk && packed_)) {
       // The new remainder is the smaller of r + d1 and r + d2 taken as
       // unsigned (the one outside [0, span) wraps to a huge number), so
       // each step waits on two operations rather than four.

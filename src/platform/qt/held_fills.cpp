@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <type_traits>
 
 #include "platform/qt/pixel_rows.h"
 
@@ -159,10 +160,33 @@ PALVEX_WIDE_STORES void HeldFills::PaintBands(QImage& image, std::size_t first, 
         while (std::next(spansEnd) != segments_.end() && std::next(spansEnd)->fill == s->fill)
           ++spansEnd;
         RampCursor cursor = rows_[static_cast<std::size_t>(s->rows)];
-        for (std::int64_t y = top; y < bottom; ++y, at += bytesPerLine, cursor.Next()) {
-          const QRgb color = cursor.Color();
-          for (auto span = s; span <= spansEnd; ++span)
-            FillPixels(reinterpret_cast<QRgb*>(at) + span->x0, span->x1 - span->x0, color);
+        // Whether the ramp's channels step side by side is asked once, not
+        // per row. Inlined: a lambda is built for any processor, not for
+        // the build of this function it is called from.
+        const auto rows = [&](auto lanes) __attribute__((always_inline)) {
+          constexpr RampCursor::Lanes kLanes = decltype(lanes)::value;
+          if (spansEnd == s && width <= 2) {
+            // A thin bar, most bars when there are more bars than pixels:
+            // one or two pixels a row, nothing else in the loop.
+            QRgb* p = reinterpret_cast<QRgb*>(at) + s->x0;
+            const qsizetype pixelsPerLine = bytesPerLine / qsizetype{sizeof(QRgb)};
+            for (std::int64_t y = top; y < bottom; ++y, p += pixelsPerLine) {
+              p[0] = p[width - 1] = cursor.Color<kLanes>();
+              cursor.Next<kLanes>();
+            }
+            return;
+          }
+          for (std::int64_t y = top; y < bottom; ++y, at += bytesPerLine) {
+            const QRgb color = cursor.Color<kLanes>();
+            for (auto span = s; span <= spansEnd; ++span)
+              FillPixels(reinterpret_cast<QRgb*>(at) + span->x0, span->x1 - span->x0, color);
+            cursor.Next<kLanes>();
+          }
+        };
+        if (cursor.Packed()) {
+          rows(std::integral_constant<RampCursor::Lanes, RampCursor::kPacked>());
+        } else {
+          rows(std::integral_constant<RampCursor::Lanes, RampCursor::kApart>());
         }
         s = spansEnd;
       } else {
