@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -130,16 +129,16 @@ bool ToSixtyFourths(double v, std::int64_t& out) {
 
 std::size_t GlyphStamps::Bytes() const {
   std::size_t bytes = 0;
-  for (const auto& set : fonts_) bytes += set->bytes;
+  for (const FontStamps& set : fonts_) bytes += set.bytes;
   return bytes;
 }
 
 GlyphStamps::FontStamps& GlyphStamps::StampsFor(const QRawFont& font, const QTransform& turn) {
-  for (const auto& set : fonts_)
-    if (set->font == font && set->turn == turn) return *set;
+  for (FontStamps& set : fonts_)
+    if (set.font == font && set.turn == turn) return set;
   if (fonts_.size() >= kMaxFonts) fonts_.erase(fonts_.begin());
-  fonts_.push_back(std::make_unique<FontStamps>(FontStamps{font, turn, {}}));
-  return *fonts_.back();
+  fonts_.push_back({font, turn, {}});
+  return fonts_.back();
 }
 
 bool GlyphStamps::Plain(const QPainter& painter, QRect& clip) {
@@ -162,10 +161,9 @@ bool GlyphStamps::Draw(QImage& image, const QRect& clip, const QRawFont& font,
     return false;
   FontStamps& set = StampsFor(font, turn);
   if (Bytes() > kMaxBytes) {
-    for (const auto& each : fonts_) {
-      each->stamps.clear();
-      each->recent.fill({});
-      each->bytes = 0;
+    for (FontStamps& each : fonts_) {
+      each.stamps.clear();
+      each.bytes = 0;
     }
   }
   // Every glyph is found or made before any is blended, so that a glyph
@@ -182,21 +180,17 @@ bool GlyphStamps::Draw(QImage& image, const QRect& clip, const QRawFont& font,
       return false;
     const int fx = static_cast<int>(x & 63), fy = static_cast<int>(y & 63);
     const std::uint64_t key = (std::uint64_t{glyphs[i]} << 12) | unsigned(fx << 6) | unsigned(fy);
-    FontStamps::Recent& recent = set.recent[(key * 0x9E3779B97F4A7C15u) >> 56];
-    if (recent.key != key) {
-      auto [at, added] = set.stamps.try_emplace(key);
-      if (added) {
-        // One call of many large glyphs leaves the rest to the painter.
-        if (Bytes() > 2 * kMaxBytes) {
-          set.stamps.erase(at);
-          return false;
-        }
-        if (!Make(set, glyphs[i], fx, fy, at->second)) at->second.width = -1;
-        set.bytes += at->second.coverage.size() + sizeof(Stamp) + sizeof(key);
+    auto [at, added] = set.stamps.try_emplace(key);
+    Stamp& stamp = at->second;
+    if (added) {
+      // One call of many large glyphs leaves the rest to the painter.
+      if (Bytes() > 2 * kMaxBytes) {
+        set.stamps.erase(at);
+        return false;
       }
-      recent = {key, &at->second};
+      if (!Make(set, glyphs[i], fx, fy, stamp)) stamp.width = -1;
+      set.bytes += stamp.coverage.size() + sizeof(Stamp) + sizeof(key);
     }
-    const Stamp& stamp = *recent.stamp;
     if (stamp.width < 0) return false;
     placed_.push_back(
         {&stamp, static_cast<int>(x >> 6) + stamp.dx, static_cast<int>(y >> 6) + stamp.dy});

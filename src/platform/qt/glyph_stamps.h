@@ -5,10 +5,8 @@
 #include <QRawFont>
 #include <QRect>
 #include <QTransform>
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -55,14 +53,6 @@ class GlyphStamps {
     QTransform turn;
     std::unordered_map<std::uint64_t, Stamp> stamps;
     std::size_t bytes = 0;
-    // The stamps last found, by a few bits of their key: a caption's
-    // glyphs are found again without hashing into the map (its nodes stay
-    // where they are until the map is cleared, which clears these).
-    struct Recent {
-      std::uint64_t key = ~std::uint64_t{0};
-      Stamp* stamp = nullptr;
-    };
-    std::array<Recent, 256> recent{};
   };
 
   FontStamps& StampsFor(const QRawFont& font, const QTransform& turn);
@@ -76,8 +66,7 @@ class GlyphStamps {
   static constexpr std::size_t kMaxFonts = 8;
   static constexpr std::size_t kMaxBytes = std::size_t{4} << 20;
   std::size_t Bytes() const;
-  // Each set stays where it is made: the recent stamps point into it.
-  std::vector<std::unique_ptr<FontStamps>> fonts_;
+  std::vector<FontStamps> fonts_;
   // Per glyph being drawn, its stamp and the whole pixel it is placed at.
   struct Placed {
     const Stamp* stamp;
