@@ -3,6 +3,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/qt/qt_text.h"
 
@@ -58,9 +59,19 @@ int LineCount(std::u16string_view text) {
   return lines;
 }
 
+namespace {
+
+// The standard comparison of 16-bit strings goes a character at a time;
+// this is asked several times of every caption in every pass.
+bool SameText(const std::u16string& a, std::u16string_view b) {
+  return a.size() == b.size() && std::memcmp(a.data(), b.data(), b.size() * sizeof(char16_t)) == 0;
+}
+
+}  // namespace
+
 MeasuredFont::Measures& MeasuredFont::MeasuresOf(std::u16string_view text) {
-  if (last_ && last_->first == text) return last_->second;
-  if (next_ < order_.size() && order_[next_]->first == text) {
+  if (last_ && SameText(last_->first, text)) return last_->second;
+  if (next_ < order_.size() && SameText(order_[next_]->first, text)) {
     last_ = order_[next_++];
     return last_->second;
   }
