@@ -19,6 +19,7 @@ void HeldFills::AddGradient(std::int64_t x0, std::int64_t x1, std::int64_t y0, s
   }
   pending_.push_back({x0, x1, y0, y1, vertical, ramp, a, b, x0, x1, y0, y1});
   bounds_ |= QRect(QPoint(int(x0), int(y0)), QPoint(int(x1 - 1), int(y1 - 1)));
+  heldPixels_ += (x1 - x0) * (y1 - y0);
 }
 
 void HeldFills::AddSolid(const QRect& pixels, Color color) {
@@ -31,13 +32,18 @@ void HeldFills::AddSolid(const QRect& pixels, Color color) {
   b.y = pixels.bottom() + 1;
   pending_.push_back({a.x, b.x, a.y, b.y, true, ramps_.size(), a, b, a.x, b.x, a.y, b.y});
   bounds_ |= pixels;
+  heldPixels_ += std::int64_t{pixels.width()} * pixels.height();
 }
 
 void HeldFills::PaintOn(QImage& image) {
   if (pending_.empty()) return;
-  // A pass holds back many fills, most of them mostly hidden by later ones.
+  // A pass holds back many fills, most of them mostly hidden by later ones
+  // where there are more bars than columns. Where they hardly overlap (a
+  // few wide bars) the runs below find what little is hidden, and looking
+  // further cost a tenth of a pass of ten bars.
   constexpr std::size_t kRunLength = 8;
-  if (pending_.size() > kRunLength) CutHiddenParts(image.width());
+  const std::int64_t area = std::int64_t{bounds_.width()} * bounds_.height();
+  if (pending_.size() > kRunLength && heldPixels_ > 2 * area) CutHiddenParts(image.width());
   // Then runs of fills that overlap (one bar's) are painted band by band,
   // so the middle of a bar, where its fills lie on one another, is
   // written once; the runs follow one another in order.
@@ -58,6 +64,7 @@ void HeldFills::PaintOn(QImage& image) {
   pending_.clear();
   ramps_.clear();
   bounds_ = QRect();
+  heldPixels_ = 0;
   // The working space is kept for the next pass: given back, a chart of
   // thousands of bars spent a third of its pass in page faults growing it
   // again. At most kMaxHeld fills are held, so only the columns of
