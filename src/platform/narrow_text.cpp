@@ -1,5 +1,7 @@
 #include "platform/narrow_text.h"
 
+#include <algorithm>
+
 #include "platform/chart_error.h"
 
 namespace palvex {
@@ -30,8 +32,12 @@ CharSpan CharAt(std::u16string_view text, std::size_t i) {
 }  // namespace
 
 std::int32_t NarrowLength(std::u16string_view text) {
-  std::int64_t bytes = 0;
-  for (std::size_t i = 0; i < text.size();) {
+  // Most text is ASCII, a byte a character; the rest is walked character
+  // by character. Asked of every caption drawn.
+  std::size_t i = 0;
+  while (i < text.size() && text[i] < 0x80) ++i;
+  std::int64_t bytes = static_cast<std::int64_t>(i);
+  while (i < text.size()) {
     const CharSpan c = CharAt(text, i);
     bytes += c.bytes;
     i += c.units;
@@ -42,8 +48,10 @@ std::int32_t NarrowLength(std::u16string_view text) {
 
 std::optional<std::u16string_view> NarrowPrefix(std::u16string_view text, std::int32_t byteLength) {
   if (byteLength < 0) return std::nullopt;
-  std::int32_t bytes = 0;
+  const std::size_t ascii = std::min(text.size(), static_cast<std::size_t>(byteLength));
   std::size_t i = 0;
+  while (i < ascii && text[i] < 0x80) ++i;
+  std::int32_t bytes = static_cast<std::int32_t>(i);
   while (bytes < byteLength && i < text.size()) {
     const CharSpan c = CharAt(text, i);
     bytes += c.bytes;
