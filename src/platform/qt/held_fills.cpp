@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "platform/qt/pixel_rows.h"
+#include "platform/qt/rect_ops.h"
 
 namespace palvex {
 
@@ -18,7 +19,7 @@ void HeldFills::AddGradient(std::int64_t x0, std::int64_t x1, std::int64_t y0, s
     for (std::int64_t x = x0; x < x1; ++x, cursor.Next()) ramps_.push_back(cursor.Color());
   }
   pending_.push_back({x0, x1, y0, y1, vertical, ramp, a, b, x0, x1, y0, y1});
-  bounds_ |= QRect(QPoint(int(x0), int(y0)), QPoint(int(x1 - 1), int(y1 - 1)));
+  Unite(bounds_, QRect(QPoint(int(x0), int(y0)), QPoint(int(x1 - 1), int(y1 - 1))));
   heldPixels_ += (x1 - x0) * (y1 - y0);
 }
 
@@ -31,7 +32,7 @@ void HeldFills::AddSolid(const QRect& pixels, Color color) {
   b.x = pixels.right() + 1;
   b.y = pixels.bottom() + 1;
   pending_.push_back({a.x, b.x, a.y, b.y, true, ramps_.size(), a, b, a.x, b.x, a.y, b.y});
-  bounds_ |= pixels;
+  Unite(bounds_, pixels);
   heldPixels_ += std::int64_t{pixels.width()} * pixels.height();
 }
 
@@ -53,12 +54,12 @@ void HeldFills::PaintOn(QImage& image) {
     const PendingFill& f = pending_[i];
     if (f.cx0 >= f.cx1 || f.cy0 >= f.cy1) continue;
     const QRect shown(QPoint(int(f.cx0), int(f.cy0)), QPoint(int(f.cx1 - 1), int(f.cy1 - 1)));
-    if (i - first >= kRunLength || (!run.isNull() && !shown.intersects(run))) {
+    if (i - first >= kRunLength || (!run.isNull() && !Meet(shown, run))) {
       PaintBands(image, first, i);
       first = i;
       run = QRect();
     }
-    run |= shown;
+    Unite(run, shown);
   }
   PaintBands(image, first, pending_.size());
   pending_.clear();

@@ -10,6 +10,7 @@
 
 #include "platform/device_context.h"
 #include "platform/qt/gradient_ramp.h"
+#include "platform/qt/rect_ops.h"
 
 namespace palvex {
 
@@ -29,9 +30,7 @@ class HeldFills {
   static constexpr std::size_t kMaxHeld = 4096;
   bool full() const { return pending_.size() >= kMaxHeld; }
   // Whether a held fill may lie under the given pixels.
-  bool Overlap(const QRect& pixels) const {
-    return !pending_.empty() && pixels.intersects(bounds_);
-  }
+  bool Overlap(const QRect& pixels) const { return !pending_.empty() && Meet(pixels, bounds_); }
   // Where the held fills lie, or an empty rectangle.
   const QRect& bounds() const { return bounds_; }
 

@@ -11,6 +11,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/qt/rect_ops.h"
+
 namespace palvex {
 
 class GlyphStamps;
@@ -29,7 +31,7 @@ class HeldText {
   static bool Holdable(const QList<QGlyphRun>& runs, const QTransform& turn);
 
   bool empty() const { return glyphs_.empty(); }
-  bool Overlap(const QRect& pixels) const { return !empty() && pixels.intersects(bounds_); }
+  bool Overlap(const QRect& pixels) const { return !empty() && Meet(pixels, bounds_); }
   // Whether text in this turn, colour and anti-aliasing may join what is
   // held without drawing that first.
   bool Joins(const QTransform& turn, const QColor& pen, bool antialiased) const;
@@ -39,7 +41,7 @@ class HeldText {
   // and JoinsFont accepted; ink is where they may leave pixels.
   void Add(const QGlyphRun& run, const QTransform& turn, QPointF baseline, const QColor& pen,
            bool antialiased);
-  void Cover(const QRect& ink) { bounds_ |= ink; }
+  void Cover(const QRect& ink) { Unite(bounds_, ink); }
   // Draws what is held on image, from stamps cut to clip or (without
   // them, or where they cannot) through the painter open on it, and
   // forgets it.
