@@ -168,6 +168,30 @@ PALVEX_WIDE_STORES void HeldFills::PaintBands(QImage& image, std::size_t first, 
         while (std::next(spansEnd) != segments_.end() && std::next(spansEnd)->fill == s->fill)
           ++spansEnd;
         RampCursor cursor = rows_[static_cast<std::size_t>(s->rows)];
+        // A second vertical fill next (a bar's middle beside its edges):
+        // both are written row by row in one loop, so that each ramp's
+        // step, which waits on the one before, overlaps the other's.
+        const auto second = std::next(spansEnd);
+        if (second != segments_.end() && second->rows >= 0 && cursor.Packed() &&
+            rows_[static_cast<std::size_t>(second->rows)].Packed()) {
+          auto secondEnd = second;
+          while (std::next(secondEnd) != segments_.end() &&
+                 std::next(secondEnd)->fill == second->fill)
+            ++secondEnd;
+          RampCursor other = rows_[static_cast<std::size_t>(second->rows)];
+          constexpr auto kPacked = RampCursor::kPacked;
+          for (std::int64_t y = top; y < bottom; ++y, at += bytesPerLine) {
+            const QRgb color = cursor.Color<kPacked>(), otherColor = other.Color<kPacked>();
+            for (auto span = s; span <= spansEnd; ++span)
+              FillPixels(reinterpret_cast<QRgb*>(at) + span->x0, span->x1 - span->x0, color);
+            for (auto span = second; span <= secondEnd; ++span)
+              FillPixels(reinterpret_cast<QRgb*>(at) + span->x0, span->x1 - span->x0, otherColor);
+            cursor.Next<kPacked>();
+            other.Next<kPacked>();
+          }
+          s = secondEnd;
+          continue;
+        }
         // Whether the ramp's channels step side by side is asked once, not
         // per row. Inlined: a lambda is built for any processor, not for
         // the build of this function it is called from.
