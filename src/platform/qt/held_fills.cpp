@@ -41,7 +41,7 @@ void HeldFills::PaintOn(QImage& image) {
   // A pass holds back many fills, most of them mostly hidden by later ones
   // where there are more bars than columns. Where they hardly overlap (a
   // few wide bars) the runs below find what little is hidden, and looking
-  // further cost a tenth of a pass of ten bars.
+  // further cost a few percent of a pass of ten bars.
   constexpr std::size_t kRunLength = 8;
   const std::int64_t area = std::int64_t{bounds_.width()} * bounds_.height();
   if (pending_.size() > kRunLength && heldPixels_ > 2 * area) CutHiddenParts(image.width());
@@ -155,9 +155,9 @@ PALVEX_WIDE_STORES void HeldFills::PaintBands(QImage& image, std::size_t first, 
       covered_.emplace_back(f->cx0, f->cx1);
       std::sort(covered_.begin(), covered_.end());
     }
-    // The spans do not overlap, so each fill's spans are written down the
-    // band on their own, its ramp stepped once per row in registers: most
-    // spans are a bar's few columns.
+    // The spans do not overlap, so each fill's spans (or two fills' spans
+    // together) are written down the band on their own, the ramp stepped
+    // once per row in registers: most spans are a bar's few columns.
     uchar* const bandTop = bits + top * bytesPerLine;
     for (auto s = segments_.begin(); s != segments_.end(); ++s) {
       uchar* at = bandTop;
