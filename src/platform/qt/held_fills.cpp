@@ -20,7 +20,6 @@ void HeldFills::AddGradient(std::int64_t x0, std::int64_t x1, std::int64_t y0, s
   }
   pending_.push_back({x0, x1, y0, y1, vertical, ramp, a, b, x0, x1, y0, y1});
   Unite(bounds_, QRect(QPoint(int(x0), int(y0)), QPoint(int(x1 - 1), int(y1 - 1))));
-  heldPixels_ += (x1 - x0) * (y1 - y0);
 }
 
 void HeldFills::AddSolid(const QRect& pixels, Color color) {
@@ -33,7 +32,6 @@ void HeldFills::AddSolid(const QRect& pixels, Color color) {
   b.y = pixels.bottom() + 1;
   pending_.push_back({a.x, b.x, a.y, b.y, true, ramps_.size(), a, b, a.x, b.x, a.y, b.y});
   Unite(bounds_, pixels);
-  heldPixels_ += std::int64_t{pixels.width()} * pixels.height();
 }
 
 void HeldFills::PaintOn(QImage& image) {
@@ -43,8 +41,12 @@ void HeldFills::PaintOn(QImage& image) {
   // few wide bars) the runs below find what little is hidden, and looking
   // further cost a few percent of a pass of ten bars.
   constexpr std::size_t kRunLength = 8;
-  const std::int64_t area = std::int64_t{bounds_.width()} * bounds_.height();
-  if (pending_.size() > kRunLength && heldPixels_ > 2 * area) CutHiddenParts(image.width());
+  const auto pileUp = [&] {
+    std::int64_t pixels = 0;
+    for (const PendingFill& f : pending_) pixels += (f.x1 - f.x0) * (f.y1 - f.y0);
+    return pixels > 2 * std::int64_t{bounds_.width()} * bounds_.height();
+  };
+  if (pending_.size() > kRunLength && pileUp()) CutHiddenParts(image.width());
   // Then runs of fills that overlap (one bar's) are painted band by band,
   // so the middle of a bar, where its fills lie on one another, is
   // written once; the runs follow one another in order.
@@ -65,7 +67,6 @@ void HeldFills::PaintOn(QImage& image) {
   pending_.clear();
   ramps_.clear();
   bounds_ = QRect();
-  heldPixels_ = 0;
   // The working space is kept for the next pass: given back, a chart of
   // thousands of bars spent a third of its pass in page faults growing it
   // again. At most kMaxHeld fills are held, so only the columns of
@@ -159,14 +160,17 @@ PALVEX_WIDE_STORES void HeldFills::PaintBands(QImage& image, std::size_t first, 
     // together) are written down the band on their own, the ramp stepped
     // once per row in registers: most spans are a bar's few columns.
     uchar* const bandTop = bits + top * bytesPerLine;
+    // A fill's spans lie together (one fill beside the bands over it): the
+    // last of those starting at s.
+    const auto lastOfFill = [&](auto s) {
+      while (std::next(s) != segments_.end() && std::next(s)->fill == s->fill) ++s;
+      return s;
+    };
     for (auto s = segments_.begin(); s != segments_.end(); ++s) {
       uchar* at = bandTop;
       const std::int64_t width = s->x1 - s->x0;
       if (s->rows >= 0) {
-        // A fill's spans lie together (one fill beside the bands over it).
-        auto spansEnd = s;
-        while (std::next(spansEnd) != segments_.end() && std::next(spansEnd)->fill == s->fill)
-          ++spansEnd;
+        const auto spansEnd = lastOfFill(s);
         RampCursor cursor = rows_[static_cast<std::size_t>(s->rows)];
         // A second vertical fill next (a bar's middle beside its edges):
         // both are written row by row in one loop, so that each ramp's
@@ -174,10 +178,7 @@ PALVEX_WIDE_STORES void HeldFills::PaintBands(QImage& image, std::size_t first, 
         const auto second = std::next(spansEnd);
         if (second != segments_.end() && second->rows >= 0 && cursor.Packed() &&
             rows_[static_cast<std::size_t>(second->rows)].Packed()) {
-          auto secondEnd = second;
-          while (std::next(secondEnd) != segments_.end() &&
-                 std::next(secondEnd)->fill == second->fill)
-            ++secondEnd;
+          const auto secondEnd = lastOfFill(second);
           RampCursor other = rows_[static_cast<std::size_t>(second->rows)];
           constexpr auto kPacked = RampCursor::kPacked;
           for (std::int64_t y = top; y < bottom; ++y, at += bytesPerLine) {

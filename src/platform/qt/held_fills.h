@@ -62,9 +62,6 @@ class HeldFills {
 
   std::vector<PendingFill> pending_;
   QRect bounds_;
-  // The held fills' pixels counted with overlaps: hidden parts are worth
-  // looking for only where they pile up.
-  std::int64_t heldPixels_ = 0;
   // Working space of PaintOn, kept to spare allocations; none holds more
   // than the image's width or height per pending fill.
   std::vector<unsigned int> ramps_;
