@@ -3,6 +3,8 @@
 # (examples/sales_cn.json, 560 x 372) to a PNG file: our `render` beside one-
 # shot Qt Charts, QCustomPlot and gnuplot (pngcairo) programs drawing the same
 # chart, so start-up, fonts and PNG encoding count as a user would see them.
+# Beside them runs qt_floor, no peer: a Qt Gui program that draws only the
+# background and the title and saves the PNG, the least a Qt program pays.
 # Each program runs ROUNDS times (25 unless set), interleaved because the
 # machine is shared; the medians and our CPU time over each peer's are printed.
 # CPU is the process's user + system time from wait4 (process_peers/proctime.c).
@@ -33,8 +35,9 @@ done
   cmake --build "$build" -j1; } >"$work/build.log" 2>&1 || { cat "$work/build.log" >&2; exit 1; }
 
 chart=examples/sales_cn.json
-names=("$@" qtcharts qcustomplot gnuplot)
+names=("$@" qtcharts qcustomplot gnuplot qt_floor)
 nours=$#
+npeers=3
 # Sets argv to program $1's command line, writing the PNG $2.
 argv_of() {
   if (($1 < nours)); then argv=("${ours[$1]}" render "$chart" -o "$2"); return; fi
@@ -42,6 +45,7 @@ argv_of() {
     qtcharts) argv=("$build/qtcharts_render" "$chart" "$2") ;;
     qcustomplot) argv=("$build/qcustomplot_render" "$chart" "$2") ;;
     gnuplot) argv=(gnuplot -c bench/process_peers/sales_cn.gp "$2") ;;
+    qt_floor) argv=("$build/qt_floor" "$chart" "$2") ;;
   esac
 }
 
@@ -72,17 +76,22 @@ for i in "${!names[@]}"; do
   printf '%-40s %8.1f %8.1f %10d\n' "${names[i]}" "${cpu[i]}" "$wall" "$(cat "$work/$i.bytes")"
 done
 
-# Our CPU time over each peer's and over the fastest peer's (below 1: ours is cheaper).
+# Our CPU time over each peer's and over the fastest peer's (below 1: ours is
+# cheaper), then the floor's over the fastest peer's: no Qt program of this
+# chart can come below that.
+floor=$((nours + npeers))
 best=$nours
-for ((i = nours; i < ${#names[@]}; i++)); do
+for ((i = nours; i < floor; i++)); do
   awk -v a="${cpu[i]}" -v b="${cpu[best]}" 'BEGIN { exit !(a < b) }' && best=$i
 done
+ratio() { awk -v n="$1" -v a="$2" -v b="$3" 'BEGIN { printf " %s %.2f", n, a / b }'; }
 echo "CPU ratio, ours / peer:"
-for ((o = 0; o < nours; o++)); do
+for ((o = 0; o <= floor; o++)); do
+  ((o < nours || o == floor)) || continue
   line="$(printf '  %-38s' "${names[o]}")"
-  for ((i = nours; i < ${#names[@]}; i++)); do
-    line+="$(awk -v n="${names[i]}" -v a="${cpu[o]}" -v b="${cpu[i]}" 'BEGIN { printf " %s %.2f", n, a / b }')"
-  done
-  line+="$(awk -v n="${names[best]}" -v a="${cpu[o]}" -v b="${cpu[best]}" 'BEGIN { printf "  best (%s) %.2f", n, a / b }')"
+  if ((o < nours)); then
+    for ((i = nours; i <= floor; i++)); do line+="$(ratio "${names[i]}" "${cpu[o]}" "${cpu[i]}")"; done
+  fi
+  line+=" $(ratio "best (${names[best]})" "${cpu[o]}" "${cpu[best]}")"
   echo "$line"
 done
