@@ -10,6 +10,7 @@
 
 #include "platform/device_context.h"
 #include "platform/qt/gradient_ramp.h"
+#include "platform/qt/pixel_rows.h"
 #include "platform/qt/rect_ops.h"
 
 namespace palvex {
@@ -56,7 +57,7 @@ class HeldFills {
   };
   // Pending fills first..last: each band of rows split once into the spans
   // each fill shows, every pixel written once.
-  void PaintBands(QImage& image, std::size_t first, std::size_t last);
+  PALVEX_WIDE_STORES void PaintBands(QImage& image, std::size_t first, std::size_t last);
   // Cuts each fill to the part no later fill is known to cover.
   void CutHiddenParts(int width);
 
