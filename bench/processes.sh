@@ -86,8 +86,7 @@ for ((i = nours; i < floor; i++)); do
 done
 ratio() { awk -v n="$1" -v a="$2" -v b="$3" 'BEGIN { printf " %s %.2f", n, a / b }'; }
 echo "CPU ratio, ours / peer:"
-for ((o = 0; o <= floor; o++)); do
-  ((o < nours || o == floor)) || continue
+for o in $(seq 0 $((nours - 1))) "$floor"; do
   line="$(printf '  %-38s' "${names[o]}")"
   if ((o < nours)); then
     for ((i = nours; i <= floor; i++)); do line+="$(ratio "${names[i]}" "${cpu[o]}" "${cpu[i]}")"; done
