@@ -244,7 +244,21 @@ QJSValue ScriptHost::Impl::Invoke(DispId id, std::uint16_t flags, const QJSValue
   return ToJs(result);
 }
 
-ScriptHost::ScriptHost(PrintLine print) : impl_(std::make_unique<Impl>(std::move(print))) {}
+namespace {
+
+// Scripts run in Qt's JavaScript interpreter, not its JIT: a compiled script
+// interrupted by the watchdog while in one of `chart`'s proxy traps crashes
+// Qt 6.4's engine, and the interpreter stops it soundly. A script spends its
+// time in the control, not in JavaScript. Asked before any engine exists; a
+// setting the user made stands.
+std::unique_ptr<ScriptHost::Impl> MakeImpl(ScriptHost::PrintLine print) {
+  if (!qEnvironmentVariableIsSet("QV4_FORCE_INTERPRETER")) qputenv("QV4_FORCE_INTERPRETER", "1");
+  return std::make_unique<ScriptHost::Impl>(std::move(print));
+}
+
+}  // namespace
+
+ScriptHost::ScriptHost(PrintLine print) : impl_(MakeImpl(std::move(print))) {}
 ScriptHost::~ScriptHost() = default;
 
 PalvexChart& ScriptHost::chart() {

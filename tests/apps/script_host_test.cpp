@@ -11,6 +11,7 @@
 #include "model/child_controls.h"
 #include "platform/chart_error.h"
 #include "platform/qt/headless_host.h"
+#include "script_watchdog.h"
 
 namespace palvex {
 namespace {
@@ -201,6 +202,21 @@ TEST_F(ScriptHostTest, AConfinedHostWritesNoFilesAndCanBeInterrupted) {
   EXPECT_FALSE(QFile::exists(path));
   script.Interrupt();
   EXPECT_FALSE(script.Run("for (;;) chart.Refresh();").ok);
+}
+
+// The watchdog stops a script wherever it is, also inside the proxy that
+// resolves `chart`'s names; compiled by Qt's JIT, such a script crashed
+// there about one time in three.
+TEST(ScriptWatchdog, StopsAScriptCallingTheControlWithoutCrashing) {
+  for (int run = 0; run < 24; ++run) {
+    ScriptHost script([](const QString&) {});
+    const ScriptWatchdog watchdog(script, std::chrono::milliseconds(10 + run % 5));
+    EXPECT_FALSE(script
+                     .Run("for (let i = 0; ; i++) chart.AddItem({ItemID: String(i), Value: i});"
+                          "chart.Undefined();")
+                     .ok);
+    EXPECT_TRUE(watchdog.fired());
+  }
 }
 
 TEST_F(ScriptHostTest, ChildControlsAndMenusReadBackByName) {
