@@ -166,6 +166,13 @@ PALVEX_WIDE_STORES void HeldFills::PaintBands(QImage& image, std::size_t first, 
       while (std::next(s) != segments_.end() && std::next(s)->fill == s->fill) ++s;
       return s;
     };
+    // One row of the spans from..to in one colour. Inlined, as the rows
+    // lambda below is, so that it is built with this function's stores.
+    const auto fillSpans =
+        [](uchar * row, auto from, auto to, QRgb color) __attribute__((always_inline)) {
+      for (auto span = from; span <= to; ++span)
+        FillPixels(reinterpret_cast<QRgb*>(row) + span->x0, span->x1 - span->x0, color);
+    };
     for (auto s = segments_.begin(); s != segments_.end(); ++s) {
       uchar* at = bandTop;
       const std::int64_t width = s->x1 - s->x0;
@@ -182,11 +189,8 @@ PALVEX_WIDE_STORES void HeldFills::PaintBands(QImage& image, std::size_t first, 
           RampCursor other = rows_[static_cast<std::size_t>(second->rows)];
           constexpr auto kPacked = RampCursor::kPacked;
           for (std::int64_t y = top; y < bottom; ++y, at += bytesPerLine) {
-            const QRgb color = cursor.Color<kPacked>(), otherColor = other.Color<kPacked>();
-            for (auto span = s; span <= spansEnd; ++span)
-              FillPixels(reinterpret_cast<QRgb*>(at) + span->x0, span->x1 - span->x0, color);
-            for (auto span = second; span <= secondEnd; ++span)
-              FillPixels(reinterpret_cast<QRgb*>(at) + span->x0, span->x1 - span->x0, otherColor);
+            fillSpans(at, s, spansEnd, cursor.Color<kPacked>());
+            fillSpans(at, second, secondEnd, other.Color<kPacked>());
             cursor.Next<kPacked>();
             other.Next<kPacked>();
           }
@@ -210,9 +214,7 @@ PALVEX_WIDE_STORES void HeldFills::PaintBands(QImage& image, std::size_t first, 
             return;
           }
           for (std::int64_t y = top; y < bottom; ++y, at += bytesPerLine) {
-            const QRgb color = cursor.Color<kLanes>();
-            for (auto span = s; span <= spansEnd; ++span)
-              FillPixels(reinterpret_cast<QRgb*>(at) + span->x0, span->x1 - span->x0, color);
+            fillSpans(at, s, spansEnd, cursor.Color<kLanes>());
             cursor.Next<kLanes>();
           }
         };
