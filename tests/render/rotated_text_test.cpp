@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -193,6 +194,11 @@ struct FailureCase {
   std::vector<std::string> cleanUp;
   bool drawn;
 };
+// Named in failure messages by the call that fails, not as raw bytes
+// (which would print the struct's padding, never written).
+void PrintTo(const FailureCase& c, std::ostream* os) {
+  *os << c.call << " #" << c.occurrence;
+}
 
 class RotatedTextFailure : public RotatedText, public ::testing::WithParamInterface<FailureCase> {};
 
