@@ -88,6 +88,7 @@ class PooledSurface : public QImageSurface {
 
 std::unique_ptr<Surface> FuzzHost::CreateSurface(int widthPx, int heightPx) {
   auto surface = std::make_unique<PooledSurface>(screen_, widthPx, heightPx);
+  if (paintAtOnce) surface->SetPaintAtOnce(true);
   surface->SetRefreshHandler([this] { RepaintNow(); });
   return surface;
 }

@@ -18,6 +18,9 @@ class FuzzHost : public HeadlessHost {
   // The clipboard's copy of the picture goes into a kept buffer too.
   bool SetClipboardImage(const Surface& surface) override;
   bool clipboardAvailable = true;
+  // Surfaces that paint every pass whole, comparing nothing with the pass
+  // before: the twin whose pictures the compared ones must equal.
+  bool paintAtOnce = false;
 
  private:
   QImage clipboard_;

@@ -5,6 +5,7 @@
 
 #include "chart_on_host.h"
 #include "platform/chart_error.h"
+#include "platform/qt/image_io.h"
 #include "ui/keyboard.h"
 
 using namespace palvex;
@@ -68,37 +69,66 @@ void Step(PalvexChart& chart, fuzz::FuzzHost& host, fuzz::Bytes& in) {
   }
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::StartQt();
-  fuzz::Bytes in(data, size);
-  fuzz::FuzzHost host;
-  const std::unique_ptr<PalvexChart> chart = fuzz::ShownChart(host, in);
-  if (!chart) return 0;
-  // Selection is off by default; without these the presses, keys and the
-  // information label would never be reached. Each setter redraws the whole
-  // chart, and three passes before the first step were a third of every
-  // input; the flags go in together and the chart is drawn once, as after a
-  // host's set-up.
-  const unsigned options = in.Below(8);
-  ChartState& state = chart->state();
-  state.Selectable = (options & 1) != 0;
-  state.HotTracking = (options & 2) != 0;
-  state.SelectionInformation = (options & 4) != 0;
-  try {
-    chart->Refresh();
-  } catch (const ChartError&) {
-    // The pass may fail on the items' values; it is told.
+// One of two controls driven by the same input: one paints where its passes
+// differ, the other every pass whole.
+struct Twin {
+  Twin(const std::uint8_t* data, std::size_t size, bool paintAtOnce) : in(data, size) {
+    host.paintAtOnce = paintAtOnce;
+    chart = fuzz::ShownChart(host, in);
+    if (chart) screen = host.CreateSurface(1, 1);
   }
-  fuzz::CheckBusyFlagsClear(chart->state());
-  for (int steps = 0; steps < 128 && !in.empty(); ++steps) {
+  // Both come out the same, so one runs what the other does.
+  template <typename F>
+  void Run(F&& step) {
     try {
-      Step(*chart, host, in);
+      step();
     } catch (const ChartError&) {
       // A failure the host is told of; the control stays usable.
     }
     fuzz::CheckBusyFlagsClear(chart->state());
+    chart->ComposeScreen(*screen);
+  }
+
+  fuzz::FuzzHost host;
+  fuzz::Bytes in;
+  std::unique_ptr<PalvexChart> chart;
+  std::unique_ptr<Surface> screen;
+};
+
+void Prepare(Twin& t) {
+  // Selection is off by default; without these the presses, keys and the
+  // information label would never be reached. Each setter redraws the whole
+  // chart, and three passes before the first step were a third of every
+  // input; the flags go in together and the chart is drawn once, as after a
+  // host's set-up. The pass may fail on the items' values; it is told.
+  const unsigned options = t.in.Below(8);
+  ChartState& state = t.chart->state();
+  state.Selectable = (options & 1) != 0;
+  state.HotTracking = (options & 2) != 0;
+  state.SelectionInformation = (options & 4) != 0;
+  t.chart->Refresh();
+}
+
+// What a pass or a composition painted only where it differed from the one
+// before must be what painting it whole gives.
+void CheckSamePictures(const Twin& compared, const Twin& whole) {
+  if (ImageOf(*compared.chart->state().surface) != ImageOf(*whole.chart->state().surface))
+    fuzz::Broken("a pass painted only where it differed, and its picture is not the whole pass's");
+  if (ImageOf(*compared.screen) != ImageOf(*whole.screen))
+    fuzz::Broken("the screen was composed only where it changed, and is not the whole screen");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz::StartQt();
+  Twin compared(data, size, false), whole(data, size, true);
+  if (!compared.chart) return 0;
+  for (Twin* t : {&compared, &whole}) t->Run([t] { Prepare(*t); });
+  CheckSamePictures(compared, whole);
+  for (int steps = 0; steps < 128 && !compared.in.empty(); ++steps) {
+    for (Twin* t : {&compared, &whole}) t->Run([t] { Step(*t->chart, t->host, t->in); });
+    CheckSamePictures(compared, whole);
   }
   return 0;
 }

@@ -136,8 +136,12 @@ const QList<QGlyphRun>* MeasuredFont::GlyphRuns(std::u16string_view text) {
   QList<QGlyphRun> runs = layout.glyphRuns();
   // Text in more than one face (fallback faces for emoji, Arabic, marks)
   // drawn from glyph runs came out differently from one process to the
-  // next by a pixel of anti-aliasing; drawn whole it does not.
-  if ((line.isValid() && line.textLength() < static_cast<int>(text.size())) || runs.size() > 1) {
+  // next by a pixel of anti-aliasing; drawn whole it does not. Nor are
+  // runs kept for characters no face has: Qt stands in a face of its own
+  // (no size, no family) that draws boxes elsewhere than its glyphs' ink.
+  const auto madeUp = [](const QGlyphRun& run) { return run.rawFont().pixelSize() <= 0; };
+  if ((line.isValid() && line.textLength() < static_cast<int>(text.size())) || runs.size() > 1 ||
+      std::any_of(runs.begin(), runs.end(), madeUp)) {
     m.wholeLineOnly = true;
     return nullptr;
   }
