@@ -81,6 +81,9 @@ TEST_F(JsonPropertyBagTest, KeepsEveryValueTypeThroughTheFile) {
   bag.Write(u"uSelectable", true);
   bag.Write(u"uYAxislabel", u"降雨量 \"mm\"\n");
   bag.Write(u"BackColor", std::int32_t{-2147483643});
+  // Texts that begin as byte-order marks do.
+  bag.Write(u"uChartTitle", u"\uFFFEab");
+  bag.Write(u"uXAxisLabel", u"\uFEFFx");
   bag.Save(Path("bag.json"));
 
   JsonPropertyBag loaded = JsonPropertyBag::Load(Path("bag.json"));
@@ -89,6 +92,8 @@ TEST_F(JsonPropertyBagTest, KeepsEveryValueTypeThroughTheFile) {
   EXPECT_EQ(loaded.Read(u"uSelectable"), BagValue(true));
   EXPECT_EQ(loaded.Read(u"uYAxisLabel"), BagValue(u"降雨量 \"mm\"\n"));
   EXPECT_EQ(loaded.Read(u"backcolor")->ToInt32(), -2147483643);
+  EXPECT_EQ(loaded.Read(u"uChartTitle"), BagValue(u"\uFFFEab"));
+  EXPECT_EQ(loaded.Read(u"uXAxisLabel"), BagValue(u"\uFEFFx"));
   EXPECT_EQ(loaded.Read(u"ForeColor"), std::nullopt);
 }
 

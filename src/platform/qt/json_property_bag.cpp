@@ -24,10 +24,6 @@ namespace {
            .arg(JsonPropertyBag::kMaxBytes / (1024 * 1024)));
 }
 
-QString KeyText(std::u16string_view key) {
-  return QString::fromUtf16(key.data(), static_cast<qsizetype>(key.size()));
-}
-
 }  // namespace
 
 JsonPropertyBag JsonPropertyBag::Load(const QString& path) {
@@ -73,7 +69,10 @@ JsonPropertyBag JsonPropertyBag::Parse(const QByteArray& json, const QString& so
 }
 
 QByteArray JsonPropertyBag::ToJson() const {
-  return QJsonDocument(values_).toJson();
+  // Qt's reader drops U+FEFF at the start of a string, taking it for a
+  // byte-order mark; escaped, it reads back. Its UTF-8 bytes stand for
+  // nothing else and lie only inside strings.
+  return QJsonDocument(values_).toJson().replace("\xEF\xBB\xBF", "\\ufeff");
 }
 
 void JsonPropertyBag::Save(const QString& path) const {
@@ -109,8 +108,9 @@ void JsonPropertyBag::Write(std::u16string_view key, const BagValue& value) {
   switch (value.type()) {
     case BagValue::Type::Number:
       if (!std::isfinite(value.AsNumber()))
-        Fail(kErrInvalidPropertyValue,
-             QStringLiteral("\"%1\": %2 cannot be saved").arg(KeyText(key)).arg(value.AsNumber()));
+        Fail(
+            kErrInvalidPropertyValue,
+            QStringLiteral("\"%1\": %2 cannot be saved").arg(ToQString(key)).arg(value.AsNumber()));
       json = value.AsNumber();
       break;
     case BagValue::Type::Boolean:
@@ -124,8 +124,8 @@ void JsonPropertyBag::Write(std::u16string_view key, const BagValue& value) {
       break;
   }
   if (const std::optional<QString> old = FindKey(key)) values_.remove(*old);
-  values_.insert(KeyText(key), json);
-  spellings_.insert_or_assign(FoldedKey(key), KeyText(key));
+  values_.insert(ToQString(key), json);
+  spellings_.insert_or_assign(FoldedKey(key), ToQString(key));
 }
 
 }  // namespace palvex

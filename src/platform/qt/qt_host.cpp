@@ -12,7 +12,7 @@
 namespace palvex {
 
 QString Translated(std::u16string_view source) {
-  const QByteArray key = QString::fromStdU16String(std::u16string(source)).toUtf8();
+  const QByteArray key = ToQString(source).toUtf8();
   return QCoreApplication::translate(kTranslationContext, key.constData());
 }
 

@@ -9,8 +9,10 @@
 
 namespace palvex {
 
+// The units as they are: QString::fromUtf16 would take a leading U+FEFF or
+// U+FFFE for a byte-order mark, drop it and byte-swap the rest.
 inline QString ToQString(std::u16string_view s) {
-  return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+  return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
 }
 inline std::u16string FromQString(const QString& s) {
   return s.toStdU16String();

@@ -68,9 +68,7 @@ bool VectorDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   // The escapement turns counter-clockwise on screen; Qt turns clockwise.
   painter_.translate(x, y);
   painter_.rotate(-angle);
-  painter_.drawText(
-      QPointF(0, QFontMetricsF(qfont).ascent()),
-      MarkupSafeText(QString::fromUtf16(shown->data(), static_cast<qsizetype>(shown->size()))));
+  painter_.drawText(QPointF(0, QFontMetricsF(qfont).ascent()), MarkupSafeText(ToQString(*shown)));
   painter_.restore();
   return true;
 }
