@@ -102,6 +102,10 @@ TEST_F(JsonPropertyBagTest, RefusesAMalformedFileNamingTheLine) {
   EXPECT_EQ(ErrorOf([&] { JsonPropertyBag::Load(Path("bad.json")); }), kErrInvalidPropertyValue);
   EXPECT_THAT([&] { JsonPropertyBag::Load(Path("bad.json")); },
               ThrowsMessage<ChartError>(HasSubstr("line 3")));
+  // Lines that end in a lone CR are lines too.
+  WriteFile("cr.json", "{\r  \"uTopMargin\": 750,\r\r  \"uSelectable\": tru\r}\r");
+  EXPECT_THAT([&] { JsonPropertyBag::Load(Path("cr.json")); },
+              ThrowsMessage<ChartError>(HasSubstr("line 4")));
 
   WriteFile("array.json", "[1, 2]");
   EXPECT_EQ(ErrorOf([&] { JsonPropertyBag::Load(Path("array.json")); }), kErrInvalidPropertyValue);

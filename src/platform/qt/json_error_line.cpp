@@ -16,7 +16,13 @@ bool IsJsonBlank(char c) {
 int JsonErrorLine(const QByteArray& json, const QJsonParseError& error) {
   qsizetype at = std::clamp<qsizetype>(error.offset, 0, json.size());
   while (at > 0 && IsJsonBlank(json[at - 1])) --at;
-  return static_cast<int>(json.left(at).count('\n')) + 1;
+  // A line ends at LF, CR LF or a lone CR (files from old Mac editors).
+  int line = 1;
+  for (qsizetype i = 0; i < at; ++i) {
+    if (json[i] == '\n' || (json[i] == '\r' && (i + 1 == json.size() || json[i + 1] != '\n')))
+      ++line;
+  }
+  return line;
 }
 
 }  // namespace palvex
