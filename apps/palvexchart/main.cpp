@@ -231,6 +231,17 @@ bool HasDisplay() {
   return true;
 }
 
+// Qt reads arguments as UTF-8 and turns bytes that are not into U+FFFD: a
+// file named so would be read or written under another name (perhaps an
+// existing file's). The index of the first such argument, or 0.
+int FirstNonUtf8Argument(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const QByteArray given(argv[i]);
+    if (QString::fromLocal8Bit(given).toLocal8Bit() != given) return i;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -238,6 +249,13 @@ int main(int argc, char** argv) {
   if (command == "--version") {
     std::puts("palvexchart " PALVEX_VERSION_STR);
     return 0;
+  }
+  if (const int bad = FirstNonUtf8Argument(argc, argv)) {
+    std::fprintf(stderr,
+                 "palvexchart: argument %d is not UTF-8 text; a file cannot be named by it "
+                 "exactly, so nothing was read or written\n",
+                 bad);
+    return kExitUsage;
   }
   if (command == "show") {
     if (!HasDisplay()) {

@@ -41,9 +41,10 @@ ProgramRun Palvexchart(const QStringList& args) {
 // Runs palvexchart in a child that may write files of at most limit bytes:
 // a write past it fails with EFBIG, as one on a full disk fails with
 // ENOSPC (SIGXFSZ ignored, so the write fails instead of the program).
-ProgramRun PalvexchartWithFilesUpTo(rlim_t limit, const QStringList& args) {
+// The arguments as bytes, which need not be text.
+ProgramRun PalvexchartWithFilesUpTo(rlim_t limit, const std::vector<QByteArray>& args) {
   std::vector<QByteArray> words{PALVEXCHART_BIN};
-  for (const QString& a : args) words.push_back(a.toLocal8Bit());
+  words.insert(words.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (QByteArray& w : words) argv.push_back(w.data());
   argv.push_back(nullptr);
@@ -71,6 +72,12 @@ ProgramRun PalvexchartWithFilesUpTo(rlim_t limit, const QStringList& args) {
   return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
           {},
           QString::fromUtf8(stderrText)};
+}
+
+ProgramRun PalvexchartWithFilesUpTo(rlim_t limit, const QStringList& args) {
+  std::vector<QByteArray> words;
+  for (const QString& a : args) words.push_back(a.toLocal8Bit());
+  return PalvexchartWithFilesUpTo(limit, words);
 }
 
 QString WriteFile(const QTemporaryDir& dir, const char* name, const QByteArray& text) {
@@ -229,6 +236,22 @@ TEST(CommandLine, AnUnwritableOutputFailsWithoutLeavingAFile) {
       {"render", PALVEX_EXAMPLES_DIR "/sales_cn.json", "-o", "/nonexistent-dir/out.png"});
   EXPECT_NE(r.exitCode, 0);
   EXPECT_TRUE(r.err.contains("/nonexistent-dir/out.png"));
+}
+
+TEST(CommandLine, AFileNameThatIsNotUtf8IsRefusedNotTakenForAnother) {
+  // Read as UTF-8, the byte FE would become U+FFFD: the name of this file.
+  QTemporaryDir dir;
+  const QString other = WriteFile(dir, "a\xEF\xBF\xBD.png", "not a picture");
+  const QByteArray named = QFile::encodeName(dir.path()) + "/a\xFE.png";
+  const ProgramRun r = PalvexchartWithFilesUpTo(
+      RLIM_INFINITY,
+      std::vector<QByteArray>{"render", PALVEX_EXAMPLES_DIR "/sales_cn.json", "-o", named});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.err.contains("argument 4 is not UTF-8")) << r.err.toStdString();
+  QFile kept(other);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), "not a picture");
+  EXPECT_NE(access(named.constData(), F_OK), 0);
 }
 
 TEST(CommandLine, AFullDiskKeepsTheOldFileAndExitsOneWithTheSystemsReason) {
