@@ -157,6 +157,32 @@ TEST(SaveTarget, ALinkInAStickyWorldWritableFolderIsFollowedOnlyForItsOwnerOrThe
       << RefusedSaveTarget(planted).toStdString();
 }
 
+TEST(SaveTarget, AFileTheCallerMayNotWriteIsRefusedAndLeftAsItWas) {
+  // Root may write anything: it saves as nobody, in a folder nobody may
+  // write, so that only the file's own permissions refuse.
+  const passwd* nobody = getpwnam("nobody");
+  ASSERT_NE(nobody, nullptr);
+  for (const Saver& saver : kSavers) {
+    SCOPED_TRACE(saver.name);
+    QTemporaryDir dir;
+    ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    const QString path = dir.filePath("read-only");
+    Write(path, "old");
+    ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0444), 0);
+    const bool asNobody = geteuid() == 0;
+    if (asNobody) {
+      ASSERT_EQ(seteuid(nobody->pw_uid), 0);
+    }
+    const int error = saver.save(path);
+    if (asNobody) {
+      ASSERT_EQ(seteuid(0), 0);
+    }
+    EXPECT_EQ(error, kErrPathAccess);
+    EXPECT_EQ(Text(path), "old");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+  }
+}
+
 TEST(SaveTarget, AReplacedFileKeepsItsPermissionsAndOwnerANewOneTheUmasks) {
   const struct {
     mode_t before;

@@ -36,8 +36,9 @@ class SaveTarget {
 // a link in a sticky world-writable folder (such as the temporary folder)
 // only when it belongs to the caller or to the folder's owner. A link to a
 // missing file is refused (no file is created through it), and so is a
-// loop. A path holding a NUL character is refused: the system would cut it
-// there. The error names the path and the reason.
+// loop. A file the caller may not write is refused, though the folder
+// would let it be replaced. A path holding a NUL character is refused: the
+// system would cut it there. The error names the path and the reason.
 SaveTarget FindSaveTarget(const QString& path);
 
 // Why a save may not go to path, empty when it may (FindSaveTarget).
