@@ -192,5 +192,33 @@ TEST(ScreenAfterEvents, IsWhatAWholePassPaints) {
   }
 }
 
+// A picture that grows after all of it changed (unread) has changed all
+// over again: the legend of an empty chart shrunk to nothing and grown.
+TEST(ScreenAfterEvents, IsWholeAfterTheChartShrinksToNothingAndGrows) {
+  HeadlessHost host;
+  WholePassHost wholeHost;
+  PalvexChart compared(host), whole(wholeHost);
+  const std::unique_ptr<Surface> comparedScreen = host.CreateSurface(1, 1);
+  const std::unique_ptr<Surface> wholeScreen = wholeHost.CreateSurface(1, 1);
+  const std::function<void(PalvexChart&)> steps[] = {
+      [](PalvexChart& c) {
+        c.InitProperties();
+        c.Resize(748, 561);
+        c.Show();
+        c.StartTimerTick();
+      },
+      [](PalvexChart& c) { c.ShowLegend(); },
+      [](PalvexChart& c) { c.Resize(0, 0); },
+      [](PalvexChart& c) { c.Resize(332, 501); },
+  };
+  for (const auto& step : steps) {
+    step(compared);
+    compared.ComposeScreen(*comparedScreen);
+    step(whole);
+    whole.ComposeScreen(*wholeScreen);
+  }
+  EXPECT_TRUE(ImageOf(*comparedScreen) == ImageOf(*wholeScreen));
+}
+
 }  // namespace
 }  // namespace palvex

@@ -75,7 +75,7 @@ void Canvas::Changed(const QRect& pixels) {
     lastPainted_ = false;
     untouched_ = false;
   }
-  if (damage_.AllUnread()) return;
+  if (damage_.AllUnread(image_.rect())) return;
   if (pixels.contains(image_.rect())) {
     damage_.AddAll(image_.rect());
   } else {

@@ -3,6 +3,7 @@
 #include <QRect>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace palvex {
@@ -18,16 +19,17 @@ class DamageLog {
     return version_;
   }
 
-  // Everything changed already, and no reader has seen it yet.
-  bool AllUnread() const { return all_ && !read_; }
+  // All of picture changed already, and no reader has seen it yet. (A
+  // picture that has grown since has not all changed.)
+  bool AllUnread(const QRect& picture) const { return all_ && !read_ && all_->contains(picture); }
 
   void Add(const QRect& pixels) {
-    if (AllUnread()) return;
+    if (AllUnread(pixels)) return;
     if (pixels.isEmpty()) return;
     if (read_ || entries_.empty()) {
       ++version_;
       read_ = false;
-      all_ = false;
+      all_.reset();
     } else if (Entry& last = entries_.back(); last.version == version_) {
       // Unread changes share a version: a pass that clears the picture
       // and paints inside it leaves one entry.
@@ -44,11 +46,11 @@ class DamageLog {
     entries_.push_back({version_, pixels});
   }
 
-  // The whole picture changed: what changes next, until a reader takes
-  // the version, needs no entry of its own.
+  // The whole picture changed: what changes inside it next, until a
+  // reader takes the version, needs no entry of its own.
   void AddAll(const QRect& picture) {
     Add(picture);
-    all_ = true;
+    all_ = all_ ? *all_ | picture : picture;
   }
 
   // Adds to out the parts of within that changed after version.
@@ -74,7 +76,7 @@ class DamageLog {
   std::vector<Entry> entries_;
   std::uint64_t version_ = 0;
   mutable bool read_ = false;
-  bool all_ = false;
+  std::optional<QRect> all_;
   // Changes up to this version are no longer told apart.
   std::uint64_t forgotten_ = 0;
 };
