@@ -21,8 +21,14 @@ QString ResolveFontFamily(const std::u16string& name) {
   return n;
 }
 
-QStringList TextLines(std::u16string_view text) {
+QString ShownText(std::u16string_view text) {
   QString t = ToQString(text);
+  if (text.find(u'\0') != std::u16string_view::npos) t.remove(QChar(u'\0'));
+  return t;
+}
+
+QStringList TextLines(std::u16string_view text) {
+  QString t = ShownText(text);
   // Most captions are one line: every pass prints them, so they skip the split.
   if (text.find_first_of(u"\r\n") == std::u16string_view::npos) return {std::move(t)};
   t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -110,7 +116,7 @@ const QFontMetrics& MeasuredFont::wholeMetrics() {
 int MeasuredFont::WholeWidth(std::u16string_view text) {
   Measures& m = MeasuresOf(text);
   if (!m.wholeWidth) {
-    m.wholeWidth = wholeMetrics().horizontalAdvance(ToQString(text));
+    m.wholeWidth = wholeMetrics().horizontalAdvance(ShownText(text));
   }
   return *m.wholeWidth;
 }
@@ -129,7 +135,7 @@ const QList<QGlyphRun>* MeasuredFont::GlyphRuns(std::u16string_view text) {
     m.wholeLineOnly = true;
     return nullptr;
   }
-  QTextLayout layout(ToQString(text), font_);
+  QTextLayout layout(ShownText(text), font_);
   layout.beginLayout();
   QTextLine line = layout.createLine();
   layout.endLayout();
@@ -190,7 +196,7 @@ DrawnText MeasuredFont::Drawn(std::u16string_view text, const QTransform& place,
   const QList<QGlyphRun>* runs = GlyphRuns(text);
   return {font_,
           runs ? std::optional(*runs) : std::nullopt,
-          runs ? QString() : ToQString(text),
+          runs ? QString() : ShownText(text),
           place,
           baseline,
           pen,

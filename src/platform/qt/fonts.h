@@ -27,7 +27,12 @@ namespace palvex {
 // face for "宋体", Liberation Sans for "Arial", DejaVu Sans for "Tahoma".
 QString ResolveFontFamily(const std::u16string& name);
 
-// A text's lines: CR LF, CR and LF each end one.
+// A text as Qt measures and draws it: without NUL characters, which take
+// no ink but whose width before a character of a fallback face depends on
+// which faces earlier texts loaded (a pass and the next would differ).
+QString ShownText(std::u16string_view text);
+
+// A text's shown lines: CR LF, CR and LF each end one.
 QStringList TextLines(std::u16string_view text);
 
 // The pixel (em) size of a font's point size at dotsPerInch, kept to 1..2000.

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/narrow_text.h"
+#include "platform/qt/fonts.h"
 #include "platform/qt/markup_text.h"
 #include "platform/qt/qt_text.h"
 #include "platform/surface.h"
@@ -68,7 +69,7 @@ bool VectorDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   // The escapement turns counter-clockwise on screen; Qt turns clockwise.
   painter_.translate(x, y);
   painter_.rotate(-angle);
-  painter_.drawText(QPointF(0, QFontMetricsF(qfont).ascent()), MarkupSafeText(ToQString(*shown)));
+  painter_.drawText(QPointF(0, QFontMetricsF(qfont).ascent()), MarkupSafeText(ShownText(*shown)));
   painter_.restore();
   return true;
 }
