@@ -3,6 +3,7 @@
 // throws, never reports success with an error number, never lets anything
 // but the control's own error out of a member, and leaves the busy flags
 // clear.
+#include <optional>
 #include <vector>
 
 #include "chart_on_host.h"
@@ -104,21 +105,23 @@ void ReenteringSink::Invoke(DispId, std::span<Variant> args) {
   }
 }
 
-}  // namespace
+// One control the input drives, with a handler on its events that calls
+// back in. Two are driven alike: one on surfaces that paint every pass whole.
+struct Driven {
+  Driven(const std::uint8_t* data, std::size_t size, bool paintAtOnce) : in(data, size) {
+    host.paintAtOnce = paintAtOnce;
+    for (int i = 0; i < 4; ++i) host.QueueMenuAnswer(std::nullopt);
+    chart = fuzz::ShownChart(host, in);
+    if (!chart) return;
+    screen = host.CreateSurface(1, 1);
+    caller.emplace(*chart, in);
+    point.emplace(chart->state().events);
+    sink.emplace(*caller, in);
+    sink->point = &*point;
+    sink->cookie = point->Advise(&*sink);
+  }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::StartQt();
-  fuzz::Bytes in(data, size);
-  fuzz::FuzzHost host;
-  for (int i = 0; i < 4; ++i) host.QueueMenuAnswer(std::nullopt);
-  const std::unique_ptr<PalvexChart> chart = fuzz::ShownChart(host, in);
-  if (!chart) return 0;
-  Caller caller(*chart, in);
-  ConnectionPoint point(chart->state().events);
-  ReenteringSink sink(caller, in);
-  sink.point = &point;
-  sink.cookie = point.Advise(&sink);
-  for (int calls = 0; calls < 64 && !in.empty(); ++calls) {
+  void Step() {
     if (in.Below(8) == 0) {
       // A click raises events, so handlers get their turn.
       const auto x = static_cast<float>(in.Take<std::uint16_t>() % 5000);
@@ -129,9 +132,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       } catch (const ChartError&) {
       }
     } else {
-      caller.Call();
+      caller->Call();
     }
     fuzz::CheckBusyFlagsClear(chart->state());
+    chart->ComposeScreen(*screen);
+  }
+
+  fuzz::FuzzHost host;
+  fuzz::Bytes in;
+  std::unique_ptr<PalvexChart> chart;
+  std::unique_ptr<Surface> screen;
+  std::optional<Caller> caller;
+  std::optional<ConnectionPoint> point;
+  std::optional<ReenteringSink> sink;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz::StartQt();
+  Driven compared(data, size, false), whole(data, size, true);
+  if (!compared.chart) return 0;
+  for (int calls = 0; calls < 64 && !compared.in.empty(); ++calls) {
+    compared.Step();
+    whole.Step();
+    fuzz::CheckSamePictures(*compared.chart, *compared.screen, *whole.chart, *whole.screen);
   }
   return 0;
 }

@@ -100,7 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   PalvexChart chart(host);
   try {
     chart.InitProperties();
-    chart.Resize(120 + static_cast<int>(in.Below(200)), 90 + static_cast<int>(in.Below(150)));
+    const int width = 120 + static_cast<int>(in.Below(200));
+    chart.Resize(width, 90 + static_cast<int>(in.Below(150)));
     chart.SetActiveTheme(static_cast<std::int32_t>(in.Below(4)));
     chart.SetChartTitle(HostileText(in));
     chart.SetChartSubTitle(HostileText(in));

@@ -28,7 +28,10 @@ void StartQt();
 void CheckBagLoadsBack(const QByteArray& saved);
 
 // Takes typed values off the front of a fuzz input; zeros once it is used up,
-// so every input is a complete program.
+// so every input is a complete program. Values are taken in statements of
+// their own, never two as arguments of one call: the compiler picks the
+// order those are worked out in, and an input must mean the same to every
+// build.
 class Bytes {
  public:
   Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
