@@ -10,6 +10,7 @@
 #include "core/property_access.h"
 #include "platform/chart_error.h"
 #include "platform/qt/json_error_line.h"
+#include "platform/qt/json_marks.h"
 #include "platform/qt/qt_text.h"
 
 namespace palvex {
@@ -111,7 +112,8 @@ ChartItem ItemOf(const QJsonValue& v, int index) {
 
 }  // namespace
 
-ChartFile ParseChartFile(const QByteArray& json) {
+ChartFile ParseChartFile(const QByteArray& given) {
+  const QByteArray json = EscapedByteOrderMarks(given);
   QJsonParseError error{};
   const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
   if (error.error != QJsonParseError::NoError) {

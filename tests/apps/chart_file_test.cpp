@@ -44,6 +44,15 @@ TEST(ChartFile, ReadsSizePropertiesInFileOrderAndItems) {
   EXPECT_EQ(f.items[0].Value, 120.5);
   EXPECT_EQ(f.items[1].Value, 0);
   EXPECT_EQ(ParseChartFile("{}").width, 560);
+  // A U+FEFF that opens a string is kept, not taken for a byte-order mark.
+  const ChartFile marked = ParseChartFile(
+      "{\"properties\": {\"ChartTitle\": \"\xEF\xBB\xBF"
+      "A\"}, \"items\": [{\"ItemID\": \"\xEF\xBB\xBF"
+      "1\"}]}");
+  ASSERT_EQ(marked.properties.size(), 1u);
+  EXPECT_EQ(marked.properties[0].value.toString(), QString(QChar(0xFEFF)) + "A");
+  ASSERT_EQ(marked.items.size(), 1u);
+  EXPECT_EQ(marked.items[0].ItemID, u"\uFEFF1");
 }
 
 TEST(ChartFile, RefusesWhatItCannotUseNamingTheKeyOrLine) {

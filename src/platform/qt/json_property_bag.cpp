@@ -6,6 +6,7 @@
 
 #include "platform/chart_error.h"
 #include "platform/qt/json_error_line.h"
+#include "platform/qt/json_marks.h"
 #include "platform/qt/picture_file.h"
 #include "platform/qt/qt_text.h"
 
@@ -36,8 +37,9 @@ JsonPropertyBag JsonPropertyBag::Load(const QString& path) {
   return Parse(file.read(kMaxBytes + 1), path);
 }
 
-JsonPropertyBag JsonPropertyBag::Parse(const QByteArray& json, const QString& source) {
-  if (json.size() > kMaxBytes) TooLarge(source);
+JsonPropertyBag JsonPropertyBag::Parse(const QByteArray& given, const QString& source) {
+  if (given.size() > kMaxBytes) TooLarge(source);
+  const QByteArray json = EscapedByteOrderMarks(given);
   QJsonParseError error{};
   const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
   if (error.error != QJsonParseError::NoError) {
@@ -69,10 +71,7 @@ JsonPropertyBag JsonPropertyBag::Parse(const QByteArray& json, const QString& so
 }
 
 QByteArray JsonPropertyBag::ToJson() const {
-  // Qt's reader drops U+FEFF at the start of a string, taking it for a
-  // byte-order mark; escaped, it reads back. Its UTF-8 bytes stand for
-  // nothing else and lie only inside strings.
-  return QJsonDocument(values_).toJson().replace("\xEF\xBB\xBF", "\\ufeff");
+  return EscapedByteOrderMarks(QJsonDocument(values_).toJson());
 }
 
 void JsonPropertyBag::Save(const QString& path) const {
