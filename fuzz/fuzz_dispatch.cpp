@@ -107,8 +107,8 @@ void ReenteringSink::Invoke(DispId, std::span<Variant> args) {
 
 // One control the input drives, with a handler on its events that calls
 // back in. Two are driven alike: one on surfaces that paint every pass whole.
-struct Driven {
-  Driven(const std::uint8_t* data, std::size_t size, bool paintAtOnce) : in(data, size) {
+struct Twin {
+  Twin(const std::uint8_t* data, std::size_t size, bool paintAtOnce) : in(data, size) {
     host.paintAtOnce = paintAtOnce;
     for (int i = 0; i < 4; ++i) host.QueueMenuAnswer(std::nullopt);
     chart = fuzz::ShownChart(host, in);
@@ -151,7 +151,7 @@ struct Driven {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::StartQt();
-  Driven compared(data, size, false), whole(data, size, true);
+  Twin compared(data, size, false), whole(data, size, true);
   if (!compared.chart) return 0;
   for (int calls = 0; calls < 64 && !compared.in.empty(); ++calls) {
     compared.Step();

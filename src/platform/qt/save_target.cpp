@@ -101,9 +101,9 @@ SaveTarget FindSaveTarget(const QString& path) {
     }
     if (!S_ISREG(st.st_mode))
       return refuse(QStringLiteral("is not a regular file; only a regular file is replaced"));
-    // The rename needs only the folder's leave; a file its owner made read-
-    // only, or another's the caller may not write, is kept as writing into
-    // it would keep it.
+    // A rename asks only the folder's permission. A file its owner made
+    // read-only, or another user's the caller may not write, is kept, as
+    // writing into it would keep it.
     if (faccessat(target.folder, name.constData(), W_OK, AT_EACCESS) != 0)
       return refuse(Reason(errno));
     target.name = name;
