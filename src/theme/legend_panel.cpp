@@ -1,5 +1,7 @@
 #include "theme/legend_panel.h"
 
+#include <algorithm>
+
 #include "model/chart_state.h"
 #include "platform/numeric.h"
 #include "platform/screen.h"
@@ -26,12 +28,14 @@ void ShowLegend(ChartState& chart, bool hidden) {
   Control& panel = ch.picLegend;
   const Surface& surface = *chart.surface;
   // The plot gives the panel its width once when it opens and takes it
-  // back once when it folds, whichever way it was switched; everything is
-  // worked out before anything changes, so a failure switches nothing.
+  // back once when it folds, whichever way it was switched, but never more
+  // than the margin has (a host may have narrowed it meanwhile): below 0
+  // the plot would run off the picture. Everything is worked out before
+  // anything changes, so a failure switches nothing.
   const bool opening = !hidden && !chart.legendVisible;
   const bool folding = hidden && chart.legendVisible;
   const double margin = opening   ? Finite(chart.MarginRight + panel.ScaleWidth())
-                        : folding ? Finite(chart.MarginRight - panel.Width)
+                        : folding ? Finite(std::max(0.0, chart.MarginRight - panel.Width))
                                   : chart.MarginRight;
   const double left = hidden ? Finite(surface.ScaleWidth() - ch.lblSlider.Width)
                              : Finite(surface.ScaleWidth() - panel.Width + chart.TwipsPerPixelX());

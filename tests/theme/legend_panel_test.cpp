@@ -76,6 +76,13 @@ TEST_F(LegendPanelTest, AMarginThatCannotGrowFailsWithOverflowAndSwitchesNothing
   EXPECT_FALSE(state().children.mnuViewLegend.Checked);
 }
 
+TEST_F(LegendPanelTest, FoldingGivesBackNoMoreThanTheMarginHas) {
+  ShowLegend(state(), false);
+  state().MarginRight = 30;  // narrowed by the host while the legend was open
+  ShowLegend(state(), true);
+  EXPECT_EQ(state().MarginRight, 0);
+}
+
 TEST_F(LegendPanelTest, HidingAFoldedLegendChangesNothing) {
   const double margin = state().MarginRight;
   const ChildControls& ch = state().children;
