@@ -9,6 +9,7 @@
 #include "platform/property_bag.h"
 #include "platform/qt/json_property_bag.h"
 #include "platform/qt/qimage_surface.h"
+#include "render/draw_chart.h"
 #include "theme/legend_entries.h"
 
 namespace palvex {
@@ -49,6 +50,11 @@ void AllOrNothing(PalvexChart& chart, const std::function<void()>& change) {
     if (own) own->PutBack(picture);
     throw;
   }
+}
+
+void AddDrawableItem(PalvexChart& chart, const ChartItem& item) {
+  CheckDrawable(chart.state(), item);
+  chart.AddItem(item);
 }
 
 void ReplaceItems(PalvexChart& chart, const std::vector<ChartItem>& items) {

@@ -14,6 +14,11 @@ namespace palvex {
 // exported as before.
 void AllOrNothing(PalvexChart& chart, const std::function<void()>& change);
 
+// Adds an item, refusing one the next pass could not draw with the error
+// that pass would raise (the control itself takes any item and fails then,
+// and every pass after).
+void AddDrawableItem(PalvexChart& chart, const ChartItem& item);
+
 // Replaces every item and redraws once; a value that is not a finite
 // number or a pass that fails on an item refuses the whole list.
 void ReplaceItems(PalvexChart& chart, const std::vector<ChartItem>& items);

@@ -72,7 +72,7 @@ bool PalvexChartRenderer::setProperty(const QString& name, const QVariant& value
 }
 
 bool PalvexChartRenderer::addItem(const PalvexChartItem& item) {
-  return d->Call([&] { d->chart.AddItem(ToChartItem(item)); });
+  return d->Call([&] { AddDrawableItem(d->chart, ToChartItem(item)); });
 }
 
 bool PalvexChartRenderer::setItems(const QList<PalvexChartItem>& items) {

@@ -152,8 +152,7 @@ void DrawColumn(ChartState& c, int i, Color lineColor) {
                      BarColorsInUse(c).empty() ? kSelectedColorIndex : kHostSelectedColorIndex);
     if (c.SelectionInformation) UpdateInfoLabel(c, i, barLeft, barRight);
   } else {
-    const std::int32_t colorIndex = ToInt32(NumberFromText(item.ItemID) - 1) % 10;
-    if (colorIndex < 0 || colorIndex > 15) throw ChartError(kErrSubscript);
+    const std::int32_t colorIndex = BarColorIndex(item);
     Color first = c.ColorBars ? c.barPalette[colorIndex] : c.barPalette[2];
     Color second = c.ColorBars ? c.barPalette[16 + colorIndex] : c.barPalette[18];
     std::int32_t entryColor = c.ColorBars ? colorIndex : 1;
@@ -220,6 +219,18 @@ std::int32_t GetYTopLegend(std::int32_t m) {
   std::from_chars(text.data(), text.data() + text.size(), top);
   if (top > 2147483647LL) throw ChartError(kErrOverflow);
   return static_cast<std::int32_t>(top);
+}
+
+std::int32_t BarColorIndex(const ChartItem& item) {
+  const std::int32_t colorIndex = ToInt32(NumberFromText(item.ItemID) - 1) % 10;
+  if (colorIndex < 0 || colorIndex > 15) throw ChartError(kErrSubscript);
+  return colorIndex;
+}
+
+void CheckDrawable(const ChartState& chart, const ChartItem& item) {
+  GetYTopLegend(ToInt32(std::max(chart.MaxY, item.Value)));
+  BarColorIndex(item);
+  ToInt16(static_cast<double>(chart.items().size()) + 1);
 }
 
 void DrawChart(ChartState& c) {

@@ -467,7 +467,7 @@ void PalvexChartWidget::setLegendVisible(bool visible) {
 
 bool PalvexChartWidget::addItem(const PalvexChartItem& item) {
   const bool added = d->Run(
-      "addItem", [&] { d->chart().AddItem(ToChartItem(item)); },
+      "addItem", [&] { AddDrawableItem(d->chart(), ToChartItem(item)); },
       PalvexChartWidgetPrivate::Caller::kHost);
   // The control draws nothing for a new item; the window shows it after
   // this turn of the event loop, one pass for all the items added in it.

@@ -502,6 +502,22 @@ TEST_F(Widget, ARefusedCallReportsItsErrorAndChangesNothing) {
          w.setItems({{"2", "", "", qQNaN()}});
        },
        kErrOverflow},
+      // Added alone, each would fail every pass from the next on.
+      {"added item whose ID is no number",
+       [&] {
+         w.addItem({"abc", "", "", 1});
+       },
+       kErrTypeMismatch},
+      {"added item whose ID gives no colour",
+       [&] {
+         w.addItem({"-3", "", "", 1});
+       },
+       kErrSubscript},
+      {"added item past the scale",
+       [&] {
+         w.addItem({"2", "", "", 1e12});
+       },
+       kErrOverflow},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
