@@ -461,7 +461,9 @@ void PalvexChartQuickItem::setModel(QAbstractItemModel* model) {
     };
   }
   d->SyncModel();
-  emit modelChanged(model);
+  // The notifier tells of the new model (and of what the sync changed)
+  // once, whether or not the sync ran a call that told of it already.
+  d->notifier.Notify();
 }
 
 #define PALVEX_QUICK_ROLE(name, Name, field)                  \
@@ -472,7 +474,7 @@ void PalvexChartQuickItem::setModel(QAbstractItemModel* model) {
     if (role == d->roles.field) return;                       \
     d->roles.field = role;                                    \
     d->SyncModel();                                           \
-    emit name##Changed(role);                                 \
+    d->notifier.Notify();                                     \
   }
 PALVEX_QUICK_ROLE(itemIdRole, ItemIdRole, itemId)
 PALVEX_QUICK_ROLE(descriptionRole, DescriptionRole, description)
@@ -486,7 +488,7 @@ int PalvexChartQuickItem::count() const {
 
 bool PalvexChartQuickItem::addItem(const QVariantMap& item) {
   const bool added = d->Run("addItem", [&] {
-    d->chart.AddItem(ToChartItem(ItemFromObject(item, QStringLiteral("item"))));
+    AddDrawableItem(d->chart, ToChartItem(ItemFromObject(item, QStringLiteral("item"))));
   });
   if (added) d->ScheduleRedraw();
   return added;

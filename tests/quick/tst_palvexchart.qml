@@ -31,6 +31,8 @@ Item {
 
         function init() {
             chart.model = null
+            chart.captionRole = "caption"
+            chart.itemIdRole = "itemId"
             chart.items = []
             chart.selectable = false
             chart.selectedColumn = -1
@@ -40,7 +42,7 @@ Item {
         }
 
         // Each property takes a new value, reads it back and notifies once;
-        // the same value again notifies nothing.
+        // the same value again, or a later call, notifies nothing.
         function test_properties_round_trip_and_notify_once_data() {
             return [
                 { tag: "chartTitle", value: "Rainfall" },
@@ -57,6 +59,9 @@ Item {
                 { tag: "valueDecimals", value: 2 },
                 { tag: "animated", value: true },
                 { tag: "titleFont", value: Qt.font({ family: "DejaVu Serif", pointSize: 14 }) },
+                { tag: "captionRole", value: "label" },
+                { tag: "itemIdRole", value: "id" },
+                { tag: "model", value: months },
             ]
         }
         function test_properties_round_trip_and_notify_once(data) {
@@ -66,6 +71,8 @@ Item {
             compare(chart[data.tag], data.value)
             compare(changes.count, 1)
             chart[data.tag] = data.value
+            compare(changes.count, 1)
+            chart.refresh()
             compare(changes.count, 1)
         }
 
