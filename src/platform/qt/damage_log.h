@@ -21,7 +21,10 @@ class DamageLog {
 
   // All of picture changed already, and no reader has seen it yet. (A
   // picture that has grown since has not all changed.)
-  bool AllUnread(const QRect& picture) const { return all_ && !read_ && all_->contains(picture); }
+  bool AllUnread(const QRect& picture) const {
+    // Asked of every drawing: the same rectangle is the usual answer.
+    return all_ && !read_ && (*all_ == picture || all_->contains(picture));
+  }
 
   void Add(const QRect& pixels) {
     if (AllUnread(pixels)) return;
