@@ -41,14 +41,39 @@ inline void CheckBusyFlagsClear(const ChartState& s) {
   if (s.resizing) Broken("the resizing flag is left set");
 }
 
-// The same control driven alike, compared on surfaces that paint only
-// where a pass differs from the one before, whole on surfaces that paint
-// every pass whole: their pictures and composed screens must be the same.
-inline void CheckSamePictures(const PalvexChart& compared, const Surface& comparedScreen,
-                              const PalvexChart& whole, const Surface& wholeScreen) {
-  if (ImageOf(*compared.state().surface) != ImageOf(*whole.state().surface))
+// One of two shown controls driven by the same input: one on surfaces that
+// paint only where a pass differs from the one before, the other on
+// surfaces that paint every pass whole. Each step is followed by the
+// screen's composition, as a window paints after an event.
+struct Twin {
+  Twin(const std::uint8_t* data, std::size_t size, bool paintAtOnce) : in(data, size) {
+    host.paintAtOnce = paintAtOnce;
+    chart = ShownChart(host, in);
+    if (chart) screen = host.CreateSurface(1, 1);
+  }
+  // Both come out the same, so one runs what the other does.
+  template <typename F>
+  void Run(F&& step) {
+    try {
+      step();
+    } catch (const ChartError&) {
+      // A failure the host is told of; the control stays usable.
+    }
+    CheckBusyFlagsClear(chart->state());
+    chart->ComposeScreen(*screen);
+  }
+
+  FuzzHost host;
+  Bytes in;
+  std::unique_ptr<PalvexChart> chart;
+  std::unique_ptr<Surface> screen;
+};
+
+// The twins' pictures and composed screens must be the same.
+inline void CheckSamePictures(const Twin& compared, const Twin& whole) {
+  if (ImageOf(*compared.chart->state().surface) != ImageOf(*whole.chart->state().surface))
     Broken("a pass painted only where it differed, and its picture is not the whole pass's");
-  if (ImageOf(comparedScreen) != ImageOf(wholeScreen))
+  if (ImageOf(*compared.screen) != ImageOf(*whole.screen))
     Broken("the screen was composed only where it changed, and is not the whole screen");
 }
 

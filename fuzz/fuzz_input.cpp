@@ -70,33 +70,7 @@ void Step(PalvexChart& chart, fuzz::FuzzHost& host, fuzz::Bytes& in) {
   }
 }
 
-// One of two controls driven by the same input: one paints where its passes
-// differ, the other every pass whole.
-struct Twin {
-  Twin(const std::uint8_t* data, std::size_t size, bool paintAtOnce) : in(data, size) {
-    host.paintAtOnce = paintAtOnce;
-    chart = fuzz::ShownChart(host, in);
-    if (chart) screen = host.CreateSurface(1, 1);
-  }
-  // Both come out the same, so one runs what the other does.
-  template <typename F>
-  void Run(F&& step) {
-    try {
-      step();
-    } catch (const ChartError&) {
-      // A failure the host is told of; the control stays usable.
-    }
-    fuzz::CheckBusyFlagsClear(chart->state());
-    chart->ComposeScreen(*screen);
-  }
-
-  fuzz::FuzzHost host;
-  fuzz::Bytes in;
-  std::unique_ptr<PalvexChart> chart;
-  std::unique_ptr<Surface> screen;
-};
-
-void Prepare(Twin& t) {
+void Prepare(fuzz::Twin& t) {
   // Selection is off by default; without these the presses, keys and the
   // information label would never be reached. Each setter redraws the whole
   // chart, and three passes before the first step were a third of every
@@ -114,13 +88,13 @@ void Prepare(Twin& t) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::StartQt();
-  Twin compared(data, size, false), whole(data, size, true);
+  fuzz::Twin compared(data, size, false), whole(data, size, true);
   if (!compared.chart) return 0;
-  for (Twin* t : {&compared, &whole}) t->Run([t] { Prepare(*t); });
-  fuzz::CheckSamePictures(*compared.chart, *compared.screen, *whole.chart, *whole.screen);
+  for (fuzz::Twin* t : {&compared, &whole}) t->Run([t] { Prepare(*t); });
+  fuzz::CheckSamePictures(compared, whole);
   for (int steps = 0; steps < 128 && !compared.in.empty(); ++steps) {
-    for (Twin* t : {&compared, &whole}) t->Run([t] { Step(*t->chart, t->host, t->in); });
-    fuzz::CheckSamePictures(*compared.chart, *compared.screen, *whole.chart, *whole.screen);
+    for (fuzz::Twin* t : {&compared, &whole}) t->Run([t] { Step(*t->chart, t->host, t->in); });
+    fuzz::CheckSamePictures(compared, whole);
   }
   return 0;
 }
