@@ -2,6 +2,7 @@
 
 #include <QPen>
 #include <algorithm>
+#include <cmath>
 
 #include "model/chart_state.h"
 #include "ui/info_label_input.h"
@@ -54,6 +55,18 @@ void PaintDragOutline(QPainter& p, ChartState& chart, QPointF pointer, double de
   // A frame two pixels wide, inside the label's size.
   p.drawRect(r.adjusted(0, 0, -1, -1));
   p.drawRect(r.adjusted(1, 1, -2, -2));
+}
+
+void FillAroundPicture(QPainter& p, QSizeF window, const QImage& picture, const QColor& back) {
+  // An opaque picture hides what lies below it: a large window is spared a
+  // whole fill on every paint. A pixel the picture covers only in part
+  // (at a ratio it lags behind) is filled first, as before.
+  const QSizeF size = picture.hasAlphaChannel() ? QSizeF() : picture.deviceIndependentSize();
+  const double w = std::floor(size.width()), h = std::floor(size.height());
+  // Right of the picture, the window's height; below it, the picture's width.
+  if (window.width() > w) p.fillRect(QRectF(w, 0, window.width() - w, window.height()), back);
+  if (window.height() > h && w > 0)
+    p.fillRect(QRectF(0, h, std::min(w, window.width()), window.height() - h), back);
 }
 
 }  // namespace palvex

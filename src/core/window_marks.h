@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QPainter>
 #include <QPointF>
 #include <QRect>
+#include <QSizeF>
 
 namespace palvex {
 
@@ -16,5 +18,8 @@ struct ChartState;
 void PaintFocusFrame(QPainter& p, const ChartState& chart, const QRect& window,
                      const QColor& highlight);
 void PaintDragOutline(QPainter& p, ChartState& chart, QPointF pointer, double devicePixelRatio);
+// The window's background where the picture, drawn at (0, 0), leaves it
+// bare.
+void FillAroundPicture(QPainter& p, QSizeF window, const QImage& picture, const QColor& back);
 
 }  // namespace palvex

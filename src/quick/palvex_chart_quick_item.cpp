@@ -532,12 +532,14 @@ QString PalvexChartQuickItem::lastErrorString() const {
 void PalvexChartQuickItem::paint(QPainter* painter) {
   d->FollowRatio();
   painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter->fillRect(QRectF(0, 0, width(), height()), backColor());
   if (d->player.playing()) {
+    FillAroundPicture(*painter, size(), d->player.frame(), backColor());
     painter->drawImage(QPointF(0, 0), d->player.frame());
     return;
   }
-  painter->drawImage(QPointF(0, 0), d->ComposedImage());
+  const QImage composed = d->ComposedImage();
+  FillAroundPicture(*painter, size(), composed, backColor());
+  painter->drawImage(QPointF(0, 0), composed);
   const double ratio = window() ? window()->effectiveDevicePixelRatio() : 1.0;
   PaintDragOutline(*painter, d->chart.state(), d->pointer, ratio);
   if (hasActiveFocus()) {

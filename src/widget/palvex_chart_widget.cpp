@@ -626,13 +626,13 @@ void PalvexChartWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
   if (d->player.playing()) {
     // The growth as the control drew it; the live picture once it is over.
-    p.fillRect(rect(), backColor());
+    FillAroundPicture(p, size(), d->player.frame(), backColor());
     p.drawImage(QPoint(0, 0), d->player.frame());
     return;
   }
   // Only a redraw: no property changes here, so nothing is notified.
   const QImage composed = d->ComposedImage();
-  p.fillRect(rect(), backColor());
+  FillAroundPicture(p, size(), composed, backColor());
   // The pictures are at the window's device pixel ratio: one picture pixel
   // per device pixel. Should they lag behind it, they are enlarged whole,
   // without smoothing, rather than turning soft.

@@ -209,6 +209,12 @@ TEST_F(Widget, PaintsTheComposedChartPixelForPixel) {
   EXPECT_EQ(painted, composed);
   // The folded legend's slider strip at the right edge.
   EXPECT_EQ(painted.pixelColor(557, 200), ToQColor(s().children.lblSlider.BackColor));
+  // A width the chart refuses: its picture keeps its size, and the window
+  // shows its background beyond it.
+  w.resize(16400, 372);
+  const QImage beyond = w.grab(QRect(600, 0, 15800, 372)).toImage();
+  EXPECT_EQ(beyond.pixelColor(0, 0), w.backColor());
+  EXPECT_EQ(beyond.pixelColor(15799, 371), w.backColor());
 }
 
 // The growth plays from the event loop: the window shows, 0.07 s apart, the
