@@ -31,10 +31,13 @@ qsizetype BytesPerPixel(const QImage& frame) {
   return frame.depth() / 8;
 }
 
-bool SameTile(const QImage& a, const QImage& b, const QRect& r) {
-  const qsizetype offset = r.x() * BytesPerPixel(a), bytes = r.width() * BytesPerPixel(a);
-  for (int y = r.top(); y <= r.bottom(); ++y) {
-    if (std::memcmp(a.constScanLine(y) + offset, b.constScanLine(y) + offset, bytes) != 0)
+// Whether r of frame holds the pixels of tile, or of the same place in a
+// frame of the same size.
+bool SamePixels(const QImage& frame, const QRect& r, const QImage& tile, QPoint at) {
+  const qsizetype bpp = BytesPerPixel(frame), bytes = r.width() * bpp;
+  for (int row = 0; row < r.height(); ++row) {
+    if (std::memcmp(frame.constScanLine(r.y() + row) + r.x() * bpp,
+                    tile.constScanLine(at.y() + row) + at.x() * bpp, bytes) != 0)
       return false;
   }
   return true;
@@ -62,17 +65,20 @@ void GrowthPlayer::Record(const QImage& shown) {
   const QImage frame = shown.depth() % 8 == 0 ? shown : shown.convertToFormat(QImage::Format_RGB32);
   // A frame of another size or ratio (the screen changed within the pass)
   // cannot follow the ones before: the growth goes on from it.
-  if (first_.isNull() || frame.size() != newest_.size() || frame.format() != newest_.format() ||
-      frame.devicePixelRatio() != newest_.devicePixelRatio()) {
+  if (first_.isNull() || frame.size() != first_.size() || frame.format() != first_.format() ||
+      frame.devicePixelRatio() != first_.devicePixelRatio()) {
     StartOver(frame);
     return;
   }
   Changes changes;
   for (int t = 0, n = TileCount(frame); t < n; ++t) {
     const QRect r = TileRect(t, frame);
-    if (SameTile(frame, newest_, r)) continue;
+    const auto latest = latest_.find(t);
+    if (latest == latest_.end() ? SamePixels(frame, r, first_, r.topLeft())
+                                : SamePixels(frame, r, latest->second, {0, 0}))
+      continue;
     QImage tile = frame.copy(r);
-    PutTile(newest_, r, tile);
+    latest_[t] = tile;
     changeBytes_ += tile.sizeInBytes();
     changes.emplace(t, std::move(tile));
   }
@@ -84,14 +90,13 @@ void GrowthPlayer::Record(const QImage& shown) {
 void GrowthPlayer::StartOver(const QImage& frame) {
   // A copy: the screen the frame came from is composed again in place.
   first_ = frame.copy();
-  newest_ = first_;
   changes_.clear();
+  latest_.clear();
   changeBytes_ = 0;
 }
 
 qsizetype GrowthPlayer::KeptBytes() const {
-  // Until a frame changed, the newest is the first.
-  return first_.sizeInBytes() + (changes_.empty() ? 0 : newest_.sizeInBytes()) + changeBytes_;
+  return first_.sizeInBytes() + changeBytes_;
 }
 
 void GrowthPlayer::DropEveryOtherFrame() {
@@ -109,15 +114,19 @@ void GrowthPlayer::DropEveryOtherFrame() {
     if ((newest - i) % 2 != 0) {
       handedOn = std::move(c);
     } else if (i == 1 && newest % 2 != 0) {
-      // The first frame went: this one is the first now.
-      for (const auto& [t, tile] : c) PutTile(first_, TileRect(t, first_), tile);
+      // The first frame went: this one is the first now, and a tile no
+      // later frame changed is compared with it.
+      for (const auto& [t, tile] : c) {
+        PutTile(first_, TileRect(t, first_), tile);
+        if (const auto latest = latest_.find(t); latest->second.cacheKey() == tile.cacheKey())
+          latest_.erase(latest);
+      }
     } else {
       for (const auto& [t, tile] : c) changeBytes_ += tile.sizeInBytes();
       kept.push_back(std::move(c));
     }
   }
   changes_ = std::move(kept);
-  if (changes_.empty()) newest_ = first_;
 }
 
 void GrowthPlayer::Play() {
@@ -125,7 +134,7 @@ void GrowthPlayer::Play() {
   const int frames = static_cast<int>(changes_.size()) + 1;
   shown_ = std::exchange(first_, QImage());
   toPlay_ = std::exchange(changes_, {});
-  newest_ = QImage();
+  latest_.clear();
   changeBytes_ = 0;
   played_ = 0;
   // The growth lasts as long as the control's own, however many frames it

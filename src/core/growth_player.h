@@ -22,9 +22,8 @@ namespace palvex {
 // alone, and held the event loop for a third of a second.
 class GrowthPlayer {
  public:
-  // Bytes kept for one growth, at most, the frame compared with included:
-  // past it (a chart of several million device pixels) fewer frames play,
-  // spread over the growth.
+  // Bytes kept for one growth, at most: past it (a chart of several million device pixels) fewer
+  // frames play, spread over the growth.
   static constexpr qsizetype kMaxBytes = 96 * 1024 * 1024;
 
   // update: asks the window (a widget, a Qt Quick item) to paint again.
@@ -54,11 +53,12 @@ class GrowthPlayer {
   qsizetype maxBytes_;
   QTimer timer_;
   // Recording: the first frame whole, then each frame's changes, and the
-  // newest whole, which the next is compared with.
+  // newest of each tile that changed, which the next frame is compared with
+  // (elsewhere, the first frame).
   QImage first_;
   std::vector<Changes> changes_;
   qsizetype changeBytes_ = 0;
-  QImage newest_;
+  Changes latest_;
   // Frames the pass drew, kept or not.
   int recordedCount_ = 0;
   // Playing: the frame shown, and the changes still to show.
