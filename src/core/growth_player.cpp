@@ -118,7 +118,8 @@ void GrowthPlayer::DropEveryOtherFrame() {
       // later frame changed is compared with it.
       for (const auto& [t, tile] : c) {
         PutTile(first_, TileRect(t, first_), tile);
-        if (const auto latest = latest_.find(t); latest->second.cacheKey() == tile.cacheKey())
+        const auto latest = latest_.find(t);
+        if (latest != latest_.end() && latest->second.cacheKey() == tile.cacheKey())
           latest_.erase(latest);
       }
     } else {

@@ -22,8 +22,8 @@ namespace palvex {
 // alone, and held the event loop for a third of a second.
 class GrowthPlayer {
  public:
-  // Bytes kept for one growth, at most: past it (a chart of several million device pixels) fewer
-  // frames play, spread over the growth.
+  // Bytes kept for one growth, at most: past it (a chart of several
+  // million device pixels) fewer frames play, spread over the growth.
   static constexpr qsizetype kMaxBytes = 96 * 1024 * 1024;
 
   // update: asks the window (a widget, a Qt Quick item) to paint again.
