@@ -10,15 +10,46 @@
 
 namespace palvex {
 
+namespace {
+
+std::optional<QRect> FocusFrameRect(const ChartState& chart, const QRect& window) {
+  const std::optional<ChartRect> slot = SelectedBarSlot(chart);
+  if (!slot) return std::nullopt;
+  const Screen& s = chart.host.screen();
+  return QRectF(slot->left / s.TwipsPerPixelX(), slot->top / s.TwipsPerPixelY(),
+                slot->width / s.TwipsPerPixelX(), slot->height / s.TwipsPerPixelY())
+      .toAlignedRect()
+      .intersected(window);
+}
+
+std::optional<QRect> DragOutlineRect(ChartState& chart, QPointF pointer) {
+  const std::optional<DragOutline> outline =
+      DragOutlineAt(chart, static_cast<float>(pointer.x()), static_cast<float>(pointer.y()));
+  if (!outline) return std::nullopt;
+  const Screen& s = chart.host.screen();
+  const float tppx = s.TwipsPerPixelX(), tppy = s.TwipsPerPixelY();
+  return QRectF(outline->left / tppx, outline->top / tppy, outline->width / tppx,
+                outline->height / tppy)
+      .toRect();
+}
+
+}  // namespace
+
+QRegion MarksRegion(ChartState& chart, const QRect& window, QPointF pointer, bool focused) {
+  QRegion marks;
+  // A pixel around each, for pens that straddle an edge.
+  if (const std::optional<QRect> frame = FocusFrameRect(chart, window); frame && focused)
+    marks += frame->adjusted(-1, -1, 1, 1);
+  if (const std::optional<QRect> outline = DragOutlineRect(chart, pointer))
+    marks += outline->adjusted(-1, -1, 1, 1);
+  return marks;
+}
+
 void PaintFocusFrame(QPainter& p, const ChartState& chart, const QRect& window,
                      const QColor& highlight) {
-  const std::optional<ChartRect> slot = SelectedBarSlot(chart);
-  if (!slot) return;
-  const Screen& s = chart.host.screen();
-  const QRect r = QRectF(slot->left / s.TwipsPerPixelX(), slot->top / s.TwipsPerPixelY(),
-                         slot->width / s.TwipsPerPixelX(), slot->height / s.TwipsPerPixelY())
-                      .toAlignedRect()
-                      .intersected(window);
+  const std::optional<QRect> frame = FocusFrameRect(chart, window);
+  if (!frame) return;
+  const QRect& r = *frame;
   // Drawn whatever the style does for focus: a keyboard user needs to see
   // which bar the arrows move from, also after a click gave the focus.
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -28,14 +59,9 @@ void PaintFocusFrame(QPainter& p, const ChartState& chart, const QRect& window,
 }
 
 void PaintDragOutline(QPainter& p, ChartState& chart, QPointF pointer, double devicePixelRatio) {
-  const std::optional<DragOutline> outline =
-      DragOutlineAt(chart, static_cast<float>(pointer.x()), static_cast<float>(pointer.y()));
+  const std::optional<QRect> outline = DragOutlineRect(chart, pointer);
   if (!outline) return;
-  const Screen& s = chart.host.screen();
-  const float tppx = s.TwipsPerPixelX(), tppy = s.TwipsPerPixelY();
-  const QRect r = QRectF(outline->left / tppx, outline->top / tppy, outline->width / tppx,
-                         outline->height / tppy)
-                      .toRect();
+  const QRect& r = *outline;
   p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
   if (devicePixelRatio != 1.0) {
     // A cosmetic pen is one device pixel wide: the frame is filled instead,

@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QPointF>
 #include <QRect>
+#include <QRegion>
 #include <QSizeF>
+#include <optional>
 
 namespace palvex {
 
@@ -18,6 +20,9 @@ struct ChartState;
 void PaintFocusFrame(QPainter& p, const ChartState& chart, const QRect& window,
                      const QColor& highlight);
 void PaintDragOutline(QPainter& p, ChartState& chart, QPointF pointer, double devicePixelRatio);
+// Where those marks lie now (the focus frame only while focused): a window
+// that repaints only what changed repaints where they were and are.
+QRegion MarksRegion(ChartState& chart, const QRect& window, QPointF pointer, bool focused);
 // The window's background where the picture, drawn at (0, 0), leaves it
 // bare.
 void FillAroundPicture(QPainter& p, QSizeF window, const QImage& picture, const QColor& back);

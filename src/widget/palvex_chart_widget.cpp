@@ -6,11 +6,13 @@
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/caught_error.h"
 #include "core/chart_changes.h"
@@ -114,6 +116,57 @@ void PalvexChartWidgetPrivate::ScheduleRedraw() {
       Qt::QueuedConnection);
 }
 
+void PalvexChartWidgetPrivate::ScheduleUpdate() {
+  if (updateScheduled) return;
+  updateScheduled = true;
+  QMetaObject::invokeMethod(
+      &q,
+      [this] {
+        updateScheduled = false;
+        UpdateWhatChanged(false);
+      },
+      Qt::QueuedConnection);
+}
+
+void PalvexChartWidgetPrivate::UpdateWhatChanged(bool now) {
+  if (!q.isVisible()) return;
+  // The growth's frames show whole.
+  if (player.playing()) {
+    q.update();
+    return;
+  }
+  const QImage composed = ComposedImage();
+  const QRegion marks = Marks();
+  QRegion changed = ScreenChanges(composed) + marksShown + marks;
+  marksShown = marks;
+  // Where the picture leaves the window bare, the background may have
+  // changed too.
+  if (!QRect(QPoint(0, 0), composed.deviceIndependentSize().toSize()).contains(q.rect()))
+    changed = q.rect();
+  if (now) {
+    q.repaint(changed);
+  } else {
+    q.update(changed);
+  }
+}
+
+QRegion PalvexChartWidgetPrivate::ScreenChanges(const QImage& composed) {
+  const DamageLog& damage = DamageOf(*screen);
+  std::vector<QRect> changed;
+  damage.Since(screenVersionShown, composed.rect(), changed);
+  screenVersionShown = damage.version();
+  const double ratio = composed.devicePixelRatio();
+  QRegion region;
+  for (const QRect& r : changed)
+    region +=
+        QRectF(r.x() / ratio, r.y() / ratio, r.width() / ratio, r.height() / ratio).toAlignedRect();
+  return region;
+}
+
+QRegion PalvexChartWidgetPrivate::Marks() {
+  return MarksRegion(chart_->state(), q.rect(), pointer, q.hasFocus());
+}
+
 void PalvexChartWidgetPrivate::RedrawFinished() {
   if (chart_->state().animationDone) chart_->Refresh();
 }
@@ -126,7 +179,7 @@ void PalvexChartWidgetPrivate::ControlRepaint() {
     if (animated) player.Record(ComposedImage());
     return;
   }
-  q.repaint();
+  UpdateWhatChanged(true);
 }
 
 void PalvexChartWidgetPrivate::FollowPalette() {
@@ -183,7 +236,7 @@ bool PalvexChartWidgetPrivate::Run(const char* what, F&& call, Caller caller) {
   const std::optional<ChartError> failure = CaughtError(call);
   // A pass that grew the bars kept its frames: they play from here on.
   player.Play();
-  q.update();
+  ScheduleUpdate();
   if (!failure && caller == Caller::kHost) {
     error = 0;
     errorString.clear();
@@ -619,7 +672,7 @@ bool PalvexChartWidget::event(QEvent* e) {
   return true;
 }
 
-void PalvexChartWidget::paintEvent(QPaintEvent*) {
+void PalvexChartWidget::paintEvent(QPaintEvent* e) {
   // A window moved to a screen of another ratio repaints; the chart's
   // pictures follow before they are shown.
   d->FollowDevicePixelRatio();
@@ -632,6 +685,11 @@ void PalvexChartWidget::paintEvent(QPaintEvent*) {
   }
   // Only a redraw: no property changes here, so nothing is notified.
   const QImage composed = d->ComposedImage();
+  // What this composition changed outside the part being painted (a part
+  // exposed before an update was asked for) is painted next.
+  const QRegion unpainted = d->ScreenChanges(composed) - e->region();
+  if (!unpainted.isEmpty()) update(unpainted);
+  d->marksShown += d->Marks();
   FillAroundPicture(p, size(), composed, backColor());
   // The pictures are at the window's device pixel ratio: one picture pixel
   // per device pixel. Should they lag behind it, they are enlarged whole,

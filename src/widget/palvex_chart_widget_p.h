@@ -5,7 +5,9 @@
 #include <QFont>
 #include <QImage>
 #include <QPointF>
+#include <QRegion>
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -58,6 +60,16 @@ class PalvexChartWidgetPrivate {
   // One redraw of a finished chart after this turn of the event loop,
   // however often asked for in it.
   void ScheduleRedraw();
+  // After a call: the window repaints, once after this turn of the event
+  // loop, only where the screen changed and where the window's own marks
+  // (focus frame, drag outline) were and are. The control's own refresh
+  // repaints so now.
+  void ScheduleUpdate();
+  void UpdateWhatChanged(bool now);
+  // Where the composed screen changed since the window was last told, in
+  // window pixels.
+  QRegion ScreenChanges(const QImage& composed);
+  QRegion Marks();
   // The palette theme takes the widget's palette again, and so does the
   // text colour of Normal while the host has given none.
   void FollowPalette();
@@ -99,6 +111,9 @@ class PalvexChartWidgetPrivate {
   std::optional<QFont> titleFont;
   std::optional<QFont> labelFont;
   bool redrawScheduled = false;
+  bool updateScheduled = false;
+  std::uint64_t screenVersionShown = 0;
+  QRegion marksShown;        // where the marks may be on the window
   QPointF pointer;           // the last mouse position, in twips
   int announcedColumn = -1;  // the selection screen readers last heard of
   int error = 0;

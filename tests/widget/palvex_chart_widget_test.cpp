@@ -13,6 +13,7 @@
 #include <QHelpEvent>
 #include <QLocale>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -35,6 +36,21 @@
 
 namespace palvex {
 namespace {
+
+// Sees an object's events before it does; true swallows one.
+class EventFilter : public QObject {
+ public:
+  EventFilter(QObject* target, std::function<bool(QEvent*)> filter)
+      : target_(target), filter_(std::move(filter)) {
+    target_->installEventFilter(this);
+  }
+  ~EventFilter() override { target_->removeEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* e) override { return filter_(e); }
+
+ private:
+  QObject* target_;
+  std::function<bool(QEvent*)> filter_;
+};
 
 // Collects the warnings logged while it lives.
 class Warnings {
@@ -215,6 +231,91 @@ TEST_F(Widget, PaintsTheComposedChartPixelForPixel) {
   const QImage beyond = w.grab(QRect(600, 0, 15800, 372)).toImage();
   EXPECT_EQ(beyond.pixelColor(0, 0), w.backColor());
   EXPECT_EQ(beyond.pixelColor(15799, 371), w.backColor());
+}
+
+// The window repaints only what an event changed, yet shows, pixel for
+// pixel, what a whole repaint would. The window here is an image: each
+// paint the widget is asked for renders just that part of it there.
+TEST_F(Widget, RepaintsOnlyWhatAnEventChangedYetShowsTheWholeChart) {
+  w.setSelectable(true);
+  w.setSelectionInformation(true);
+  w.setHotTracking(true);
+  for (int i = 1; i <= 30; ++i) w.addItem({QString::number(i % 10 + 1), "entry", "c", 2.0 * i});
+  w.show();
+  FireStartTimer();
+  w.setLegendVisible(true);
+  // Just above the plot's bottom: on the column's bar.
+  const auto slot = [&](int column) {
+    return QPoint(qRound((s().MarginLeft + (column + 0.5) * s().barWidth) / 15),
+                  qRound((s().surface->ScaleHeight() - s().MarginBottom) / 15) - 3);
+  };
+  // The first hover draws the hot bar's look for the first time.
+  QTest::mouseMove(&w, slot(1));
+  for (int turn = 0; turn < 3; ++turn) QCoreApplication::processEvents();
+  QApplication::setActiveWindow(&w);
+  QImage window = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  QRegion painted;
+  bool whole = false;  // a grab: the whole widget, not the window
+  EventFilter paints(&w, [&](QEvent* e) {
+    if (e->type() != QEvent::Paint || whole) return false;
+    const QRegion region = static_cast<QPaintEvent*>(e)->region();
+    painted += region;
+    // Qt refuses to render a widget it is painting: this paint is the
+    // render, and the one Qt began is dropped.
+    w.setAttribute(Qt::WA_WState_InPaintEvent, false);
+    whole = true;
+    w.render(&window, region.boundingRect().topLeft(), region);
+    whole = false;
+    w.setAttribute(Qt::WA_WState_InPaintEvent, true);
+    return true;
+  });
+  const auto wholeRepaint = [&] {
+    whole = true;
+    const QImage picture = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    whole = false;
+    return picture;
+  };
+  const QPoint legend(qRound((s().children.picLegend.Left + 40) / 15), 200);
+  struct Case {
+    const char* what;
+    std::function<void()> event;
+    bool small;  // a part of the window, not all of it
+  };
+  const Case cases[] = {
+      {"hover onto a bar", [&] { QTest::mouseMove(&w, slot(2)); }, true},
+      {"hover onto another", [&] { QTest::mouseMove(&w, slot(5)); }, true},
+      {"a corner painted before the update",
+       [&] {
+         QTest::mouseMove(&w, slot(7));
+         w.repaint(QRect(0, 0, 10, 10));
+       },
+       true},
+      {"press a bar", [&] { QTest::mouseClick(&w, Qt::LeftButton, {}, slot(5)); }, false},
+      {"wheel over the legend",
+       [&] {
+         QWheelEvent wheel(legend, w.mapToGlobal(legend), {}, {0, -120}, Qt::NoButton, {},
+                           Qt::NoScrollPhase, false);
+         QApplication::sendEvent(&w, &wheel);
+       },
+       true},
+      {"arrow key", [&] { QTest::keyClick(&w, Qt::Key_Right); }, true},
+      {"focus away", [&] { w.clearFocus(); }, false},
+      {"focus back", [&] { w.setFocus(); }, false},
+      {"title", [&] { w.setChartTitle("Later"); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    painted = QRegion();
+    c.event();
+    for (int turn = 0; turn < 3; ++turn) QCoreApplication::processEvents();
+    EXPECT_EQ(window, wholeRepaint());
+    if (c.small) {
+      int area = 0;
+      for (const QRect& r : painted) area += r.width() * r.height();
+      EXPECT_GT(area, 0);
+      EXPECT_LT(area, w.width() * w.height() / 4);
+    }
+  }
 }
 
 // The growth plays from the event loop: the window shows, 0.07 s apart, the

@@ -16,6 +16,12 @@ const QImage& ImageOf(const Surface& surface) {
   return q->image();
 }
 
+const DamageLog& DamageOf(const Surface& surface) {
+  auto* q = dynamic_cast<const QImageSurface*>(&surface);
+  if (!q) throw std::logic_error("surface has no QImage behind it");
+  return q->damage();
+}
+
 QImage PictureOf(const Surface& surface) {
   if (auto* q = dynamic_cast<const QImageSurface*>(&surface)) return q->image().copy();
   QImage picture(surface.PixelWidth(), surface.PixelHeight(), QImage::Format_RGB32);

@@ -3,12 +3,15 @@
 #include <QImage>
 #include <QString>
 
+#include "platform/qt/damage_log.h"
 #include "platform/surface.h"
 
 namespace palvex {
 
 // The persistent image behind a surface made by a Qt binding.
 const QImage& ImageOf(const Surface& surface);
+// Where that image changed, by version.
+const DamageLog& DamageOf(const Surface& surface);
 // A copy of any surface's picture: the image behind a Qt surface, or the
 // pixels read one by one from a surface that wraps another (a recorder).
 QImage PictureOf(const Surface& surface);

@@ -85,6 +85,8 @@ class QImageSurface : public Surface {
   // The picture as drawn so far, at the device pixel ratio: what was held
   // back is painted first.
   const QImage& image() const { return canvas_.Image(); }
+  // Where the picture changed, by version, in device pixels.
+  const DamageLog& damage() const { return canvas_.damage(); }
   // Puts back a picture copied from image() earlier, so that a change
   // that was refused leaves the picture it found; one of another size or
   // ratio (the surface was resized since) is not put back.
