@@ -4,11 +4,13 @@
 // one window; run it several times and take the median.
 //   QT_QPA_PLATFORM=offscreen build/bench/first_show 1920 1200
 // prints the longest wait between two turns of the event loop while the
-// window shows and grows, and one full repaint of the grown window.
+// window shows and grows, one full repaint of the grown window, and a hover
+// from one bar onto another until the window has painted it.
 #include <palvex/palvexchartwidget.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -20,6 +22,10 @@ int main(int argc, char** argv) {
   const int height = argc > 2 ? std::atoi(argv[2]) : 372;
   PalvexChartWidget chart;
   chart.resize(width, height);
+  // As the event benchmarks' chart: a hover selects the bar under it.
+  chart.setSelectable(true);
+  chart.setSelectionInformation(true);
+  chart.setHotTracking(true);
   for (int i = 0; i < 12; ++i)
     chart.addItem({QString::number(i % 10 + 1), QStringLiteral("item"), QStringLiteral("axis"),
                    10.0 + i % 7});
@@ -34,7 +40,7 @@ int main(int argc, char** argv) {
     last = now;
   });
   turn.start(0);
-  double repaintUs = 0;
+  double repaintUs = 0, hoverUs = 0;
   // Past the growth's 0.7 s.
   QTimer::singleShot(1200, &app, [&] {
     turn.stop();
@@ -43,9 +49,20 @@ int main(int argc, char** argv) {
     r.start();
     for (int i = 0; i < kRepaints; ++i) chart.repaint();
     repaintUs = r.nsecsElapsed() / 1e3 / kRepaints;
+    // Just above the plot's bottom, over the third and the sixth bar.
+    const QPointF at[] = {{width * 0.25, height - 60.0}, {width * 0.45, height - 60.0}};
+    constexpr int kHovers = 200;
+    r.restart();
+    for (int i = 0; i < kHovers; ++i) {
+      QMouseEvent move(QEvent::MouseMove, at[i % 2], chart.mapToGlobal(at[i % 2]), Qt::NoButton,
+                       Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(&chart, &move);
+      QCoreApplication::processEvents();
+    }
+    hoverUs = r.nsecsElapsed() / 1e3 / kHovers;
     app.quit();
   });
   app.exec();
-  std::printf("%dx%d: event loop held %.1f ms at most; a full repaint %.0f us\n", width, height,
-              longest / 1e6, repaintUs);
+  std::printf("%dx%d: event loop held %.1f ms at most; a full repaint %.0f us; a hover %.0f us\n",
+              width, height, longest / 1e6, repaintUs, hoverUs);
 }
