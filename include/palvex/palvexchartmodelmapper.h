@@ -50,7 +50,8 @@ class PALVEX_WIDGET_EXPORT PalvexChartModelMapper : public QObject {
 
   /// The model the bars are read from: setting it maps its rows into the
   /// chart at once, and the chart follows its changes from then on. A model
-  /// destroyed first reads as null.
+  /// destroyed first reads as null, as if set to null: the chart shows no
+  /// bars and modelReplaced() fires.
   ///@{
   QAbstractItemModel* model() const;
   void setModel(QAbstractItemModel* model);

@@ -71,6 +71,15 @@ void PalvexChartModelMapper::setModel(QAbstractItemModel* model) {
         connect(model, &M::dataChanged, this, sync),
         connect(model, &M::modelReset, this, sync),
         connect(model, &M::layoutChanged, this, sync),
+        // The pointer already reads null here, so setModel(nullptr) would
+        // see no change: the chart would keep rows that no longer exist and
+        // the model's NOTIFY would never fire.
+        connect(model, &QObject::destroyed, this,
+                [this] {
+                  d->modelConnections.clear();
+                  d->Sync();
+                  emit modelReplaced();
+                }),
     };
   }
   d->Sync();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <palvex/palvexchartmodelmapper.h>
 #include <palvex/palvexchartwidget.h>
+#include <QSignalSpy>
 #include <QStandardItemModel>
 #include <memory>
 
@@ -62,6 +63,20 @@ TEST(ModelMapper, EitherSideMayBeDestroyedFirst) {
   EXPECT_EQ(mapper.chart(), nullptr);
   model.reset();
   EXPECT_EQ(mapper.model(), nullptr);
+
+  // A model destroyed while its rows are shown: none of them stay, as after
+  // setModel(nullptr), and the change is notified.
+  auto other = std::make_unique<QStandardItemModel>(0, 3);
+  other->appendRow(Row("3", "East", 30));
+  PalvexChartWidget shown;
+  mapper.setChart(&shown);
+  mapper.setModel(other.get());
+  ASSERT_EQ(Bars(shown), QStringList({"1:=30"}));
+  QSignalSpy replaced(&mapper, &PalvexChartModelMapper::modelReplaced);
+  other.reset();
+  EXPECT_EQ(mapper.model(), nullptr);
+  EXPECT_TRUE(Bars(shown).isEmpty());
+  EXPECT_EQ(replaced.count(), 1);
 }
 
 }  // namespace
