@@ -457,7 +457,13 @@ void PalvexChartQuickItem::setModel(QAbstractItemModel* model) {
         connect(model, &M::dataChanged, this, sync),
         connect(model, &M::modelReset, this, sync),
         connect(model, &M::layoutChanged, this, sync),
-        connect(model, &QObject::destroyed, this, [this] { setModel(nullptr); }),
+        // The pointer already reads null here, so setModel(nullptr) would
+        // see no change and modelChanged would never fire.
+        connect(model, &QObject::destroyed, this,
+                [this] {
+                  d->modelConnections.clear();
+                  d->notifier.Notify();
+                }),
     };
   }
   d->SyncModel();

@@ -150,6 +150,21 @@ Item {
             compare(changes.count, 4)
         }
 
+        // A model destroyed while shown reads as null and says so; its
+        // items stay, as after model = null.
+        function test_a_destroyed_model_reads_as_null() {
+            var model = Qt.createQmlObject(
+                'import QtQml.Models; ListModel { ListElement { itemId: "1"; value: 10 } }', root)
+            chart.model = model
+            compare(chart.count, 1)
+            changes.clear()
+            changes.signalName = "modelChanged"
+            model.destroy()
+            tryCompare(changes, "count", 1)
+            compare(chart.model, null)
+            compare(chart.count, 1)
+        }
+
         function test_a_click_selects_a_bar_and_the_keys_move_it() {
             chart.items = [{ itemId: "1", caption: "Jan", description: "January", value: 40 },
                            { itemId: "2", caption: "Feb", description: "February", value: 70 }]
