@@ -66,8 +66,8 @@ class PALVEX_WIDGET_EXPORT PalvexChartModelMapper : public QObject {
   ///@}
 
   /// The columns the bars' fields are read from. Any negative column is
-  /// stored as -1, not mapped; a value cell that holds no number counts as
-  /// 0, and a value column past the model's last maps nothing.
+  /// stored as -1, not mapped; a value cell that holds no number (NaN too)
+  /// counts as 0, and a value column past the model's last maps nothing.
   ///@{
   int itemIdColumn() const;
   void setItemIdColumn(int column);

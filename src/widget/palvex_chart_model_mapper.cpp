@@ -3,6 +3,7 @@
 #include <QAbstractItemModel>
 #include <QPointer>
 #include <algorithm>
+#include <cmath>
 
 class PalvexChartModelMapperPrivate {
  public:
@@ -28,8 +29,11 @@ class PalvexChartModelMapperPrivate {
     if (rowCount >= 0) end = std::min<qint64>(end, qint64(firstRow) + rowCount);
     for (int row = firstRow; row < end; ++row) {
       const QString id = itemIdColumn < 0 ? QString::number(row + 1) : TextAt(row, itemIdColumn);
-      // A cell that holds no number counts as 0, as a spreadsheet's does.
-      const double value = model->data(model->index(row, valueColumn)).toDouble();
+      // A cell that holds no number counts as 0, as a spreadsheet's does;
+      // so does NaN (a data set's missing value, or the text "nan"), which
+      // the chart would refuse with every other row.
+      double value = model->data(model->index(row, valueColumn)).toDouble();
+      if (std::isnan(value)) value = 0;
       items.append({id, TextAt(row, descriptionColumn), TextAt(row, captionColumn), value});
     }
     return items;

@@ -3,6 +3,7 @@
 #include <palvex/palvexchartwidget.h>
 #include <QSignalSpy>
 #include <QStandardItemModel>
+#include <QtNumeric>
 #include <memory>
 
 namespace {
@@ -48,6 +49,25 @@ TEST(ModelMapper, TheChartFollowsEveryKindOfChangeToTheMappedRows) {
   EXPECT_EQ(Bars(chart), QStringList({"2:West=40"}));
   model.clear();
   EXPECT_TRUE(Bars(chart).isEmpty());
+}
+
+// Whatever a value cell holds that is no number, its bar stands at 0 and
+// the other rows are drawn as they are.
+TEST(ModelMapper, AValueCellThatHoldsNoNumberCountsAsZero) {
+  QStandardItemModel model(0, 3);
+  model.appendRow(Row("1", "North", 10));
+  model.appendRow(Row("2", "South", 20));
+  PalvexChartWidget chart;
+  PalvexChartModelMapper mapper;
+  mapper.setItemIdColumn(0);
+  mapper.setValueColumn(2);
+  mapper.setModel(&model);
+  mapper.setChart(&chart);
+  for (const QVariant& cell : {QVariant(), QVariant("many"), QVariant("nan"), QVariant(qQNaN())}) {
+    model.setData(model.index(1, 2), cell);
+    EXPECT_EQ(Bars(chart), QStringList({"1:=10", "2:=0"})) << qPrintable(cell.toString());
+    model.setData(model.index(1, 2), 20);
+  }
 }
 
 TEST(ModelMapper, EitherSideMayBeDestroyedFirst) {
