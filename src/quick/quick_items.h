@@ -25,8 +25,8 @@ struct ItemRoles {
 };
 
 // Every row of a model as an item: a role the model lacks reads empty (the
-// id as the row's number from 1); a value that holds no number counts as
-// 0, as in the widget's model mapper.
+// id as the row's number from 1); a value that holds no number (NaN too)
+// counts as 0, as in the widget's model mapper.
 QList<PalvexChartItem> ItemsOfModel(const QAbstractItemModel& model, const ItemRoles& roles);
 
 }  // namespace palvex

@@ -148,6 +148,10 @@ Item {
             months.remove(2)
             compare(chart.count, 2)
             compare(changes.count, 4)
+            // A missing value is no number: its bar stands at 0.
+            months.setProperty(0, "value", NaN)
+            compare(chart.items[0].value, 0)
+            months.setProperty(0, "value", 45)
         }
 
         // A model destroyed while shown reads as null and says so; its
