@@ -114,6 +114,24 @@ Item {
             compare(chart.count, 0)
         }
 
+        // As in the widget: an endless number changes nothing and is
+        // reported as an invalid value.
+        function test_an_endless_number_is_refused_data() {
+            return [
+                { tag: "intersectMinor NaN", name: "intersectMinor", value: NaN },
+                { tag: "intersectMinor Infinity", name: "intersectMinor", value: Infinity },
+                { tag: "intersectMajor -Infinity", name: "intersectMajor", value: -Infinity },
+                { tag: "maxY NaN", name: "maxY", value: NaN },
+            ]
+        }
+        function test_an_endless_number_is_refused(data) {
+            var before = chart[data.name]
+            chart[data.name] = data.value
+            compare(chart[data.name], before)
+            compare(refused.count, 1)
+            compare(refused.signalArguments[0][0], 380)
+        }
+
         function test_items_from_an_array_and_addItem() {
             chart.items = [{ itemId: "1", caption: "Jan", description: "d", value: 42 },
                            { itemId: 2, caption: "Feb", value: 7.5 }]
