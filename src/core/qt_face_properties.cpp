@@ -22,7 +22,7 @@ using Kind = QtFaceProperty::Kind;
 // Only the names whose type or unit differs from the automation property's:
 // every other widget name is the automation name in lowerCamel, which the
 // automation lookup takes in any case.
-constexpr std::array<QtFaceProperty, 13> kProperties = {{
+constexpr std::array<QtFaceProperty, 16> kProperties = {{
     {"theme", "ActiveTheme", Kind::Theme},
     {"backColor", "BackColor", Kind::QtColor},
     {"foreColor", "ForeColor", Kind::QtColor},
@@ -30,6 +30,10 @@ constexpr std::array<QtFaceProperty, 13> kProperties = {{
     {"marginBottom", "MarginBottom", Kind::Margin},
     {"marginLeft", "MarginLeft", Kind::Margin},
     {"marginRight", "MarginRight", Kind::Margin},
+    // The control stores any number here (IntersectMinor would keep a NaN).
+    {"intersectMajor", "IntersectMajor", Kind::Number},
+    {"intersectMinor", "IntersectMinor", Kind::Number},
+    {"maxY", "MaxY", Kind::Number},
     {"legendVisible", nullptr, Kind::Legend},
     {"barColors", nullptr, Kind::BarColors},
     {"titleFont", nullptr, Kind::TitleFont},
@@ -130,6 +134,13 @@ void WriteQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property,
       const double pixels = value.toDouble(&number);
       RefuseUnless(number && std::isfinite(pixels) && pixels >= 0);
       written = pixels;
+      break;
+    }
+    case Kind::Number: {
+      bool number = false;
+      const double v = value.toDouble(&number);
+      RefuseUnless(number && std::isfinite(v));
+      written = v;
       break;
     }
     case Kind::Theme: {

@@ -17,6 +17,7 @@ struct QtFaceProperty {
   enum class Kind {
     QtColor,
     Margin,
+    Number,
     Theme,
     Legend,
     BarColors,
@@ -35,8 +36,8 @@ struct QtFaceProperty {
 // conversion (a widget name that is the automation name in lowerCamel).
 const QtFaceProperty* FindQtFaceProperty(const QString& name);
 // Read and written as the widget reads and writes it: what its types
-// cannot hold (a negative or endless margin, an invalid colour, a theme
-// past Palette) raises Invalid property value (380). A null value puts a
+// cannot hold (a negative or endless margin, an endless number, an invalid
+// colour, a theme past Palette) raises Invalid property value (380). A null value puts a
 // font or the unit back to the control's own. Fonts read back as the
 // chart draws them (family, size, bold, italic).
 QVariant ReadQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property);

@@ -345,26 +345,12 @@ PALVEX_QUICK_VALUE(bool, displayXAxis, DisplayXAxis, toBool())
 PALVEX_QUICK_VALUE(bool, displayYAxis, DisplayYAxis, toBool())
 PALVEX_QUICK_VALUE(bool, colorBars, ColorBars, toBool())
 PALVEX_QUICK_VALUE(bool, contentBorder, ContentBorder, toBool())
+PALVEX_QUICK_VALUE(qreal, intersectMajor, IntersectMajor, toDouble())
+PALVEX_QUICK_VALUE(qreal, intersectMinor, IntersectMinor, toDouble())
+PALVEX_QUICK_VALUE(qreal, maxY, MaxY, toDouble())
 PALVEX_QUICK_VALUE(bool, legendVisible, LegendVisible, toBool())
 PALVEX_QUICK_VALUE(int, valueDecimals, ValueDecimals, toInt())
 #undef PALVEX_QUICK_VALUE
-
-// The control stores any number here (intersectMinor would keep a NaN), so
-// endless values are refused first, as the widget refuses them.
-#define PALVEX_QUICK_NUMBER(name, Name)                           \
-  qreal PalvexChartQuickItem::name() const {                      \
-    return d->Read(#name).toDouble();                             \
-  }                                                               \
-  void PalvexChartQuickItem::set##Name(qreal value) {             \
-    d->Run(#name, [&] {                                           \
-      RefuseUnless(std::isfinite(value));                         \
-      WritePropertyNamed(d->chart, QStringLiteral(#name), value); \
-    });                                                           \
-  }
-PALVEX_QUICK_NUMBER(intersectMajor, IntersectMajor)
-PALVEX_QUICK_NUMBER(intersectMinor, IntersectMinor)
-PALVEX_QUICK_NUMBER(maxY, MaxY)
-#undef PALVEX_QUICK_NUMBER
 
 QColor PalvexChartQuickItem::foreColor() const {
   return d->Read("foreColor").value<QColor>();

@@ -713,8 +713,9 @@ TEST(OneVocabulary, TheRendererTakesTheWidgetsNamesAndTypes) {
     }
   }
   const std::pair<const char*, QVariant> refused[] = {
-      {"marginLeft", -1.0},    {"marginTop", qInf()}, {"theme", 42},
-      {"backColor", QColor()}, {"maxY", 1e300},
+      {"marginLeft", -1.0},        {"marginTop", qInf()}, {"theme", 42},
+      {"backColor", QColor()},     {"maxY", 1e300},       {"maxY", qInf()},
+      {"intersectMinor", qQNaN()},
   };
   for (const auto& [name, value] : refused) {
     SCOPED_TRACE(name);
