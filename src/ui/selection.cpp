@@ -186,7 +186,12 @@ void WriteSelectedColumn(ChartState& chart, std::int32_t column) {
 }
 
 void SelectColumnAsPressed(ChartState& chart, int column) {
-  if (!chart.drawing) SelectFromMouse(chart, column, true);
+  if (chart.drawing || chart.mouseBusy) return;
+  // A selection the host wrote since was drawn by its own pass: what the
+  // mouse last drew is no longer on screen, so a key back to that column
+  // must draw and report it again.
+  if (chart.drawnSelection != chart.SelectedColumn) chart.drawnSelection = -1;
+  SelectFromMouse(chart, column, true);
 }
 
 void ClearSelectionAsHovered(ChartState& chart) {

@@ -103,6 +103,21 @@ TEST_F(Keyboard, KeysMoveTheSelectionAsPressesOnTheBarsDo) {
   EXPECT_EQ(parent.keys, std::vector<int>{Qt::Key_Right});
 }
 
+// The host moved or cleared the selection after a key had drawn one: a key
+// back to the first column draws it highlighted and reports it again.
+TEST_F(Keyboard, AKeyAfterTheHostsSelectionDrawsAndReportsItsBar) {
+  Press(Qt::Key_Home);
+  const QImage firstSelected = w.toImage();
+  for (int host : {2, -1}) {
+    w.setSelectedColumn(host);
+    QSignalSpy clicks(&w, &PalvexChartWidget::itemClicked);
+    Press(host == -1 ? Qt::Key_Right : Qt::Key_Home);
+    EXPECT_EQ(w.selectedColumn(), 0) << host;
+    EXPECT_EQ(clicks.size(), 1) << host;
+    EXPECT_EQ(w.toImage(), firstSelected) << host;
+  }
+}
+
 TEST_F(Keyboard, TheMenuKeyOpensTheMainMenuAtTheSelectedBarAndEnterRunsAnItem) {
   const QRect chartOnScreen(w.mapToGlobal(QPoint(0, 0)), w.size());
   for (QKeyCombination key : {QKeyCombination(Qt::Key_Menu), Qt::ShiftModifier | Qt::Key_F10}) {
