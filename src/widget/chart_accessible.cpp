@@ -2,6 +2,7 @@
 
 #include <palvex/palvexchartwidget.h>
 
+#include "core/item_conversion.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/qt_text.h"
 #include "render/info_label.h"
@@ -48,9 +49,7 @@ class ChartAccessible::Part : public QAccessibleInterface {
     return kind_ == Kind::Legend && owner_.chart() ? owner_.chart()->count() : 0;
   }
   int indexOfChild(const QAccessibleInterface* child) const override {
-    for (int i = 0; i < childCount(); ++i)
-      if (owner_.Entry(i) == child) return i;
-    return -1;
+    return kind_ == Kind::Legend ? owner_.IndexOf(child, Kind::Entry) : -1;
   }
   QAccessibleInterface* childAt(int, int) const override { return nullptr; }
   QAccessibleInterface* focusChild() const override { return nullptr; }
@@ -60,7 +59,8 @@ class ChartAccessible::Part : public QAccessibleInterface {
     if (!chart) return QString();
     if (kind_ == Kind::Legend) return t == QAccessible::Name ? Translated(u"图例") : QString();
     if (!isValid()) return QString();
-    const PalvexChartItem item = chart->items().at(index_);
+    // Only this bar's item: a reader goes through every bar of a long chart.
+    const PalvexChartItem item = ToPublicItem(StateOf(*chart).items()[index_]);
     switch (t) {
       case QAccessible::Name:
         return kind_ == Kind::Bar ? item.caption() : item.description();
@@ -129,6 +129,7 @@ class ChartAccessible::Part : public QAccessibleInterface {
     return local.translated(chart.mapToGlobal(QPoint(0, 0)));
   }
 
+  friend class ChartAccessible;
   const ChartAccessible& owner_;
   const Kind kind_;
   const int index_;
@@ -179,9 +180,16 @@ QAccessibleInterface* ChartAccessible::child(int index) const {
 }
 
 int ChartAccessible::indexOfChild(const QAccessibleInterface* child) const {
-  for (int i = 0; i < childCount(); ++i)
-    if (this->child(i) == child) return i;
-  return -1;
+  const int bar = IndexOf(child, Kind::Bar);
+  if (bar >= 0 || !chart()) return bar;
+  return IndexOf(child, Kind::Legend) == 0 ? chart()->count() : -1;
+}
+
+// Each part knows its place: a reader asks every part of a long chart.
+int ChartAccessible::IndexOf(const QAccessibleInterface* child, Kind kind) const {
+  const auto* part = dynamic_cast<const Part*>(child);
+  if (!part || &part->owner_ != this || part->kind_ != kind || !part->isValid()) return -1;
+  return part->index_;
 }
 
 QAccessibleInterface* ChartAccessible::childAt(int x, int y) const {

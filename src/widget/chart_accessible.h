@@ -44,6 +44,9 @@ class ChartAccessible : public QAccessibleWidget {
   // their ids, so a reader gets the same object each time; a part beyond
   // the current items reports itself invalid.
   QAccessibleInterface* PartOf(Kind kind, int index) const;
+  // The index of a part of this chart among those of its kind; -1 for
+  // anything else.
+  int IndexOf(const QAccessibleInterface* child, Kind kind) const;
 
   mutable std::vector<QAccessible::Id> bars_;
   mutable std::vector<QAccessible::Id> entries_;

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
@@ -69,6 +70,36 @@ TEST(Accessibility, TheTreeNamesTheChartItsBarsAndItsLegendAndFollowsTheSelectio
   w.clear();
   EXPECT_EQ(chart->childCount(), 1);
   EXPECT_EQ(chart->child(0)->role(), QAccessible::List);
+}
+
+// A reader walks the whole tree (names, amounts, places): with the most
+// items a chart takes it must not hold the program for minutes.
+TEST(Accessibility, AReaderWalksEveryBarAndEntryOfTheLongestChartAtOnce) {
+  PalvexChartWidget w;
+  w.setAnimated(false);
+  QList<PalvexChartItem> items;
+  for (int i = 0; i < 32767; ++i) items.append({"1", QString::number(i), "x", 1});
+  items.last().setCaption("last");
+  ASSERT_TRUE(w.setItems(items));
+  QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(&w);
+  QAccessibleInterface* legend = chart->child(32767);
+  ASSERT_EQ(chart->indexOfChild(legend), 32767);
+  const QDeadlineTimer deadline(10000);
+  int walked = 0;
+  for (; walked < 32767 && !deadline.hasExpired(); ++walked) {
+    QAccessibleInterface* bar = chart->child(walked);
+    QAccessibleInterface* entry = legend->child(walked);
+    ASSERT_FALSE(bar->text(QAccessible::Name).isEmpty());
+    ASSERT_FALSE(bar->text(QAccessible::Value).isEmpty());
+    ASSERT_EQ(entry->text(QAccessible::Name), QString::number(walked));
+    ASSERT_EQ(chart->indexOfChild(bar), walked);
+    ASSERT_EQ(legend->indexOfChild(entry), walked);
+  }
+  EXPECT_EQ(walked, 32767);
+  EXPECT_EQ(chart->child(32766)->text(QAccessible::Name), "last");
+  // Parts of another kind or another chart have no place here.
+  EXPECT_EQ(legend->indexOfChild(chart->child(0)), -1);
+  EXPECT_EQ(chart->indexOfChild(legend->child(0)), -1);
 }
 
 }  // namespace
