@@ -49,19 +49,30 @@ void OpenMainMenu(ChartState& chart) {
 
 }  // namespace
 
-bool HandleKey(ChartState& chart, ChartKey key) {
+bool WantsKey(const ChartState& chart, ChartKey key) {
   switch (key) {
     case ChartKey::PreviousBar:
     case ChartKey::NextBar:
     case ChartKey::FirstBar:
-    case ChartKey::LastBar: {
-      const std::optional<int> column = TargetColumn(chart, key);
-      if (!column) return false;
-      SelectColumnAsPressed(chart, *column);
-      return true;
-    }
+    case ChartKey::LastBar:
+      return TargetColumn(chart, key).has_value();
     case ChartKey::ClearSelection:
-      if (chart.SelectedColumn == -1 && chart.drawnSelection == -1) return false;
+      return chart.SelectedColumn != -1 || chart.drawnSelection != -1;
+    default:
+      return true;
+  }
+}
+
+bool HandleKey(ChartState& chart, ChartKey key) {
+  if (!WantsKey(chart, key)) return false;
+  switch (key) {
+    case ChartKey::PreviousBar:
+    case ChartKey::NextBar:
+    case ChartKey::FirstBar:
+    case ChartKey::LastBar:
+      SelectColumnAsPressed(chart, *TargetColumn(chart, key));
+      return true;
+    case ChartKey::ClearSelection:
       ClearSelectionAsHovered(chart);
       return true;
     case ChartKey::MainMenu:

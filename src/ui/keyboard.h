@@ -25,6 +25,9 @@ enum class ChartKey {
 // menu items. False when the chart has no use for the key now (nothing to
 // select, nothing selected), so the window can pass it on.
 bool HandleKey(ChartState& chart, ChartKey key);
+// Whether HandleKey would use the key now: the window claims such keys
+// before its host's shortcuts can take them.
+bool WantsKey(const ChartState& chart, ChartKey key);
 
 // A rectangle of the chart in twips.
 struct ChartRect {

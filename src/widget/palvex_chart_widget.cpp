@@ -623,6 +623,17 @@ void PalvexChartWidget::about() {
 }
 
 bool PalvexChartWidget::event(QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride) {
+    // As Qt's own editors do: while the chart has the focus, the keys it
+    // would use now are its own, not the window's shortcuts (Ctrl+C copies
+    // the chart, not whatever the host's Edit menu copies).
+    const std::optional<ChartKey> key = d->ChartKeyFor(*static_cast<QKeyEvent*>(e));
+    if (key && WantsKey(d->chart().state(), *key)) {
+      e->accept();
+      return true;
+    }
+    return QWidget::event(e);
+  }
   if (e->type() == QEvent::ContextMenu) {
     // A press of the mouse has already opened (or, by the policy, not
     // opened) the chart's own menu; the event Qt sends after it must not
@@ -775,12 +786,17 @@ bool PalvexChartWidgetPrivate::Key(const char* what, ChartKey key) {
   return taken;
 }
 
-void PalvexChartWidget::keyPressEvent(QKeyEvent* e) {
-  const std::optional<ChartKey> key = ChartKeyOf(*e, d->chart().state().children.mnuViewLegend);
+std::optional<ChartKey> PalvexChartWidgetPrivate::ChartKeyFor(const QKeyEvent& e) const {
+  const std::optional<ChartKey> key = ChartKeyOf(e, chart_->state().children.mnuViewLegend);
   // The menu follows the policy as a right click does; with none, the
   // parent may offer its own.
-  if (key && (*key != ChartKey::MainMenu || contextMenuPolicy() != Qt::NoContextMenu) &&
-      d->Key("key", *key)) {
+  if (key == ChartKey::MainMenu && q.contextMenuPolicy() == Qt::NoContextMenu) return std::nullopt;
+  return key;
+}
+
+void PalvexChartWidget::keyPressEvent(QKeyEvent* e) {
+  const std::optional<ChartKey> key = d->ChartKeyFor(*e);
+  if (key && d->Key("key", *key)) {
     e->accept();
     return;
   }

@@ -16,6 +16,7 @@
 #include "core/property_notifier.h"
 #include "ui/keyboard.h"
 
+class QKeyEvent;
 class QPainter;
 class QTimer;
 
@@ -97,6 +98,9 @@ class PalvexChartWidgetPrivate {
   void DeliverMouse(const char* what, const QMouseEvent& e, F&& call);
   // A key for the chart; false when it had no use for it.
   bool Key(const char* what, palvex::ChartKey key);
+  // The chart's key for a key press, with the menu only where the context
+  // menu policy lets the keyboard open it; nothing for the parent's keys.
+  std::optional<palvex::ChartKey> ChartKeyFor(const QKeyEvent& e) const;
 
   PalvexChartWidget& q;
   std::unique_ptr<palvex::WidgetHost> host;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -145,6 +146,32 @@ TEST_F(Keyboard, TheMenuKeyOpensTheMainMenuAtTheSelectedBarAndEnterRunsAnItem) {
   EXPECT_EQ(items.value(5), QStringLiteral("显示图例(&D)\tL"));
   EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
             w.toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+// As in Qt's own editors, the keys the focused chart would use now are
+// its own; the window's shortcuts have the rest.
+TEST_F(Keyboard, TheFocusedChartsKeysGoBeforeTheWindowsShortcuts) {
+  QAction copy, left, escape;
+  copy.setShortcut(QKeySequence::Copy);
+  left.setShortcut(Qt::Key_Left);
+  escape.setShortcut(Qt::Key_Escape);
+  parent.addActions({&copy, &left, &escape});
+  QSignalSpy copied(&copy, &QAction::triggered), lefts(&left, &QAction::triggered),
+      escaped(&escape, &QAction::triggered);
+  QApplication::setActiveWindow(&parent);
+  w.setFocus();
+  QGuiApplication::clipboard()->clear();
+  Press(QKeySequence(QKeySequence::Copy)[0]);
+  Press(Qt::Key_Left);
+  EXPECT_EQ(copied.size() + lefts.size(), 0);
+  EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
+  EXPECT_EQ(w.selectedColumn(), 2);
+  Press(Qt::Key_Escape);
+  EXPECT_EQ(w.selectedColumn(), -1);
+  EXPECT_EQ(escaped.size(), 0);
+  // Nothing selected: the chart has no use for Escape, the window has.
+  Press(Qt::Key_Escape);
+  EXPECT_EQ(escaped.size(), 1);
 }
 
 TEST_F(Keyboard, CtrlCCopiesAndTheLegendKeyFoldsTheLegend) {
