@@ -57,7 +57,9 @@ bool WantsKey(const ChartState& chart, ChartKey key) {
     case ChartKey::LastBar:
       return TargetColumn(chart, key).has_value();
     case ChartKey::ClearSelection:
-      return chart.SelectedColumn != -1 || chart.drawnSelection != -1;
+      // Only a selection the user sees: the column number a cleared list
+      // or a host keeps is no reason to hold Escape back from a dialog.
+      return SelectedBarSlot(chart).has_value();
     default:
       return true;
   }

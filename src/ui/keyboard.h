@@ -23,7 +23,7 @@ enum class ChartKey {
 // selection cleared as hot tracking clears it, the main menu opened at the
 // selected bar (or the chart's centre), Copy and the legend run as their
 // menu items. False when the chart has no use for the key now (nothing to
-// select, nothing selected), so the window can pass it on.
+// select, no bar shown selected), so the window can pass it on.
 bool HandleKey(ChartState& chart, ChartKey key);
 // Whether HandleKey would use the key now: the window claims such keys
 // before its host's shortcuts can take them.

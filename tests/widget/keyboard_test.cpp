@@ -119,6 +119,31 @@ TEST_F(Keyboard, AKeyAfterTheHostsSelectionDrawsAndReportsItsBar) {
   }
 }
 
+// Escape clears a selection the user sees; with none shown it is the
+// parent's (a dialog closes on it), whatever column number the chart keeps.
+TEST_F(Keyboard, EscapeIsTheParentsWhileNoBarShowsSelected) {
+  const std::pair<const char*, std::function<void()>> hides[] = {
+      {"host cleared", [&] { w.setSelectedColumn(-1); }},
+      {"items cleared", [&] { w.clear(); }},
+      {"fewer items",
+       [&] {
+         w.setItems({{"1", "North", "Jan", 40}});
+       }},
+      {"not selectable", [&] { w.setSelectable(false); }},
+  };
+  for (const auto& [what, hide] : hides) {
+    w.setSelectable(true);
+    w.setItems({{"1", "North", "Jan", 40}, {"2", "South", "Feb", 60}, {"3", "East", "Mar", 20}});
+    Press(Qt::Key_End);
+    hide();
+    const int kept = w.selectedColumn();
+    parent.keys.clear();
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(parent.keys, std::vector<int>{Qt::Key_Escape}) << what;
+    EXPECT_EQ(w.selectedColumn(), kept) << what;
+  }
+}
+
 TEST_F(Keyboard, TheMenuKeyOpensTheMainMenuAtTheSelectedBarAndEnterRunsAnItem) {
   const QRect chartOnScreen(w.mapToGlobal(QPoint(0, 0)), w.size());
   for (QKeyCombination key : {QKeyCombination(Qt::Key_Menu), Qt::ShiftModifier | Qt::Key_F10}) {
