@@ -159,11 +159,15 @@ PalvexChartWidget* ChartAccessible::chart() const {
 
 QString ChartAccessible::text(QAccessible::Text t) const {
   if (!chart()) return QString();
+  // A name or description the host gave the widget comes first, as with
+  // Qt's own widgets: a chart without a title is still named.
   switch (t) {
     case QAccessible::Name:
-      return chart()->chartTitle();
+      return chart()->accessibleName().isEmpty() ? chart()->chartTitle()
+                                                 : chart()->accessibleName();
     case QAccessible::Description:
-      return chart()->chartSubTitle();
+      return chart()->accessibleDescription().isEmpty() ? chart()->chartSubTitle()
+                                                        : chart()->accessibleDescription();
     default:
       return QAccessibleWidget::text(t);
   }

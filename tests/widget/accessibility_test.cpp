@@ -36,6 +36,14 @@ TEST(Accessibility, TheTreeNamesTheChartItsBarsAndItsLegendAndFollowsTheSelectio
   EXPECT_EQ(chart->role(), QAccessible::Chart);
   EXPECT_EQ(chart->text(QAccessible::Name), "Sales");
   EXPECT_EQ(chart->text(QAccessible::Description), "2026");
+  // What the host names the widget for readers goes first.
+  w.setAccessibleName("Sales by month");
+  w.setAccessibleDescription("North and south");
+  EXPECT_EQ(chart->text(QAccessible::Name), "Sales by month");
+  EXPECT_EQ(chart->text(QAccessible::Description), "North and south");
+  w.setAccessibleName(QString());
+  w.setAccessibleDescription(QString());
+  EXPECT_EQ(chart->text(QAccessible::Name), "Sales");
   ASSERT_EQ(chart->childCount(), 3);
   QAccessibleInterface* legend = chart->child(2);
   EXPECT_EQ(legend->role(), QAccessible::List);
