@@ -112,7 +112,7 @@ class ChartAccessible::Part : public QAccessibleInterface {
     }
     s.invisible = kind_ == Kind::Entry && !legendShown;
     s.selectable = chart->selectable();
-    s.selected = chart->selectedColumn() == index_;
+    s.selected = ShownColumn(*chart) == index_;
     s.focusable = kind_ == Kind::Bar && s.selectable;
     s.focused = s.focusable && s.selected && chart->hasFocus();
     return s;
@@ -205,7 +205,7 @@ QAccessibleInterface* ChartAccessible::childAt(int x, int y) const {
 }
 
 QAccessibleInterface* ChartAccessible::focusChild() const {
-  const int column = chart() ? chart()->selectedColumn() : -1;
+  const int column = chart() ? ShownColumn(*chart()) : -1;
   if (column < 0 || column >= chart()->count() || !chart()->hasFocus()) return nullptr;
   return child(column);
 }
@@ -240,8 +240,12 @@ void ChartAccessible::AnnounceSelection(PalvexChartWidget& chart, int previous, 
   AnnounceFocus(chart);
 }
 
+int ChartAccessible::ShownColumn(PalvexChartWidget& chart) {
+  return SelectedBarSlot(StateOf(chart)) ? chart.selectedColumn() : -1;
+}
+
 void ChartAccessible::AnnounceFocus(PalvexChartWidget& chart) {
-  const int column = chart.selectedColumn();
+  const int column = ShownColumn(chart);
   if (!QAccessible::isActive() || !chart.hasFocus() || column < 0 || column >= chart.count())
     return;
   QAccessibleEvent focus(&chart, QAccessible::Focus);

@@ -24,6 +24,9 @@ class ChartAccessible : public QAccessibleWidget {
   static void AnnounceSelection(PalvexChartWidget& chart, int previous, int now);
   // The focus came to the chart: the selected bar, if any, has it.
   static void AnnounceFocus(PalvexChartWidget& chart);
+  // The column the chart shows selected, -1 for none: readers hear of no
+  // selection the user cannot see (not selectable, a column without a bar).
+  static int ShownColumn(PalvexChartWidget& chart);
 
   PalvexChartWidget* chart() const;
 

@@ -222,11 +222,12 @@ void PalvexChartWidgetPrivate::Setup() {
   notifier.Reset();
   // Screen readers hear of what the user, the host or a key selected.
   ChartAccessible::Install();
-  QObject::connect(&q, &PalvexChartWidget::selectedColumnChanged, &q, [this](int column) {
-    ChartAccessible::AnnounceSelection(q, announcedColumn, column);
-    announcedColumn = column;
+  QObject::connect(&q, &PalvexChartWidget::selectedColumnChanged, &q, [this] {
+    const int shown = ChartAccessible::ShownColumn(q);
+    ChartAccessible::AnnounceSelection(q, announcedColumn, shown);
+    announcedColumn = shown;
   });
-  announcedColumn = q.selectedColumn();
+  announcedColumn = ChartAccessible::ShownColumn(q);
 }
 
 PalvexChartWidgetPrivate::~PalvexChartWidgetPrivate() = default;

@@ -74,6 +74,13 @@ TEST(Accessibility, TheTreeNamesTheChartItsBarsAndItsLegendAndFollowsTheSelectio
   EXPECT_EQ(chart->child(0)->text(QAccessible::Description), "North shops");
   EXPECT_TRUE(chart->rect().contains(chart->child(1)->rect()));
 
+  // A column the chart does not show selected is none to a reader either.
+  w.setSelectable(false);
+  w.setSelectedColumn(1);
+  EXPECT_FALSE(chart->child(1)->state().selected);
+  EXPECT_FALSE(legend->child(1)->state().selected);
+  EXPECT_EQ(chart->focusChild(), nullptr);
+
   // Items taken away: the tree shrinks with them.
   w.clear();
   EXPECT_EQ(chart->childCount(), 1);
