@@ -164,8 +164,7 @@ bool RouteMouseWheel(ChartState& chart, std::int32_t delta, float x, float y) {
   // Over the legend panel or anything on it, the list scrolls.
   while (c && c != &ch.picLegend) c = c->Parent;
   if (!c) return false;
-  ScrollBarWheel(chart, delta);
-  return true;
+  return ScrollBarWheel(chart, delta);
 }
 
 void BeginDrag(ChartState& chart, const Control& source) {

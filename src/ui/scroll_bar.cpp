@@ -169,18 +169,23 @@ void ScrollBarRepeatTick(ChartState& chart) {
   if (PartAt(bar, layout, p.scrollX, p.scrollY) == p.scrollPart) Step(chart, p.scrollPart);
 }
 
-void ScrollBarWheel(ChartState& chart, std::int32_t delta) {
+bool ScrollBarWheel(ChartState& chart, std::int32_t delta) {
   PointerState& p = chart.pointer;
+  Control& bar = chart.children.vsbContainer;
+  // Away from the user (a positive turn) scrolls towards the first entry.
+  if (delta > 0 ? bar.Value <= bar.Min : bar.Value >= bar.Max) {
+    p.wheelRest = 0;
+    return false;
+  }
   // A turn the other way starts afresh.
   if ((p.wheelRest < 0 && delta > 0) || (p.wheelRest > 0 && delta < 0)) p.wheelRest = 0;
   const std::int64_t total = std::int64_t{p.wheelRest} + delta;
   const std::int64_t entries = total / kWheelPerEntry;
   p.wheelRest = static_cast<int>(total - entries * kWheelPerEntry);
-  if (entries == 0) return;
-  Control& bar = chart.children.vsbContainer;
-  // Away from the user (a positive turn) scrolls towards the first entry.
+  if (entries == 0) return true;
   const std::int64_t next = std::int64_t{bar.Value} - entries * bar.SmallChange;
   ScrollEntries(chart, static_cast<int>(std::clamp<std::int64_t>(next, bar.Min, bar.Max)));
+  return true;
 }
 
 }  // namespace palvex

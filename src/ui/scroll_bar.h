@@ -28,7 +28,8 @@ void ScrollBarMouseUp(ChartState& chart, std::int16_t button, float x, float y);
 // The host's repeat timer while an arrow or the track is held.
 void ScrollBarRepeatTick(ChartState& chart);
 // Scrolls by whole entries for a wheel turn of delta (120 a notch, positive
-// away from the user).
-void ScrollBarWheel(ChartState& chart, std::int32_t delta);
+// away from the user). False when the list already ends that way: as with
+// Qt's scroll bars, the turn is then the window's parent's.
+bool ScrollBarWheel(ChartState& chart, std::int32_t delta);
 
 }  // namespace palvex

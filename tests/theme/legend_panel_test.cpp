@@ -258,8 +258,9 @@ TEST_F(ScrollBarTest, TheWheelOverTheListScrollsThreeEntriesANotch) {
     const char* where;
     std::pair<float, float> at;
     int delta;
-    int value;  // from 100; an entry is 26 pixels
+    int value;  // from `from`; an entry is 26 pixels
     bool taken;
+    int from = 100;
   } cases[] = {
       {"the list, a notch towards the user", inside(ch.picContainer, 3000), -120, 178, true},
       {"the list, a notch away", inside(ch.picContainer, 3000), 120, 22, true},
@@ -267,12 +268,16 @@ TEST_F(ScrollBarTest, TheWheelOverTheListScrollsThreeEntriesANotch) {
       {"a description", inside(*ch.entries.Label(10)), -240, 256, true},
       {"past the last entry", inside(ch.picContainer, 3000), -12000, ch.vsbContainer.Max, true},
       {"past the first entry", inside(ch.picContainer, 3000), 12000, 0, true},
+      // At the end it turns towards, the list leaves the wheel to the parent.
+      {"the list at its last entry", inside(ch.picContainer, 3000), -120, ch.vsbContainer.Max,
+       false, ch.vsbContainer.Max},
+      {"the list at its first entry", inside(ch.picContainer, 3000), 120, 0, false, 0},
       {"the slider", inside(ch.lblSlider), -120, 100, false},
       {"the chart", {1000, 1000}, -120, 100, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.where);
-    ScrollEntries(state(), 100);
+    ScrollEntries(state(), c.from);
     EXPECT_EQ(chart->MouseWheel(c.delta, c.at.first, c.at.second), c.taken);
     EXPECT_EQ(bar().Value, c.value);
   }
