@@ -309,6 +309,7 @@ class PALVEX_QUICK_EXPORT PalvexChartQuickItem : public QQuickPaintedItem {
   void hoverMoveEvent(QHoverEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
+  bool event(QEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;

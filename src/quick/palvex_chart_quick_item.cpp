@@ -650,6 +650,20 @@ void PalvexChartQuickItem::keyPressEvent(QKeyEvent* e) {
   e->setAccepted(taken);
 }
 
+bool PalvexChartQuickItem::event(QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride) {
+    // As the widget: while the chart has the focus, the keys it would use
+    // now are its own, not the window's shortcuts.
+    const std::optional<ChartKey> key =
+        ChartKeyOf(*static_cast<QKeyEvent*>(e), d->chart.state().children.mnuViewLegend);
+    if (key && WantsKey(d->chart.state(), *key)) {
+      e->accept();
+      return true;
+    }
+  }
+  return QQuickPaintedItem::event(e);
+}
+
 void PalvexChartQuickItem::focusInEvent(QFocusEvent* e) {
   QQuickPaintedItem::focusInEvent(e);
   update();  // the focus frame

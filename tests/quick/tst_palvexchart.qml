@@ -21,6 +21,9 @@ Item {
         animated: false
     }
 
+    // A window shortcut on a key the focused chart uses: the chart's first.
+    Shortcut { id: windowLeft; sequence: "Left"; property int used: 0; onActivated: used++ }
+
     SignalSpy { id: clicked; target: chart; signalName: "itemClicked" }
     SignalSpy { id: refused; target: chart; signalName: "errorOccurred" }
     SignalSpy { id: changes; target: chart }
@@ -202,6 +205,7 @@ Item {
             verify(chart.activeFocus)
             keyClick(Qt.Key_Left)
             compare(chart.selectedColumn, 0)
+            compare(windowLeft.used, 0)
             keyClick(Qt.Key_End)
             compare(chart.selectedColumn, 1)
             keyClick(Qt.Key_Escape)
