@@ -1,5 +1,7 @@
 #include "core/item_conversion.h"
 
+#include <cmath>
+
 #include "platform/qt/qt_text.h"
 
 namespace palvex {
@@ -36,6 +38,11 @@ QList<PalvexChartItem> ToPublicItems(const std::vector<ChartItem>& items) {
   out.reserve(static_cast<qsizetype>(items.size()));
   for (const ChartItem& item : items) out.append(ToPublicItem(item));
   return out;
+}
+
+double ValueOfCell(const QVariant& cell) {
+  const double v = cell.toDouble();
+  return std::isnan(v) ? 0.0 : v;
 }
 
 }  // namespace palvex

@@ -1,8 +1,8 @@
 #include "quick/quick_items.h"
 
-#include <cmath>
 #include <string>
 
+#include "core/item_conversion.h"
 #include "platform/chart_error.h"
 
 namespace palvex {
@@ -40,17 +40,11 @@ QList<PalvexChartItem> ItemsOfModel(const QAbstractItemModel& model, const ItemR
   const auto text = [&](const QModelIndex& index, int r) {
     return r < 0 ? QString() : model.data(index, r).toString();
   };
-  // NaN (a data set's missing value) holds no number either: the chart
-  // would refuse it with every other row.
-  const auto number = [&](const QModelIndex& index) {
-    const double v = value < 0 ? 0.0 : model.data(index, value).toDouble();
-    return std::isnan(v) ? 0.0 : v;
-  };
   QList<PalvexChartItem> items;
   for (int row = 0; row < model.rowCount(); ++row) {
     const QModelIndex index = model.index(row, 0);
     items.append({id < 0 ? QString::number(row + 1) : text(index, id), text(index, description),
-                  text(index, caption), number(index)});
+                  text(index, caption), value < 0 ? 0.0 : ValueOfCell(model.data(index, value))});
   }
   return items;
 }

@@ -3,7 +3,8 @@
 #include <QAbstractItemModel>
 #include <QPointer>
 #include <algorithm>
-#include <cmath>
+
+#include "core/item_conversion.h"
 
 class PalvexChartModelMapperPrivate {
  public:
@@ -29,11 +30,7 @@ class PalvexChartModelMapperPrivate {
     if (rowCount >= 0) end = std::min<qint64>(end, qint64(firstRow) + rowCount);
     for (int row = firstRow; row < end; ++row) {
       const QString id = itemIdColumn < 0 ? QString::number(row + 1) : TextAt(row, itemIdColumn);
-      // A cell that holds no number counts as 0, as a spreadsheet's does;
-      // so does NaN (a data set's missing value, or the text "nan"), which
-      // the chart would refuse with every other row.
-      double value = model->data(model->index(row, valueColumn)).toDouble();
-      if (std::isnan(value)) value = 0;
+      const double value = palvex::ValueOfCell(model->data(model->index(row, valueColumn)));
       items.append({id, TextAt(row, descriptionColumn), TextAt(row, captionColumn), value});
     }
     return items;
