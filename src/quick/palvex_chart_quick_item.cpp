@@ -93,17 +93,22 @@ class PalvexChartQuickItemPrivate {
   // What screen readers hear, as of the widget: a chart named by its title
   // and described by its subtitle. Set through the item's Accessible
   // attached properties, once the item is in a QML context and whenever
-  // the titles change (not on every call: a hover is one).
+  // the titles change (not on every call: a hover is one). A name or
+  // description the program gave there stands, as the widget's does.
   void Describe() {
     QQmlContext* context = qmlContext(&q);
     if (!context) return;
-    const auto set = [&](const char* name, const QVariant& value) {
+    const auto set = [&](const char* name, const QVariant& value, QVariant* written = nullptr) {
       QQmlProperty property(&q, QLatin1String(name), context);
-      if (property.isValid() && property.read() != value) property.write(value);
+      if (!property.isValid()) return;
+      const QVariant held = property.read();
+      if (written && !held.toString().isEmpty() && held != *written) return;
+      if (held != value) property.write(value);
+      if (written) *written = value;
     };
     set("Accessible.role", int(QAccessible::Chart));
-    set("Accessible.name", ToQString(chart.state().ChartTitle));
-    set("Accessible.description", ToQString(chart.state().ChartSubTitle));
+    set("Accessible.name", ToQString(chart.state().ChartTitle), &describedName);
+    set("Accessible.description", ToQString(chart.state().ChartSubTitle), &describedDescription);
     set("Accessible.focusable", true);
   }
 
@@ -254,6 +259,10 @@ class PalvexChartQuickItemPrivate {
   QPointF pointer;
   int error = 0;
   QString errorString;
+  // The title and subtitle last given to readers, to tell them from a
+  // name or description of the program's.
+  QVariant describedName;
+  QVariant describedDescription;
 };
 
 namespace {

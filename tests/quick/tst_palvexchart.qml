@@ -79,11 +79,24 @@ Item {
             compare(changes.count, 1)
         }
 
-        // Screen readers hear a chart named by its title.
+        // Screen readers hear a chart named by its title, unless the
+        // program named or described it for them.
         function test_accessible_role_and_name() {
             chart.chartTitle = "Rainfall"
             compare(chart.Accessible.role, Accessible.Chart)
             compare(chart.Accessible.name, "Rainfall")
+            const named = Qt.createQmlObject(
+                'import QtQuick; import PalvexChart; PalvexChart { chartTitle: "Rainfall"; '
+                + 'Accessible.name: "Monthly rain"; Accessible.description: "mm" }', root)
+            compare(named.Accessible.name, "Monthly rain")
+            named.chartTitle = "Snow"
+            named.chartSubTitle = "2027"
+            compare(named.Accessible.name, "Monthly rain")
+            compare(named.Accessible.description, "mm")
+            named.Accessible.name = ""
+            named.chartTitle = "Hail"
+            compare(named.Accessible.name, "Hail")
+            named.destroy()
         }
 
         // Under Normal a chart's text takes the palette's colour until the
