@@ -33,13 +33,21 @@ std::optional<QRect> DragOutlineRect(ChartState& chart, QPointF pointer) {
       .toRect();
 }
 
+// The rectangle the frame's pen follows, inside the bar's slot. A slot
+// narrower than the pen turns it inside out, and the pen then reaches past
+// the slot.
+QRect FramePath(const QRect& slot) {
+  return slot.adjusted(1, 1, -1, -1);
+}
+
 }  // namespace
 
 QRegion MarksRegion(ChartState& chart, const QRect& window, QPointF pointer, bool focused) {
   QRegion marks;
-  // A pixel around each, for pens that straddle an edge.
+  // A pixel around each, for pens that straddle an edge; the frame's pen,
+  // two pixels wide, straddles its path.
   if (const std::optional<QRect> frame = FocusFrameRect(chart, window); frame && focused)
-    marks += frame->adjusted(-1, -1, 1, 1);
+    marks += FramePath(*frame).normalized().adjusted(-2, -2, 2, 2);
   if (const std::optional<QRect> outline = DragOutlineRect(chart, pointer))
     marks += outline->adjusted(-1, -1, 1, 1);
   return marks;
@@ -49,13 +57,12 @@ void PaintFocusFrame(QPainter& p, const ChartState& chart, const QRect& window,
                      const QColor& highlight) {
   const std::optional<QRect> frame = FocusFrameRect(chart, window);
   if (!frame) return;
-  const QRect& r = *frame;
   // Drawn whatever the style does for focus: a keyboard user needs to see
   // which bar the arrows move from, also after a click gave the focus.
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(highlight, 2, Qt::DotLine));
-  p.drawRect(r.adjusted(1, 1, -1, -1));
+  p.drawRect(FramePath(*frame));
 }
 
 void PaintDragOutline(QPainter& p, ChartState& chart, QPointF pointer, double devicePixelRatio) {

@@ -302,6 +302,10 @@ TEST_F(Widget, RepaintsOnlyWhatAnEventChangedYetShowsTheWholeChart) {
       {"focus away", [&] { w.clearFocus(); }, false},
       {"focus back", [&] { w.setFocus(); }, false},
       {"title", [&] { w.setChartTitle("Later"); }, false},
+      // The focus frame's pen reaches past a slot narrower than itself.
+      {"margins that leave the bars no width",
+       [&] { w.setMarginLeft(w.width() - w.marginRight()); }, false},
+      {"the host selects a bar of no width", [&] { w.setSelectedColumn(9); }, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
