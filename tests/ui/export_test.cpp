@@ -166,6 +166,12 @@ TEST_F(ExportTest, AnSvgIsWellFormedXmlWhateverCharactersTheTextsHold) {
   item.SelectedDescription = odd;
   item.Value = 30;
   chart.AddItem(item);
+  // A host's font named oddly: its family goes into the file's attributes,
+  // for the titles and the rotated captions alike.
+  FontSpec oddFont;
+  oddFont.name = u"Serif \"x\" <b> & \x01";
+  chart.state().look.titleFont = oddFont;
+  chart.state().look.labelFont = oddFont;
   chart.Refresh();
   host.QueueSaveAnswer(FromQString(InPictures("odd.svg")));
   ASSERT_EQ(SaveAsBitmap(chart.state()), ExportResult::Done);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QFont>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QString>
 
 namespace palvex {
@@ -20,6 +23,21 @@ inline QString MarkupSafeText(QString text) {
       text[i] = QChar(0xFFFD);
   }
   return text;
+}
+
+// The font text is painted in on a vector page. Qt's SVG writer puts the
+// family into an XML attribute as it is, so a quote, '<' or '&' in it
+// would end the file's XML there: on an SVG page each becomes U+FFFD, as
+// the characters XML forbids do. The text is still measured in the font
+// itself.
+inline QFont MarkupSafeFont(QFont font, const QPainter& painter) {
+  if (!painter.paintEngine() || painter.paintEngine()->type() != QPaintEngine::SVG) return font;
+  QString family = MarkupSafeText(font.family());
+  for (QChar& c : family) {
+    if (c == u'"' || c == u'<' || c == u'&') c = QChar(0xFFFD);
+  }
+  font.setFamily(family);
+  return font;
 }
 
 }  // namespace palvex

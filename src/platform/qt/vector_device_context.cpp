@@ -64,7 +64,7 @@ bool VectorDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string
   font.lfEscapement = font.lfOrientation = 0;
   const QFont qfont = QFontFor(font);
   painter_.save();
-  painter_.setFont(qfont);
+  painter_.setFont(MarkupSafeFont(qfont, painter_));
   painter_.setPen(ToQColor(owner().ForeColor()));
   // The escapement turns counter-clockwise on screen; Qt turns clockwise.
   painter_.translate(x, y);

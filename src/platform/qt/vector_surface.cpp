@@ -128,7 +128,7 @@ void VectorSurface::Print(const std::u16string& text) {
   const QFontMetricsF& fm = font.metrics();
   const QStringList lines = TextLines(text);
   if (QPainter* p = Painting()) {
-    p->setFont(font.font());
+    p->setFont(MarkupSafeFont(font.font(), *p));
     p->setPen(ToQColor(fore_));
     double y = currentY_ / screen_.TwipsPerPixelY();
     const double x = currentX_ / screen_.TwipsPerPixelX();
