@@ -30,6 +30,7 @@
 #include "quick/quick_host.h"
 #include "quick/quick_items.h"
 #include "render/bars.h"
+#include "theme/themes.h"
 #include "ui/keyboard.h"
 
 using namespace palvex;
@@ -332,7 +333,6 @@ PALVEX_QUICK_PROPERTY(QString, chartTitle, ChartTitle, toString())
 PALVEX_QUICK_PROPERTY(QString, chartSubTitle, ChartSubTitle, toString())
 PALVEX_QUICK_PROPERTY(QString, axisLabelX, AxisLabelX, toString())
 PALVEX_QUICK_PROPERTY(QString, axisLabelY, AxisLabelY, toString())
-PALVEX_QUICK_PROPERTY(QColor, backColor, BackColor, value<QColor>())
 PALVEX_QUICK_PROPERTY(QList<QColor>, barColors, BarColors, value<QList<QColor>>())
 #undef PALVEX_QUICK_PROPERTY
 
@@ -360,6 +360,20 @@ PALVEX_QUICK_VALUE(qreal, maxY, MaxY, toDouble())
 PALVEX_QUICK_VALUE(bool, legendVisible, LegendVisible, toBool())
 PALVEX_QUICK_VALUE(int, valueDecimals, ValueDecimals, toInt())
 #undef PALVEX_QUICK_VALUE
+
+QColor PalvexChartQuickItem::backColor() const {
+  return d->Read("backColor").value<QColor>();
+}
+void PalvexChartQuickItem::setBackColor(const QColor& color) {
+  d->Run("backColor", [&] {
+    AllOrNothing(d->chart, [&] {
+      WritePropertyNamed(d->chart, QStringLiteral("backColor"), color);
+      // Under Normal the palette's text colour is chosen to read on it; a
+      // painted theme keeps its own.
+      if (d->chart.ActiveTheme() == ThemeNormal) d->FollowPalette();
+    });
+  });
+}
 
 QColor PalvexChartQuickItem::foreColor() const {
   return d->Read("foreColor").value<QColor>();

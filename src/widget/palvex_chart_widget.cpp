@@ -358,6 +358,9 @@ void PalvexChartWidget::setBackColor(const QColor& color) {
   d->Set("backColor", [&] {
     RefuseUnless(color.isValid());
     d->chart().SetBackColor(FromQRgb(color.rgb()));
+    // Under Normal the palette's text colour is chosen to read on it; a
+    // painted theme keeps its own.
+    if (d->chart().ActiveTheme() == ThemeNormal) d->FollowPalette();
   });
 }
 QColor PalvexChartWidget::foreColor() const {

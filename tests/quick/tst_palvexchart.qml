@@ -105,6 +105,9 @@ Item {
             chart.backColor = "white"
             chart.theme = PalvexChart.Normal
             verify(!Qt.colorEqual(chart.foreColor, "white"), chart.foreColor)
+            chart.backColor = "black"
+            verify(!Qt.colorEqual(chart.foreColor, "black"), chart.foreColor)
+            chart.backColor = "white"
             chart.foreColor = "darkgreen"
             chart.theme = PalvexChart.Sky
             chart.theme = PalvexChart.Normal

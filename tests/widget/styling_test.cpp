@@ -160,6 +160,10 @@ TEST_F(Styling, ThePaletteThemeFollowsALightAndADarkPaletteReadably) {
   // The host's own bar colours win over the highlight.
   w.setBarColors({Qt::red});
   EXPECT_EQ(ToQColor(s().children.entries.Record(0)->color), QColor(Qt::red));
+  // A text colour the host gives stays with a new back colour.
+  w.setForeColor(Qt::darkRed);
+  w.setBackColor(Qt::darkBlue);
+  EXPECT_EQ(w.foreColor(), QColor(Qt::darkRed));
 
   // Normal with the default colours: text from the palette, readable on
   // the white back colour in both.
@@ -169,6 +173,10 @@ TEST_F(Styling, ThePaletteThemeFollowsALightAndADarkPaletteReadably) {
     plain.setPalette(palette);
     plain.setTheme(PalvexChartWidget::Normal);
     EXPECT_GE(ContrastRatio(plain.foreColor(), plain.backColor()), 4.5);
+    // A new back colour gets a text colour that reads on it.
+    plain.setBackColor(Qt::black);
+    EXPECT_GE(ContrastRatio(plain.foreColor(), plain.backColor()), 4.5);
+    plain.setBackColor(Qt::white);
   }
   // A colour the host gives stays.
   plain.setForeColor(Qt::darkGreen);
