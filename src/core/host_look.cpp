@@ -146,7 +146,9 @@ void SetValueDecimals(PalvexChart& chart, int decimals) {
   chart.state().look.amountFormat.decimals = decimals;
 }
 
-void UsePaletteTheme(PalvexChart& chart, const QPalette& palette) {
+namespace {
+
+ThemeColors PaletteColors(const QPalette& palette) {
   const QColor base = palette.color(QPalette::Active, QPalette::Base);
   const QColor window = palette.color(QPalette::Active, QPalette::Window);
   const QColor text = palette.color(QPalette::Active, QPalette::WindowText);
@@ -159,9 +161,25 @@ void UsePaletteTheme(PalvexChart& chart, const QPalette& palette) {
   colors.foreColor = ColorOf(text);
   colors.bandTop = ColorOf(Mixed(base, text, 0.05));
   colors.bandBottom = ColorOf(Mixed(window, text, 0.09));
+  return colors;
+}
+
+std::vector<std::pair<Color, Color>> PaletteBars(const QPalette& palette) {
+  return {BarPair(palette.color(QPalette::Active, QPalette::Highlight))};
+}
+
+}  // namespace
+
+bool ShowsPalette(const PalvexChart& chart, const QPalette& palette) {
+  const HostLook& look = chart.state().look;
+  return chart.ActiveTheme() == kHostTheme && look.themeColors == PaletteColors(palette) &&
+         look.themeBars == PaletteBars(palette);
+}
+
+void UsePaletteTheme(PalvexChart& chart, const QPalette& palette) {
   HostLook& look = chart.state().look;
-  look.themeColors = colors;
-  look.themeBars = {BarPair(palette.color(QPalette::Active, QPalette::Highlight))};
+  look.themeColors = PaletteColors(palette);
+  look.themeBars = PaletteBars(palette);
   // Selected again, the theme gives the chart and the slider its colours.
   chart.SetActiveTheme(kHostTheme);
 }

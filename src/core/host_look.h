@@ -45,6 +45,10 @@ void SetValueDecimals(PalvexChart& chart, int decimals);
 // its own).
 void UsePaletteTheme(PalvexChart& chart, const QPalette& palette);
 
+// Whether the chart shows the palette theme in the palette's colours; the
+// renderer, which no palette change reaches, asks before it draws.
+bool ShowsPalette(const PalvexChart& chart, const QPalette& palette);
+
 // The palette's part in a window's chart: the palette theme takes its
 // colours again, and under Normal, while textFromPalette (the host has set
 // no text colour), the text takes the palette's colour that reads on the

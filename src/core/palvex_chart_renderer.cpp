@@ -1,10 +1,13 @@
 #include <palvex/palvexchartrenderer.h>
 
+#include <QGuiApplication>
+
 #include "control/palvex_chart.h"
 #include "core/caught_error.h"
 #include "core/chart_changes.h"
 #include "core/chart_picture.h"
 #include "core/finished_chart.h"
+#include "core/host_look.h"
 #include "core/item_conversion.h"
 #include "core/property_access.h"
 #include "core/qt_face_properties.h"
@@ -47,6 +50,16 @@ class PalvexChartRendererPrivate {
     shown = true;
   }
 
+  // The palette theme in the application's palette as it is now: no
+  // palette change reaches a chart without a window, and a restored state
+  // or the automation name selects the theme without its colours.
+  void FollowPalette() {
+    const QPalette palette = QGuiApplication::palette();
+    if (chart.ActiveTheme() != kHostTheme || ShowsPalette(chart, palette)) return;
+    UsePaletteTheme(chart, palette);
+    if (chart.state().animationDone) chart.Refresh();
+  }
+
   HeadlessHost host;
   PalvexChart chart{host};
   bool shown = false;
@@ -68,7 +81,10 @@ QVariant PalvexChartRenderer::property(const QString& name) const {
 }
 
 bool PalvexChartRenderer::setProperty(const QString& name, const QVariant& value) {
-  return d->Call([&] { WritePropertyNamed(d->chart, name, value); });
+  return d->Call([&] {
+    WritePropertyNamed(d->chart, name, value);
+    d->FollowPalette();
+  });
 }
 
 bool PalvexChartRenderer::addItem(const PalvexChartItem& item) {
@@ -94,7 +110,10 @@ QByteArray PalvexChartRenderer::saveState() const {
 }
 
 bool PalvexChartRenderer::restoreState(const QByteArray& state) {
-  return d->Call([&] { RestoreState(d->chart, state, true); });
+  return d->Call([&] {
+    RestoreState(d->chart, state, true);
+    d->FollowPalette();
+  });
 }
 
 QSize PalvexChartRenderer::size() const {
@@ -120,6 +139,7 @@ QImage PalvexChartRenderer::toImage(qreal scale) {
   QImage image;
   d->Call([&] {
     d->Finish();
+    d->FollowPalette();
     image = ChartPicture(d->chart, scale);
   });
   return image;
@@ -136,6 +156,7 @@ bool PalvexChartRenderer::save(const QString& path, const char* format, qreal sc
 bool PalvexChartRenderer::save(const QString& path, const char* format, qreal scale, int quality) {
   return d->Call([&] {
     d->Finish();
+    d->FollowPalette();
     const QString failure = SaveChartPicture(d->chart, path, format, scale, quality);
     if (!failure.isEmpty()) throw ChartError(kErrPathAccess, failure.toStdString());
   });

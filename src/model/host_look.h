@@ -32,6 +32,8 @@ struct ThemeColors {
   Color foreColor;
   Color bandTop = 0;
   Color bandBottom = 0;
+
+  bool operator==(const ThemeColors&) const = default;
 };
 
 // The theme number a host paints with colours of its own (the widget's

@@ -1,5 +1,6 @@
 // The host's styling in the widget: fonts and the palette theme, in every
 // picture of the chart.
+#include <palvex/palvexchartrenderer.h>
 #include <palvex/palvexchartwidget.h>
 
 #include <gtest/gtest.h>
@@ -182,6 +183,35 @@ TEST_F(Styling, ThePaletteThemeFollowsALightAndADarkPaletteReadably) {
   plain.setForeColor(Qt::darkGreen);
   plain.setPalette(light);
   EXPECT_EQ(plain.foreColor(), QColor(Qt::darkGreen));
+}
+
+// No palette change reaches the renderer: its palette theme takes the
+// application's palette as it is at each picture, and a state saved with
+// the theme comes back in the palette's colours, as in the widget.
+TEST(RendererStyling, ThePaletteThemeFollowsTheApplicationsPalette) {
+  const auto chart = [] {
+    auto renderer = std::make_unique<PalvexChartRenderer>();
+    renderer->setItems({{"1", "North", "Jan", 40}});
+    return renderer;
+  };
+  const auto palette = chart();
+  ASSERT_TRUE(palette->setProperty("theme", int(PalvexChartWidget::Palette)));
+  const auto restored = chart();
+  ASSERT_TRUE(restored->restoreState(palette->saveState()));
+  EXPECT_EQ(restored->toImage(), palette->toImage());
+
+  struct PaletteKept {
+    QPalette kept = QGuiApplication::palette();
+    ~PaletteKept() { QGuiApplication::setPalette(kept); }
+  } keep;
+  QPalette dark;
+  dark.setColor(QPalette::Base, QColor(30, 30, 30));
+  dark.setColor(QPalette::Window, QColor(45, 45, 45));
+  dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+  QGuiApplication::setPalette(dark);
+  // The background runs from Base at the top.
+  EXPECT_EQ(palette->toImage().pixelColor(0, 0), QColor(30, 30, 30));
+  EXPECT_EQ(palette->property("foreColor"), QColor(230, 230, 230));
 }
 
 }  // namespace
