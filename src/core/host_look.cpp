@@ -128,7 +128,13 @@ void SetLabelFont(PalvexChart& chart, const std::optional<QFont>& font) {
 }
 
 QString ValueSuffix(PalvexChart& chart) {
-  return ToQString(CurrencyText(chart.state())).remove(QStringLiteral("%1"));
+  const auto& suffix = chart.state().look.amountFormat.suffix;
+  if (suffix) return ToQString(*suffix);
+  // The currency text without the amount's place; a host's own suffix may
+  // hold "%1" as text.
+  QString currency = ToQString(CurrencyText(chart.state()));
+  const qsizetype amount = currency.indexOf(QStringLiteral("%1"));
+  return amount < 0 ? currency : currency.remove(amount, 2);
 }
 void SetValueSuffix(PalvexChart& chart, const std::optional<QString>& suffix) {
   auto& kept = chart.state().look.amountFormat.suffix;

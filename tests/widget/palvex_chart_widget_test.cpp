@@ -854,6 +854,11 @@ TEST_F(Widget, TheLabelGroupsTheAmountAsTheWidgetsLocaleDoes) {
   w.setValueDecimals(2);
   EXPECT_EQ(ToQString(s().children.lblInfo.Caption).split('\r').value(1),
             QStringLiteral("金额: 1.234.567,00 mm"));
+  // A "%1" of the host's is text, read back as given.
+  w.setValueSuffix(" %1 mm");
+  EXPECT_EQ(w.valueSuffix(), QStringLiteral(" %1 mm"));
+  EXPECT_EQ(ToQString(s().children.lblInfo.Caption).split('\r').value(1),
+            QStringLiteral("金额: 1.234.567,00 %1 mm"));
   w.resetValueSuffix();
   EXPECT_EQ(w.valueSuffix(), QStringLiteral("元"));
 }
