@@ -664,9 +664,9 @@ bool PalvexChartWidget::event(QEvent* e) {
     d->FollowDevicePixelRatio();
     return QWidget::event(e);
   }
-  if (e->type() == QEvent::LanguageChange) {
-    // The information label takes the new words; a chart not yet drawn
-    // takes them with its first pass.
+  if (e->type() == QEvent::LanguageChange || e->type() == QEvent::LocaleChange) {
+    // The information label takes the new words, or the amount in the new
+    // locale's digits; a chart not yet drawn takes them with its first pass.
     d->Run("language change", [&] { d->RedrawFinished(); });
     return QWidget::event(e);
   }
