@@ -111,6 +111,8 @@ void WriteQtFaceProperty(PalvexChart& chart, const QtFaceProperty& property,
       SetLabelFont(chart, font());
       return redrawFinished();
     case Kind::ValueSuffix:
+      // As the widget's QString: a list is no text, not an empty one.
+      RefuseUnless(value.isNull() || value.canConvert<QString>());
       SetValueSuffix(chart, value.isNull() ? std::nullopt : std::optional(value.toString()));
       return redrawFinished();
     case Kind::ValueDecimals: {

@@ -727,6 +727,13 @@ TEST(OneVocabulary, TheRendererTakesTheWidgetsNamesAndTypes) {
     EXPECT_FALSE(renderer.setProperty(name, value));
     EXPECT_EQ(renderer.lastError(), widget.lastError());
   }
+  // A value the widget's type cannot hold at all: a list is no text, and
+  // the unit stays.
+  const QVariant list = QVariantList{1, 2};
+  EXPECT_FALSE(widget.setProperty("valueSuffix", list));
+  EXPECT_FALSE(renderer.setProperty("valueSuffix", list));
+  EXPECT_EQ(renderer.lastError(), kErrInvalidPropertyValue);
+  EXPECT_EQ(renderer.property("valueSuffix"), widget.valueSuffix());
   // The automation names keep their own forms.
   EXPECT_EQ(renderer.property("BackColor").toUInt(), 0x38220Cu);  // red in the low byte
   EXPECT_EQ(renderer.property("ActiveTheme"), 2);
