@@ -701,5 +701,13 @@ bool PalvexChartQuickItem::eventFilter(QObject* watched, QEvent* e) {
   if (watched == QCoreApplication::instance() && e->type() == QEvent::ApplicationPaletteChange)
     d->Run(
         "palette change", [&] { d->FollowPalette(); }, false);
+  // Qt Quick passes no language change on to its items: the application
+  // hears of each translator installed or removed. As in the widget, the
+  // information label takes the new words (and valueSuffix, until set,
+  // reads and notifies the new currency); a chart not yet drawn takes them
+  // with its first pass.
+  if (watched == QCoreApplication::instance() && e->type() == QEvent::LanguageChange)
+    d->Run(
+        "language change", [&] { d->RedrawFinished(); }, false);
   return QQuickPaintedItem::eventFilter(watched, e);
 }

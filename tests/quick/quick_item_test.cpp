@@ -1,8 +1,9 @@
 // The Qt Quick item in a real window: the same control as the renderer (the
 // same chart gives the same pixels, at the window's device pixel ratio),
-// and the chart's own menu on a right press.
+// the chart's own menu on a right press, and the language it speaks.
 #include <palvex/palvexchartquickitem.h>
 #include <palvex/palvexchartrenderer.h>
+#include <palvex/palvexcharttranslation.h>
 
 #include <gtest/gtest.h>
 
@@ -136,6 +137,40 @@ TEST(QuickMenu, SaveAsAsksTheFileDialog) {
   };
   saveAs();
   EXPECT_EQ(title, QStringLiteral("保持图表为文件"));
+}
+
+// A language switched while the chart shows reaches it at once, as it
+// reaches the widget: the information label takes the new words and
+// valueSuffix, until set, notifies its new currency; switched back, the
+// chart shows exactly what it showed before.
+TEST(QuickTranslation, ASwitchedLanguageReachesTheShownLabel) {
+  QQuickView view;
+  view.engine()->addImportPath(PALVEX_QML_DIR);
+  view.setSource(QUrl(QStringLiteral("data:text/plain,") + R"(
+    import QtQuick
+    import PalvexChart
+    PalvexChart { width: 560; height: 372; animated: false
+                  selectable: true; selectionInformation: true
+                  items: [{itemId: "1", caption: "Jan", description: "North", value: 40}] })"));
+  ASSERT_EQ(view.status(), QQuickView::Ready) << qPrintable(view.errors().value(0).toString());
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  QObject* chart = view.rootObject();
+  chart->setProperty("selectedColumn", 0);
+  QTest::qWait(50);
+  const QImage chinese = view.grabWindow();
+  QSignalSpy suffix(chart, SIGNAL(valueSuffixChanged(QString)));
+
+  ASSERT_TRUE(installPalvexChartTranslator(QLocale(QLocale::English)));
+  QTest::qWait(50);
+  EXPECT_EQ(suffix.count(), 1);
+  EXPECT_EQ(chart->property("valueSuffix").toString(), QStringLiteral(" yuan"));
+  EXPECT_NE(view.grabWindow(), chinese);
+
+  removePalvexChartTranslator();
+  QTest::qWait(50);
+  EXPECT_EQ(suffix.count(), 2);
+  EXPECT_EQ(view.grabWindow(), chinese);
 }
 
 }  // namespace
