@@ -306,6 +306,7 @@ class PALVEX_QUICK_EXPORT PalvexChartQuickItem : public QQuickPaintedItem {
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void mouseUngrabEvent() override;
   void hoverMoveEvent(QHoverEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;

@@ -27,6 +27,10 @@ bool PalvexChart::MouseWheel(std::int32_t Delta, float X, float Y) {
   return RouteMouseWheel(s_, Delta, X, Y);
 }
 
+void PalvexChart::MouseCaptureLost() {
+  LosePointer(s_);
+}
+
 void PalvexChart::ScrollRepeatTick() {
   ScrollBarRepeatTick(s_);
 }

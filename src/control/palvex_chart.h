@@ -121,6 +121,10 @@ class PalvexChart {
   // A wheel turn, 120 a notch, positive away from the user; true when the
   // description list took it.
   bool MouseWheel(std::int32_t Delta, float X, float Y);
+  // The host took the mouse away before the release (its window hidden or
+  // disabled, another item grabbed the mouse): the press ends there, or a
+  // held scroll arrow would go on scrolling unseen. No event.
+  void MouseCaptureLost();
   // The host's scroll repeat timer fired (see Host::SetScrollRepeat).
   void ScrollRepeatTick();
   // The tool tip of the child under the pointer; empty when none.

@@ -644,6 +644,15 @@ void PalvexChartQuickItem::mouseDoubleClickEvent(QMouseEvent* e) {
   }
 }
 
+void PalvexChartQuickItem::mouseUngrabEvent() {
+  // The press ends without a release when another item takes the mouse (a
+  // Flickable the chart sits in starts to flick) or this one is hidden or
+  // disabled: a held arrow of the legend's list stops scrolling and a
+  // dragged label's outline goes, as at a release.
+  d->chart.MouseCaptureLost();
+  update();
+}
+
 void PalvexChartQuickItem::hoverMoveEvent(QHoverEvent* e) {
   // A move with no button held, as hot tracking needs.
   d->DeliverMouse(

@@ -176,6 +176,14 @@ void ReleasePointer(ChartState& chart) {
   chart.pointer = PointerState{};
 }
 
+void LosePointer(ChartState& chart) {
+  const PointerState& p = chart.pointer;
+  if (!p.captured && !p.dragging) return;
+  const bool repeating = p.scrollPart != ScrollPart::None;
+  ReleasePointer(chart);
+  if (repeating) chart.host.SetScrollRepeat(false);
+}
+
 std::u16string ToolTipAt(ChartState& chart, double x, double y) {
   const HitResult at = HitTest(chart, x, y);
   if (!at.control) return std::u16string();

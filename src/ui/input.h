@@ -47,6 +47,11 @@ bool RouteMouseWheel(ChartState& chart, std::int32_t delta, float x, float y);
 void BeginDrag(ChartState& chart, const Control& source);
 // Forgets the held buttons and the drag: a modal menu took the release.
 void ReleasePointer(ChartState& chart);
+// The press ends without a release: the host took the mouse away (its
+// window hidden or disabled, another item grabbed it). A held scroll arrow
+// stops repeating at once and a dragged label stays where it was; no
+// event is raised.
+void LosePointer(ChartState& chart);
 
 // The tool tip of the child under the point, empty when it has none.
 std::u16string ToolTipAt(ChartState& chart, double x, double y);

@@ -656,6 +656,11 @@ bool PalvexChartWidget::event(QEvent* e) {
     }
     return QWidget::event(e);
   }
+  if (e->type() == QEvent::EnabledChange && !isEnabled()) {
+    // Nor does a disabled one.
+    d->chart().MouseCaptureLost();
+    return QWidget::event(e);
+  }
   if (e->type() == QEvent::PaletteChange) {
     d->Run("palette change", [&] { d->FollowPalette(); });
     return QWidget::event(e);
@@ -724,6 +729,10 @@ void PalvexChartWidget::resizeEvent(QResizeEvent*) {
 }
 
 void PalvexChartWidget::hideEvent(QHideEvent*) {
+  // A hidden window gets no release: a press held now ends here, as
+  // QScrollBar's does, or a held arrow of the legend's list would scroll
+  // on unseen.
+  d->chart().MouseCaptureLost();
   d->player.Stop();
 }
 

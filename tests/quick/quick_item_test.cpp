@@ -173,6 +173,43 @@ TEST(QuickTranslation, ASwitchedLanguageReachesTheShownLabel) {
   EXPECT_EQ(view.grabWindow(), chinese);
 }
 
+// A press the item loses ends there: when another item takes the mouse (a
+// Flickable the chart sits in flicks while the button stays down), the
+// legend's held track stops paging instead of scrolling the list on.
+TEST(QuickMouse, ATakenMouseStopsTheHeldTrack) {
+  QQuickView view;
+  view.engine()->addImportPath(PALVEX_QML_DIR);
+  view.setSource(QUrl(QStringLiteral("data:text/plain,") + R"(
+    import QtQuick
+    import PalvexChart
+    Flickable { width: 560; height: 372; contentHeight: 2000
+      PalvexChart { width: 560; height: 372; animated: false; legendVisible: true
+                    Component.onCompleted: { for (let i = 0; i < 40; ++i)
+                      addItem({itemId: "1", description: "entry", value: 10}) } } })"));
+  ASSERT_EQ(view.status(), QQuickView::Ready) << qPrintable(view.errors().value(0).toString());
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  QTest::qWait(50);
+  QPoint at(552, 300);
+  const QRect legend(420, 0, 140, 372);
+  QTest::mousePress(&view, Qt::LeftButton, {}, at);
+  QTest::qWait(50);
+  const QImage held = view.grabWindow().copy(legend);
+  // The pointer moves up the track, and the Flickable takes the mouse.
+  for (int i = 0; i < 10; ++i) {
+    at.ry() -= 5;
+    QTest::mouseMove(&view, at, 10);
+  }
+  // Held past the repeat's first delay; then the chart back in place.
+  QTest::qWait(800);
+  QTest::mouseRelease(&view, Qt::LeftButton, {}, at);
+  QQuickItem* flickable = view.rootObject();
+  QMetaObject::invokeMethod(flickable, "cancelFlick");
+  flickable->setProperty("contentY", 0);
+  QTest::qWait(50);
+  EXPECT_EQ(view.grabWindow().copy(legend), held);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -951,6 +951,19 @@ TEST_F(Widget, TheDescriptionListScrollsAsAScrollBarDoes) {
   EXPECT_EQ(bar.Value, 11 * entry);
   EXPECT_FALSE(turn(QPoint(100, 100)));
   EXPECT_EQ(bar.Value, 11 * entry);
+
+  // Disabled or hidden, the window gets no release: the press ends there,
+  // as QScrollBar's does, instead of scrolling on unseen.
+  const std::function<void()> loseTheMouse[] = {[&] { w.setEnabled(false); }, [&] { w.hide(); }};
+  for (const std::function<void()>& lose : loseTheMouse) {
+    QTest::mousePress(&w, Qt::LeftButton, {}, downArrow);
+    ASSERT_TRUE(repeat.isActive());
+    lose();
+    EXPECT_FALSE(repeat.isActive());
+    EXPECT_FALSE(s().pointer.captured);
+    QTest::mouseRelease(&w, Qt::LeftButton, {}, downArrow);
+    w.setEnabled(true);
+  }
 }
 
 }  // namespace
