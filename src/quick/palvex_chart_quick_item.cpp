@@ -613,7 +613,12 @@ void PalvexChartQuickItem::itemChange(ItemChange change, const ItemChangeData& v
 
 void PalvexChartQuickItem::mousePressEvent(QMouseEvent* e) {
   forceActiveFocus(Qt::MouseFocusReason);
-  if (const std::int16_t button = ButtonOf(e->button())) {
+  // Qt Quick delivers the second press of a double-click and then the
+  // double-click; the chart takes the double-click in place of that press,
+  // as the widget gets it, or a click on the legend's arrows would step
+  // three times for two clicks and mousePressed come twice.
+  const bool doubleClickFollows = e->flags().testFlag(Qt::MouseEventCreatedDoubleClick);
+  if (const std::int16_t button = ButtonOf(e->button()); button && !doubleClickFollows) {
     d->DeliverMouse(
         "mouse down", e->position(), e->modifiers(),
         [&](std::int16_t shift, float x, float y) { d->chart.MouseDown(button, shift, x, y); });

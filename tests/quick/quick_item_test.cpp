@@ -173,6 +173,39 @@ TEST(QuickTranslation, ASwitchedLanguageReachesTheShownLabel) {
   EXPECT_EQ(view.grabWindow(), chinese);
 }
 
+// A double-click comes in place of its second press, as in the widget: two
+// quick clicks on the legend's arrow step the list twice, as two slow ones.
+TEST(QuickMouse, ADoubleClickIsTheSecondPress) {
+  QImage legend[2];
+  for (const bool quick : {false, true}) {
+    QQuickView view;
+    view.engine()->addImportPath(PALVEX_QML_DIR);
+    view.setSource(QUrl(QStringLiteral("data:text/plain,") + R"(
+      import QtQuick
+      import PalvexChart
+      PalvexChart { width: 560; height: 372; animated: false; legendVisible: true
+                    Component.onCompleted: { for (let i = 0; i < 40; ++i)
+                      addItem({itemId: "1", description: "entry", value: 10}) } })"));
+    ASSERT_EQ(view.status(), QQuickView::Ready) << qPrintable(view.errors().value(0).toString());
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QSignalSpy pressed(view.rootObject(), SIGNAL(mousePressed(QPointF, int, int)));
+    const QPoint downArrow(552, 369);
+    if (quick) {
+      QTest::mouseDClick(&view, Qt::LeftButton, {}, downArrow);
+    } else {
+      QTest::mouseClick(&view, Qt::LeftButton, {}, downArrow);
+      QTest::mouseClick(&view, Qt::LeftButton, {}, downArrow);
+    }
+    // On the chart itself the second press is no press.
+    QTest::mouseDClick(&view, Qt::LeftButton, {}, QPoint(100, 200));
+    EXPECT_EQ(pressed.count(), 1);
+    QTest::qWait(50);
+    legend[quick] = view.grabWindow().copy(QRect(420, 0, 140, 372));
+  }
+  EXPECT_EQ(legend[true], legend[false]);
+}
+
 // A press the item loses ends there: when another item takes the mouse (a
 // Flickable the chart sits in flicks while the button stays down), the
 // legend's held track stops paging instead of scrolling the list on.
