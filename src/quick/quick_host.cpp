@@ -2,6 +2,7 @@
 
 #include <palvex/palvexversion.h>
 
+#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -144,8 +145,13 @@ std::optional<std::u16string> QuickHost::SaveFileDialog(const SaveDialogRequest&
   WaitUntilDone(*dialog);
   if (!dialog->property("chosen").toBool()) return std::nullopt;
   const QUrl chosen = dialog->property("selectedFile").toUrl();
-  if (!chosen.isLocalFile()) return std::nullopt;
-  return FromQString(chosen.toLocalFile());
+  if (chosen.isLocalFile()) return FromQString(chosen.toLocalFile());
+  // A name the user typed comes back as a bare path, without the file
+  // scheme: it is the file in the folder shown all the same. Anything else
+  // (no name at all comes back as a relative ".bmp") names no file.
+  if (chosen.scheme().isEmpty() && QDir::isAbsolutePath(chosen.path()))
+    return FromQString(chosen.path());
+  return std::nullopt;
 }
 
 void QuickHost::ShowAbout() {

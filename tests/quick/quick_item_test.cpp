@@ -7,13 +7,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickView>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
@@ -100,7 +104,8 @@ TEST(QuickMenu, ARightPressOpensTheChartsMenu) {
 }
 
 // Save As from the menu asks Qt Quick Dialogs' file dialog where to save;
-// cancelled, nothing is written and nothing is reported.
+// cancelled, nothing is written and nothing is reported; a name the user
+// types there is saved, with the bitmap's extension.
 TEST(QuickMenu, SaveAsAsksTheFileDialog) {
   QQuickView view;
   view.engine()->addImportPath(PALVEX_QML_DIR);
@@ -118,8 +123,8 @@ TEST(QuickMenu, SaveAsAsksTheFileDialog) {
       if (child->inherits(kind)) return child;
     return nullptr;
   };
-  // Answers the menu with Save As, then cancels the file dialog.
-  const auto saveAs = [&] {
+  // Answers the menu with Save As, then the file dialog with answer.
+  const auto saveAs = [&](const std::function<void(QObject*)>& answer) {
     QTimer::singleShot(100, [&] {
       QObject* menu = childOf("QQuickMenu");
       if (!menu) return;
@@ -128,15 +133,39 @@ TEST(QuickMenu, SaveAsAsksTheFileDialog) {
         QObject* dialog = childOf("QQuickFileDialog");
         if (!dialog) return;
         title = dialog->property("title").toString();
-        QMetaObject::invokeMethod(dialog, "reject");
+        answer(dialog);
       });
       QMetaObject::invokeMethod(menu, "close");
     });
     QTest::mousePress(&view, Qt::RightButton, {}, QPoint(200, 200));
     QTest::mouseRelease(&view, Qt::RightButton, {}, QPoint(200, 200));
   };
-  saveAs();
+  saveAs([](QObject* dialog) { QMetaObject::invokeMethod(dialog, "reject"); });
   EXPECT_EQ(title, QStringLiteral("保持图表为文件"));
+
+  const QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  saveAs([&](QObject* dialog) {
+    dialog->setProperty("currentFolder", QUrl::fromLocalFile(folder.path()));
+    // The field of this dialog: one closed before may linger unseen.
+    QQuickItem* name = nullptr;
+    for (QQuickItem* field : view.findChildren<QQuickItem*>(QStringLiteral("fileNameTextField"))) {
+      if (field->isVisible()) name = field;
+    }
+    if (!name) {
+      ADD_FAILURE() << "the dialog has no file name field";
+      QMetaObject::invokeMethod(dialog, "reject");
+      return;
+    }
+    name->forceActiveFocus();
+    for (const char c : {'c', 'h', 'a', 'r', 't'}) QTest::keyClick(&view, c);
+    QTest::keyClick(&view, Qt::Key_Return);
+    if (dialog->property("visible").toBool()) QMetaObject::invokeMethod(dialog, "accept");
+  });
+  QFile saved(folder.filePath(QStringLiteral("chart.bmp")));
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly))
+      << qPrintable(QDir(folder.path()).entryList().join('|'));
+  EXPECT_EQ(saved.read(2), QByteArray("BM"));
 }
 
 // A language switched while the chart shows reaches it at once, as it
