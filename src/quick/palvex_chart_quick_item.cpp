@@ -659,6 +659,10 @@ void PalvexChartQuickItem::mouseUngrabEvent() {
 }
 
 void PalvexChartQuickItem::hoverMoveEvent(QHoverEvent* e) {
+  // Qt Quick hovers the item again after each frame while the pointer
+  // rests; only a move is a move, as in the widget, or hot tracking would
+  // take back at once a selection the program made under a resting pointer.
+  if (d->Twips(e->position()) == d->pointer) return;
   // A move with no button held, as hot tracking needs.
   d->DeliverMouse(
       "mouse move", e->position(), e->modifiers(),

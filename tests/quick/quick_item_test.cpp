@@ -235,6 +235,28 @@ TEST(QuickMouse, ADoubleClickIsTheSecondPress) {
   EXPECT_EQ(legend[true], legend[false]);
 }
 
+// Qt Quick hovers the item again after each frame while the pointer rests:
+// with hot tracking, a selection the program makes then stays, as in the
+// widget, until the pointer moves.
+TEST(QuickMouse, APointerAtRestLeavesTheProgramsSelection) {
+  QQuickView view;
+  view.engine()->addImportPath(PALVEX_QML_DIR);
+  view.setSource(QUrl(QStringLiteral("data:text/plain,") + R"(
+    import QtQuick
+    import PalvexChart
+    PalvexChart { width: 560; height: 372; animated: false; selectable: true; hotTracking: true
+                  items: [{itemId: "1", value: 10}, {itemId: "2", value: 20}] })"));
+  ASSERT_EQ(view.status(), QQuickView::Ready) << qPrintable(view.errors().value(0).toString());
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  QObject* chart = view.rootObject();
+  QTest::mouseMove(&view, QPoint(300, 20));  // above the bars
+  QTest::qWait(50);
+  chart->setProperty("selectedColumn", 1);
+  QTest::qWait(50);
+  EXPECT_EQ(chart->property("selectedColumn").toInt(), 1);
+}
+
 // A press the item loses ends there: when another item takes the mouse (a
 // Flickable the chart sits in flicks while the button stays down), the
 // legend's held track stops paging instead of scrolling the list on.
