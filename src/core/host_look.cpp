@@ -132,9 +132,7 @@ QString ValueSuffix(PalvexChart& chart) {
   if (suffix) return ToQString(*suffix);
   // The currency text without the amount's place; a host's own suffix may
   // hold "%1" as text.
-  QString currency = ToQString(CurrencyText(chart.state()));
-  const qsizetype amount = currency.indexOf(QStringLiteral("%1"));
-  return amount < 0 ? currency : currency.remove(amount, 2);
+  return ToQString(CurrencyText(chart.state())).remove(QStringLiteral("%1"));
 }
 void SetValueSuffix(PalvexChart& chart, const std::optional<QString>& suffix) {
   auto& kept = chart.state().look.amountFormat.suffix;

@@ -99,17 +99,21 @@ class PalvexChartQuickItemPrivate {
   void Describe() {
     QQmlContext* context = qmlContext(&q);
     if (!context) return;
-    const auto set = [&](const char* name, const QVariant& value, QVariant* written = nullptr) {
+    const auto set = [&](const char* name, const QVariant& value) {
       QQmlProperty property(&q, QLatin1String(name), context);
-      if (!property.isValid()) return;
-      const QVariant held = property.read();
-      if (written && !held.toString().isEmpty() && held != *written) return;
-      if (held != value) property.write(value);
-      if (written) *written = value;
+      if (property.isValid() && property.read() != value) property.write(value);
+    };
+    // A text other than the one last written here is the program's.
+    const auto describe = [&](const char* name, const QString& text, QString& written) {
+      const QString held = QQmlProperty::read(&q, QLatin1String(name), context).toString();
+      if (!held.isEmpty() && held != written) return;
+      set(name, text);
+      written = text;
     };
     set("Accessible.role", int(QAccessible::Chart));
-    set("Accessible.name", ToQString(chart.state().ChartTitle), &describedName);
-    set("Accessible.description", ToQString(chart.state().ChartSubTitle), &describedDescription);
+    describe("Accessible.name", ToQString(chart.state().ChartTitle), describedName);
+    describe("Accessible.description", ToQString(chart.state().ChartSubTitle),
+             describedDescription);
     set("Accessible.focusable", true);
   }
 
@@ -262,8 +266,8 @@ class PalvexChartQuickItemPrivate {
   QString errorString;
   // The title and subtitle last given to readers, to tell them from a
   // name or description of the program's.
-  QVariant describedName;
-  QVariant describedDescription;
+  QString describedName;
+  QString describedDescription;
 };
 
 namespace {

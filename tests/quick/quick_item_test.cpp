@@ -21,10 +21,22 @@
 
 namespace {
 
+// Loads a QML scene (with the chart's module at hand) into the view and
+// shows it.
+::testing::AssertionResult ShowScene(QQuickView& view, const char* qml) {
+  view.engine()->addImportPath(PALVEX_QML_DIR);
+  view.setSource(QUrl(QStringLiteral("data:text/plain,") + QString::fromUtf8(qml)));
+  if (view.status() != QQuickView::Ready)
+    return ::testing::AssertionFailure() << qPrintable(view.errors().value(0).toString());
+  view.show();
+  if (!QTest::qWaitForWindowExposed(&view))
+    return ::testing::AssertionFailure() << "the window was never exposed";
+  return ::testing::AssertionSuccess();
+}
+
 TEST(QuickPicture, TheItemShowsTheRenderersPictureAtTheWindowsRatio) {
   QQuickView view;
-  view.engine()->addImportPath(PALVEX_QML_DIR);
-  view.setSource(QUrl(QStringLiteral("data:text/plain,") + R"(
+  ASSERT_TRUE(ShowScene(view, R"(
     import QtQuick
     import PalvexChart
     PalvexChart {
@@ -38,9 +50,6 @@ TEST(QuickPicture, TheItemShowsTheRenderersPictureAtTheWindowsRatio) {
               {itemId: "2", caption: "Feb", description: "February", value: 70},
               {itemId: "3", caption: "Mar", description: "March", value: 55}]
     })"));
-  ASSERT_EQ(view.status(), QQuickView::Ready) << qPrintable(view.errors().value(0).toString());
-  view.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
   // A pass after the growth on both sides: the grown bars' last frame is
   // not what a pass draws.
   QMetaObject::invokeMethod(view.rootObject(), "refresh");
@@ -72,15 +81,11 @@ TEST(QuickPicture, TheItemShowsTheRenderersPictureAtTheWindowsRatio) {
 // waits until it closes; nothing is chosen when it is dismissed.
 TEST(QuickMenu, ARightPressOpensTheChartsMenu) {
   QQuickView view;
-  view.engine()->addImportPath(PALVEX_QML_DIR);
-  view.setSource(QUrl(QStringLiteral("data:text/plain,") + R"(
+  ASSERT_TRUE(ShowScene(view, R"(
     import QtQuick
     import PalvexChart
     PalvexChart { width: 560; height: 372; animated: false; selectable: true
                   items: [{itemId: "1", caption: "Jan", value: 40}] })"));
-  ASSERT_EQ(view.status(), QQuickView::Ready) << qPrintable(view.errors().value(0).toString());
-  view.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
   QStringList captions;
   bool opened = false;
   QTimer::singleShot(100, [&] {
@@ -108,15 +113,11 @@ TEST(QuickMenu, ARightPressOpensTheChartsMenu) {
 // types there is saved, with the bitmap's extension.
 TEST(QuickMenu, SaveAsAsksTheFileDialog) {
   QQuickView view;
-  view.engine()->addImportPath(PALVEX_QML_DIR);
-  view.setSource(QUrl(QStringLiteral("data:text/plain,") + R"(
+  ASSERT_TRUE(ShowScene(view, R"(
     import QtQuick
     import PalvexChart
     PalvexChart { width: 560; height: 372; animated: false
                   items: [{itemId: "1", caption: "Jan", value: 40}] })"));
-  ASSERT_EQ(view.status(), QQuickView::Ready) << qPrintable(view.errors().value(0).toString());
-  view.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
   QString title;
   const auto childOf = [&](const char* kind) -> QObject* {
     for (QObject* child : view.rootObject()->children())
@@ -174,16 +175,12 @@ TEST(QuickMenu, SaveAsAsksTheFileDialog) {
 // chart shows exactly what it showed before.
 TEST(QuickTranslation, ASwitchedLanguageReachesTheShownLabel) {
   QQuickView view;
-  view.engine()->addImportPath(PALVEX_QML_DIR);
-  view.setSource(QUrl(QStringLiteral("data:text/plain,") + R"(
+  ASSERT_TRUE(ShowScene(view, R"(
     import QtQuick
     import PalvexChart
     PalvexChart { width: 560; height: 372; animated: false
                   selectable: true; selectionInformation: true
                   items: [{itemId: "1", caption: "Jan", description: "North", value: 40}] })"));
-  ASSERT_EQ(view.status(), QQuickView::Ready) << qPrintable(view.errors().value(0).toString());
-  view.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
   QObject* chart = view.rootObject();
   chart->setProperty("selectedColumn", 0);
   QTest::qWait(50);
@@ -208,16 +205,12 @@ TEST(QuickMouse, ADoubleClickIsTheSecondPress) {
   QImage legend[2];
   for (const bool quick : {false, true}) {
     QQuickView view;
-    view.engine()->addImportPath(PALVEX_QML_DIR);
-    view.setSource(QUrl(QStringLiteral("data:text/plain,") + R"(
+    ASSERT_TRUE(ShowScene(view, R"(
       import QtQuick
       import PalvexChart
       PalvexChart { width: 560; height: 372; animated: false; legendVisible: true
                     Component.onCompleted: { for (let i = 0; i < 40; ++i)
                       addItem({itemId: "1", description: "entry", value: 10}) } })"));
-    ASSERT_EQ(view.status(), QQuickView::Ready) << qPrintable(view.errors().value(0).toString());
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     QSignalSpy pressed(view.rootObject(), SIGNAL(mousePressed(QPointF, int, int)));
     const QPoint downArrow(552, 369);
     if (quick) {
@@ -240,15 +233,11 @@ TEST(QuickMouse, ADoubleClickIsTheSecondPress) {
 // widget, until the pointer moves.
 TEST(QuickMouse, APointerAtRestLeavesTheProgramsSelection) {
   QQuickView view;
-  view.engine()->addImportPath(PALVEX_QML_DIR);
-  view.setSource(QUrl(QStringLiteral("data:text/plain,") + R"(
+  ASSERT_TRUE(ShowScene(view, R"(
     import QtQuick
     import PalvexChart
     PalvexChart { width: 560; height: 372; animated: false; selectable: true; hotTracking: true
                   items: [{itemId: "1", value: 10}, {itemId: "2", value: 20}] })"));
-  ASSERT_EQ(view.status(), QQuickView::Ready) << qPrintable(view.errors().value(0).toString());
-  view.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
   QObject* chart = view.rootObject();
   QTest::mouseMove(&view, QPoint(300, 20));  // above the bars
   QTest::qWait(50);
@@ -262,17 +251,13 @@ TEST(QuickMouse, APointerAtRestLeavesTheProgramsSelection) {
 // legend's held track stops paging instead of scrolling the list on.
 TEST(QuickMouse, ATakenMouseStopsTheHeldTrack) {
   QQuickView view;
-  view.engine()->addImportPath(PALVEX_QML_DIR);
-  view.setSource(QUrl(QStringLiteral("data:text/plain,") + R"(
+  ASSERT_TRUE(ShowScene(view, R"(
     import QtQuick
     import PalvexChart
     Flickable { width: 560; height: 372; contentHeight: 2000
       PalvexChart { width: 560; height: 372; animated: false; legendVisible: true
                     Component.onCompleted: { for (let i = 0; i < 40; ++i)
                       addItem({itemId: "1", description: "entry", value: 10}) } } })"));
-  ASSERT_EQ(view.status(), QQuickView::Ready) << qPrintable(view.errors().value(0).toString());
-  view.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
   QTest::qWait(50);
   QPoint at(552, 300);
   const QRect legend(420, 0, 140, 372);
